@@ -1,0 +1,30 @@
+#pragma once
+// The pupil module: who is taking the test, asked for at start and written into the journal.
+
+#include <QString>
+
+class Run;
+
+namespace Модуль1 {
+
+struct Pupil {
+    QString PupilName;  // exactly as typed; empty when the prompt was cancelled
+    QString PupilGroup; // exactly as typed
+};
+
+inline const QString kPromptTitle = QStringLiteral("Введення даних про учня");
+inline const QString kNamePrompt = QStringLiteral("Введіть ваше прізвище та ім'я");
+inline const QString kGroupPrompt = QStringLiteral("Введіть групу або клас");
+
+void AskPupilName(Pupil &pupil);
+void AskPupilGroup(Pupil &pupil);
+
+// Appends the result line to the journal. On failure nothing partial stays in the file and
+// the text says, in Ukrainian, which file and why.
+struct SaveOutcome {
+    bool saved = false;
+    QString message;
+};
+SaveOutcome SaveResult(const Run &run);
+
+} // namespace Модуль1
