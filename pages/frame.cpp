@@ -14,7 +14,10 @@
 #include <QStylePainter>
 #include <QSvgRenderer>
 
+#include <QTextLayout>
+
 #include <algorithm>
+#include <cmath>
 
 namespace frame {
 
@@ -50,6 +53,10 @@ QFont pageFont(int pixelSize)
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     font.setUnderline(false);
+    // Andika runs about 1 to 2 % wider than the designed face; narrowing it keeps each text on the
+    // lines the stored label sizes were made for.
+    if (font.family() != QStringLiteral("Comic Sans MS"))
+        font.setLetterSpacing(QFont::PercentageSpacing, 98);
     return font;
 }
 
@@ -86,6 +93,34 @@ QIcon windowIcon()
     for (int size : {16, 24, 32, 48, 64, 96})
         icon.addPixmap(renderPicture(QStringLiteral(":/assets/icon.svg"), QSize(size, size), 1.0));
     return icon;
+}
+
+static qreal designAscent(const QFont &font) { return font.pixelSize() * 1.1025; }
+static qreal designLineHeight(const QFont &font) { return font.pixelSize() * 1.3891; }
+
+QSize TextLabel::sizeHint() const
+{
+    const qreal width = QFontMetricsF(font()).horizontalAdvance(text());
+    return QSize(int(std::ceil(width)), qRound(designLineHeight(font())));
+}
+
+void TextLabel::paintEvent(QPaintEvent *)
+{
+    QTextLayout layout(text(), font(), this);
+    QTextOption option(alignment() & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal top = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width());
+        line.setPosition(QPointF(0, top + designAscent(font()) - line.ascent()));
+        top += designLineHeight(font());
+    }
+    layout.endLayout();
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    layout.draw(&painter, QPointF(0, 0));
 }
 
 void PageButton::keyPressEvent(QKeyEvent *event)
@@ -232,7 +267,7 @@ void Page::build(const Control &c)
     const QRect box(px(c.left), px(c.top), px(c.width), px(c.height));
     switch (c.kind) {
     case Kind::Label: {
-        auto *label = new QLabel(c.text, this);
+        auto *label = new TextLabel(c.text, this);
         label->setTextFormat(Qt::PlainText);
         const bool centred = c.style == Style::QuestionCentred || c.style == Style::Grade;
         label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);

@@ -90,6 +90,19 @@ constexpr int kHorizontalGridLines = 30;
 QPixmap renderPicture(const QString &resource, QSize natural, qreal ratio);
 QIcon windowIcon();
 
+// A transparent label laid out with the line height and baseline of the pages' typeface as
+// designed (Comic Sans MS: ascent 1.1025 em, line 1.3891 em), whichever family draws it, so
+// every line sits where the stored label boxes expect it.
+class TextLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+};
+
 // The page's button: Return and Enter click it too when it has the focus.
 class PageButton : public QPushButton {
 public:
