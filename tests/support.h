@@ -8,7 +8,10 @@
 #include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -89,5 +92,82 @@ private:
     QTimer timer_;
     QPointer<QWidget> last_;
 };
+
+inline int visiblePages(const Run &run)
+{
+    int n = 0;
+    auto count = [&](const QWidget *p) { n += p && p->isVisible(); };
+    count(run.existing<F02>());
+    count(run.existing<F03>());
+    count(run.existing<F04>());
+    count(run.existing<F05>());
+    count(run.existing<F09>());
+    count(run.existing<F11>());
+    return n;
+}
+
+// One run with its journal in a temporary folder, the prompts answered as given.
+struct Session {
+    explicit Session(std::optional<QString> name = QStringLiteral("Учень"),
+                     std::optional<QString> group = QStringLiteral("9-А"), const QLocale &locale = QLocale::c())
+        : run(drive.path()), endedSpy(&run, &Run::ended),
+          answers({name, group}, [this] { return visiblePages(run); })
+    {
+        run.locale = locale;
+    }
+    // Starts the run and waits until the matching page is the active window.
+    bool start()
+    {
+        run.start();
+        return QTest::qWaitForWindowActive(&run.page<F02>());
+    }
+    QString journalFile() const { return drive.path() + QStringLiteral("/test/Internet/1.txt"); }
+    QByteArray journal() const
+    {
+        QFile f(journalFile());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QTemporaryDir drive;
+    Run run;
+    QSignalSpy endedSpy;
+    ModalAnswerer answers;
+};
+
+// Presses a page's "Далі" with the mouse and waits for the next page to be active.
+template <class Next> inline bool next(Run &run, Page &from)
+{
+    click(from.Com);
+    return QTest::qWaitForWindowActive(&run.page<Next>());
+}
+
+// Answers the five questions so that exactly the first `points` of them earn their point.
+inline bool answerForPoints(Run &run, int points)
+{
+    F02 &f02 = run.page<F02>();
+    if (points > 0)
+        for (auto [box, text] : {std::pair{f02.T1, "5"}, {f02.T2, "2"}, {f02.T3, "3"}, {f02.T4, "1"}, {f02.T5, "4"}}) {
+            click(box);
+            type(box, QString::fromLatin1(text));
+        }
+    if (!next<F03>(run, f02))
+        return false;
+    F03 &f03 = run.page<F03>();
+    click(points > 1 ? f03.op3 : f03.op1);
+    if (!next<F04>(run, f03))
+        return false;
+    F04 &f04 = run.page<F04>();
+    click(points > 2 ? f04.Op4 : f04.op1);
+    if (!next<F05>(run, f04))
+        return false;
+    F05 &f05 = run.page<F05>();
+    click(points > 3 ? f05.op3 : f05.op2);
+    if (!next<F09>(run, f05))
+        return false;
+    F09 &f09 = run.page<F09>();
+    for (QCheckBox *box : points > 4 ? std::vector{f09.C1, f09.C4, f09.C6} : std::vector{f09.C2, f09.C3, f09.C5})
+        click(box);
+    return next<F11>(run, f09);
+}
 
 } // namespace support

@@ -1,0 +1,197 @@
+// One run from the prompts to "Вихід": the order of pages, the prompts, the tally on its way
+// to the grade, and the ways a run ends.
+#include "support.h"
+
+#include <QMessageBox>
+
+using namespace support;
+
+class RunTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { prepareApplication(*qApp); }
+    void promptsComeFirst();
+    void promptAnswers_data();
+    void promptAnswers();
+    void pageOrder();
+    void wholeRun_data();
+    void wholeRun();
+    void unansweredSingleChoiceMovesOn();
+    void closeBoxEndsWithoutLine_data();
+    void closeBoxEndsWithoutLine();
+    void tallyErrorIsReportedAndEnds();
+    void tallyUnderDecimalCommaLocale();
+};
+
+void RunTest::promptsComeFirst()
+{
+    // Both prompts, with their titles, texts and Ukrainian buttons, before any page shows.
+    Session s;
+    QVERIFY(s.start());
+    QCOMPARE(s.answers.seen.size(), size_t(2));
+    QCOMPARE(s.answers.seen[0].title, QStringLiteral("Введення даних про учня"));
+    QCOMPARE(s.answers.seen[0].label, QStringLiteral("Введіть ваше прізвище та ім'я"));
+    QCOMPARE(s.answers.seen[1].title, QStringLiteral("Введення даних про учня"));
+    QCOMPARE(s.answers.seen[1].label, QStringLiteral("Введіть групу або клас"));
+    for (const auto &seen : s.answers.seen) {
+        QCOMPARE(seen.visiblePages, 0);
+        QVERIFY2(seen.okCancel.contains(QStringLiteral("&Скасувати")) || seen.okCancel.contains(QStringLiteral("Скасувати")),
+                 qPrintable(seen.okCancel.join(',')));
+    }
+    QCOMPARE(visiblePages(s.run), 1);
+    QVERIFY(s.run.page<F02>().isVisible());
+    QCOMPARE(s.run.creationOrder(), QStringList{"F02"});
+}
+
+void RunTest::promptAnswers_data()
+{
+    QTest::addColumn<std::optional<QString>>("name");
+    QTest::addColumn<std::optional<QString>>("group");
+    QTest::addColumn<QString>("storedName");
+    QTest::addColumn<QString>("storedGroup");
+    QTest::addRow("typed") << std::optional<QString>("Петренко Оксана") << std::optional<QString>("7-Б")
+                           << "Петренко Оксана" << "7-Б";
+    QTest::addRow("cancelled both") << std::optional<QString>() << std::optional<QString>() << "" << "";
+    QTest::addRow("blanks kept") << std::optional<QString>("  ") << std::optional<QString>(" 5 ") << "  " << " 5 ";
+    QTest::addRow("OK on empty") << std::optional<QString>("") << std::optional<QString>("") << "" << "";
+}
+
+void RunTest::promptAnswers()
+{
+    QFETCH(std::optional<QString>, name);
+    QFETCH(std::optional<QString>, group);
+    QFETCH(QString, storedName);
+    QFETCH(QString, storedGroup);
+    Session s(name, group);
+    QVERIFY(s.start());
+    QCOMPARE(s.run.pupil.PupilName, storedName);
+    QCOMPARE(s.run.pupil.PupilGroup, storedGroup);
+}
+
+void RunTest::pageOrder()
+{
+    // F11 is made hidden during F02's hand-over, then each page when the one before shows it;
+    // between hand-overs exactly one page is visible, and it is the active one.
+    Session s;
+    QVERIFY(s.start());
+    QVERIFY(next<F03>(s.run, s.run.page<F02>()));
+    QCOMPARE(s.run.creationOrder(), (QStringList{"F02", "F11", "F03"}));
+    QVERIFY(!s.run.page<F11>().isVisible());
+    QVERIFY(!s.run.page<F02>().isVisible());
+    QCOMPARE(visiblePages(s.run), 1);
+    QVERIFY(next<F04>(s.run, s.run.page<F03>()));
+    QCOMPARE(visiblePages(s.run), 1);
+    QVERIFY(next<F05>(s.run, s.run.page<F04>()));
+    QCOMPARE(visiblePages(s.run), 1);
+    QVERIFY(next<F09>(s.run, s.run.page<F05>()));
+    QCOMPARE(visiblePages(s.run), 1);
+    QVERIFY(next<F11>(s.run, s.run.page<F09>()));
+    QCOMPARE(s.run.creationOrder(), (QStringList{"F02", "F11", "F03", "F04", "F05", "F09"}));
+    QCOMPARE(visiblePages(s.run), 1);
+    QVERIFY(s.run.page<F11>().isActiveWindow());
+    QCOMPARE(s.endedSpy.count(), 0);
+}
+
+void RunTest::wholeRun_data()
+{
+    QTest::addColumn<int>("points");
+    QTest::addColumn<QString>("shown");
+    QTest::addRow("0 points") << 0 << "1";
+    QTest::addRow("1 point") << 1 << "2";
+    QTest::addRow("2 points") << 2 << "5";
+    QTest::addRow("3 points") << 3 << "7";
+    QTest::addRow("4 points") << 4 << "10";
+    QTest::addRow("5 points") << 5 << "12";
+}
+
+void RunTest::wholeRun()
+{
+    // Clicks and keys only; the grade shown and the one line written match the points earned.
+    QFETCH(int, points);
+    QFETCH(QString, shown);
+    Session s;
+    QVERIFY(s.start());
+    QVERIFY(answerForPoints(s.run, points));
+    QCOMPARE(s.run.page<F11>().L_b->text(), shown);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(s.endedSpy.count(), 1);
+    QVERIFY(s.journal().endsWith(QByteArray(" - \xCE\xF6\xB3\xED\xEA\xE0 - ") + shown.toLatin1() + "\r\n"));
+    QCOMPARE(s.journal().count('\n'), 1);
+    QCOMPARE(visiblePages(s.run), 0);
+}
+
+void RunTest::unansweredSingleChoiceMovesOn()
+{
+    // With nothing chosen the tally is neither read nor written: it keeps whatever it held.
+    Session s;
+    QVERIFY(s.start());
+    QVERIFY(next<F03>(s.run, s.run.page<F02>()));
+    s.run.page<F11>().L_b->setText(QStringLiteral("не число"));
+    QVERIFY(next<F04>(s.run, s.run.page<F03>()));
+    QVERIFY(next<F05>(s.run, s.run.page<F04>()));
+    QVERIFY(next<F09>(s.run, s.run.page<F05>()));
+    QCOMPARE(s.run.page<F11>().L_b->text(), QStringLiteral("не число"));
+    QCOMPARE(s.endedSpy.count(), 0);
+}
+
+void RunTest::closeBoxEndsWithoutLine_data()
+{
+    QTest::addColumn<int>("pagesBefore");
+    for (int i = 0; i <= 5; ++i)
+        QTest::addRow("on page %d", i + 1) << i;
+}
+
+void RunTest::closeBoxEndsWithoutLine()
+{
+    // Closing any page ends the program: no page stays visible and no line is written.
+    QFETCH(int, pagesBefore);
+    Session s;
+    QVERIFY(s.start());
+    Page *pages[] = {&s.run.page<F02>(), nullptr, nullptr, nullptr, nullptr, nullptr};
+    if (pagesBefore >= 1) { QVERIFY(next<F03>(s.run, *pages[0])); pages[1] = &s.run.page<F03>(); }
+    if (pagesBefore >= 2) { QVERIFY(next<F04>(s.run, *pages[1])); pages[2] = &s.run.page<F04>(); }
+    if (pagesBefore >= 3) { QVERIFY(next<F05>(s.run, *pages[2])); pages[3] = &s.run.page<F05>(); }
+    if (pagesBefore >= 4) { QVERIFY(next<F09>(s.run, *pages[3])); pages[4] = &s.run.page<F09>(); }
+    if (pagesBefore >= 5) { QVERIFY(next<F11>(s.run, *pages[4])); pages[5] = &s.run.page<F11>(); }
+    QVERIFY(pages[pagesBefore]->close());
+    QCOMPARE(s.endedSpy.count(), 1);
+    QCOMPARE(visiblePages(s.run), 0);
+    QVERIFY(!QFile::exists(s.journalFile()));
+}
+
+void RunTest::tallyErrorIsReportedAndEnds()
+{
+    // A tally that no longer reads as a number stops the hand-over with a message, then the end.
+    Session s;
+    QVERIFY(s.start());
+    QVERIFY(next<F03>(s.run, s.run.page<F02>()));
+    s.run.page<F11>().L_b->setText(QStringLiteral("40000"));
+    ModalAnswerer ok({QString()});
+    F03 &f03 = s.run.page<F03>();
+    click(f03.op3);
+    click(f03.Com); // 40001 points: adding still works
+    QVERIFY(QTest::qWaitForWindowActive(&s.run.page<F04>()));
+    QVERIFY(next<F05>(s.run, s.run.page<F04>()));
+    QVERIFY(next<F09>(s.run, s.run.page<F05>()));
+    click(s.run.page<F09>().Com); // the grade overflows 16 bits
+    QTRY_COMPARE(s.endedSpy.count(), 1);
+    QCOMPARE(ok.seen.size(), size_t(1));
+    QCOMPARE(ok.seen[0].title, frame::kTitle);
+    QCOMPARE(s.run.page<F11>().L_b->text(), QStringLiteral("40001"));
+    QVERIFY(!s.run.page<F11>().isVisible());
+    QVERIFY(!QFile::exists(s.journalFile()));
+}
+
+void RunTest::tallyUnderDecimalCommaLocale()
+{
+    // The user's own settings, read from the environment: the tally still holds plain digits.
+    if (QLocale::system().decimalPoint() != QStringLiteral(","))
+        QSKIP("needs a decimal-comma locale in the environment (run under LC_ALL=uk_UA.UTF-8)");
+    Session s(QStringLiteral("Учень"), QStringLiteral("9-А"), QLocale::system());
+    QVERIFY(s.start());
+    QVERIFY(answerForPoints(s.run, 4));
+    QCOMPARE(s.run.page<F11>().L_b->text(), QStringLiteral("10"));
+}
+
+QTEST_MAIN(RunTest)
+#include "tst_run.moc"
