@@ -70,7 +70,7 @@ QByteArray encode(const QString &text)
         // see a control character there, so such characters become '?'.
         const QByteArray bytes = encoder.encode(one);
         const bool substituted = bytes == "\x1a" && one != QStringView(u"\x1a");
-        out += (bytes.isEmpty() || substituted || encoder.hasError()) ? QByteArray("?") : bytes;
+        out += (bytes.isEmpty() || substituted) ? QByteArray("?") : bytes;
         encoder.resetState();
     }
     return out;

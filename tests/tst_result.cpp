@@ -1,0 +1,127 @@
+// The result page: the grade with its band picture, and "Вихід" writing one journal line.
+#include "support.h"
+
+#include <QDir>
+#include <QMessageBox>
+
+#include "result/journal.h"
+
+using namespace support;
+
+class ResultTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { prepareApplication(*qApp); }
+    void bands_data();
+    void bands();
+    void repeatActivationChangesNothing();
+    void enterRightAwayWritesOneLine();
+    void failedSaveKeepsThePage();
+};
+
+// Shows F11 with the given caption in L_b, the way F09 hands over to it.
+static F11 &showResult(Session &s, const QString &caption)
+{
+    if (!s.start())
+        qFatal("F02 did not become active");
+    F11 &f11 = s.run.page<F11>();
+    f11.L_b->setText(caption);
+    s.run.page<F02>().Hide();
+    f11.Show();
+    if (!QTest::qWaitForWindowActive(&f11))
+        qFatal("F11 did not become active");
+    return f11;
+}
+
+static QStringList visiblePictures(const F11 &f11)
+{
+    QStringList names;
+    for (const QWidget *w : {f11.Im_1_3, f11.Im_4_6, f11.Im_7_9, f11.Im_10_12})
+        if (w->isVisible())
+            names << w->objectName();
+    return names;
+}
+
+void ResultTest::bands_data()
+{
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QStringList>("pictures");
+    QTest::addRow("0") << "0" << "1" << QStringList{"Im_1_3"};
+    for (auto [g, pic] : {std::pair{1, "Im_1_3"}, {2, "Im_1_3"}, {3, "Im_1_3"}, {4, "Im_4_6"}, {5, "Im_4_6"},
+                          {6, "Im_4_6"}, {7, "Im_7_9"}, {9, "Im_7_9"}, {10, "Im_10_12"}, {12, "Im_10_12"}})
+        QTest::addRow("%d", g) << QString::number(g) << QString::number(g) << QStringList{pic};
+    QTest::addRow("13") << "13" << "13" << QStringList{};
+    QTest::addRow("-1") << "-1" << "-1" << QStringList{};
+}
+
+void ResultTest::bands()
+{
+    QFETCH(QString, grade);
+    QFETCH(QString, shown);
+    QFETCH(QStringList, pictures);
+    Session s;
+    F11 &f11 = showResult(s, grade);
+    QCOMPARE(f11.L_b->text(), shown);
+    QCOMPARE(visiblePictures(f11), pictures);
+    QCOMPARE(int(f11.ShownGrade), grade.toInt());
+    QCOMPARE(QApplication::focusWidget(), f11.Com);
+}
+
+void ResultTest::repeatActivationChangesNothing()
+{
+    // Losing and regaining activation repeats the steps without a visible change.
+    Session s;
+    F11 &f11 = showResult(s, QStringLiteral("0"));
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    f11.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f11));
+    QCOMPARE(f11.L_b->text(), QStringLiteral("1"));
+    QCOMPARE(int(f11.ShownGrade), 1);
+    QCOMPARE(visiblePictures(f11), QStringList{"Im_1_3"});
+}
+
+void ResultTest::enterRightAwayWritesOneLine()
+{
+    // The grade raised from 0 is the one recorded; one press, one line, and the end.
+    Session s(QStringLiteral("Учень"), QStringLiteral("9-А"));
+    QVERIFY(s.start());
+    QVERIFY(answerForPoints(s.run, 0));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(s.endedSpy.count(), 1);
+    const QByteArray expected = journal::encode(journal::kTopic + " - Учень - 9-А - " +
+                                                QLocale::c().toString(QDate::currentDate(), QLocale::ShortFormat) +
+                                                " - Оцінка - 1\r\n");
+    QCOMPARE(s.journal(), expected);
+    QVERIFY(expected.endsWith("\xCE\xF6\xB3\xED\xEA\xE0 - 1\r\n"));
+    QCOMPARE(visiblePages(s.run), 0);
+}
+
+void ResultTest::failedSaveKeepsThePage()
+{
+    // A plain file where the folder should be: the pupil is told, the page stays, nothing is
+    // written; once the file is gone, "Вихід" writes the line and ends.
+    Session s;
+    F11 &f11 = showResult(s, QStringLiteral("7"));
+    QFile blocker(s.drive.path() + "/test");
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ModalAnswerer ok({QString()});
+    click(f11.Com);
+    QTRY_COMPARE(ok.seen.size(), size_t(1));
+    QCOMPARE(ok.seen[0].title, frame::kTitle);
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QCOMPARE(s.endedSpy.count(), 0);
+    QVERIFY(f11.isVisible());
+    QVERIFY(QFile::remove(s.drive.path() + "/test"));
+    click(f11.Com);
+    QCOMPARE(s.endedSpy.count(), 1);
+    QCOMPARE(s.journal().count("\r\n"), 1);
+    QVERIFY(s.journal().endsWith(" - 7\r\n"));
+}
+
+QTEST_MAIN(ResultTest)
+#include "tst_result.moc"

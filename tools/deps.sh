@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs, on Debian 12, the packages netquiz needs to build, run and test; installs nothing
+# that is already there. Needs root (or sudo).
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build                       # compiler and build
+  qt6-base-dev qt6-svg-dev                    # Qt Widgets, Qt Test, Qt SVG
+  qt6-translations-l10n                       # Qt's own Ukrainian texts, built into the program
+  qt6-qpa-plugins libqt6svg6                  # platform and SVG icon plugins at run time
+  fonts-sil-andika fonts-dejavu-core fontconfig  # the typeface pages and tests render with
+  xvfb xauth xdotool x11-xkb-utils            # the end-to-end test under a real X server
+  desktop-file-utils dpkg-dev file            # checking the menu entry, making the package
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+# apt-get update exits 0 even when lists fail to download; --error-on=any makes it say so.
+$sudo apt-get update --error-on=any
+$sudo apt-get install -y --no-install-recommends "${missing[@]}"
