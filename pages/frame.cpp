@@ -235,10 +235,14 @@ Page::Page(Run &run, const FrameSpec &spec, std::initializer_list<Control> contr
     std::vector<std::pair<int, QWidget *>> chain;
     for (const Control &c : controls) {
         build(c);
-        QWidget *w = findChild<QWidget *>(QString::fromLatin1(c.name), Qt::FindDirectChildrenOnly);
+        QWidget *w = control<QWidget>(c.name);
         if (w->focusPolicy() != Qt::NoFocus)
             chain.emplace_back(c.tab, w);
     }
+    // A screen reader names each mark and box by the text beside it; nothing changes on screen.
+    for (const Control &c : controls)
+        if (c.describes)
+            control<QWidget>(c.describes)->setAccessibleName(c.text);
 
     Com = new PageButton(spec.comCaption, this);
     Com->setObjectName(QStringLiteral("Com"));

@@ -53,6 +53,7 @@ struct Control {
     bool autoSize = false; // label grows to its text on one line
     int tab = -1;          // tab position; only focusable controls use it for the chain
     bool hidden = false;
+    const char *describes = nullptr; // the mark or box this label names for assistive technology
 };
 
 // A straight horizontal or vertical rule between two end points (twips), thickness in pixels.
@@ -134,6 +135,7 @@ protected:
 
 // A picture at its natural size, rendered when first painted for the screen's pixel ratio.
 class Picture : public QWidget {
+    Q_OBJECT
 public:
     Picture(const QString &resource, QWidget *parent);
     const QString &resource() const { return resource_; }

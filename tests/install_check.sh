@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs into a temporary prefix and makes the Debian package, then checks what lands where.
+# usage: install_check.sh BUILD_DIR
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for f in bin/netquiz share/applications/netquiz.desktop share/icons/hicolor/scalable/apps/netquiz.svg; do
+  [ -s "$prefix/$f" ] || fail "missing $f"
+done
+[ -x "$prefix/bin/netquiz" ] || fail "netquiz is not executable"
+desktop-file-validate "$prefix/share/applications/netquiz.desktop" || fail "desktop entry"
+grep -qx 'Name\[uk\]=Чи контактують між собою комп'"'"'ютери' "$prefix/share/applications/netquiz.desktop" || fail "Ukrainian name"
+grep -qx 'Categories=Education;ComputerScience;Qt;' "$prefix/share/applications/netquiz.desktop" || fail "category"
+
+(cd "$build" && cpack -G DEB >/dev/null) || fail "cpack"
+deb=$(ls "$build"/netquiz_*.deb | head -n1)
+listing=$(dpkg-deb -c "$deb")
+for f in ./usr/bin/netquiz ./usr/share/applications/netquiz.desktop ./usr/share/icons/hicolor/scalable/apps/netquiz.svg; do
+  grep -q " $f\$" <<<"$listing" || fail "package lacks $f"
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+grep -q 'libqt6widgets6' <<<"$depends" || fail "computed dependencies lack Qt Widgets: $depends"
+grep -q 'libqt6svg6' <<<"$depends" || fail "computed dependencies lack Qt SVG: $depends"
+echo "package $(basename "$deb"): Depends: $depends"
+echo "1 passed, 0 failed"
