@@ -58,6 +58,13 @@ void prepareApplication(QApplication &app)
     app.setWindowIcon(frame::windowIcon());
 }
 
+int execute(QApplication &app, Run &run)
+{
+    QObject::connect(&run, &Run::ended, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    run.start();
+    return run.ending() ? 0 : app.exec();
+}
+
 QString defaultJournalDrive()
 {
 #ifdef Q_OS_WIN

@@ -71,5 +71,8 @@ private:
 // the program's icon, and no implicit quit when the pages hand over.
 void prepareApplication(class QApplication &app);
 
+// Starts the run and keeps the program going until the run ends; main's whole work.
+int execute(class QApplication &app, Run &run);
+
 // The folder that stands for drive C on this system.
 QString defaultJournalDrive();

@@ -1,0 +1,139 @@
+// netquiz measured from inside, with the pupil scripted:
+//   netquiz_bench first-prompt   the program as main starts it; prints when the first prompt is exposed
+//   netquiz_bench run            a whole run; prints CPU time from the first answer to "Вихід" and peak memory
+//   netquiz_bench handover N     N runs; each "Далі" from click to the next page painted, against a floor
+//                                hand-over (hide a bare window, show a new one with a label and a picture)
+#include "probe.h"
+#include "tests/support.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <map>
+
+using namespace support;
+
+namespace {
+
+// Counts paints of one widget, so a hand-over can end when the new page is on the screen.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(QWidget *w) { w->installEventFilter(this); }
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        paints += e->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+double waitPainted(QWidget *next, long long start)
+{
+    PaintWatch watch(next);
+    while (watch.paints == 0)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QCoreApplication::processEvents(); // the paint itself and its flush
+    return (bench::nowNs() - start) / 1e6;
+}
+
+template <class Next> double timedHandOver(Run &run, Page &from)
+{
+    const long long start = bench::nowNs();
+    QTest::mouseClick(from.Com, Qt::LeftButton, {}, from.Com->rect().center());
+    return waitPainted(&run.page<Next>(), start);
+}
+
+double floorHandOver(QWidget *&current, const QPixmap &picture)
+{
+    const long long start = bench::nowNs();
+    auto *next = new QWidget;
+    next->setFixedSize(546, 405);
+    auto *label = new QLabel(QStringLiteral("Комп'ютерна мережа - це..."), next);
+    label->move(32, 16);
+    auto *image = new QLabel(next);
+    image->setPixmap(picture);
+    image->setGeometry(8, 216, picture.width(), picture.height());
+    current->hide();
+    next->show();
+    const double ms = waitPainted(next, start);
+    delete current;
+    current = next;
+    return ms;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+int handOvers(int runs)
+{
+    const char *names[] = {"F02->F03", "F03->F04", "F04->F05", "F05->F09", "F09->F11"};
+    std::map<int, std::vector<double>> times;
+    std::vector<double> floorTimes;
+    QWidget *current = new QWidget;
+    current->setFixedSize(546, 405);
+    current->show();
+    const QPixmap picture = frame::renderPicture(QStringLiteral(":/assets/f03_computer.svg"), {456, 180}, 1.0);
+    for (int r = 0; r < runs; ++r) {
+        QTemporaryDir drive;
+        Run run(drive.path());
+        ModalAnswerer answers({QStringLiteral("Учень"), QStringLiteral("9-А")});
+        run.start();
+        if (!QTest::qWaitForWindowExposed(&run.page<F02>()))
+            return 1;
+        times[0].push_back(timedHandOver<F03>(run, run.page<F02>()));
+        floorTimes.push_back(floorHandOver(current, picture));
+        times[1].push_back(timedHandOver<F04>(run, run.page<F03>()));
+        floorTimes.push_back(floorHandOver(current, picture));
+        times[2].push_back(timedHandOver<F05>(run, run.page<F04>()));
+        floorTimes.push_back(floorHandOver(current, picture));
+        times[3].push_back(timedHandOver<F09>(run, run.page<F05>()));
+        floorTimes.push_back(floorHandOver(current, picture));
+        times[4].push_back(timedHandOver<F11>(run, run.page<F09>()));
+        floorTimes.push_back(floorHandOver(current, picture));
+        run.End();
+    }
+    delete current;
+    const double floorMedian = median(floorTimes);
+    for (int i = 0; i < 5; ++i)
+        printf("handover %s median_ms %.3f worst_ms %.3f floor_median_ms %.3f\n", names[i], median(times[i]),
+               *std::max_element(times[i].begin(), times[i].end()), floorMedian);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    bench::FirstPromptProbe probe;
+    if (mode == "first-prompt")
+        app.installEventFilter(&probe);
+    prepareApplication(app);
+    if (mode == "handover")
+        return handOvers(argc > 2 ? atoi(argv[2]) : 50);
+
+    QTemporaryDir drive;
+    Run run(drive.path());
+    double cpuAtFirstAnswer = 0;
+    ModalAnswerer answers({QStringLiteral("Учень"), QStringLiteral("9-А")});
+    if (mode == "run") {
+        // The pupil: starts answering as soon as the first prompt is up.
+        QTimer::singleShot(0, &run, [&] {
+            cpuAtFirstAnswer = bench::cpuSeconds();
+            if (answerForPoints(run, 5))
+                QTest::keyClick(run.page<F11>().Com, Qt::Key_Return);
+        });
+    }
+    const int code = execute(app, run);
+    if (mode == "run")
+        printf("run_cpu_ms %.3f peak_kib %ld\n", (bench::cpuSeconds() - cpuAtFirstAnswer) * 1000, bench::peakKiB());
+    return code;
+}
