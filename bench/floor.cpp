@@ -9,6 +9,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    installUkrainianButtons(app); // the same prompt: Ukrainian buttons
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     bench::FirstPromptProbe probe;
     if (mode == "first-prompt")

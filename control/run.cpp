@@ -7,10 +7,11 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTimer>
 #include <QTranslator>
 
 Run::Run(const QString &journalDrive, QObject *parent)
-    : QObject(parent), journalDrive_(journalDrive), icon_(frame::windowIcon())
+    : QObject(parent), journalDrive_(journalDrive)
 {
 }
 
@@ -18,7 +19,44 @@ Run::~Run() = default;
 
 void Run::start()
 {
-    page<F02>().Show();
+    F02 &first = page<F02>();
+    first.Show();
+    prepareAfter(first);
+}
+
+void Run::prepareAfter(const Page &shown)
+{
+    QStringList upcoming;
+    if (&shown == existing<F02>())
+        upcoming << F03::kImage1;
+    else if (&shown == existing<F03>())
+        upcoming << F04::kImage1;
+    else if (&shown == existing<F04>())
+        upcoming << F05::kImage1;
+    else if (&shown == existing<F05>())
+        upcoming << F09::kImage1;
+    else if (&shown == existing<F09>()) {
+        // The grade is one of two now: what the tally holds, or one point more.
+        const QString tallyText = page<F11>().L_b->text();
+        for (double more : {0.0, 1.0}) {
+            try {
+                const QString grade = tally::pointsToGrade(tally::addPoints(tallyText, more, locale), locale);
+                const QString band = F11::bandPicture(tally::bandOf(tally::flooredGrade(grade.toInt())));
+                if (!band.isEmpty())
+                    upcoming << band;
+            } catch (const tally::LimitError &) {
+            }
+        }
+    }
+    // Late enough that the page's own first paint has happened; long before a pupil answers.
+    // Once the last page is up, what was rendered ahead and not used is let go.
+    const qreal ratio = shown.devicePixelRatioF();
+    QTimer::singleShot(150, this, [this, upcoming, ratio] {
+        if (upcoming.isEmpty())
+            pictures.clear();
+        for (const QString &resource : upcoming)
+            pictures.prepare(resource, ratio);
+    });
 }
 
 void Run::AddToTally(double points)
@@ -49,11 +87,16 @@ void Run::fail(const QString &why)
     End();
 }
 
-void prepareApplication(QApplication &app)
+void installUkrainianButtons(QApplication &app)
 {
     auto *translator = new QTranslator(&app);
     if (translator->load(QStringLiteral(":/i18n/qtbase_uk.qm")))
         QApplication::installTranslator(translator);
+}
+
+void prepareApplication(QApplication &app)
+{
+    installUkrainianButtons(app);
     app.setQuitOnLastWindowClosed(false);
     app.setWindowIcon(frame::windowIcon());
 }

@@ -52,15 +52,27 @@ public:
     QLocale locale = QLocale::system(); // the user's regional settings for every conversion
     const QString &journalDrive() const { return journalDrive_; }
     const QStringList &creationOrder() const { return created_; }
-    const QIcon &icon() const { return icon_; }
+    frame::PictureCache pictures;
+
+    // The hand-over's last two steps: hide the page, show the next one (made if need be).
+    template <class Next> void handOver(Page &from)
+    {
+        from.Hide();
+        Next &next = page<Next>();
+        next.Show();
+        prepareAfter(next);
+    }
 
 signals:
     void ended();
 
 private:
+    // Renders, a moment after `shown` is on the screen, the pictures the next page will show.
+    void prepareAfter(const Page &shown);
+
+private:
     QString journalDrive_;
     QStringList created_;
-    QIcon icon_;
     bool ending_ = false;
     std::tuple<std::unique_ptr<F02>, std::unique_ptr<F03>, std::unique_ptr<F04>, std::unique_ptr<F05>,
                std::unique_ptr<F09>, std::unique_ptr<F11>>
@@ -70,6 +82,9 @@ private:
 // Prepares the application for the pages: Ukrainian standard buttons, the bundled typeface,
 // the program's icon, and no implicit quit when the pages hand over.
 void prepareApplication(class QApplication &app);
+
+// Qt's own Ukrainian texts for standard buttons (the prompts' OK and Cancel).
+void installUkrainianButtons(class QApplication &app);
 
 // Starts the run and keeps the program going until the run ends; main's whole work.
 int execute(class QApplication &app, Run &run);

@@ -64,6 +64,5 @@ void F02::Com_Click()
     RightShare = score.RightShare;
     PagePoints = score.PagePoints;
     run.AddToTally(PagePoints);
-    Hide();
-    run.page<F03>().Show();
+    run.handOver<F03>(*this);
 }

@@ -21,7 +21,7 @@ F03::F03(Run &run)
                {Kind::Option, "op3", {}, 480, 2400, 195, 195, Style::Answer, false, 7},
                {Kind::Option, "Op4", {}, 480, 2880, 195, 195, Style::Answer, false, 8},
                {Kind::Label, "Label5", QStringLiteral("сукупність комп'ютерів"), 1080, 2760, 3615, 375, Style::Answer, false, 9, false, "Op4"},
-               {Kind::Picture, "Image1", QStringLiteral(":/assets/f03_computer.svg"), 120, 3240, 6840, 2700},
+               {Kind::Picture, "Image1", kImage1, 120, 3240, 6840, 2700},
            }),
       op1(control<QRadioButton>("op1")), op2(control<QRadioButton>("op2")), op3(control<QRadioButton>("op3")),
       Op4(control<QRadioButton>("Op4"))
@@ -33,6 +33,5 @@ void F03::Com_Click()
     // Only the right option is read: a wrong choice and no choice are worth the same.
     if (op3->isChecked())
         run.AddToTally(1);
-    Hide();
-    run.page<F04>().Show();
+    run.handOver<F04>(*this);
 }

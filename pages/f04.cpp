@@ -21,7 +21,7 @@ F04::F04(Run &run)
                {Kind::Label, "Label4", QStringLiteral("мережа"), 1320, 4080, 1005, 390, Style::Answer, true, 7, false, "op3"},
                {Kind::Label, "Label3", QStringLiteral("лінія зв'язку"), 1320, 3600, 4455, 375, Style::Answer, false, 8, false, "op2"},
                {Kind::Label, "Label2", QStringLiteral("локальна мережа"), 1320, 3120, 2355, 390, Style::Answer, true, 9, false, "op1"},
-               {Kind::Picture, "Image1", QStringLiteral(":/assets/f04_netcard.svg"), 1800, 840, 4500, 2145},
+               {Kind::Picture, "Image1", kImage1, 1800, 840, 4500, 2145},
            }),
       op1(control<QRadioButton>("op1")), op2(control<QRadioButton>("op2")), op3(control<QRadioButton>("op3")),
       Op4(control<QRadioButton>("Op4"))
@@ -32,6 +32,5 @@ void F04::Com_Click()
 {
     if (Op4->isChecked())
         run.AddToTally(1);
-    Hide();
-    run.page<F05>().Show();
+    run.handOver<F05>(*this);
 }

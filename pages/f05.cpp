@@ -21,7 +21,7 @@ F05::F05(Run &run)
                {Kind::Label, "Label2", QStringLiteral("локальна мережа"), 960, 1800, 2355, 390, Style::Answer, true, 7, false, "op1"},
                {Kind::Option, "Option1", {}, 360, 4080, 195, 195, Style::Answer, false, 8},
                {Kind::Label, "Label5", QStringLiteral("регіональна мережа"), 960, 3960, 2700, 390, Style::Answer, true, 9, false, "Option1"},
-               {Kind::Picture, "Image1", QStringLiteral(":/assets/f05_network.svg"), 3480, 1320, 4500, 2700},
+               {Kind::Picture, "Image1", kImage1, 3480, 1320, 4500, 2700},
            }),
       op1(control<QRadioButton>("op1")), op2(control<QRadioButton>("op2")), op3(control<QRadioButton>("op3")),
       Option1(control<QRadioButton>("Option1"))
@@ -32,6 +32,5 @@ void F05::Com_Click()
 {
     if (op3->isChecked())
         run.AddToTally(1);
-    Hide();
-    run.page<F09>().Show();
+    run.handOver<F09>(*this);
 }

@@ -26,7 +26,7 @@ F09::F09(Run &run)
                {Kind::Label, "Label5", QStringLiteral("програмне забезпечення"), 4200, 1080, 3345, 390, Style::Answer, true, 11, false, "C4"},
                {Kind::Label, "Label7", QStringLiteral("лінії зв'язку (кабелі)"), 4200, 2040, 2670, 390, Style::Answer, true, 12, false, "C6"},
                {Kind::Label, "Label10", QStringLiteral("калькулятор"), 4200, 1560, 1665, 390, Style::Answer, true, 13, false, "C5"},
-               {Kind::Picture, "Image1", QStringLiteral(":/assets/f09_folkman.svg"), 3000, 3000, 1425, 2250},
+               {Kind::Picture, "Image1", kImage1, 3000, 3000, 1425, 2250},
            }),
       C1(control<QCheckBox>("C1")), C2(control<QCheckBox>("C2")), C3(control<QCheckBox>("C3")),
       C4(control<QCheckBox>("C4")), C5(control<QCheckBox>("C5")), C6(control<QCheckBox>("C6"))
@@ -47,6 +47,5 @@ void F09::Com_Click()
     PagePoints = score.PagePoints;
     run.AddToTally(PagePoints);
     run.ConvertTallyToGrade();
-    Hide();
-    run.page<F11>().Show();
+    run.handOver<F11>(*this);
 }

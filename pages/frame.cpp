@@ -28,7 +28,11 @@ QColor fromBgr(unsigned bgr)
 
 static void registerBundledFont()
 {
-    static const bool registered = QFontDatabase::addApplicationFont(QStringLiteral(":/assets/Andika-Regular.ttf")) >= 0;
+    // Reading the bundled file costs more than everything else before the first prompt, so an
+    // Andika the system already has (Debian's fonts-sil-andika) is used as it is.
+    static const bool registered =
+        QFontDatabase::families().contains(QStringLiteral("Andika")) ||
+        QFontDatabase::addApplicationFont(QStringLiteral(":/assets/Andika-Regular.ttf")) >= 0;
     Q_UNUSED(registered);
 }
 
@@ -89,10 +93,24 @@ QPixmap renderPicture(const QString &resource, QSize natural, qreal ratio)
 
 QIcon windowIcon()
 {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 96})
-        icon.addPixmap(renderPicture(QStringLiteral(":/assets/icon.svg"), QSize(size, size), 1.0));
-    return icon;
+    // Drawn by the SVG icon engine at whatever size a title bar, task bar or menu asks for.
+    return QIcon(QStringLiteral(":/assets/icon.svg"));
+}
+
+void PictureCache::prepare(const QString &resource, qreal ratio)
+{
+    if (ready_.contains(resource))
+        return;
+    const QSize natural = QSvgRenderer(resource).defaultSize();
+    ready_.insert(resource, renderPicture(resource, natural, ratio));
+}
+
+QPixmap PictureCache::take(const QString &resource, QSize size, qreal ratio)
+{
+    QPixmap pixmap = ready_.take(resource);
+    if (pixmap.isNull() || pixmap.devicePixelRatio() != ratio || pixmap.deviceIndependentSize().toSize() != size)
+        pixmap = renderPicture(resource, size, ratio);
+    return pixmap;
 }
 
 static qreal designAscent(const QFont &font) { return font.pixelSize() * 1.1025; }
@@ -168,7 +186,8 @@ bool BareCheck::hitButton(const QPoint &pos) const
     return rect().contains(pos);
 }
 
-Picture::Picture(const QString &resource, QWidget *parent) : QWidget(parent), resource_(resource)
+Picture::Picture(const QString &resource, PictureCache &prepared, QWidget *parent)
+    : QWidget(parent), resource_(resource), prepared_(prepared)
 {
     setFocusPolicy(Qt::NoFocus);
 }
@@ -177,7 +196,7 @@ void Picture::paintEvent(QPaintEvent *)
 {
     const qreal ratio = devicePixelRatioF();
     if (cache_.isNull() || cache_.devicePixelRatio() != ratio)
-        cache_ = renderPicture(resource_, size(), ratio);
+        cache_ = prepared_.take(resource_, size(), ratio);
     QPainter(this).drawPixmap(0, 0, cache_);
 }
 
@@ -225,7 +244,6 @@ Page::Page(Run &run, const FrameSpec &spec, std::initializer_list<Control> contr
     setObjectName(QString::fromLatin1(spec.name));
     setAttribute(Qt::WA_OpaquePaintEvent); // the background picture covers the whole client area
     setWindowTitle(kTitle);
-    setWindowIcon(run.icon());
     setFixedSize(px(spec.width), px(spec.height));
     setFont(pageFont(kTextPx));
 
@@ -303,7 +321,7 @@ void Page::build(const Control &c)
         w->setGeometry(box);
         break;
     case Kind::Picture:
-        w = new Picture(c.text, this);
+        w = new Picture(c.text, run.pictures, this);
         w->setGeometry(box);
         break;
     }
@@ -317,6 +335,15 @@ void Page::Show()
     show();
     raise();
     activateWindow(); // become the active window also where no window manager does it
+}
+
+void Page::Hide()
+{
+    hide();
+    // The page stays with all it holds, but gives back its window's pixels: it is not shown again.
+    for (Picture *picture : findChildren<Picture *>())
+        picture->release();
+    destroy();
 }
 
 void Page::showEvent(QShowEvent *event)

@@ -4,6 +4,7 @@
 // declares its controls in a table (twips, as designed) and the frame turns them into widgets.
 
 #include <QCheckBox>
+#include <QHash>
 #include <QColor>
 #include <QFont>
 #include <QLabel>
@@ -91,6 +92,19 @@ constexpr int kHorizontalGridLines = 30;
 QPixmap renderPicture(const QString &resource, QSize natural, qreal ratio);
 QIcon windowIcon();
 
+// Pictures rendered ahead, while the pupil is still answering the page before the one that
+// shows them, so a hand-over only puts a ready picture on the screen. Each is used once.
+class PictureCache {
+public:
+    void prepare(const QString &resource, qreal ratio);
+    QPixmap take(const QString &resource, QSize size, qreal ratio);
+    bool holds(const QString &resource) const { return ready_.contains(resource); }
+    void clear() { ready_.clear(); }
+
+private:
+    QHash<QString, QPixmap> ready_;
+};
+
 // A transparent label laid out with the line height and baseline of the pages' typeface as
 // designed (Comic Sans MS: ascent 1.1025 em, line 1.3891 em), whichever family draws it, so
 // every line sits where the stored label boxes expect it.
@@ -137,14 +151,16 @@ protected:
 class Picture : public QWidget {
     Q_OBJECT
 public:
-    Picture(const QString &resource, QWidget *parent);
+    Picture(const QString &resource, PictureCache &prepared, QWidget *parent);
     const QString &resource() const { return resource_; }
+    void release() { cache_ = QPixmap(); } // a hidden page keeps no rendered pixels
 
 protected:
     void paintEvent(QPaintEvent *) override;
 
 private:
     QString resource_;
+    PictureCache &prepared_;
     QPixmap cache_;
 };
 
@@ -161,7 +177,7 @@ public:
 
     // Page operations of the run.
     void Show();
-    void Hide() { hide(); }
+    void Hide();
 
     template <class W> W *control(const char *name) const { return findChild<W *>(QString::fromLatin1(name)); }
     const std::vector<frame::Rule> &rules() const { return rules_; }

@@ -26,6 +26,7 @@ protected:
 class F03 : public Page {
 public:
     explicit F03(Run &run);
+    static inline const QString kImage1 = QStringLiteral(":/assets/f03_computer.svg");
     QRadioButton *op1, *op2, *op3, *Op4;
 
 protected:
@@ -36,6 +37,7 @@ protected:
 class F04 : public Page {
 public:
     explicit F04(Run &run);
+    static inline const QString kImage1 = QStringLiteral(":/assets/f04_netcard.svg");
     QRadioButton *op1, *op2, *op3, *Op4;
 
 protected:
@@ -46,6 +48,7 @@ protected:
 class F05 : public Page {
 public:
     explicit F05(Run &run);
+    static inline const QString kImage1 = QStringLiteral(":/assets/f05_network.svg");
     QRadioButton *op1, *op2, *op3, *Option1;
 
 protected:
@@ -56,6 +59,7 @@ protected:
 class F09 : public Page {
 public:
     explicit F09(Run &run);
+    static inline const QString kImage1 = QStringLiteral(":/assets/f09_folkman.svg");
     QCheckBox *C1, *C2, *C3, *C4, *C5, *C6;
     QVariant RightCount;
     float RightShare = 0;

@@ -17,10 +17,10 @@ constexpr unsigned kLightBlue = 0x00FF8080;
 F11::F11(Run &run)
     : Page(run, kFrame,
            {
-               {Kind::Picture, "Im_1_3", QStringLiteral(":/assets/im_1_3.svg"), 2160, 1560, 5910, 5460, Style::Answer, false, -1, true},
-               {Kind::Picture, "Im_4_6", QStringLiteral(":/assets/im_4_6.svg"), 5160, 2070, 2820, 4380, Style::Answer, false, -1, true},
-               {Kind::Picture, "Im_7_9", QStringLiteral(":/assets/im_7_9.svg"), 3600, 1455, 4080, 5625, Style::Answer, false, -1, true},
-               {Kind::Picture, "Im_10_12", QStringLiteral(":/assets/im_10_12.svg"), 3120, 1020, 4680, 6480, Style::Answer, false, -1, true},
+               {Kind::Picture, "Im_1_3", bandPicture(tally::Band::B1_3), 2160, 1560, 5910, 5460, Style::Answer, false, -1, true},
+               {Kind::Picture, "Im_4_6", bandPicture(tally::Band::B4_6), 5160, 2070, 2820, 4380, Style::Answer, false, -1, true},
+               {Kind::Picture, "Im_7_9", bandPicture(tally::Band::B7_9), 3600, 1455, 4080, 5625, Style::Answer, false, -1, true},
+               {Kind::Picture, "Im_10_12", bandPicture(tally::Band::B10_12), 3120, 1020, 4680, 6480, Style::Answer, false, -1, true},
                {Kind::Label, "Label1", QStringLiteral("Ви отримали оцінку"), 2040, 0, 6015, 615, Style::Heading, false, 0},
                {Kind::Label, "L_b", QStringLiteral("0"), 1080, 4080, 975, 1335, Style::Grade, false, 2},
            },
@@ -33,6 +33,18 @@ F11::F11(Run &run)
       L_b(control<QLabel>("L_b")), Im_1_3(control<Picture>("Im_1_3")), Im_4_6(control<Picture>("Im_4_6")),
       Im_7_9(control<Picture>("Im_7_9")), Im_10_12(control<Picture>("Im_10_12"))
 {
+}
+
+QString F11::bandPicture(tally::Band band)
+{
+    switch (band) {
+    case tally::Band::B1_3: return QStringLiteral(":/assets/im_1_3.svg");
+    case tally::Band::B4_6: return QStringLiteral(":/assets/im_4_6.svg");
+    case tally::Band::B7_9: return QStringLiteral(":/assets/im_7_9.svg");
+    case tally::Band::B10_12: return QStringLiteral(":/assets/im_10_12.svg");
+    case tally::Band::None: break;
+    }
+    return {};
 }
 
 void F11::changeEvent(QEvent *event)

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Builds netquiz and its benchmarks and prints one table: netquiz against the floor programs,
+# measured side by side in the same run. usage: bash bench/run.sh [pairs] [handover-runs]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+pairs=${1:-15}
+runs=${2:-50}
+bash tools/deps.sh
+command -v valgrind >/dev/null || { sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo; $sudo apt-get install -y --no-install-recommends valgrind; }
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build --target netquiz_bench floor_prompt >/dev/null
+b=build/bench
+export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen
+stat() { python3 -c 'import statistics,sys; v=[float(x) for x in sys.argv[1:]]; print("%.1f" % statistics.median(v))' "$@"; }
+
+# Time to first prompt: process start to the prompt exposed; A B A B after a warm-up pair.
+# Start times on CLOCK_MONOTONIC come from a tiny launcher, so both clocks agree.
+launch() { python3 - "$@" <<'PY'
+import os, subprocess, sys, time
+start = time.clock_gettime_ns(time.CLOCK_MONOTONIC)
+out = subprocess.run(sys.argv[1:], capture_output=True, text=True, env=os.environ).stdout
+for line in out.splitlines():
+    if line.startswith("prompt_ns"):
+        print("%.3f" % ((int(line.split()[1]) - start) / 1e6))
+PY
+}
+first_prompt_row() { # platform label
+  local a=() f=() ratios=()
+  for i in $(seq 0 "$pairs"); do
+    local ta tb
+    ta=$(QT_QPA_PLATFORM=$1 launch $b/netquiz_bench first-prompt)
+    tb=$(QT_QPA_PLATFORM=$1 launch $b/floor_prompt first-prompt)
+    [ "$i" -eq 0 ] && continue
+    a+=("$ta"); f+=("$tb"); ratios+=("$(python3 -c "print($ta/$tb)")")
+  done
+  printf '| time to first prompt, %s (ms, %d pairs) | %s | %s | %s | 1.25 |\n' "$2" "$pairs" "$(stat "${a[@]}")" "$(stat "${f[@]}")" "$(python3 -c "import statistics,sys; print('%.2f' % statistics.median([float(x) for x in sys.argv[1:]]))" "${ratios[@]}")"
+}
+
+echo "| measure | netquiz | floor | ratio | budget |"
+echo "|---|---|---|---|---|"
+first_prompt_row offscreen offscreen
+if command -v Xvfb >/dev/null; then
+  Xvfb :91 -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 & xvfb=$!
+  sleep 1
+  DISPLAY=:91 first_prompt_row xcb "Xvfb"
+  kill $xvfb
+fi
+
+# Hand-overs: click to the next page painted, median and worst of the runs.
+$b/netquiz_bench handover "$runs" 2>/dev/null | while read -r _ step _ med _ worst _ floor; do
+  printf '| hand-over %s (ms, median / worst of %d) | %s / %s | %s | %.2f | 2.0 and < 8 ms |\n' "$step" "$runs" "$med" "$worst" "$floor" "$(python3 -c "print($med/$floor)")"
+done
+
+# Whole run CPU and peak memory, five runs each, medians.
+cpu=(); mem=(); fmem=()
+for i in 1 2 3 4 5; do
+  read -r _ c _ m < <($b/netquiz_bench run 2>/dev/null | grep run_cpu_ms)
+  cpu+=("$c"); mem+=("$m")
+  fmem+=("$($b/floor_prompt run 2>/dev/null | awk '/peak_kib/{print $2}')")
+done
+printf '| whole run CPU, first answer to Вихід (ms) | %s | | | |\n' "$(stat "${cpu[@]}")"
+m=$(stat "${mem[@]}"); fm=$(stat "${fmem[@]}")
+printf '| peak memory of a whole run (MiB) | %.1f | %.1f | %.2f | 1.3 |\n' "$(python3 -c "print($m/1024)")" "$(python3 -c "print($fm/1024)")" "$(python3 -c "print($m/$fm)")"
+
+# Instructions of one scripted run: stable from run to run, for comparing changes.
+instr=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null $b/netquiz_bench run 2>&1 | awk '/Collected/{print $4}')
+printf '| instructions of a whole run (callgrind) | %s | | | |\n' "$instr"
+echo
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(awk '/MemTotal/{printf "%.0f GiB", $2/1048576}' /proc/meminfo)"
