@@ -169,7 +169,8 @@ Outcome append(const QString &drive, const QByteArray &bytes)
     for (const QString &folder : {QDir(drive).filePath(QStringLiteral("test")), folderPath(drive)}) {
         if (QFileInfo(folder).isDir())
             continue;
-        if (const int error = makeFolder(folder))
+        // Another copy of the program may make the same folder at the same moment.
+        if (const int error = makeFolder(folder); error && !QFileInfo(folder).isDir())
             return failure(file, systemReason(error));
     }
     if (const QString reason = appendBytes(file, bytes); !reason.isEmpty())

@@ -193,7 +193,7 @@ void JournalTest::eightCopiesAtOnce()
     }
     for (auto &p : running) {
         QVERIFY(p->waitForFinished(120000));
-        QCOMPARE(p->exitCode(), 0);
+        QVERIFY2(p->exitCode() == 0, p->readAllStandardError().constData());
     }
     qInfo("8 x 2000 appends took %lld ms", qint64(clock.elapsed()));
     const QList<QByteArray> all = readAll(drive.path() + "/test/Internet/1.txt").split('\n');
