@@ -6,7 +6,7 @@
 using namespace frame;
 
 namespace {
-const FrameSpec kFrame{"F02", 8190, 6075, {"Line3", 0, 480, 8160, 480, 3}, {"Line4", 120, 600, 8160, 600, 2},
+const FrameValues kFrame{"F02", 8190, 6075, {"Line3", 0, 480, 8160, 480, 3}, {"Line4", 120, 600, 8160, 600, 2},
                        QStringLiteral("Далі"), 6600, 5520, 0};
 }
 

@@ -5,7 +5,7 @@
 using namespace frame;
 
 namespace {
-const FrameSpec kFrame{"F03", 8565, 6075, {"Line3", 480, 720, 7800, 720, 3}, {"Line4", 360, 840, 7920, 840, 2},
+const FrameValues kFrame{"F03", 8565, 6075, {"Line3", 480, 720, 7800, 720, 3}, {"Line4", 360, 840, 7920, 840, 2},
                        QStringLiteral("Далі"), 7080, 5520, 4};
 }
 

@@ -5,7 +5,7 @@
 using namespace frame;
 
 namespace {
-const FrameSpec kFrame{"F04", 8190, 6075, {"Line3", 240, 600, 7800, 600, 3}, {"Line4", 120, 720, 7920, 720, 2},
+const FrameValues kFrame{"F04", 8190, 6075, {"Line3", 240, 600, 7800, 600, 3}, {"Line4", 120, 720, 7920, 720, 2},
                        QStringLiteral("Далі"), 6600, 5520, 1};
 }
 

@@ -5,7 +5,7 @@
 using namespace frame;
 
 namespace {
-const FrameSpec kFrame{"F05", 8190, 6075, {"Line3", 480, 960, 7920, 960, 3}, {"Line4", 360, 1080, 8040, 1080, 2},
+const FrameValues kFrame{"F05", 8190, 6075, {"Line3", 480, 960, 7920, 960, 3}, {"Line4", 360, 1080, 8040, 1080, 2},
                        QStringLiteral("Далі"), 6600, 5520, 1};
 }
 

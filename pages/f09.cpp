@@ -6,7 +6,7 @@
 using namespace frame;
 
 namespace {
-const FrameSpec kFrame{"F09", 8190, 6075, {"Line3", 240, 480, 7200, 480, 3}, {"Line4", 120, 600, 7320, 600, 2},
+const FrameValues kFrame{"F09", 8190, 6075, {"Line3", 240, 480, 7200, 480, 3}, {"Line4", 120, 600, 7320, 600, 2},
                        QStringLiteral("Далі"), 6600, 5520, 2};
 }
 

@@ -235,19 +235,19 @@ static void applyStyle(QWidget *w, Style style)
 
 using namespace frame;
 
-Page::Page(Run &run, const FrameSpec &spec, std::initializer_list<Control> controls,
+Page::Page(Run &run, const FrameValues &frameValues, std::initializer_list<Control> controls,
            std::initializer_list<Rule> extraRules)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
-      run(run), spec_(spec)
+      run(run), frameValues_(frameValues)
 {
-    setObjectName(QString::fromLatin1(spec.name));
+    setObjectName(QString::fromLatin1(frameValues.name));
     setAttribute(Qt::WA_OpaquePaintEvent); // the background picture covers the whole client area
     setWindowTitle(kTitle);
-    setFixedSize(px(spec.width), px(spec.height));
+    setFixedSize(px(frameValues.width), px(frameValues.height));
     setFont(pageFont(kTextPx));
 
-    rules_ = {spec.line3, spec.line4};
+    rules_ = {frameValues.line3, frameValues.line4};
     rules_.insert(rules_.end(), extraRules.begin(), extraRules.end());
 
     std::vector<std::pair<int, QWidget *>> chain;
@@ -262,9 +262,9 @@ Page::Page(Run &run, const FrameSpec &spec, std::initializer_list<Control> contr
         if (c.describes)
             control<QWidget>(c.describes)->setAccessibleName(c.text);
 
-    Com = new PageButton(spec.comCaption, this);
+    Com = new PageButton(frameValues.comCaption, this);
     Com->setObjectName(QStringLiteral("Com"));
-    Com->setGeometry(px(spec.comLeft), px(spec.comTop), px(1455), px(495));
+    Com->setGeometry(px(frameValues.comLeft), px(frameValues.comTop), px(1455), px(495));
     Com->setFocusPolicy(Qt::StrongFocus);
     const QColor back = fromBgr(kButtonBack);
     Com->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: black; border: 2px outset %1; }"
@@ -272,7 +272,7 @@ Page::Page(Run &run, const FrameSpec &spec, std::initializer_list<Control> contr
                                       "QPushButton:focus { outline: 1px dotted black; }")
                            .arg(back.name()));
     connect(Com, &QPushButton::clicked, this, &Page::onCom);
-    chain.emplace_back(spec.comTab, Com);
+    chain.emplace_back(frameValues.comTab, Com);
 
     std::stable_sort(chain.begin(), chain.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     for (size_t i = 1; i < chain.size(); ++i)

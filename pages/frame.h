@@ -65,7 +65,7 @@ struct Rule {
     unsigned colour = kRuleColour;
 };
 
-struct FrameSpec {
+struct FrameValues {
     const char *name;
     int width, height; // client area, twips
     Rule line3, line4;
@@ -169,10 +169,10 @@ private:
 // A page of the test: one top-level window built from its frame values and control table.
 class Page : public QWidget {
 public:
-    Page(Run &run, const frame::FrameSpec &spec, std::initializer_list<frame::Control> controls,
+    Page(Run &run, const frame::FrameValues &frameValues, std::initializer_list<frame::Control> controls,
          std::initializer_list<frame::Rule> extraRules = {});
 
-    const frame::FrameSpec &spec() const { return spec_; }
+    const frame::FrameValues &frameValues() const { return frameValues_; }
     QPushButton *Com = nullptr;
 
     // Page operations of the run.
@@ -196,7 +196,7 @@ private:
     void build(const frame::Control &c);
     void onCom();
 
-    frame::FrameSpec spec_;
+    frame::FrameValues frameValues_;
     std::vector<frame::Rule> rules_;
     QWidget *firstFocus_ = nullptr;
 };

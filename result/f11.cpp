@@ -9,7 +9,7 @@
 using namespace frame;
 
 namespace {
-const FrameSpec kFrame{"F11", 8190, 7620, {"Line3", 240, 720, 8160, 720, 3}, {"Line4", 120, 840, 8280, 840, 2},
+const FrameValues kFrame{"F11", 8190, 7620, {"Line3", 240, 720, 8160, 720, 3}, {"Line4", 120, 840, 8280, 840, 2},
                        QStringLiteral("Вихід"), 240, 6960, 1};
 constexpr unsigned kLightBlue = 0x00FF8080;
 }
