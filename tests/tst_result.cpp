@@ -2,6 +2,7 @@
 #include "support.h"
 
 #include <QDir>
+#include <QImage>
 #include <QMessageBox>
 
 #include "result/journal.h"
@@ -14,6 +15,7 @@ private slots:
     void initTestCase() { prepareApplication(*qApp); }
     void bands_data();
     void bands();
+    void ruleEndsShowThroughThePicture();
     void repeatActivationChangesNothing();
     void enterRightAwayWritesOneLine();
     void failedSaveKeepsThePage();
@@ -66,6 +68,20 @@ void ResultTest::bands()
     QCOMPARE(visiblePictures(f11), pictures);
     QCOMPARE(int(f11.ShownGrade), grade.toInt());
     QCOMPARE(QApplication::focusWidget(), f11.Com);
+}
+
+void ResultTest::ruleEndsShowThroughThePicture()
+{
+    // The weeping figure's picture overlaps the right ends of the four short rules; there it is
+    // transparent, so each rule runs whole to its end.
+    Session s;
+    F11 &f11 = showResult(s, QStringLiteral("2"));
+    QVERIFY(f11.Im_1_3->isVisible());
+    QVERIFY(f11.Im_1_3->x() < 2880 / 15);
+    const QImage page = f11.grab().toImage();
+    for (int y : {3600 / 15, 3840 / 15, 5640 / 15, 5880 / 15})
+        for (int x = f11.Im_1_3->x(); x <= 2880 / 15; ++x)
+            QCOMPARE(page.pixelColor(x, y), QColor(128, 128, 255));
 }
 
 void ResultTest::repeatActivationChangesNothing()
