@@ -159,6 +159,9 @@ static void paintBareMark(Button *button, QStyle::PrimitiveElement mark, const Q
     painter.fillRect(button->rect(), back);
     option.rect = button->rect();
     option.text.clear();
+    // A mark this small needs a firm outline to be seen by a child at arm's length; styles draw
+    // it from the window colour.
+    option.palette.setColor(QPalette::Window, QColor(96, 96, 96));
     painter.drawPrimitive(mark, option);
 }
 

@@ -22,9 +22,11 @@ int main(int argc, char **argv)
         p.grab().save(out + QLatin1Char('/') + p.objectName() + QStringLiteral(".png"));
     };
     shoot(run.page<F02>());
+    run.page<F03>().op3->setChecked(true); // one chosen mark, to see its look
     shoot(run.page<F03>());
     shoot(run.page<F04>());
     shoot(run.page<F05>());
+    run.page<F09>().C1->setChecked(true); // one ticked box, to see its look
     shoot(run.page<F09>());
     run.page<F11>().L_b->setText(grade);
     shoot(run.page<F11>());
