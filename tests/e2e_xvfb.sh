@@ -6,7 +6,9 @@ set -euo pipefail
 app=$1
 work=$(mktemp -d)
 trap 'kill ${xvfb:-} ${pid:-} 2>/dev/null || true; rm -rf "$work"' EXIT
-display=:$((90 + RANDOM % 100))
+n=$((90 + RANDOM % 100))
+while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+display=:$n
 Xvfb "$display" -screen 0 1280x1024x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 export DISPLAY=$display LC_ALL=C.UTF-8 HOME=$work/home QT_QPA_PLATFORM=xcb
