@@ -242,7 +242,7 @@ Page::Page(Run &run, const FrameValues &frameValues, std::initializer_list<Contr
            std::initializer_list<Rule> extraRules)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
-      run(run), frameValues_(frameValues)
+      run(run)
 {
     setObjectName(QString::fromLatin1(frameValues.name));
     setAttribute(Qt::WA_OpaquePaintEvent); // the background picture covers the whole client area

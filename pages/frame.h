@@ -98,7 +98,6 @@ class PictureCache {
 public:
     void prepare(const QString &resource, qreal ratio);
     QPixmap take(const QString &resource, QSize size, qreal ratio);
-    bool holds(const QString &resource) const { return ready_.contains(resource); }
     void clear() { ready_.clear(); }
 
 private:
@@ -172,7 +171,6 @@ public:
     Page(Run &run, const frame::FrameValues &frameValues, std::initializer_list<frame::Control> controls,
          std::initializer_list<frame::Rule> extraRules = {});
 
-    const frame::FrameValues &frameValues() const { return frameValues_; }
     QPushButton *Com = nullptr;
 
     // Page operations of the run.
@@ -180,7 +178,6 @@ public:
     void Hide();
 
     template <class W> W *control(const char *name) const { return findChild<W *>(QString::fromLatin1(name)); }
-    const std::vector<frame::Rule> &rules() const { return rules_; }
 
     virtual void Form_Load() {}
 
@@ -196,7 +193,6 @@ private:
     void build(const frame::Control &c);
     void onCom();
 
-    frame::FrameValues frameValues_;
     std::vector<frame::Rule> rules_;
     QWidget *firstFocus_ = nullptr;
 };
