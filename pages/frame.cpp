@@ -81,6 +81,8 @@ QPixmap renderPicture(const QString &resource, QSize natural, qreal ratio)
 {
     registerBundledFont(); // texts inside pictures use the bundled typeface
     QSvgRenderer renderer(resource);
+    if (natural.isEmpty())
+        natural = renderer.defaultSize();
     QPixmap pixmap(natural * ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -99,10 +101,8 @@ QIcon windowIcon()
 
 void PictureCache::prepare(const QString &resource, qreal ratio)
 {
-    if (ready_.contains(resource))
-        return;
-    const QSize natural = QSvgRenderer(resource).defaultSize();
-    ready_.insert(resource, renderPicture(resource, natural, ratio));
+    if (!ready_.contains(resource))
+        ready_.insert(resource, renderPicture(resource, QSize(), ratio));
 }
 
 QPixmap PictureCache::take(const QString &resource, QSize size, qreal ratio)

@@ -88,7 +88,8 @@ std::vector<int> gridLines(int count);
 constexpr int kVerticalGridLines = 44;
 constexpr int kHorizontalGridLines = 30;
 
-// Renders a resource picture (SVG) for a device pixel ratio; cached by the caller.
+// Renders a resource picture (SVG) for a device pixel ratio, at `natural` size or, when that is
+// empty, at the picture's own; cached by the caller.
 QPixmap renderPicture(const QString &resource, QSize natural, qreal ratio);
 QIcon windowIcon();
 

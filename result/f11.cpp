@@ -61,18 +61,13 @@ void F11::Form_Activate()
     } catch (const tally::LimitError &) {
         return; // only the program writes L_b; a caption that is no grade shows no picture
     }
-    if (ShownGrade == 0) {
+    // The floor rule: a grade of 0 reads 1 (ShownGrade keeps 0); its band is that of 1 to 3.
+    if (ShownGrade == 0)
         L_b->setText(QString::number(tally::flooredGrade(ShownGrade)));
-        Im_1_3->show();
-        return;
-    }
-    switch (tally::bandOf(ShownGrade)) {
-    case tally::Band::B1_3: Im_1_3->show(); break;
-    case tally::Band::B4_6: Im_4_6->show(); break;
-    case tally::Band::B7_9: Im_7_9->show(); break;
-    case tally::Band::B10_12: Im_10_12->show(); break;
-    case tally::Band::None: break;
-    }
+    const QString band = bandPicture(tally::bandOf(ShownGrade));
+    for (Picture *picture : {Im_1_3, Im_4_6, Im_7_9, Im_10_12})
+        if (!band.isEmpty() && picture->resource() == band)
+            picture->show();
 }
 
 void F11::Com_Click()
