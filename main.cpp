@@ -1,4 +1,5 @@
 #include "control/run.h"
+#include "result/journal.h"
 
 #include <QApplication>
 
@@ -6,6 +7,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     prepareApplication(app);
-    Run run(defaultJournalDrive());
+    Run run(journal::defaultFile());
     return execute(app, run);
 }

@@ -1,6 +1,6 @@
 #include "module1.h"
 
-#include "../result/journal.h"
+#include "result/journalline.h"
 #include "run.h"
 
 #include <QInputDialog>
@@ -23,14 +23,13 @@ void AskPupilGroup(Pupil &pupil)
     pupil.PupilGroup = ask(kGroupPrompt);
 }
 
-SaveOutcome SaveResult(const Run &run)
+journal::Outcome SaveResult(const Run &run)
 {
     const F11 *result = run.existing<F11>();
     const QString grade = result ? result->L_b->text() : QString();
-    const QString text = journal::line(run.pupil.PupilName, run.pupil.PupilGroup,
-                                       journal::dateText(QDate::currentDate(), run.locale), grade);
-    const journal::Outcome outcome = journal::append(run.journalDrive(), journal::encode(text + QStringLiteral("\r\n")));
-    return {outcome.ok, outcome.message};
+    return journal::append(run.journalFile(),
+                           journal::record(run.pupil.PupilName, run.pupil.PupilGroup,
+                                           journal::dateText(QDate::currentDate(), run.locale), grade));
 }
 
 } // namespace Модуль1

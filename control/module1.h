@@ -1,6 +1,8 @@
 #pragma once
 // The pupil module: who is taking the test, asked for at start and written into the journal.
 
+#include "result/journal.h"
+
 #include <QString>
 
 class Run;
@@ -21,10 +23,6 @@ void AskPupilGroup(Pupil &pupil);
 
 // Appends the result line to the journal. On failure nothing partial stays in the file and
 // the text says, in Ukrainian, which file and why.
-struct SaveOutcome {
-    bool saved = false;
-    QString message;
-};
-SaveOutcome SaveResult(const Run &run);
+journal::Outcome SaveResult(const Run &run);
 
 } // namespace Модуль1

@@ -10,8 +10,8 @@
 #include <QTimer>
 #include <QTranslator>
 
-Run::Run(const QString &journalDrive, QObject *parent)
-    : QObject(parent), journalDrive_(journalDrive)
+Run::Run(const QString &journalFile, QObject *parent)
+    : QObject(parent), journalFile_(journalFile)
 {
 }
 
@@ -106,13 +106,4 @@ int execute(QApplication &app, Run &run)
     QObject::connect(&run, &Run::ended, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     run.start();
     return run.ending() ? 0 : app.exec();
-}
-
-QString defaultJournalDrive()
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral("C:/");
-#else
-    return QDir::homePath();
-#endif
 }

@@ -18,8 +18,8 @@
 class Run : public QObject {
     Q_OBJECT
 public:
-    // journalDrive stands for drive C: the journal is <journalDrive>/test/Internet/1.txt.
-    explicit Run(const QString &journalDrive, QObject *parent = nullptr);
+    // journalFile: where finished tests are recorded.
+    explicit Run(const QString &journalFile, QObject *parent = nullptr);
     ~Run() override;
 
     // The page reference: creates and loads the page hidden on first use.
@@ -50,7 +50,7 @@ public:
 
     Модуль1::Pupil pupil;
     QLocale locale = QLocale::system(); // the user's regional settings for every conversion
-    const QString &journalDrive() const { return journalDrive_; }
+    const QString &journalFile() const { return journalFile_; }
     const QStringList &creationOrder() const { return created_; }
     frame::PictureCache pictures;
 
@@ -71,7 +71,7 @@ private:
     void prepareAfter(const Page &shown);
 
 private:
-    QString journalDrive_;
+    QString journalFile_;
     QStringList created_;
     bool ending_ = false;
     std::tuple<std::unique_ptr<F02>, std::unique_ptr<F03>, std::unique_ptr<F04>, std::unique_ptr<F05>,
@@ -88,6 +88,3 @@ void installUkrainianButtons(class QApplication &app);
 
 // Starts the run and keeps the program going until the run ends; main's whole work.
 int execute(class QApplication &app, Run &run);
-
-// The folder that stands for drive C on this system.
-QString defaultJournalDrive();

@@ -72,8 +72,8 @@ void F11::Form_Activate()
 
 void F11::Com_Click()
 {
-    const Модуль1::SaveOutcome outcome = Модуль1::SaveResult(run);
-    if (!outcome.saved) {
+    const journal::Outcome outcome = Модуль1::SaveResult(run);
+    if (!outcome.ok) {
         // The result is not lost: the page stays, and "Вихід" tries again.
         QMessageBox::warning(this, kTitle, outcome.message);
         return;

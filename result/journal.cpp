@@ -1,8 +1,7 @@
-#include "journal.h"
+#include "result/journal.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStringEncoder>
 
 #include <cerrno>
 #include <cstring>
@@ -18,62 +17,18 @@
 
 namespace journal {
 
-QString folderPath(const QString &drive)
+QString fileUnder(const QString &drive)
 {
-    return QDir(drive).filePath(QStringLiteral("test/Internet"));
+    return QDir(drive).filePath(QStringLiteral("test/Internet/1.txt"));
 }
 
-QString filePath(const QString &drive)
-{
-    return QDir(folderPath(drive)).filePath(QStringLiteral("1.txt"));
-}
-
-static QString blankControls(QString text)
-{
-    for (QChar &c : text)
-        if (c.category() == QChar::Other_Control)
-            c = QLatin1Char(' ');
-    return text;
-}
-
-QString line(const QString &name, const QString &group, const QString &date, const QString &grade)
-{
-    return kTopic + kSeparator + blankControls(name) + kSeparator + blankControls(group) + kSeparator + date +
-           kSeparator + kGradeWord + grade;
-}
-
-QString dateText(const QDate &date, const QLocale &locale)
-{
-    return locale.toString(date, QLocale::ShortFormat);
-}
-
-QByteArray encode(const QString &text)
+QString defaultFile()
 {
 #ifdef Q_OS_WIN
-    QStringEncoder encoder(QStringConverter::System); // the ANSI code page
+    return fileUnder(QStringLiteral("C:/"));
 #else
-    QStringEncoder encoder("windows-1251");
+    return fileUnder(QDir::homePath());
 #endif
-    QByteArray out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        qsizetype length = 1;
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            length = 2;
-        const QStringView one = QStringView(text).mid(i, length);
-        i += length - 1;
-        if (one.size() == 1 && one.at(0) == QChar(0x02BC)) {
-            out += '\'';
-            continue;
-        }
-        // The converter writes 0x1A for a character it has no code for; a journal reader would
-        // see a control character there, so such characters become '?'.
-        const QByteArray bytes = encoder.encode(one);
-        const bool substituted = bytes == "\x1a" && one != QStringView(u"\x1a");
-        out += (bytes.isEmpty() || substituted) ? QByteArray("?") : bytes;
-        encoder.resetState();
-    }
-    return out;
 }
 
 static Outcome failure(const QString &path, const QString &reason)
@@ -160,20 +115,18 @@ static QString appendBytes(const QString &path, const QByteArray &bytes)
 #endif
 // ----------------------------------------------------------------------------------------------
 
-Outcome append(const QString &drive, const QByteArray &bytes)
+Outcome append(const QString &file, const QByteArray &record)
 {
-    const QString file = filePath(drive);
-    if (!QFileInfo(drive).isDir())
-        return failure(file, QStringLiteral("немає диска або папки %1").arg(QDir::toNativeSeparators(drive)));
-    // The parent folder first, then the subfolder; existing folders are left as they are.
-    for (const QString &folder : {QDir(drive).filePath(QStringLiteral("test")), folderPath(drive)}) {
-        if (QFileInfo(folder).isDir())
-            continue;
+    // The missing folders on the way, the outermost first; existing folders are left as they are.
+    QStringList missing;
+    for (QDir dir = QFileInfo(file).absoluteDir(); !dir.exists() && !dir.isRoot(); dir.setPath(QFileInfo(dir.path()).path()))
+        missing.prepend(dir.path());
+    for (const QString &folder : missing) {
         // Another copy of the program may make the same folder at the same moment.
         if (const int error = makeFolder(folder); error && !QFileInfo(folder).isDir())
             return failure(file, systemReason(error));
     }
-    if (const QString reason = appendBytes(file, bytes); !reason.isEmpty())
+    if (const QString reason = appendBytes(file, record); !reason.isEmpty())
         return failure(file, reason);
     return {true, {}};
 }

@@ -1,38 +1,26 @@
 #pragma once
-// The result journal: one line per finished test appended to <drive>/test/Internet/1.txt, in the
-// system's ANSI code page (Windows-1251 elsewhere, so journals match byte for byte).
+// The result journal file: records appended one at a time, never rewritten. By default
+// <drive>/test/Internet/1.txt, where drive C stands for the journal's home on this system.
 
 #include <QByteArray>
-#include <QDate>
-#include <QLocale>
 #include <QString>
 
 namespace journal {
 
-inline const QString kTopic = QStringLiteral("Тема: Чи контактують між собою комп'ютери");
-inline const QString kSeparator = QStringLiteral(" - ");
-inline const QString kGradeWord = QStringLiteral("Оцінка - ");
+// The journal under a folder that stands for drive C.
+QString fileUnder(const QString &drive);
+// C:\test\Internet\1.txt on Windows; under the user's home folder elsewhere.
+QString defaultFile();
 
-QString folderPath(const QString &drive);
-QString filePath(const QString &drive);
-
-// The line without its line end. Control characters typed into the name or group become
-// blanks, so one finished test is always one line.
-QString line(const QString &name, const QString &group, const QString &date, const QString &grade);
-
-QString dateText(const QDate &date, const QLocale &locale);
-
-// The line and CR LF in the journal's code page: U+02BC (the Ukrainian keyboard's apostrophe)
-// becomes ', and any character without a code becomes '?'.
-QByteArray encode(const QString &text);
-
+// What became of a save; the message is Ukrainian, names the file and the reason.
 struct Outcome {
     bool ok = false;
-    QString message; // Ukrainian, names the file and the system's reason
+    QString message;
 };
 
-// Creates the folders (parent first) and appends the bytes with a single write. A failed or short
-// write leaves the file exactly as it was, unless someone else appended in the meantime.
-Outcome append(const QString &drive, const QByteArray &bytes);
+// Makes the missing folders on the way (parent first) and appends the record with a single
+// write. A failed or short write leaves the file exactly as it was, unless someone else appended
+// in the meantime.
+Outcome append(const QString &file, const QByteArray &record);
 
 } // namespace journal

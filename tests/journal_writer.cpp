@@ -1,6 +1,7 @@
 // Appends COUNT journal lines tagged TAG to DRIVE's journal, as fast as it can: one of several
 // copies that write at once in the journal stress test.
 #include "result/journal.h"
+#include "result/journalline.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -14,8 +15,8 @@ int main(int argc, char **argv)
     const int count = atoi(argv[2]);
     const QString tag = QString::fromLocal8Bit(argv[3]);
     for (int i = 0; i < count; ++i) {
-        const QString line = journal::line(tag, QString::number(i), QStringLiteral("07.12.2026"), QStringLiteral("12"));
-        const journal::Outcome outcome = journal::append(drive, journal::encode(line + QStringLiteral("\r\n")));
+        const journal::Outcome outcome = journal::append(
+            journal::fileUnder(drive), journal::record(tag, QString::number(i), QStringLiteral("07.12.2026"), QStringLiteral("12")));
         if (!outcome.ok) {
             fprintf(stderr, "%s\n", qPrintable(outcome.message));
             return 1;

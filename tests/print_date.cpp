@@ -1,5 +1,5 @@
 // Prints today's date as the journal writes it under the current regional settings.
-#include "result/journal.h"
+#include "result/journalline.h"
 
 #include <QCoreApplication>
 #include <cstdio>

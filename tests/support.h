@@ -110,7 +110,7 @@ inline int visiblePages(const Run &run)
 struct Session {
     explicit Session(std::optional<QString> name = QStringLiteral("Учень"),
                      std::optional<QString> group = QStringLiteral("9-А"), const QLocale &locale = QLocale::c())
-        : run(drive.path()), endedSpy(&run, &Run::ended),
+        : run(journal::fileUnder(drive.path())), endedSpy(&run, &Run::ended),
           answers({name, group}, [this] { return visiblePages(run); })
     {
         run.locale = locale;

@@ -1,6 +1,7 @@
 // The result journal byte for byte, its folders, its failures and its appends from several
 // copies of the program at once.
 #include "result/journal.h"
+#include "result/journalline.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -76,10 +77,10 @@ void JournalTest::lineBytes()
     QFETCH(QString, group);
     QFETCH(QString, grade);
     QFETCH(QByteArray, bytes);
-    const QString line = journal::line(name, group, QStringLiteral("07.12.2026"), grade);
-    QCOMPARE(journal::encode(line + QStringLiteral("\r\n")), bytes);
+    const QByteArray record = journal::record(name, group, QStringLiteral("07.12.2026"), grade);
+    QCOMPARE(record, bytes);
     QTemporaryDir drive;
-    QVERIFY(journal::append(drive.path(), journal::encode(line + QStringLiteral("\r\n"))).ok);
+    QVERIFY(journal::append(journal::fileUnder(drive.path()), record).ok);
     QCOMPARE(readAll(drive.path() + "/test/Internet/1.txt"), bytes);
 }
 
@@ -87,7 +88,7 @@ void JournalTest::firstRunCreatesBothFolders()
 {
     QTemporaryDir drive;
     QVERIFY(!QDir(drive.path() + "/test").exists());
-    QVERIFY(journal::append(drive.path(), "line\r\n").ok);
+    QVERIFY(journal::append(journal::fileUnder(drive.path()), "line\r\n").ok);
     QVERIFY(QDir(drive.path() + "/test/Internet").exists());
     QCOMPARE(readAll(drive.path() + "/test/Internet/1.txt"), QByteArray("line\r\n"));
 }
@@ -97,7 +98,7 @@ void JournalTest::existingParentOnlySubfolderMade()
     QTemporaryDir drive;
     QVERIFY(QDir(drive.path()).mkdir("test"));
     write(drive.path() + "/test/other.txt", "keep");
-    QVERIFY(journal::append(drive.path(), "line\r\n").ok);
+    QVERIFY(journal::append(journal::fileUnder(drive.path()), "line\r\n").ok);
     QCOMPARE(readAll(drive.path() + "/test/other.txt"), QByteArray("keep"));
     QCOMPARE(readAll(drive.path() + "/test/Internet/1.txt"), QByteArray("line\r\n"));
 }
@@ -108,15 +109,15 @@ void JournalTest::appendsAfterLastByte()
     QTemporaryDir drive;
     QVERIFY(QDir(drive.path()).mkpath("test/Internet"));
     write(drive.path() + "/test/Internet/1.txt", "old line without end");
-    QVERIFY(journal::append(drive.path(), "new\r\n").ok);
+    QVERIFY(journal::append(journal::fileUnder(drive.path()), "new\r\n").ok);
     QCOMPARE(readAll(drive.path() + "/test/Internet/1.txt"), QByteArray("old line without endnew\r\n"));
 }
 
 void JournalTest::twoRunsInOrder()
 {
     QTemporaryDir drive;
-    QVERIFY(journal::append(drive.path(), "first\r\n").ok);
-    QVERIFY(journal::append(drive.path(), "second\r\n").ok);
+    QVERIFY(journal::append(journal::fileUnder(drive.path()), "first\r\n").ok);
+    QVERIFY(journal::append(journal::fileUnder(drive.path()), "second\r\n").ok);
     QCOMPARE(readAll(drive.path() + "/test/Internet/1.txt"), QByteArray("first\r\nsecond\r\n"));
 }
 
@@ -141,14 +142,14 @@ void JournalTest::folderBlockedByFile()
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
         write(path, "not a folder");
     }
-    const journal::Outcome failed = journal::append(drive.path(), "line\r\n");
+    const journal::Outcome failed = journal::append(journal::fileUnder(drive.path()), "line\r\n");
     QVERIFY(!failed.ok);
     QVERIFY2(failed.message.contains(QDir::toNativeSeparators(drive.path() + "/test/Internet/1.txt")),
              qPrintable(failed.message));
     QVERIFY(failed.message.contains(QStringLiteral("Не вдалося записати результат")));
     QVERIFY(QFileInfo(path).isDir() || readAll(path) == "not a folder");
     QVERIFY(blocker.endsWith('/') ? QDir(path).removeRecursively() : QFile::remove(path));
-    QVERIFY(journal::append(drive.path(), "line\r\n").ok);
+    QVERIFY(journal::append(journal::fileUnder(drive.path()), "line\r\n").ok);
     QCOMPARE(readAll(drive.path() + "/test/Internet/1.txt"), QByteArray("line\r\n"));
 }
 
@@ -158,7 +159,7 @@ void JournalTest::shortWriteRolledBack()
     // A file size limit cuts the write short, as a full disk would: the earlier bytes stay
     // exactly as they were and the pupil is told.
     QTemporaryDir drive;
-    QVERIFY(journal::append(drive.path(), "earlier line\r\n").ok);
+    QVERIFY(journal::append(journal::fileUnder(drive.path()), "earlier line\r\n").ok);
     const QString file = drive.path() + "/test/Internet/1.txt";
     signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
@@ -166,12 +167,12 @@ void JournalTest::shortWriteRolledBack()
     rlimit limited = saved;
     limited.rlim_cur = 20; // room for 6 more bytes only
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const journal::Outcome failed = journal::append(drive.path(), "a line that does not fit\r\n");
+    const journal::Outcome failed = journal::append(journal::fileUnder(drive.path()), "a line that does not fit\r\n");
     setrlimit(RLIMIT_FSIZE, &saved);
     QVERIFY(!failed.ok);
     QVERIFY(failed.message.contains(file));
     QCOMPARE(readAll(file), QByteArray("earlier line\r\n"));
-    QVERIFY(journal::append(drive.path(), "a line that does not fit\r\n").ok);
+    QVERIFY(journal::append(journal::fileUnder(drive.path()), "a line that does not fit\r\n").ok);
     QCOMPARE(readAll(file), QByteArray("earlier line\r\na line that does not fit\r\n"));
 #else
     QSKIP("file size limits are a POSIX facility");

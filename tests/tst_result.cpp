@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QMessageBox>
 
-#include "result/journal.h"
+#include "result/journalline.h"
 
 using namespace support;
 
