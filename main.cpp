@@ -1,3 +1,4 @@
+#include "control/application.h"
 #include "control/run.h"
 #include "result/journal.h"
 

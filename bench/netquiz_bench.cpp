@@ -45,12 +45,17 @@ double waitPainted(QWidget *next, long long start)
 // A pupil reads the page before answering; the program may use that moment.
 constexpr int kThinkMs = 200;
 
-template <class Next> double timedHandOver(Run &run, Page &from)
+// Clicks "Далі" on `from` and times it until the page shown next is painted; `shown` is that page.
+double timedHandOver(Run &run, Page &from, Page *&shown)
 {
     QTest::qWait(kThinkMs);
     const long long start = bench::nowNs();
-    QTest::mouseClick(from.Com, Qt::LeftButton, {}, from.Com->rect().center());
-    return waitPainted(&run.page<Next>(), start);
+    QTest::mouseClick(com(from), Qt::LeftButton, {}, com(from)->rect().center());
+    shown = nullptr;
+    for (Page *p : run.existingPages())
+        if (p->isVisible())
+            shown = p;
+    return shown ? waitPainted(shown, start) : -1;
 }
 
 double floorHandOver(QWidget *&current, const QByteArray &png)
@@ -82,7 +87,7 @@ double median(std::vector<double> v)
 
 int handOvers(int runs)
 {
-    const char *names[] = {"F02->F03", "F03->F04", "F04->F05", "F05->F09", "F09->F11"};
+    std::vector<QString> names;
     std::map<int, std::vector<double>> times;
     std::vector<double> floorTimes;
     QWidget *current = new QWidget;
@@ -92,30 +97,32 @@ int handOvers(int runs)
     QByteArray picture;
     QBuffer buffer(&picture);
     buffer.open(QIODevice::WriteOnly);
-    frame::renderPicture(F03::kImage1, {456, 180}, 1.0).save(&buffer, "PNG");
+    frame::renderPicture(F03::design().shownPictures().first(), {456, 180}, 1.0).save(&buffer, "PNG");
     for (int r = 0; r < runs; ++r) {
         QTemporaryDir drive;
-        Run run(drive.path());
+        Run run(journal::fileUnder(drive.path()));
         ModalAnswerer answers({QStringLiteral("Учень"), QStringLiteral("9-А")});
         run.start();
-        if (!QTest::qWaitForWindowExposed(&run.page<F02>()))
+        Page *at = &run.page<F02>();
+        if (!QTest::qWaitForWindowExposed(at))
             return 1;
-        times[0].push_back(timedHandOver<F03>(run, run.page<F02>()));
-        floorTimes.push_back(floorHandOver(current, picture));
-        times[1].push_back(timedHandOver<F04>(run, run.page<F03>()));
-        floorTimes.push_back(floorHandOver(current, picture));
-        times[2].push_back(timedHandOver<F05>(run, run.page<F04>()));
-        floorTimes.push_back(floorHandOver(current, picture));
-        times[3].push_back(timedHandOver<F09>(run, run.page<F05>()));
-        floorTimes.push_back(floorHandOver(current, picture));
-        times[4].push_back(timedHandOver<F11>(run, run.page<F09>()));
-        floorTimes.push_back(floorHandOver(current, picture));
+        // Every hand-over of the run, in the run's own order, up to the result page.
+        for (int i = 0; at != run.existing<F11>(); ++i) {
+            Page *shown = nullptr;
+            times[i].push_back(timedHandOver(run, *at, shown));
+            if (!shown)
+                return 1;
+            if (r == 0)
+                names.push_back(at->objectName() + "->" + shown->objectName());
+            floorTimes.push_back(floorHandOver(current, picture));
+            at = shown;
+        }
         run.End();
     }
     delete current;
     const double floorMedian = median(floorTimes);
-    for (int i = 0; i < 5; ++i)
-        printf("handover %s median_ms %.3f worst_ms %.3f floor_median_ms %.3f\n", names[i], median(times[i]),
+    for (int i = 0; i < int(names.size()); ++i)
+        printf("handover %s median_ms %.3f worst_ms %.3f floor_median_ms %.3f\n", qPrintable(names[i]), median(times[i]),
                *std::max_element(times[i].begin(), times[i].end()), floorMedian);
     return 0;
 }
@@ -134,7 +141,7 @@ int main(int argc, char **argv)
         return handOvers(argc > 2 ? atoi(argv[2]) : 50);
 
     QTemporaryDir drive;
-    Run run(drive.path());
+    Run run(journal::fileUnder(drive.path()));
     double cpuAtFirstAnswer = 0;
     ModalAnswerer answers({QStringLiteral("Учень"), QStringLiteral("9-А")});
     if (mode == "run") {
@@ -142,7 +149,7 @@ int main(int argc, char **argv)
         QTimer::singleShot(0, &run, [&] {
             cpuAtFirstAnswer = bench::cpuSeconds();
             if (answerForPoints(run, 5))
-                QTest::keyClick(run.page<F11>().Com, Qt::Key_Return);
+                QTest::keyClick(com(run.page<F11>()), Qt::Key_Return);
         });
     }
     const int code = execute(app, run);

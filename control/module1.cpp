@@ -1,7 +1,7 @@
-#include "module1.h"
+#include "control/module1.h"
 
 #include "result/journalline.h"
-#include "run.h"
+#include "control/run.h"
 
 #include <QInputDialog>
 
@@ -23,13 +23,12 @@ void AskPupilGroup(Pupil &pupil)
     pupil.PupilGroup = ask(kGroupPrompt);
 }
 
-journal::Outcome SaveResult(const Run &run)
+journal::Outcome SaveResult(Run &run)
 {
-    const F11 *result = run.existing<F11>();
-    const QString grade = result ? result->L_b->text() : QString();
+    const Pupil &pupil = run.pupil();
+    const QString date = journal::dateText(QDate::currentDate(), run.locale());
     return journal::append(run.journalFile(),
-                           journal::record(run.pupil.PupilName, run.pupil.PupilGroup,
-                                           journal::dateText(QDate::currentDate(), run.locale), grade));
+                           journal::record(pupil.PupilName, pupil.PupilGroup, date, run.tally().text()));
 }
 
 } // namespace Модуль1

@@ -23,6 +23,6 @@ void AskPupilGroup(Pupil &pupil);
 
 // Appends the result line to the journal. On failure nothing partial stays in the file and
 // the text says, in Ukrainian, which file and why.
-journal::Outcome SaveResult(const Run &run);
+journal::Outcome SaveResult(Run &run);
 
 } // namespace Модуль1

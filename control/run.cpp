@@ -1,74 +1,93 @@
-#include "run.h"
+#include "control/run.h"
 
-#include "../pages/frame.h"
-#include "tally.h"
+#include "control/tally.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTimer>
-#include <QTranslator>
 
-Run::Run(const QString &journalFile, QObject *parent)
-    : QObject(parent), journalFile_(journalFile)
+namespace {
+template <class F> void forEachPlace(F &&f)
+{
+    [&]<std::size_t... I>(std::index_sequence<I...>) { (f.template operator()<I>(), ...); }(
+        std::make_index_sequence<TestOrder::size>());
+}
+} // namespace
+
+Run::Run(const QString &journalFile, const QLocale &locale, QObject *parent)
+    : QObject(parent), journalFile_(journalFile), locale_(locale)
 {
 }
 
 Run::~Run() = default;
 
-void Run::start()
+QList<Page *> Run::existingPages() const
 {
-    F02 &first = page<F02>();
-    first.Show();
-    prepareAfter(first);
+    QList<Page *> pages;
+    forEachPlace([&]<std::size_t I>() {
+        if (Page *p = std::get<I>(pages_).get())
+            pages << p;
+    });
+    return pages;
 }
 
-void Run::prepareAfter(const Page &shown)
+QList<Page *> Run::allPages()
+{
+    QList<Page *> pages;
+    forEachPlace([&]<std::size_t I>() { pages << &page<TestOrder::At<I>>(); });
+    return pages;
+}
+
+void Run::start()
+{
+    showAt<0>();
+}
+
+void Run::next(Page &from)
+{
+    from.Hide();
+    forEachPlace([&]<std::size_t I>() {
+        if constexpr (I + 1 < TestOrder::size)
+            if (std::get<I>(pages_).get() == &from)
+                showAt<I + 1>();
+    });
+}
+
+template <std::size_t I> void Run::showAt()
+{
+    Page &shown = page<TestOrder::At<I>>();
+    shown.Show();
+    renderAhead<I + 1>(shown.devicePixelRatioF());
+}
+
+// Renders, a moment after a page is on the screen, the pictures the page after it will show.
+template <std::size_t I> void Run::renderAhead(qreal ratio)
 {
     QStringList upcoming;
-    if (&shown == existing<F02>())
-        upcoming << F03::kImage1;
-    else if (&shown == existing<F03>())
-        upcoming << F04::kImage1;
-    else if (&shown == existing<F04>())
-        upcoming << F05::kImage1;
-    else if (&shown == existing<F05>())
-        upcoming << F09::kImage1;
-    else if (&shown == existing<F09>()) {
-        // The grade is one of two now: what the tally holds, or one point more.
-        const QString tallyText = page<F11>().L_b->text();
-        for (double more : {0.0, 1.0}) {
-            try {
-                const QString grade = tally::pointsToGrade(tally::addPoints(tallyText, more, locale), locale);
-                const QString band = F11::bandPicture(tally::bandOf(tally::flooredGrade(grade.toInt())));
-                if (!band.isEmpty())
-                    upcoming << band;
-            } catch (const tally::LimitError &) {
-            }
-        }
+    if constexpr (I < TestOrder::size) {
+        using Upcoming = TestOrder::At<I>;
+        if constexpr (requires { Upcoming::picturesAhead(*this); })
+            upcoming = Upcoming::picturesAhead(*this);
+        else
+            upcoming = Upcoming::design().shownPictures();
     }
     // Late enough that the page's own first paint has happened; long before a pupil answers.
     // Once the last page is up, what was rendered ahead and not used is let go.
-    const qreal ratio = shown.devicePixelRatioF();
     QTimer::singleShot(150, this, [this, upcoming, ratio] {
         if (upcoming.isEmpty())
-            pictures.clear();
+            pictures_.clear();
         for (const QString &resource : upcoming)
-            pictures.prepare(resource, ratio);
+            pictures_.prepare(resource, ratio);
     });
 }
 
 void Run::AddToTally(double points)
 {
-    QLabel *tally = page<F11>().L_b;
-    tally->setText(tally::addPoints(tally->text(), points, locale));
+    tally().setText(tally::addPoints(tally().text(), points, locale_));
 }
 
 void Run::ConvertTallyToGrade()
 {
-    QLabel *tally = page<F11>().L_b;
-    tally->setText(tally::pointsToGrade(tally->text(), locale));
+    tally().setText(tally::pointsToGrade(tally().text(), locale_));
 }
 
 void Run::End()
@@ -76,7 +95,8 @@ void Run::End()
     if (ending_)
         return;
     ending_ = true;
-    std::apply([](auto &...page) { ((page ? (void)page->close() : void()), ...); }, pages_);
+    for (Page *page : existingPages())
+        page->close();
     emit ended();
 }
 
@@ -85,25 +105,4 @@ void Run::fail(const QString &why)
     QMessageBox::critical(nullptr, frame::kTitle,
                           QStringLiteral("Сталася помилка, тест буде завершено без запису результату.\n\n%1").arg(why));
     End();
-}
-
-void installUkrainianButtons(QApplication &app)
-{
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QStringLiteral(":/i18n/qtbase_uk.qm")))
-        QApplication::installTranslator(translator);
-}
-
-void prepareApplication(QApplication &app)
-{
-    installUkrainianButtons(app);
-    app.setQuitOnLastWindowClosed(false);
-    app.setWindowIcon(frame::windowIcon());
-}
-
-int execute(QApplication &app, Run &run)
-{
-    QObject::connect(&run, &Run::ended, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    run.start();
-    return run.ending() ? 0 : app.exec();
 }

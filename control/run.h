@@ -1,25 +1,34 @@
 #pragma once
 // One run of the test: owns the six pages (each created hidden on first use, exactly once),
-// the pupil's identity and the score tally's operations, and ends the program.
+// moves the pupil through them in test order, keeps the score tally, and ends the program.
 
-#include "module1.h"
+#include "control/module1.h"
+#include "pages/questions.h"
+#include "result/f11.h"
 
-#include "../pages/questions.h"
-#include "../result/f11.h"
-
-#include <QIcon>
+#include <QList>
 #include <QLocale>
 #include <QObject>
 #include <QStringList>
 
 #include <memory>
 #include <tuple>
+#include <utility>
+
+// The pages in the order the pupil meets them: the one list that says which page follows which.
+template <class... P> struct PageOrder {
+    using Slots = std::tuple<std::unique_ptr<P>...>;
+    template <std::size_t I> using At = std::tuple_element_t<I, std::tuple<P...>>;
+    static constexpr std::size_t size = sizeof...(P);
+};
+using TestOrder = PageOrder<F02, F03, F04, F05, F09, F11>;
 
 class Run : public QObject {
     Q_OBJECT
 public:
-    // journalFile: where finished tests are recorded.
-    explicit Run(const QString &journalFile, QObject *parent = nullptr);
+    // journalFile: where finished tests are recorded. locale: the user's regional settings,
+    // used for every conversion of text to number.
+    explicit Run(const QString &journalFile, const QLocale &locale = QLocale::system(), QObject *parent = nullptr);
     ~Run() override;
 
     // The page reference: creates and loads the page hidden on first use.
@@ -34,57 +43,47 @@ public:
         return *slot;
     }
     template <class P> P *existing() const { return std::get<std::unique_ptr<P>>(pages_).get(); }
+    // The pages made so far, in test order.
+    QList<Page *> existingPages() const;
+    // Every page in test order, made where need be (for tools that look at all of them).
+    QList<Page *> allPages();
 
     // Creates the startup page (its load asks who the pupil is) and shows it.
     void start();
+    // The hand-over's last steps: hide `from`, show the page after it in test order.
+    void next(Page &from);
 
+    // The score tally lives in the caption of the result page's label L_b, so the grade is
+    // already on that page when it is shown; this is the one way to it.
+    QLabel &tally() { return page<F11>().tallyLabel(); }
     void AddToTally(double points);
     void ConvertTallyToGrade();
 
     // Ends the program: every page closes, nothing of the run happens afterwards.
     void End();
     bool ending() const { return ending_; }
-
     // An error escaped a handler: say so and end without a journal line.
     void fail(const QString &why);
 
-    Модуль1::Pupil pupil;
-    QLocale locale = QLocale::system(); // the user's regional settings for every conversion
+    Модуль1::Pupil &pupil() { return pupil_; }
+    const Модуль1::Pupil &pupil() const { return pupil_; }
+    const QLocale &locale() const { return locale_; }
     const QString &journalFile() const { return journalFile_; }
+    frame::PictureCache &pictures() { return pictures_; }
     const QStringList &creationOrder() const { return created_; }
-    frame::PictureCache pictures;
-
-    // The hand-over's last two steps: hide the page, show the next one (made if need be).
-    template <class Next> void handOver(Page &from)
-    {
-        from.Hide();
-        Next &next = page<Next>();
-        next.Show();
-        prepareAfter(next);
-    }
 
 signals:
     void ended();
 
 private:
-    // Renders, a moment after `shown` is on the screen, the pictures the next page will show.
-    void prepareAfter(const Page &shown);
+    template <std::size_t I> void showAt();
+    template <std::size_t I> void renderAhead(qreal ratio);
 
-private:
     QString journalFile_;
+    QLocale locale_;
+    Модуль1::Pupil pupil_;
+    frame::PictureCache pictures_;
     QStringList created_;
     bool ending_ = false;
-    std::tuple<std::unique_ptr<F02>, std::unique_ptr<F03>, std::unique_ptr<F04>, std::unique_ptr<F05>,
-               std::unique_ptr<F09>, std::unique_ptr<F11>>
-        pages_;
+    TestOrder::Slots pages_;
 };
-
-// Prepares the application for the pages: Ukrainian standard buttons, the bundled typeface,
-// the program's icon, and no implicit quit when the pages hand over.
-void prepareApplication(class QApplication &app);
-
-// Qt's own Ukrainian texts for standard buttons (the prompts' OK and Cancel).
-void installUkrainianButtons(class QApplication &app);
-
-// Starts the run and keeps the program going until the run ends; main's whole work.
-int execute(class QApplication &app, Run &run);

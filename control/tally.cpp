@@ -1,4 +1,4 @@
-#include "tally.h"
+#include "control/tally.h"
 
 #include <cmath>
 #include <limits>

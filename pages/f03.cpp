@@ -1,37 +1,25 @@
-#include "questions.h"
-
-#include "../control/run.h"
+// Single choice: what a computer network is. The key: op3, "сукупність комп'ютерів з'єднаних лініями зв'язку".
+#include "pages/questions.h"
 
 using namespace frame;
 
-namespace {
-const FrameValues kFrame{"F03", 8565, 6075, {"Line3", 480, 720, 7800, 720, 3}, {"Line4", 360, 840, 7920, 840, 2},
-                       QStringLiteral("Далі"), 7080, 5520, 4};
+const PageDesign &F03::design()
+{
+    // clang-format off
+    static const PageDesign design{.name = "F03", .width = 8565, .height = 6075, .line3 = {"Line3", 480, 720, 7800, 720, 3}, .line4 = {"Line4", 360, 840, 7920, 840, 2}, .com = {QStringLiteral("Далі"), 7080, 5520, 4}, .controls = {
+        {.kind = Kind::Label, .name = "Label1", .text = QStringLiteral("Комп'ютерна мережа - це..."), .box = {480, 240, 3750, 390}, .style = Style::Question, .autoSize = true, .tab = 0},
+        {.kind = Kind::Label, .name = "Label2", .text = QStringLiteral("багато комп'ютерів в одному класі"), .box = {1080, 1320, 4785, 390}, .autoSize = true, .tab = 1, .describes = "op1"},
+        {.kind = Kind::Label, .name = "Label3", .text = QStringLiteral("багато комп'ютерів на підприємстві"), .box = {1080, 1800, 6615, 375}, .tab = 2, .describes = "op2"},
+        {.kind = Kind::Label, .name = "Label4", .text = QStringLiteral("сукупність комп'ютерів з'єднаних лініями зв'язку"), .box = {1080, 2280, 6765, 390}, .autoSize = true, .tab = 3, .describes = "op3"},
+        {.kind = Kind::Option, .name = "op1", .box = {480, 1440, 195, 195}, .tab = 5},
+        {.kind = Kind::Option, .name = "op2", .box = {480, 1920, 195, 195}, .tab = 6},
+        {.kind = Kind::Option, .name = "op3", .box = {480, 2400, 195, 195}, .tab = 7},
+        {.kind = Kind::Option, .name = "Op4", .box = {480, 2880, 195, 195}, .tab = 8},
+        {.kind = Kind::Label, .name = "Label5", .text = QStringLiteral("сукупність комп'ютерів"), .box = {1080, 2760, 3615, 375}, .tab = 9, .describes = "Op4"},
+        {.kind = Kind::Picture, .name = "Image1", .text = QStringLiteral("Комп'ютер на тлі глобуса з потоками нулів і одиниць"), .box = {120, 3240, 6840, 2700}, .resource = QStringLiteral(":/assets/f03_computer.svg")},
+    }};
+    // clang-format on
+    return design;
 }
 
-F03::F03(Run &run)
-    : Page(run, kFrame,
-           {
-               {Kind::Label, "Label1", QStringLiteral("Комп'ютерна мережа - це..."), 480, 240, 3750, 390, Style::Question, true, 0},
-               {Kind::Label, "Label2", QStringLiteral("багато комп'ютерів в одному класі"), 1080, 1320, 4785, 390, Style::Answer, true, 1, false, "op1"},
-               {Kind::Label, "Label3", QStringLiteral("багато комп'ютерів на підприємстві"), 1080, 1800, 6615, 375, Style::Answer, false, 2, false, "op2"},
-               {Kind::Label, "Label4", QStringLiteral("сукупність комп'ютерів з'єднаних лініями зв'язку"), 1080, 2280, 6765, 390, Style::Answer, true, 3, false, "op3"},
-               {Kind::Option, "op1", {}, 480, 1440, 195, 195, Style::Answer, false, 5},
-               {Kind::Option, "op2", {}, 480, 1920, 195, 195, Style::Answer, false, 6},
-               {Kind::Option, "op3", {}, 480, 2400, 195, 195, Style::Answer, false, 7},
-               {Kind::Option, "Op4", {}, 480, 2880, 195, 195, Style::Answer, false, 8},
-               {Kind::Label, "Label5", QStringLiteral("сукупність комп'ютерів"), 1080, 2760, 3615, 375, Style::Answer, false, 9, false, "Op4"},
-               {Kind::Picture, "Image1", kImage1, 120, 3240, 6840, 2700},
-           }),
-      op1(control<QRadioButton>("op1")), op2(control<QRadioButton>("op2")), op3(control<QRadioButton>("op3")),
-      Op4(control<QRadioButton>("Op4"))
-{
-}
-
-void F03::Com_Click()
-{
-    // Only the right option is read: a wrong choice and no choice are worth the same.
-    if (op3->isChecked())
-        run.AddToTally(1);
-    run.handOver<F04>(*this);
-}
+F03::F03(Run &run) : SingleChoicePage(run, design(), "op3") {}

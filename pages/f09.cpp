@@ -1,51 +1,48 @@
-#include "questions.h"
-
-#include "../control/run.h"
-#include "../control/tally.h"
+// Multiple choice: what connecting computers to a network needs; then the grade.
+#include "control/run.h"
+#include "pages/questions.h"
 
 using namespace frame;
 
-namespace {
-const FrameValues kFrame{"F09", 8190, 6075, {"Line3", 240, 480, 7200, 480, 3}, {"Line4", 120, 600, 7320, 600, 2},
-                       QStringLiteral("Далі"), 6600, 5520, 2};
+const PageDesign &F09::design()
+{
+    // clang-format off
+    static const PageDesign design{.name = "F09", .width = 8190, .height = 6075, .line3 = {"Line3", 240, 480, 7200, 480, 3}, .line4 = {"Line4", 120, 600, 7320, 600, 2}, .com = {QStringLiteral("Далі"), 6600, 5520, 2}, .controls = {
+        {.kind = Kind::Label, .name = "Label1", .text = QStringLiteral("Для підключення комп'ютерів до мережі необхідні:"), .box = {240, 120, 7335, 615}, .style = Style::Question, .tab = 0},
+        {.kind = Kind::Label, .name = "Label2", .text = QStringLiteral("мережева плата"), .box = {1200, 1080, 2190, 390}, .autoSize = true, .tab = 1, .describes = "C1"},
+        {.kind = Kind::Check, .name = "C1", .box = {840, 1200, 200, 200}, .tab = 3},
+        {.kind = Kind::Check, .name = "C6", .box = {3840, 2160, 200, 200}, .tab = 4},
+        {.kind = Kind::Check, .name = "C5", .box = {3840, 1680, 200, 200}, .tab = 5},
+        {.kind = Kind::Check, .name = "C4", .box = {3840, 1200, 200, 200}, .tab = 6},
+        {.kind = Kind::Check, .name = "C2", .box = {840, 1680, 200, 200}, .tab = 7},
+        {.kind = Kind::Check, .name = "C3", .box = {840, 2160, 200, 200}, .tab = 8},
+        {.kind = Kind::Label, .name = "Label3", .text = QStringLiteral("миша"), .box = {1200, 1560, 765, 390}, .autoSize = true, .tab = 9, .describes = "C2"},
+        {.kind = Kind::Label, .name = "Label4", .text = QStringLiteral("клавіатура"), .box = {1200, 2040, 1410, 390}, .autoSize = true, .tab = 10, .describes = "C3"},
+        {.kind = Kind::Label, .name = "Label5", .text = QStringLiteral("програмне забезпечення"), .box = {4200, 1080, 3345, 390}, .autoSize = true, .tab = 11, .describes = "C4"},
+        {.kind = Kind::Label, .name = "Label7", .text = QStringLiteral("лінії зв'язку (кабелі)"), .box = {4200, 2040, 2670, 390}, .autoSize = true, .tab = 12, .describes = "C6"},
+        {.kind = Kind::Label, .name = "Label10", .text = QStringLiteral("калькулятор"), .box = {4200, 1560, 1665, 390}, .autoSize = true, .tab = 13, .describes = "C5"},
+        {.kind = Kind::Picture, .name = "Image1", .text = QStringLiteral("Чоловік у народному вбранні з розведеними руками"), .box = {3000, 3000, 1425, 2250}, .resource = QStringLiteral(":/assets/f09_folkman.svg")},
+    }};
+    // clang-format on
+    return design;
 }
 
-F09::F09(Run &run)
-    : Page(run, kFrame,
-           {
-               {Kind::Label, "Label1", QStringLiteral("Для підключення комп'ютерів до мережі необхідні:"), 240, 120, 7335, 615, Style::Question, false, 0},
-               {Kind::Label, "Label2", QStringLiteral("мережева плата"), 1200, 1080, 2190, 390, Style::Answer, true, 1, false, "C1"},
-               {Kind::Check, "C1", {}, 840, 1200, 200, 200, Style::Answer, false, 3},
-               {Kind::Check, "C6", {}, 3840, 2160, 200, 200, Style::Answer, false, 4},
-               {Kind::Check, "C5", {}, 3840, 1680, 200, 200, Style::Answer, false, 5},
-               {Kind::Check, "C4", {}, 3840, 1200, 200, 200, Style::Answer, false, 6},
-               {Kind::Check, "C2", {}, 840, 1680, 200, 200, Style::Answer, false, 7},
-               {Kind::Check, "C3", {}, 840, 2160, 200, 200, Style::Answer, false, 8},
-               {Kind::Label, "Label3", QStringLiteral("миша"), 1200, 1560, 765, 390, Style::Answer, true, 9, false, "C2"},
-               {Kind::Label, "Label4", QStringLiteral("клавіатура"), 1200, 2040, 1410, 390, Style::Answer, true, 10, false, "C3"},
-               {Kind::Label, "Label5", QStringLiteral("програмне забезпечення"), 4200, 1080, 3345, 390, Style::Answer, true, 11, false, "C4"},
-               {Kind::Label, "Label7", QStringLiteral("лінії зв'язку (кабелі)"), 4200, 2040, 2670, 390, Style::Answer, true, 12, false, "C6"},
-               {Kind::Label, "Label10", QStringLiteral("калькулятор"), 4200, 1560, 1665, 390, Style::Answer, true, 13, false, "C5"},
-               {Kind::Picture, "Image1", kImage1, 3000, 3000, 1425, 2250},
-           }),
-      C1(control<QCheckBox>("C1")), C2(control<QCheckBox>("C2")), C3(control<QCheckBox>("C3")),
-      C4(control<QCheckBox>("C4")), C5(control<QCheckBox>("C5")), C6(control<QCheckBox>("C6"))
-{
-}
+namespace {
+// The answer key: the state each box must be in. A greyed box is never right.
+const std::pair<const char *, Qt::CheckState> kKey[] = {{"C1", Qt::Checked},   {"C2", Qt::Unchecked},
+                                                        {"C3", Qt::Unchecked}, {"C4", Qt::Checked},
+                                                        {"C5", Qt::Unchecked}, {"C6", Qt::Checked}};
+} // namespace
+
+F09::F09(Run &run) : Page(run, design()) {}
 
 void F09::Com_Click()
 {
-    // A box is right only in exactly its right state; a greyed box never is.
-    const std::pair<QCheckBox *, Qt::CheckState> key[] = {{C1, Qt::Checked},   {C2, Qt::Unchecked},
-                                                          {C3, Qt::Unchecked}, {C4, Qt::Checked},
-                                                          {C5, Qt::Unchecked}, {C6, Qt::Checked}};
-    for (const auto &[box, right] : key)
-        if (box->checkState() == right)
-            RightCount = RightCount.toInt() + std::int16_t(1);
-    const tally::PageScore score = tally::scorePage(RightCount.toInt(), 6);
-    RightShare = score.RightShare;
-    PagePoints = score.PagePoints;
-    run.AddToTally(PagePoints);
+    for (const auto &[box, right] : kKey)
+        if (control<QCheckBox>(box)->checkState() == right)
+            graded_.countRight();
+    graded_.score(std::size(kKey));
+    run.AddToTally(graded_.PagePoints);
     run.ConvertTallyToGrade();
-    run.handOver<F11>(*this);
+    run.next(*this);
 }

@@ -1,70 +1,86 @@
 #pragma once
-// The five question pages. Each grades its own answers in Com_Click and hands over to the
-// next page through the run.
+// The five question pages. Each grades its own answers against its answer key in Com_Click and
+// hands over to the next page through the run.
 
-#include "frame.h"
+#include "control/tally.h"
+#include "pages/page.h"
 
 #include <QVariant>
 #include <cstdint>
+
+// The fields of a page that grades several items: how many are right, that share, its points.
+struct GradedItems {
+    QVariant RightCount; // empty until an item is right
+    float RightShare = 0;
+    std::int16_t PagePoints = 0;
+
+    void countRight() { RightCount = RightCount.toInt() + std::int16_t(1); }
+    // The share of `items` that are right, and the page's points from it.
+    void score(int items)
+    {
+        const tally::PageScore score = tally::scorePage(RightCount.toInt(), items);
+        RightShare = score.RightShare;
+        PagePoints = score.PagePoints;
+    }
+};
 
 // Matching: five network kinds against five descriptions.
 class F02 : public Page {
 public:
     explicit F02(Run &run);
+    static const frame::PageDesign &design();
     void Form_Load() override;
-
-    QLineEdit *T1, *T2, *T3, *T4, *T5;
-    QVariant RightCount; // empty until a box is right
-    float RightShare = 0;
-    std::int16_t PagePoints = 0;
+    const GradedItems &graded() const { return graded_; }
 
 protected:
     void Com_Click() override;
+
+private:
+    GradedItems graded_;
+};
+
+// One question with four options, one of them right. The pages differ only in their design
+// table and which mark is right.
+class SingleChoicePage : public Page {
+protected:
+    SingleChoicePage(Run &run, const frame::PageDesign &design, const char *rightMark);
+    void Com_Click() override;
+
+private:
+    const char *rightMark_;
 };
 
 // Single choice: what a computer network is.
-class F03 : public Page {
+class F03 : public SingleChoicePage {
 public:
     explicit F03(Run &run);
-    static inline const QString kImage1 = QStringLiteral(":/assets/f03_computer.svg");
-    QRadioButton *op1, *op2, *op3, *Op4;
-
-protected:
-    void Com_Click() override;
+    static const frame::PageDesign &design();
 };
 
 // Single choice: the device in the picture.
-class F04 : public Page {
+class F04 : public SingleChoicePage {
 public:
     explicit F04(Run &run);
-    static inline const QString kImage1 = QStringLiteral(":/assets/f04_netcard.svg");
-    QRadioButton *op1, *op2, *op3, *Op4;
-
-protected:
-    void Com_Click() override;
+    static const frame::PageDesign &design();
 };
 
 // Single choice: what the Internet is.
-class F05 : public Page {
+class F05 : public SingleChoicePage {
 public:
     explicit F05(Run &run);
-    static inline const QString kImage1 = QStringLiteral(":/assets/f05_network.svg");
-    QRadioButton *op1, *op2, *op3, *Option1;
-
-protected:
-    void Com_Click() override;
+    static const frame::PageDesign &design();
 };
 
 // Multiple choice: what connecting computers to a network needs; then the grade.
 class F09 : public Page {
 public:
     explicit F09(Run &run);
-    static inline const QString kImage1 = QStringLiteral(":/assets/f09_folkman.svg");
-    QCheckBox *C1, *C2, *C3, *C4, *C5, *C6;
-    QVariant RightCount;
-    float RightShare = 0;
-    std::int16_t PagePoints = 0;
+    static const frame::PageDesign &design();
+    const GradedItems &graded() const { return graded_; }
 
 protected:
     void Com_Click() override;
+
+private:
+    GradedItems graded_;
 };

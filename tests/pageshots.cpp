@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+using namespace support;
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
@@ -12,7 +14,7 @@ int main(int argc, char **argv)
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     const QString grade = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("10");
     QDir().mkpath(out);
-    Run run(drive.path());
+    Run run(journal::fileUnder(drive.path()));
     support::ModalAnswerer answers({QStringLiteral("Учень"), QStringLiteral("9-А")});
     run.start();
     auto shoot = [&](Page &p) {
@@ -22,13 +24,13 @@ int main(int argc, char **argv)
         p.grab().save(out + QLatin1Char('/') + p.objectName() + QStringLiteral(".png"));
     };
     shoot(run.page<F02>());
-    run.page<F03>().op3->setChecked(true); // one chosen mark, to see its look
+    child<QRadioButton>(run.page<F03>(), "op3")->setChecked(true); // one chosen mark, to see its look
     shoot(run.page<F03>());
     shoot(run.page<F04>());
     shoot(run.page<F05>());
-    run.page<F09>().C1->setChecked(true); // one ticked box, to see its look
+    child<QCheckBox>(run.page<F09>(), "C1")->setChecked(true); // one ticked box, to see its look
     shoot(run.page<F09>());
-    run.page<F11>().L_b->setText(grade);
+    run.tally().setText(grade);
     shoot(run.page<F11>());
     run.page<F11>().Form_Activate();
     run.page<F11>().grab().save(out + QStringLiteral("/F11.png"));

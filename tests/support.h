@@ -2,6 +2,7 @@
 // Helpers the page tests share: answering the modal prompts, typing Cyrillic the way a keyboard
 // does, clicking marks and buttons, and a run writing its journal into a temporary folder.
 
+#include "control/application.h"
 #include "control/run.h"
 
 #include <QApplication>
@@ -28,6 +29,16 @@ inline void type(QWidget *w, const QString &text)
     for (QChar ch : text)
         QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
+
+// A page's control by its designed name, as the pupil's tools and a screen reader find it.
+template <class W = QWidget> W *child(const QWidget &page, const char *name)
+{
+    W *w = page.findChild<W *>(QString::fromLatin1(name));
+    if (!w)
+        qFatal("%s has no control %s", qPrintable(page.objectName()), name);
+    return w;
+}
+inline QPushButton *com(const QWidget &page) { return child<QPushButton>(page, "Com"); }
 
 inline void click(QWidget *w)
 {
@@ -96,13 +107,8 @@ private:
 inline int visiblePages(const Run &run)
 {
     int n = 0;
-    auto count = [&](const QWidget *p) { n += p && p->isVisible(); };
-    count(run.existing<F02>());
-    count(run.existing<F03>());
-    count(run.existing<F04>());
-    count(run.existing<F05>());
-    count(run.existing<F09>());
-    count(run.existing<F11>());
+    for (const Page *p : run.existingPages())
+        n += p->isVisible();
     return n;
 }
 
@@ -110,10 +116,9 @@ inline int visiblePages(const Run &run)
 struct Session {
     explicit Session(std::optional<QString> name = QStringLiteral("Учень"),
                      std::optional<QString> group = QStringLiteral("9-А"), const QLocale &locale = QLocale::c())
-        : run(journal::fileUnder(drive.path())), endedSpy(&run, &Run::ended),
+        : run(journal::fileUnder(drive.path()), locale), endedSpy(&run, &Run::ended),
           answers({name, group}, [this] { return visiblePages(run); })
     {
-        run.locale = locale;
     }
     // Starts the run and waits until the matching page is the active window.
     bool start()
@@ -137,7 +142,7 @@ struct Session {
 // Presses a page's "Далі" with the mouse and waits for the next page to be active.
 template <class Next> inline bool next(Run &run, Page &from)
 {
-    click(from.Com);
+    click(com(from));
     return QTest::qWaitForWindowActive(&run.page<Next>());
 }
 
@@ -146,28 +151,24 @@ inline bool answerForPoints(Run &run, int points)
 {
     F02 &f02 = run.page<F02>();
     if (points > 0)
-        for (auto [box, text] : {std::pair{f02.T1, "5"}, {f02.T2, "2"}, {f02.T3, "3"}, {f02.T4, "1"}, {f02.T5, "4"}}) {
-            click(box);
-            type(box, QString::fromLatin1(text));
+        for (auto [box, text] : {std::pair{"T1", "5"}, {"T2", "2"}, {"T3", "3"}, {"T4", "1"}, {"T5", "4"}}) {
+            click(child(f02, box));
+            type(child(f02, box), QString::fromLatin1(text));
         }
     if (!next<F03>(run, f02))
         return false;
-    F03 &f03 = run.page<F03>();
-    click(points > 1 ? f03.op3 : f03.op1);
-    if (!next<F04>(run, f03))
+    click(child(run.page<F03>(), points > 1 ? "op3" : "op1"));
+    if (!next<F04>(run, run.page<F03>()))
         return false;
-    F04 &f04 = run.page<F04>();
-    click(points > 2 ? f04.Op4 : f04.op1);
-    if (!next<F05>(run, f04))
+    click(child(run.page<F04>(), points > 2 ? "Op4" : "op1"));
+    if (!next<F05>(run, run.page<F04>()))
         return false;
-    F05 &f05 = run.page<F05>();
-    click(points > 3 ? f05.op3 : f05.op2);
-    if (!next<F09>(run, f05))
+    click(child(run.page<F05>(), points > 3 ? "op3" : "op2"));
+    if (!next<F09>(run, run.page<F05>()))
         return false;
-    F09 &f09 = run.page<F09>();
-    for (QCheckBox *box : points > 4 ? std::vector{f09.C1, f09.C4, f09.C6} : std::vector{f09.C2, f09.C3, f09.C5})
-        click(box);
-    return next<F11>(run, f09);
+    for (const char *box : points > 4 ? std::vector{"C1", "C4", "C6"} : std::vector{"C2", "C3", "C5"})
+        click(child(run.page<F09>(), box));
+    return next<F11>(run, run.page<F09>());
 }
 
 } // namespace support

@@ -1,6 +1,6 @@
 // Every picture: it loads without warnings, its natural size is the size of its control, the
 // band figures stand on a transparent background, and it renders crisply for 2x screens.
-#include "pages/frame.h"
+#include "pages/page.h"
 
 #include <QImage>
 #include <QSvgRenderer>

@@ -26,9 +26,7 @@ void HiDpiTest::initTestCase()
 void HiDpiTest::pagesScaleExactly()
 {
     const qreal scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
-    Run &run = session_->run;
-    for (Page *p : std::initializer_list<Page *>{&run.page<F02>(), &run.page<F03>(), &run.page<F04>(), &run.page<F05>(),
-                                                 &run.page<F09>(), &run.page<F11>()}) {
+    for (Page *p : session_->run.allPages()) {
         p->Show();
         QVERIFY(QTest::qWaitForWindowExposed(p));
         QCOMPARE(p->devicePixelRatioF(), scale);

@@ -27,7 +27,7 @@ static F11 &showResult(Session &s, const QString &caption)
     if (!s.start())
         qFatal("F02 did not become active");
     F11 &f11 = s.run.page<F11>();
-    f11.L_b->setText(caption);
+    child<QLabel>(f11, "L_b")->setText(caption);
     s.run.page<F02>().Hide();
     f11.Show();
     if (!QTest::qWaitForWindowActive(&f11))
@@ -38,7 +38,7 @@ static F11 &showResult(Session &s, const QString &caption)
 static QStringList visiblePictures(const F11 &f11)
 {
     QStringList names;
-    for (const QWidget *w : {f11.Im_1_3, f11.Im_4_6, f11.Im_7_9, f11.Im_10_12})
+    for (const QWidget *w : {child<frame::Picture>(f11, "Im_1_3"), child<frame::Picture>(f11, "Im_4_6"), child<frame::Picture>(f11, "Im_7_9"), child<frame::Picture>(f11, "Im_10_12")})
         if (w->isVisible())
             names << w->objectName();
     return names;
@@ -64,10 +64,10 @@ void ResultTest::bands()
     QFETCH(QStringList, pictures);
     Session s;
     F11 &f11 = showResult(s, grade);
-    QCOMPARE(f11.L_b->text(), shown);
+    QCOMPARE(child<QLabel>(f11, "L_b")->text(), shown);
     QCOMPARE(visiblePictures(f11), pictures);
-    QCOMPARE(int(f11.ShownGrade), grade.toInt());
-    QCOMPARE(QApplication::focusWidget(), f11.Com);
+    QCOMPARE(int(f11.shownGrade()), grade.toInt());
+    QCOMPARE(QApplication::focusWidget(), com(f11));
 }
 
 void ResultTest::ruleEndsShowThroughThePicture()
@@ -76,11 +76,11 @@ void ResultTest::ruleEndsShowThroughThePicture()
     // transparent, so each rule runs whole to its end.
     Session s;
     F11 &f11 = showResult(s, QStringLiteral("2"));
-    QVERIFY(f11.Im_1_3->isVisible());
-    QVERIFY(f11.Im_1_3->x() < 2880 / 15);
+    QVERIFY(child<frame::Picture>(f11, "Im_1_3")->isVisible());
+    QVERIFY(child<frame::Picture>(f11, "Im_1_3")->x() < 2880 / 15);
     const QImage page = f11.grab().toImage();
     for (int y : {3600 / 15, 3840 / 15, 5640 / 15, 5880 / 15})
-        for (int x = f11.Im_1_3->x(); x <= 2880 / 15; ++x)
+        for (int x = child<frame::Picture>(f11, "Im_1_3")->x(); x <= 2880 / 15; ++x)
             QCOMPARE(page.pixelColor(x, y), QColor(128, 128, 255));
 }
 
@@ -95,8 +95,8 @@ void ResultTest::repeatActivationChangesNothing()
     QVERIFY(QTest::qWaitForWindowActive(&other));
     f11.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f11));
-    QCOMPARE(f11.L_b->text(), QStringLiteral("1"));
-    QCOMPARE(int(f11.ShownGrade), 1);
+    QCOMPARE(child<QLabel>(f11, "L_b")->text(), QStringLiteral("1"));
+    QCOMPARE(int(f11.shownGrade()), 1);
     QCOMPARE(visiblePictures(f11), QStringList{"Im_1_3"});
 }
 
@@ -126,14 +126,14 @@ void ResultTest::failedSaveKeepsThePage()
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     ModalAnswerer ok({QString()});
-    click(f11.Com);
+    click(com(f11));
     QTRY_COMPARE(ok.seen.size(), size_t(1));
     QCOMPARE(ok.seen[0].title, frame::kTitle);
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     QCOMPARE(s.endedSpy.count(), 0);
     QVERIFY(f11.isVisible());
     QVERIFY(QFile::remove(s.drive.path() + "/test"));
-    click(f11.Com);
+    click(com(f11));
     QCOMPARE(s.endedSpy.count(), 1);
     QCOMPARE(s.journal().count("\r\n"), 1);
     QVERIFY(s.journal().endsWith(" - 7\r\n"));

@@ -64,8 +64,8 @@ void RunTest::promptAnswers()
     QFETCH(QString, storedGroup);
     Session s(name, group);
     QVERIFY(s.start());
-    QCOMPARE(s.run.pupil.PupilName, storedName);
-    QCOMPARE(s.run.pupil.PupilGroup, storedGroup);
+    QCOMPARE(s.run.pupil().PupilName, storedName);
+    QCOMPARE(s.run.pupil().PupilGroup, storedGroup);
 }
 
 void RunTest::pageOrder()
@@ -112,7 +112,7 @@ void RunTest::wholeRun()
     Session s;
     QVERIFY(s.start());
     QVERIFY(answerForPoints(s.run, points));
-    QCOMPARE(s.run.page<F11>().L_b->text(), shown);
+    QCOMPARE(s.run.tally().text(), shown);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(s.endedSpy.count(), 1);
     QVERIFY(s.journal().endsWith(QByteArray(" - \xCE\xF6\xB3\xED\xEA\xE0 - ") + shown.toLatin1() + "\r\n"));
@@ -126,11 +126,11 @@ void RunTest::unansweredSingleChoiceMovesOn()
     Session s;
     QVERIFY(s.start());
     QVERIFY(next<F03>(s.run, s.run.page<F02>()));
-    s.run.page<F11>().L_b->setText(QStringLiteral("не число"));
+    s.run.tally().setText(QStringLiteral("не число"));
     QVERIFY(next<F04>(s.run, s.run.page<F03>()));
     QVERIFY(next<F05>(s.run, s.run.page<F04>()));
     QVERIFY(next<F09>(s.run, s.run.page<F05>()));
-    QCOMPARE(s.run.page<F11>().L_b->text(), QStringLiteral("не число"));
+    QCOMPARE(s.run.tally().text(), QStringLiteral("не число"));
     QCOMPARE(s.endedSpy.count(), 0);
 }
 
@@ -165,19 +165,19 @@ void RunTest::tallyErrorIsReportedAndEnds()
     Session s;
     QVERIFY(s.start());
     QVERIFY(next<F03>(s.run, s.run.page<F02>()));
-    s.run.page<F11>().L_b->setText(QStringLiteral("40000"));
+    s.run.tally().setText(QStringLiteral("40000"));
     ModalAnswerer ok({QString()});
     F03 &f03 = s.run.page<F03>();
-    click(f03.op3);
-    click(f03.Com); // 40001 points: adding still works
+    click(child<QRadioButton>(f03, "op3"));
+    click(com(f03)); // 40001 points: adding still works
     QVERIFY(QTest::qWaitForWindowActive(&s.run.page<F04>()));
     QVERIFY(next<F05>(s.run, s.run.page<F04>()));
     QVERIFY(next<F09>(s.run, s.run.page<F05>()));
-    click(s.run.page<F09>().Com); // the grade overflows 16 bits
+    click(com(s.run.page<F09>())); // the grade overflows 16 bits
     QTRY_COMPARE(s.endedSpy.count(), 1);
     QCOMPARE(ok.seen.size(), size_t(1));
     QCOMPARE(ok.seen[0].title, frame::kTitle);
-    QCOMPARE(s.run.page<F11>().L_b->text(), QStringLiteral("40001"));
+    QCOMPARE(s.run.tally().text(), QStringLiteral("40001"));
     QVERIFY(!s.run.page<F11>().isVisible());
     QVERIFY(!QFile::exists(s.journalFile()));
 }
@@ -190,7 +190,7 @@ void RunTest::tallyUnderDecimalCommaLocale()
     Session s(QStringLiteral("Учень"), QStringLiteral("9-А"), QLocale::system());
     QVERIFY(s.start());
     QVERIFY(answerForPoints(s.run, 4));
-    QCOMPARE(s.run.page<F11>().L_b->text(), QStringLiteral("10"));
+    QCOMPARE(s.run.tally().text(), QStringLiteral("10"));
 }
 
 QTEST_MAIN(RunTest)

@@ -1,6 +1,6 @@
 // The tally arithmetic, the conversions under regional settings and the grade scale.
 #include "control/tally.h"
-#include "pages/frame.h"
+#include "pages/page.h"
 
 #include <QTest>
 #include <cmath>

@@ -1,0 +1,16 @@
+#pragma once
+// The application around a run: Ukrainian standard buttons, the pages' typeface and icon, and
+// the event loop that lasts as long as the run.
+
+class QApplication;
+class Run;
+
+// Prepares the application for the pages: Ukrainian standard buttons, the program's icon, and
+// no implicit quit when the pages hand over.
+void prepareApplication(QApplication &app);
+
+// Qt's own Ukrainian texts for standard buttons (the prompts' OK and Cancel).
+void installUkrainianButtons(QApplication &app);
+
+// Starts the run and keeps the program going until the run ends; main's whole work.
+int execute(QApplication &app, Run &run);

@@ -1,0 +1,108 @@
+#pragma once
+// A page of the test: one fixed-size window built from its design table. The table reads like
+// the page's list of controls (kind, name, text, twips rectangle, style, tab position); the page
+// turns it into widgets, and grading code finds the controls by their names.
+
+#include "pages/widgets.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <vector>
+
+class Run;
+
+namespace frame {
+
+// Designs are in twips; one pixel is exactly 15 of them at 96 dpi.
+constexpr int kTwipsPerPixel = 15;
+constexpr int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+
+inline const QString kTitle = QStringLiteral("Чи контактують між собою комп'ютери");
+constexpr unsigned kRuleColour = 0x00C00000;
+
+enum class Kind { Label, TextBox, Option, Check, Picture };
+
+// A rectangle in twips from the top-left corner of the client area.
+struct Box {
+    int left, top, width, height;
+};
+
+// One control as designed.
+struct Control {
+    Kind kind;
+    const char *name;
+    QString text = {}; // a label's text; for a picture, what a screen reader says it shows
+    Box box = {};
+    Style style = Style::Answer;
+    bool autoSize = false;           // a label that grows to its text on one line
+    int tab = -1;                    // tab position; only focusable controls join the chain
+    bool hidden = false;             // made visible later by the page's own code
+    const char *describes = nullptr; // the mark or box this label names for assistive technology
+    QString resource = {};           // a picture's SVG
+};
+
+// A straight horizontal or vertical rule between two end points (twips), thickness in pixels.
+struct Rule {
+    const char *name;
+    int x1, y1, x2, y2;
+    int thickness;
+    unsigned colour = kRuleColour;
+};
+
+// Where the page's button Com sits and what it says.
+struct ButtonPlace {
+    QString caption;
+    int left, top;
+    int tab;
+};
+
+// Everything a page looks like: its window, the two rules under the heading, its button and its
+// controls. Pages differ only in these tables (and in what their button does).
+struct PageDesign {
+    const char *name;
+    int width, height; // client area, twips
+    Rule line3, line4;
+    ButtonPlace com;
+    std::vector<Control> controls;
+    std::vector<Rule> moreRules = {};
+
+    // The pictures the page shows as soon as it is shown, to be rendered ahead.
+    QStringList shownPictures() const;
+};
+
+} // namespace frame
+
+class Page : public QWidget {
+public:
+    Page(Run &run, const frame::PageDesign &design);
+
+    // Page operations of the run.
+    void Show();
+    void Hide();
+
+    virtual void Form_Load() {}
+
+protected:
+    virtual void Com_Click() = 0;
+    template <class W> W *control(const char *name) const { return findChild<W *>(QString::fromLatin1(name)); }
+
+    Run &run;
+
+    void paintEvent(QPaintEvent *) override;
+    void showEvent(QShowEvent *) override;
+    void closeEvent(QCloseEvent *) override;
+
+private:
+    void setUpWindow();
+    void buildControls();
+    void addButton();
+    void nameMarksForScreenReaders();
+    void chainTabs();
+    void centreOnScreen();
+    QWidget *build(const frame::Control &c);
+    void onCom();
+
+    const frame::PageDesign &design_;
+    QWidget *firstFocus_ = nullptr;
+};
