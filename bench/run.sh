@@ -7,8 +7,8 @@ pairs=${1:-15}
 runs=${2:-50}
 bash tools/deps.sh
 command -v valgrind >/dev/null || { sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo; $sudo apt-get install -y --no-install-recommends valgrind; }
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build --target netquiz_bench floor_prompt >/dev/null
+cmake --preset release >/dev/null
+cmake --build --preset bench >/dev/null
 b=build/bench
 export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen
 stat() { python3 -c 'import statistics,sys; v=[float(x) for x in sys.argv[1:]]; print("%.1f" % statistics.median(v))' "$@"; }

@@ -1,7 +1,7 @@
 #include "control/module1.h"
 
-#include "result/journalline.h"
 #include "control/run.h"
+#include "result/journalline.h"
 
 #include <QInputDialog>
 

@@ -6,10 +6,14 @@
 #include <QTimer>
 
 namespace {
+template <class F, std::size_t... I> void visitPlaces(F &f, std::index_sequence<I...>)
+{
+    (f.template operator()<I>(), ...);
+}
+// Calls f.operator()<I>() for each place I in test order.
 template <class F> void forEachPlace(F &&f)
 {
-    [&]<std::size_t... I>(std::index_sequence<I...>) { (f.template operator()<I>(), ...); }(
-        std::make_index_sequence<TestOrder::size>());
+    visitPlaces(f, std::make_index_sequence<TestOrder::size>());
 }
 } // namespace
 

@@ -5,7 +5,9 @@
 
 namespace tally {
 
-LimitError::LimitError(const QString &why) : std::runtime_error(why.toStdString()), why_(why) {}
+LimitError::LimitError(const QString &why) : std::runtime_error(why.toStdString()), why_(why)
+{
+}
 
 double roundHalfEven(double x)
 {

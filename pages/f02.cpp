@@ -41,7 +41,9 @@ namespace {
 const std::pair<const char *, double> kKey[] = {{"T1", 5}, {"T2", 2}, {"T3", 3}, {"T4", 1}, {"T5", 4}};
 } // namespace
 
-F02::F02(Run &run) : Page(run, design()) {}
+F02::F02(Run &run) : Page(run, design())
+{
+}
 
 void F02::Form_Load()
 {

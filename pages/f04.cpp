@@ -22,4 +22,6 @@ const PageDesign &F04::design()
     return design;
 }
 
-F04::F04(Run &run) : SingleChoicePage(run, design(), "Op4") {}
+F04::F04(Run &run) : SingleChoicePage(run, design(), "Op4")
+{
+}

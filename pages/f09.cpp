@@ -34,7 +34,9 @@ const std::pair<const char *, Qt::CheckState> kKey[] = {{"C1", Qt::Checked},   {
                                                         {"C5", Qt::Unchecked}, {"C6", Qt::Checked}};
 } // namespace
 
-F09::F09(Run &run) : Page(run, design()) {}
+F09::F09(Run &run) : Page(run, design())
+{
+}
 
 void F09::Com_Click()
 {

@@ -72,15 +72,9 @@ QWidget *Page::build(const Control &c)
         w = new QLineEdit(this);
         static_cast<QLineEdit *>(w)->setAlignment(Qt::AlignCenter);
         break;
-    case Kind::Option:
-        w = new BareOption(this);
-        break;
-    case Kind::Check:
-        w = new BareCheck(this);
-        break;
-    case Kind::Picture:
-        w = new Picture(c.resource, c.text, run.pictures(), this);
-        break;
+    case Kind::Option: w = new BareOption(this); break;
+    case Kind::Check: w = new BareCheck(this); break;
+    case Kind::Picture: w = new Picture(c.resource, c.text, run.pictures(), this); break;
     }
     if (c.kind == Kind::Label || c.kind == Kind::TextBox)
         applyStyle(w, c.style);

@@ -16,7 +16,10 @@ namespace frame {
 
 // Designs are in twips; one pixel is exactly 15 of them at 96 dpi.
 constexpr int kTwipsPerPixel = 15;
-constexpr int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+constexpr int px(int twips)
+{
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
 
 inline const QString kTitle = QStringLiteral("Чи контактують між собою комп'ютери");
 constexpr unsigned kRuleColour = 0x00C00000;

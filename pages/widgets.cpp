@@ -11,8 +11,14 @@
 
 namespace frame {
 
-static qreal designAscent(const QFont &font) { return font.pixelSize() * 1.1025; }
-static qreal designLineHeight(const QFont &font) { return font.pixelSize() * 1.3891; }
+static qreal designAscent(const QFont &font)
+{
+    return font.pixelSize() * 1.1025;
+}
+static qreal designLineHeight(const QFont &font)
+{
+    return font.pixelSize() * 1.3891;
+}
 
 QSize TextLabel::sizeHint() const
 {
@@ -61,8 +67,7 @@ void PageButton::keyPressEvent(QKeyEvent *event)
 }
 
 template <class Button>
-static void paintBareMark(Button *button, QStyle::PrimitiveElement mark, const QColor &back,
-                          QStyleOptionButton &option)
+static void paintBareMark(Button *button, QStyle::PrimitiveElement mark, const QColor &back, QStyleOptionButton &option)
 {
     QStylePainter painter(button);
     painter.fillRect(button->rect(), back);
@@ -119,12 +124,9 @@ void applyStyle(QWidget *w, Style style)
     QFont font = pageFont(kTextPx);
     switch (style) {
     case Style::Question:
-    case Style::QuestionCentred:
-        palette.setColor(QPalette::WindowText, fromBgr(0x00800000));
-        break;
+    case Style::QuestionCentred: palette.setColor(QPalette::WindowText, fromBgr(0x00800000)); break;
     case Style::Answer:
-    case Style::TextBox:
-        break;
+    case Style::TextBox: break;
     case Style::Digit:
         font.setPixelSize(kDigitPx);
         palette.setColor(QPalette::WindowText, fromBgr(0x00C00000));

@@ -3,7 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build
-cd build
-ctest --output-on-failure -j2
+cmake --preset release
+cmake --build --preset release
+ctest --preset release
