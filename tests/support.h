@@ -146,6 +146,16 @@ template <class Next> inline bool next(Run &run, Page &from)
     return QTest::qWaitForWindowActive(&run.page<Next>());
 }
 
+// Presses "Далі" on the page shown and returns the page the run shows next, once it is active
+// (nullptr if none becomes active): the run's own order, whatever it is.
+inline Page *pressNext(Page &from)
+{
+    click(com(from));
+    if (!QTest::qWaitFor([&] { return QApplication::activeWindow() && QApplication::activeWindow() != &from; }))
+        return nullptr;
+    return dynamic_cast<Page *>(QApplication::activeWindow());
+}
+
 // Answers the five questions so that exactly the first `points` of them earn their point.
 inline bool answerForPoints(Run &run, int points)
 {

@@ -147,13 +147,10 @@ void RunTest::closeBoxEndsWithoutLine()
     QFETCH(int, pagesBefore);
     Session s;
     QVERIFY(s.start());
-    Page *pages[] = {&s.run.page<F02>(), nullptr, nullptr, nullptr, nullptr, nullptr};
-    if (pagesBefore >= 1) { QVERIFY(next<F03>(s.run, *pages[0])); pages[1] = &s.run.page<F03>(); }
-    if (pagesBefore >= 2) { QVERIFY(next<F04>(s.run, *pages[1])); pages[2] = &s.run.page<F04>(); }
-    if (pagesBefore >= 3) { QVERIFY(next<F05>(s.run, *pages[2])); pages[3] = &s.run.page<F05>(); }
-    if (pagesBefore >= 4) { QVERIFY(next<F09>(s.run, *pages[3])); pages[4] = &s.run.page<F09>(); }
-    if (pagesBefore >= 5) { QVERIFY(next<F11>(s.run, *pages[4])); pages[5] = &s.run.page<F11>(); }
-    QVERIFY(pages[pagesBefore]->close());
+    Page *at = &s.run.page<F02>();
+    for (int i = 0; i < pagesBefore; ++i)
+        QVERIFY(at = pressNext(*at));
+    QVERIFY(at->close());
     QCOMPARE(s.endedSpy.count(), 1);
     QCOMPARE(visiblePages(s.run), 0);
     QVERIFY(!QFile::exists(s.journalFile()));
