@@ -4,13 +4,21 @@
 #include "result/journalline.h"
 
 #include <QInputDialog>
+#include <QLineEdit>
 
 namespace Модуль1 {
 
 static QString ask(const QString &prompt)
 {
+    QInputDialog dialog;
+    dialog.setWindowTitle(kPromptTitle);
+    dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    // A name or class fits a short journal line; the box visibly stops taking more.
+    if (auto *box = dialog.findChild<QLineEdit *>())
+        box->setMaxLength(kMaxTyped);
     // Cancel, Escape and the close box all give an empty text; the test goes on with it.
-    return QInputDialog::getText(nullptr, kPromptTitle, prompt, QLineEdit::Normal, QString());
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 void AskPupilName(Pupil &pupil)

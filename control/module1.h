@@ -17,6 +17,7 @@ struct Pupil {
 inline const QString kPromptTitle = QStringLiteral("Введення даних про учня");
 inline const QString kNamePrompt = QStringLiteral("Введіть ваше прізвище та ім'я");
 inline const QString kGroupPrompt = QStringLiteral("Введіть групу або клас");
+constexpr int kMaxTyped = 255; // characters a prompt takes
 
 void AskPupilName(Pupil &pupil);
 void AskPupilGroup(Pupil &pupil);

@@ -2,6 +2,7 @@
 
 #include "control/tally.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -20,6 +21,8 @@ template <class F> void forEachPlace(F &&f)
 Run::Run(const QString &journalFile, const QLocale &locale, QObject *parent)
     : QObject(parent), journalFile_(journalFile), locale_(locale)
 {
+    // Pages and prompts answer only to input meant for them.
+    qApp->installEventFilter(&guard_);
 }
 
 Run::~Run() = default;

@@ -2,6 +2,7 @@
 // One run of the test: owns the six pages (each created hidden on first use, exactly once),
 // moves the pupil through them in test order, keeps the score tally, and ends the program.
 
+#include "control/inputguard.h"
 #include "control/module1.h"
 #include "pages/questions.h"
 #include "result/f11.h"
@@ -85,5 +86,6 @@ private:
     frame::PictureCache pictures_;
     QStringList created_;
     bool ending_ = false;
+    InputGuard guard_;
     TestOrder::Slots pages_;
 };

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
 
 #include <algorithm>
 #include <exception>
@@ -115,8 +116,15 @@ void Page::chainTabs()
 
 void Page::centreOnScreen()
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // Centred in the screen's free area; a page taller or wider than that (200 % on a small
+    // screen) keeps its title bar and top-left corner on the screen, so it can still be moved.
+    const QRect free = screen->availableGeometry();
+    const QPoint centred = free.center() - rect().center();
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    move(std::max(centred.x(), free.left()), std::max(centred.y(), free.top() + titleBar));
 }
 
 void Page::Show()
@@ -144,8 +152,8 @@ void Page::showEvent(QShowEvent *event)
 
 void Page::closeEvent(QCloseEvent *event)
 {
-    // The close box (or Alt+F4) ends the whole program without a journal line, so the run
-    // never goes on with no visible page.
+    // The close box (or Alt+F4) of a question page ends the whole program without a journal
+    // line, so the run never goes on with no visible page.
     event->accept();
     if (!run.ending())
         run.End();

@@ -3,7 +3,8 @@
 #include "control/run.h"
 #include "result/bands.h"
 
-#include <QEvent>
+#include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMessageBox>
 
 using namespace frame;
@@ -67,13 +68,32 @@ void F11::Form_Activate()
             picture->show();
 }
 
-void F11::Com_Click()
+bool F11::save()
 {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor); // another computer may hold the journal for a while
     const journal::Outcome outcome = Модуль1::SaveResult(run);
+    QGuiApplication::restoreOverrideCursor();
     if (!outcome.ok) {
         // The result is not lost: the page stays, and "Вихід" tries again.
         QMessageBox::warning(this, kTitle, outcome.message);
+        failureShown_ = true;
+    }
+    return outcome.ok;
+}
+
+void F11::Com_Click()
+{
+    if (save())
+        run.End();
+}
+
+void F11::closeEvent(QCloseEvent *event)
+{
+    // The close box of a finished test records it as "Вихід" does; after a failure has been
+    // shown it ends without a line, so the pupil is never trapped.
+    if (run.ending() || failureShown_ || save()) {
+        Page::closeEvent(event);
         return;
     }
-    run.End();
+    event->ignore();
 }

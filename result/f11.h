@@ -22,9 +22,14 @@ public:
 protected:
     void Com_Click() override;
     void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Writes the journal line; says why when it cannot, and the page stays.
+    bool save();
+
     QLabel *L_b;
     frame::Picture *Im_1_3, *Im_4_6, *Im_7_9, *Im_10_12;
     std::int16_t ShownGrade = 0;
+    bool failureShown_ = false; // once told, the pupil may close without a line
 };

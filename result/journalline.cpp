@@ -4,8 +4,11 @@
 
 namespace journal {
 
-static QString blankControls(QString text)
+// What the pupil typed, as one comparable run of text: control characters become blanks, and
+// letters typed as a base and a combining mark (и + U+0306) become the one letter the code page has.
+static QString asTyped(QString text)
 {
+    text = text.normalized(QString::NormalizationForm_C);
     for (QChar &c : text)
         if (c.category() == QChar::Other_Control)
             c = QLatin1Char(' ');
@@ -14,7 +17,7 @@ static QString blankControls(QString text)
 
 QString line(const QString &name, const QString &group, const QString &date, const QString &grade)
 {
-    return kTopic + kSeparator + blankControls(name) + kSeparator + blankControls(group) + kSeparator + date +
+    return kTopic + kSeparator + asTyped(name) + kSeparator + asTyped(group) + kSeparator + date +
            kSeparator + kGradeWord + grade;
 }
 

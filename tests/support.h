@@ -45,6 +45,31 @@ inline void click(QWidget *w)
     QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
 }
 
+// A key pressed and released as the window system delivers it: stamped `ms` on its clock, and
+// auto-repeated (a key held down) or not.
+inline void keyAt(QWidget *w, Qt::Key key, quint64 ms, bool autoRepeat = false)
+{
+    const QString text = key == Qt::Key_Space ? QStringLiteral(" ") : key == Qt::Key_Return ? QStringLiteral("\r") : QString();
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, Qt::NoModifier, text, autoRepeat);
+        event.setTimestamp(ms);
+        QApplication::sendEvent(w, &event);
+    }
+}
+
+// A left click stamped `ms` (press) and 10 ms later (release) on the window system's clock.
+inline void clickAt(QWidget *w, quint64 ms)
+{
+    const QPointF at = w->rect().center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const bool press = type == QEvent::MouseButtonPress;
+        QMouseEvent event(type, at, w->mapToGlobal(at), Qt::LeftButton, press ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        event.setTimestamp(press ? ms : ms + 10);
+        QApplication::sendEvent(w, &event);
+    }
+}
+
 // Answers modal dialogs as they appear: a text means "type it and press OK", nullopt means
 // "Cancel". Each dialog seen is recorded (title, label text, visible pages at that moment).
 class ModalAnswerer : public QObject {

@@ -19,6 +19,8 @@ private slots:
     void repeatActivationChangesNothing();
     void enterRightAwayWritesOneLine();
     void failedSaveKeepsThePage();
+    void closeBoxSaves_data();
+    void closeBoxSaves();
 };
 
 // Shows F11 with the given caption in L_b, the way F09 hands over to it.
@@ -137,6 +139,38 @@ void ResultTest::failedSaveKeepsThePage()
     QCOMPARE(s.endedSpy.count(), 1);
     QCOMPARE(s.journal().count("\r\n"), 1);
     QVERIFY(s.journal().endsWith(" - 7\r\n"));
+}
+
+void ResultTest::closeBoxSaves_data()
+{
+    QTest::addColumn<bool>("blocked");
+    QTest::addRow("journal writable") << false;
+    QTest::addRow("journal blocked") << true;
+}
+
+void ResultTest::closeBoxSaves()
+{
+    // The close box of a finished test records it as "Вихід" does. When the journal cannot be
+    // written the pupil is told and the page stays; a second close then ends without a line.
+    QFETCH(bool, blocked);
+    Session s;
+    F11 &f11 = showResult(s, QStringLiteral("5"));
+    if (blocked) {
+        QFile blocker(s.drive.path() + "/test");
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
+    ModalAnswerer ok({QString()});
+    QCOMPARE(f11.close(), !blocked);
+    QCOMPARE(s.endedSpy.count(), blocked ? 0 : 1);
+    QCOMPARE(s.journal().count("\r\n"), blocked ? 0 : 1);
+    if (!blocked)
+        return;
+    QCOMPARE(ok.seen.size(), size_t(1));
+    QVERIFY(f11.isVisible());
+    QVERIFY(f11.close());
+    QCOMPARE(s.endedSpy.count(), 1);
+    QCOMPARE(visiblePages(s.run), 0);
+    QVERIFY(!QFile::exists(s.journalFile()));
 }
 
 QTEST_MAIN(ResultTest)
