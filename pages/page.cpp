@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
-#include <QStyle>
 
 #include <algorithm>
 #include <exception>
@@ -120,11 +119,10 @@ void Page::centreOnScreen()
     if (!screen)
         return;
     // Centred in the screen's free area; a page taller or wider than that (200 % on a small
-    // screen) keeps its title bar and top-left corner on the screen, so it can still be moved.
+    // screen) keeps its top-left corner, and so its title bar, on the screen: it can be moved.
     const QRect free = screen->availableGeometry();
     const QPoint centred = free.center() - rect().center();
-    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-    move(std::max(centred.x(), free.left()), std::max(centred.y(), free.top() + titleBar));
+    move(std::max(centred.x(), free.left()), std::max(centred.y(), free.top()));
 }
 
 void Page::Show()

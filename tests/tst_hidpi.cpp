@@ -30,6 +30,11 @@ void HiDpiTest::pagesScaleExactly()
         p->Show();
         QVERIFY(QTest::qWaitForWindowExposed(p));
         QCOMPARE(p->devicePixelRatioF(), scale);
+        // On the screen: whole where it fits, else its top-left corner (and so its title bar).
+        const QRect free = p->screen()->availableGeometry();
+        QVERIFY(free.contains(p->frameGeometry().topLeft()));
+        if (p->frameGeometry().height() <= free.height() && p->frameGeometry().width() <= free.width())
+            QVERIFY(free.contains(p->frameGeometry()));
         const QPixmap shot = p->grab();
         QCOMPARE(shot.size(), (QSizeF(p->size()) * scale).toSize());
         // Grid lines stay one logical pixel: `scale` device pixels of grid colour at x = 0.

@@ -67,6 +67,9 @@ void JournalTest::lineBytes_data()
                                          << expect("\xCC\xE0\xF0\x27\xFF\xED\xE0", "5", "7");
     QTest::addRow("line breaks and tabs become blanks") << "Іван\r\nПетренко" << "9\tА" << "5"
                                                         << expect("\xB2\xE2\xE0\xED  \xCF\xE5\xF2\xF0\xE5\xED\xEA\xEE", "9 \xC0", "5");
+    QTest::addRow("letters typed as a base and a combining mark")
+        << QString::fromUtf8("И\u0306о\u0308ї І\u0308") << QString::fromUtf8("і\u0308") << "5"
+        << expect("\xC9?\xBF \xAF", "\xBF", "5"); // ӧ has no code: one ?
     QTest::addRow("no code in the code page") << QString::fromUtf8("Ωmega 😀") << QString::fromUtf8("№1 €")
                                               << "2" << expect("?mega ?", "\xB9\x31 \x88", "2");
 }

@@ -57,6 +57,8 @@ void RunTest::promptAnswers_data()
                            << "Петренко Оксана" << "7-Б";
     QTest::addRow("cancelled both") << std::optional<QString>() << std::optional<QString>() << "" << "";
     QTest::addRow("blanks kept") << std::optional<QString>("  ") << std::optional<QString>(" 5 ") << "  " << " 5 ";
+    QTest::addRow("longer than the box takes") << std::optional<QString>(QString(300, QChar(0x044F)))
+                                               << std::optional<QString>("9-А") << QString(255, QChar(0x044F)) << "9-А";
     QTest::addRow("OK on empty") << std::optional<QString>("") << std::optional<QString>("") << "" << "";
 }
 
