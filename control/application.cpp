@@ -2,8 +2,13 @@
 
 #include "control/run.h"
 #include "pages/artwork.h"
+#include "pages/page.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QStandardPaths>
 #include <QTranslator>
 
 void installUkrainianButtons(QApplication &app)
@@ -20,8 +25,31 @@ void prepareApplication(QApplication &app)
     app.setWindowIcon(frame::windowIcon());
 }
 
+QString runningTestLock()
+{
+    // The runtime folder is the user's own, so each user of a shared computer has a lock.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
+        .filePath(QStringLiteral("netquiz-test.lock"));
+}
+
+// Held while this copy runs a test: one test at a time for each user of the computer (a double
+// click on the icon starts two copies, and both could record a line). A copy that died leaves
+// a stale lock, which the next start takes over.
+static bool firstTestOfThisUser(QLockFile &lock)
+{
+    if (lock.tryLock(0))
+        return true;
+    QMessageBox::information(nullptr, frame::kTitle,
+                             QStringLiteral("Тест уже відкрито на цьому комп'ютері.\n"
+                                            "Закінчіть його у вікні, яке вже відкрите."));
+    return false;
+}
+
 int execute(QApplication &app, Run &run)
 {
+    QLockFile lock(runningTestLock());
+    if (!firstTestOfThisUser(lock))
+        return 0;
     QObject::connect(&run, &Run::ended, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     run.start();
     return run.ending() ? 0 : app.exec();

@@ -2,6 +2,8 @@
 // The application around a run: Ukrainian standard buttons, the pages' typeface and icon, and
 // the event loop that lasts as long as the run.
 
+#include <QString>
+
 class QApplication;
 class Run;
 
@@ -12,5 +14,9 @@ void prepareApplication(QApplication &app);
 // Qt's own Ukrainian texts for standard buttons (the prompts' OK and Cancel).
 void installUkrainianButtons(QApplication &app);
 
-// Starts the run and keeps the program going until the run ends; main's whole work.
+// Starts the run and keeps the program going until the run ends; main's whole work. A second
+// start by the same user while a test runs says so and ends, recording nothing.
 int execute(QApplication &app, Run &run);
+
+// The lock file a running test holds for its user.
+QString runningTestLock();

@@ -2,6 +2,7 @@
 // to the grade, and the ways a run ends.
 #include "support.h"
 
+#include <QLockFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
 
@@ -24,6 +25,7 @@ private slots:
     void leftoverInputDoesNothing_data();
     void leftoverInputDoesNothing();
     void promptsIgnoreLeftoverReturn();
+    void secondCopyRecordsNothing();
     void tallyUnderDecimalCommaLocale();
 };
 
@@ -273,6 +275,21 @@ void RunTest::promptsIgnoreLeftoverReturn()
     keyAt(QApplication::focusWidget(), Qt::Key_Return, 3250);
     QVERIFY(!run.existing<F03>());
     QVERIFY(run.page<F02>().isActiveWindow());
+}
+
+void RunTest::secondCopyRecordsNothing()
+{
+    // While a test runs, a second start by the same user says so and ends before any prompt.
+    QLockFile running(runningTestLock());
+    QVERIFY(running.tryLock(0));
+    QTemporaryDir drive;
+    Run run(journal::fileUnder(drive.path()), QLocale::c());
+    ModalAnswerer ok({QString()});
+    QCOMPARE(execute(*qApp, run), 0);
+    QCOMPARE(ok.seen.size(), size_t(1));
+    QCOMPARE(ok.seen[0].title, frame::kTitle);
+    QVERIFY(run.creationOrder().isEmpty());
+    running.unlock();
 }
 
 QTEST_MAIN(RunTest)
