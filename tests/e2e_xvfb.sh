@@ -11,8 +11,9 @@ while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); d
 display=:$n
 Xvfb "$display" -screen 0 1280x1024x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb=$!
-export DISPLAY=$display LC_ALL=C.UTF-8 HOME=$work/home QT_QPA_PLATFORM=xcb
+export DISPLAY=$display LC_ALL=C.UTF-8 HOME=$work/home QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/run
 mkdir -p "$HOME"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 setxkbmap -layout us,ua
 

@@ -280,6 +280,8 @@ void RunTest::promptsIgnoreLeftoverReturn()
 void RunTest::secondCopyRecordsNothing()
 {
     // While a test runs, a second start by the same user says so and ends before any prompt.
+    QTemporaryDir runtime; // this user's runtime folder, apart from other tests running now
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     QLockFile running(runningTestLock());
     QVERIFY(running.tryLock(0));
     QTemporaryDir drive;
