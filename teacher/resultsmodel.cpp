@@ -196,7 +196,7 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char16_t *const titles[ColumnCount] = {u"Тема", u"Прізвище та ім'я", u"Клас", u"Дата",
-                                                         u"Оцінка", u"Файл і рядок", u"Позначки"};
+                                                         u"Оцінка", u"Позначки", u"Файл і рядок"};
     return QString::fromUtf16(titles[section]);
 }
 

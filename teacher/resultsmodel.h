@@ -11,7 +11,7 @@
 
 namespace teacher {
 
-enum Column { TopicColumn, NameColumn, GroupColumn, DateColumn, GradeColumn, SourceColumn, MarksColumn, ColumnCount };
+enum Column { TopicColumn, NameColumn, GroupColumn, DateColumn, GradeColumn, MarksColumn, SourceColumn, ColumnCount };
 
 struct Row {
     int file = 0;

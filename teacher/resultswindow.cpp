@@ -33,6 +33,8 @@ ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
     table_->setWordWrap(false);
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() * 3 / 2);
+    table_->setTextElideMode(Qt::ElideMiddle); // a long path keeps its computer's folder and the line
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->horizontalHeader()->setResizeContentsPrecision(200); // a sample is enough for widths
     // Lines first in the order read; a click on a heading sorts by it.
@@ -70,6 +72,10 @@ ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
     for (const QString &path : paths)
         journals_.add(path);
     table_->resizeColumnsToContents();
+    // A torn line shown whole or a long reason must not push the other columns out of sight.
+    const int widest = table_->fontMetrics().horizontalAdvance(journal::kTopicName + QStringLiteral("MM"));
+    for (int column = 0; column < ColumnCount; ++column)
+        table_->setColumnWidth(column, std::min(table_->columnWidth(column), widest));
     refresh();
     resize(1100, 760);
 }
