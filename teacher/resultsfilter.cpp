@@ -31,7 +31,7 @@ bool ResultsFilter::inGroupAndTopic(const Row &row) const
     // A line that could not be read belongs to no class or topic: it shows while nothing narrows.
     if (row.unreadable())
         return group_.isEmpty() && topic_.isEmpty();
-    return (group_.isEmpty() || row.entry.group.simplified() == group_) &&
+    return (group_.isEmpty() || row.groupKey == group_) &&
            (topic_.isEmpty() || row.entry.topic == topic_);
 }
 

@@ -60,8 +60,13 @@ bool ResultsModel::applyOne(int file, const ReadResult &result)
         removeRowsOf(file);
     QList<Row> added;
     for (const JournalLine &line : result.lines) {
-        Row row{file, line.number, line.entry, gradeNumber(line.entry.grade), journalDate(line.entry.date),
-                line.entry.split == journal::Entry::Split::Unreadable ? QString() : attemptKey(line.entry)};
+        const journal::Entry &e = line.entry;
+        auto date = dates_.constFind(e.date);
+        if (date == dates_.cend())
+            date = dates_.insert(e.date, journalDate(e.date));
+        const bool readable = e.split != journal::Entry::Split::Unreadable;
+        Row row{file, line.number, e, gradeNumber(e.grade), *date, readable ? e.group.simplified() : QString(),
+                readable ? attemptKey(e) : QString()};
         const auto last = lastRowOf_.constFind(file);
         if (last != lastRowOf_.cend() && rows_[*last].line == line.number) { // the unfinished line grew
             rows_[*last] = row;

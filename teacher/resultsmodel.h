@@ -19,6 +19,7 @@ struct Row {
     journal::Entry entry;
     int grade = -1; // the grade as a number; -1 when it is not one
     QDate date;     // invalid when the date is in no known form
+    QString groupKey;   // the class as filters and summaries compare it: blanks as typed do not count
     QString attemptKey;
     int attempt = 1, attempts = 1; // this pupil's attempts at this topic, in date order
     bool unreadable() const { return entry.split == journal::Entry::Split::Unreadable; }
@@ -61,6 +62,7 @@ private:
     QHash<QString, int> fileNumbers_;
     QList<Row> rows_;
     QHash<int, int> lastRowOf_; // file -> its row of the highest line number
+    QHash<QString, QDate> dates_; // a class's lines share a few dates: each is read once
 };
 
 } // namespace teacher

@@ -158,20 +158,21 @@ void ResultsWindow::refreshChoices(QComboBox *box, const QStringList &values)
 
 void ResultsWindow::refresh()
 {
-    QStringList groups, topics;
+    QSet<QString> groups, topics;
     for (const Row &row : model_.rows())
         if (!row.unreadable()) {
-            groups << row.entry.group.simplified();
-            topics << row.entry.topic;
+            groups.insert(row.groupKey);
+            topics.insert(row.entry.topic);
         }
     QCollator collator{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
     collator.setNumericMode(true);
-    for (QStringList *values : {&groups, &topics}) {
-        values->removeDuplicates();
-        std::sort(values->begin(), values->end(), collator);
-    }
-    refreshChoices(groups_, groups);
-    refreshChoices(topics_, topics);
+    auto sorted = [&](const QSet<QString> &values) {
+        QStringList list(values.cbegin(), values.cend());
+        std::sort(list.begin(), list.end(), collator);
+        return list;
+    };
+    refreshChoices(groups_, sorted(groups));
+    refreshChoices(topics_, sorted(topics));
     summary_->refresh(model_, filter_);
     refreshStatus();
 }
