@@ -56,22 +56,35 @@ void LiveJournals::readOne(Watched &watched, Reads &reads)
     if (!info.exists()) {
         const QString waiting = QStringLiteral("Журналу «%1» ще немає: його буде прочитано, щойно він з'явиться")
                                     .arg(QDir::toNativeSeparators(path));
-        if (watched.error != waiting)
-            emit problem(watched.error = waiting);
+        watched.setError(waiting, *this);
         return;
     }
     ReadResult result = watched.file->read();
-    if (!result.error.isEmpty()) {
-        if (watched.error != result.error)
-            emit problem(watched.error = result.error);
+    watched.setError(result.error, *this);
+    if (!result.error.isEmpty())
         return;
-    }
-    watched.error.clear();
     // A replaced file leaves the watch behind on some systems: watch the new one.
     if (!watcher_.files().contains(path))
         watcher_.addPath(path);
     if (result.fromStart || !result.lines.isEmpty())
         reads.append({path, std::move(result)});
+}
+
+void LiveJournals::Watched::setError(const QString &why, LiveJournals &owner)
+{
+    if (error == why)
+        return;
+    error = why;
+    emit owner.problemsChanged();
+}
+
+QStringList LiveJournals::problems() const
+{
+    QStringList all;
+    for (const auto &[path, watched] : files_)
+        if (!watched.error.isEmpty())
+            all << watched.error;
+    return all;
 }
 
 void LiveJournals::scanFolders(Reads &reads)

@@ -28,19 +28,23 @@ public:
     // Reads it at once; the lines come with read().
     void add(const QString &path);
 
+    // What keeps journals from being read now, one message per journal, in Ukrainian.
+    QStringList problems() const;
+
     static constexpr int kPollMs = 400;
     static constexpr int kFolderScanEvery = 5; // polls
 
 signals:
     void read(const teacher::Reads &reads);
-    void problem(const QString &message);
+    void problemsChanged();
 
 private:
     struct Watched {
         std::unique_ptr<JournalFile> file;
         qint64 size = -1;
         QDateTime modified;
-        QString error; // the last one told, told once
+        QString error; // why it cannot be read now; empty when it can
+        void setError(const QString &why, LiveJournals &owner);
     };
     void addFile(const QString &path, Reads &reads);
     void readOne(Watched &watched, Reads &reads);

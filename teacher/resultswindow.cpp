@@ -60,10 +60,10 @@ ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
     statusBar()->addWidget(problems_, 1);
 
     connect(&journals_, &LiveJournals::read, &model_, &ResultsModel::apply);
-    connect(&journals_, &LiveJournals::problem, this, [this](const QString &message) {
-        problemList_ << message;
-        problems_->setText(message);
-        problems_->setToolTip(problemList_.join(u'\n'));
+    connect(&journals_, &LiveJournals::problemsChanged, this, [this] {
+        const QStringList all = journals_.problems();
+        problems_->setText(all.isEmpty() ? QString() : all.size() == 1 ? all[0] : QStringLiteral("%1 (і ще %2)").arg(all[0]).arg(all.size() - 1));
+        problems_->setToolTip(all.join(u'\n'));
     });
     connect(&model_, &ResultsModel::contentChanged, this, &ResultsWindow::refresh);
     connect(summary_, &SummaryPanel::groupChosen, this,

@@ -48,7 +48,6 @@ private:
     SummaryPanel *summary_;
     QLabel *counts_;
     QLabel *problems_;
-    QStringList problemList_;
 };
 
 } // namespace teacher
