@@ -40,9 +40,11 @@ void LiveJournals::add(const QString &path)
 
 void LiveJournals::addFile(const QString &path, Reads &reads)
 {
-    if (files_.count(path))
+    // One file named twice (a folder and a file in it, a relative and an absolute path) is read once.
+    const QString key = QFileInfo(path).absoluteFilePath();
+    if (files_.count(key))
         return;
-    Watched &watched = files_[path];
+    Watched &watched = files_[key];
     watched.file = std::make_unique<JournalFile>(path);
     readOne(watched, reads);
 }

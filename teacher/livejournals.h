@@ -52,7 +52,7 @@ private:
     void poll();
     void readSoon();
 
-    std::map<QString, Watched> files_; // by path: read in path order
+    std::map<QString, Watched> files_; // by absolute path: read in path order
     QStringList folders_;
     QFileSystemWatcher watcher_;
     QTimer pollTimer_, soonTimer_;

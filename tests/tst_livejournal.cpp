@@ -41,6 +41,7 @@ private slots:
     void shrunkOrReplacedIsReadWhole();
     void appendedLineArrivesWithinASecond();
     void newJournalInWatchedFolderIsRead();
+    void fileNamedTwiceIsReadOnce();
 
 private:
     QTemporaryDir dir;
@@ -141,6 +142,23 @@ void LiveJournalTest::newJournalInWatchedFolderIsRead()
     QVERIFY(write(folder + QStringLiteral("/ПК-7/1.txt"), record("Ірина")));
     QVERIFY(QTest::qWaitFor([&] { return !reads.isEmpty(); }, 3000));
     QCOMPARE(names(reads.last().first().value<teacher::Reads>()[0].second), QStringList{"1:Ірина"});
+}
+
+// Catches every line of a journal counted twice when its folder and the file itself are both named.
+void LiveJournalTest::fileNamedTwiceIsReadOnce()
+{
+    QTemporaryDir own;
+    const QString journal = own.filePath(QStringLiteral("1.txt"));
+    QVERIFY(write(journal, record("Аня")));
+    teacher::LiveJournals journals;
+    QSignalSpy reads(&journals, &teacher::LiveJournals::read);
+    journals.add(own.path());
+    journals.add(QDir::current().relativeFilePath(journal));
+    int lines = 0;
+    for (const QList<QVariant> &signal : reads)
+        for (const auto &[file, result] : signal.first().value<teacher::Reads>())
+            lines += int(result.lines.size());
+    QCOMPARE(lines, 1);
 }
 
 QTEST_GUILESS_MAIN(LiveJournalTest)
