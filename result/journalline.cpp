@@ -96,18 +96,18 @@ Entry parse(const QString &line)
     if (line.trimmed().isEmpty())
         return unreadable(line, QStringLiteral("порожній рядок"));
     if (!line.startsWith(kTopicWord))
-        return unreadable(line, QStringLiteral("рядок не починається з «%1»: інший формат").arg(kTopicWord.trimmed()));
+        return unreadable(line, QStringLiteral("інший формат: на початку немає «%1»").arg(kTopicWord.trimmed()));
     const qsizetype gradeAt = line.lastIndexOf(kGradeWord);
     if (gradeAt < kTopicWord.size())
-        return unreadable(line, QStringLiteral("немає «%1…»: рядок обірваний або іншого формату").arg(kGradeWord));
+        return unreadable(line, QStringLiteral("обірваний рядок: немає «%1…»").arg(kGradeWord));
     Entry e;
     e.grade = line.mid(gradeAt + kGradeWord.size());
     if (e.grade.trimmed().isEmpty())
-        return unreadable(line, QStringLiteral("немає оцінки: рядок обірваний"));
+        return unreadable(line, QStringLiteral("обірваний рядок: немає оцінки"));
 
     // What is left, from the right: " - " date, " - " group, then "Тема: " topic " - " name.
     QStringView rest = QStringView(line).left(gradeAt);
-    const QString missing = QStringLiteral("бракує частин: тема, ім'я, клас і дата мають іти через «%1»").arg(kSeparator);
+    const QString missing = QStringLiteral("бракує частин: тема, ім'я, клас, дата через «%1»").arg(kSeparator);
     if (!rest.endsWith(kSeparator))
         return unreadable(line, missing);
     rest.chop(kSeparator.size());

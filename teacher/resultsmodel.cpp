@@ -155,7 +155,7 @@ QString ResultsModel::marks(const Row &row)
     if (row.unreadable())
         marks << QStringLiteral("не прочитано: %1").arg(row.entry.reason);
     if (row.uncertain())
-        marks << QStringLiteral("ім'я чи клас містить «%1»: межа між ними непевна").arg(journal::kSeparator.trimmed());
+        marks << QStringLiteral("непевна межа імені й класу");
     if (row.attempts > 1)
         marks << QStringLiteral("спроба %1 з %2").arg(row.attempt).arg(row.attempts);
     return marks.join(QStringLiteral("; "));
@@ -180,7 +180,12 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= rows_.size())
         return {};
     const Row &row = rows_[index.row()];
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+    if (role == Qt::DisplayRole)
+        return text(row, index.column());
+    if (role == Qt::ToolTipRole && index.column() == MarksColumn && row.uncertain())
+        return QStringLiteral("Ім'я або клас містить «%1», тож межа між ними - лише здогад:\n%2")
+            .arg(journal::kSeparator, row.entry.name + journal::kSeparator + row.entry.group) + QChar(u'\n') + text(row, MarksColumn);
+    if (role == Qt::ToolTipRole)
         return text(row, index.column());
     if (role == Qt::TextAlignmentRole && index.column() == GradeColumn)
         return int(Qt::AlignCenter);

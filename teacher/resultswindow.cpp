@@ -14,12 +14,26 @@
 #include <QMessageBox>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolBar>
 
 #include <algorithm>
 
 namespace teacher {
+
+namespace {
+// A long path keeps its end in sight: the computer's folder and the line number.
+class PathDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->textElideMode = Qt::ElideMiddle;
+    }
+};
+} // namespace
 
 ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
     : QMainWindow(parent), table_(new QTableView), groups_(new QComboBox), topics_(new QComboBox),
@@ -34,7 +48,7 @@ ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() * 3 / 2);
-    table_->setTextElideMode(Qt::ElideMiddle); // a long path keeps its computer's folder and the line
+    table_->setItemDelegateForColumn(SourceColumn, new PathDelegate(table_));
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->horizontalHeader()->setResizeContentsPrecision(200); // a sample is enough for widths
     // Lines first in the order read; a click on a heading sorts by it.
@@ -72,10 +86,12 @@ ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
     for (const QString &path : paths)
         journals_.add(path);
     table_->resizeColumnsToContents();
-    // A torn line shown whole or a long reason must not push the other columns out of sight.
-    const int widest = table_->fontMetrics().horizontalAdvance(journal::kTopicName + QStringLiteral("MM"));
-    for (int column = 0; column < ColumnCount; ++column)
-        table_->setColumnWidth(column, std::min(table_->columnWidth(column), widest));
+    // A torn line shown whole or a long topic must not push the other columns out of sight.
+    const int letter = table_->fontMetrics().averageCharWidth();
+    const int topic = table_->fontMetrics().horizontalAdvance(journal::kTopicName) + 2 * letter;
+    const int widest[ColumnCount] = {topic, 30 * letter, 12 * letter, 12 * letter, 8 * letter, 36 * letter, 0};
+    for (int column = 0; column < SourceColumn; ++column)
+        table_->setColumnWidth(column, std::min(table_->columnWidth(column), widest[column]));
     refresh();
     resize(1100, 760);
 }

@@ -48,8 +48,8 @@ SummaryPanel::SummaryPanel(QWidget *parent)
     left->addWidget(classes_, 1);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(left, 1);
-    layout->addWidget(chart_, 2);
+    layout->addLayout(left, 2);
+    layout->addWidget(chart_, 5);
 }
 
 void SummaryPanel::refresh(const ResultsModel &model, const ResultsFilter &filter)
