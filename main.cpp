@@ -1,13 +1,21 @@
 #include "control/application.h"
+#include "control/commandline.h"
 #include "control/run.h"
-#include "result/journal.h"
+#include "teacher/results.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    const CommandLine command = readCommandLine(argc, argv);
+    switch (command.mode) {
+    case CommandLine::Mode::Done: return command.exitCode;
+    case CommandLine::Mode::Csv: return teacher::exportCsv(argc, argv, command.resultPaths, command.csvFile);
+    case CommandLine::Mode::Results: return teacher::showResults(argc, argv, command.resultPaths);
+    case CommandLine::Mode::Pupil: break;
+    }
     QApplication app(argc, argv);
     prepareApplication(app);
-    Run run(journal::defaultFile());
+    Run run(command.journalFile);
     return execute(app, run);
 }

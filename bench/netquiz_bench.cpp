@@ -4,7 +4,10 @@
 //   netquiz_bench handover N     N runs; each "Далі" from click to the next page painted, against a floor
 //                                hand-over (hide a bare window, show a new one with a label and a picture);
 //                                like a pupil, it waits a moment on each page before clicking
+#include "control/commandline.h"
 #include "probe.h"
+#include "result/journal.h"
+#include "teacher/results.h"
 #include "tests/support.h"
 
 #include <QApplication>
@@ -131,6 +134,12 @@ int handOvers(int runs)
 
 int main(int argc, char **argv)
 {
+    // As main does before the test starts: the command line read (here: as if empty), and the
+    // teacher's side linked in, so the program loads as netquiz does.
+    const CommandLine command = readCommandLine(1, argv);
+    if (command.mode != CommandLine::Mode::Pupil)
+        return command.mode == CommandLine::Mode::Results ? teacher::showResults(argc, argv, command.resultPaths)
+                                                         : command.exitCode;
     QApplication app(argc, argv);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     bench::FirstPromptProbe probe;

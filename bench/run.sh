@@ -46,6 +46,46 @@ if command -v Xvfb >/dev/null; then
   kill $xvfb
 fi
 
+# The teacher's results: 40 journals of 1,000 lines, one folder per computer, as a class's
+# collected journals. The view from process start to its table painted; its floor is reading and
+# splitting the same bytes with no view plus Qt's start of an empty window. The CSV export from
+# process start to exit against the same reading floor, also start to exit.
+journals=$(mktemp -d)
+trap 'rm -rf "$journals"' EXIT
+python3 - "$journals" <<'PY'
+import os, random, sys
+random.seed(12)
+topic = "Тема: Чи контактують між собою комп'ютери"
+first = ["Іван", "Олена", "Марія", "Тарас", "Ярина", "Остап", "Дарина", "Максим", "Софія", "Назар"]
+last = ["Петренко", "Коваль", "Бондар", "Шевченко", "Гнатюк", "Мельник", "Ткаченко", "Лисенко", "Кравець", "Олійник"]
+for pc in range(40):
+    folder = os.path.join(sys.argv[1], "pc%02d" % pc)
+    os.makedirs(folder)
+    lines = ["%s - %s %s - %s - %02d.12.26 - Оцінка - %d\r\n" % (topic, random.choice(last), random.choice(first),
+             random.choice(["9-А", "9-Б", "10-А", "11-В"]), random.randint(1, 28), random.choice([1, 2, 5, 7, 10, 12]))
+             for _ in range(1000)]
+    open(os.path.join(folder, "1.txt"), "wb").write("".join(lines).encode("cp1251"))
+PY
+since_start() { python3 - "$@" <<'PY'
+import os, subprocess, sys, time
+start = time.clock_gettime_ns(time.CLOCK_MONOTONIC)
+out = subprocess.run(sys.argv[1:], capture_output=True, text=True).stdout
+marks = [l.split() for l in out.splitlines() if l.startswith("painted_ns")]
+end = int(marks[0][1]) if marks else time.clock_gettime_ns(time.CLOCK_MONOTONIC)
+print("%.3f" % ((end - start) / 1e6))
+PY
+}
+view=(); csv=(); readf=(); window=()
+for i in $(seq 0 "$pairs"); do
+  v=$(since_start $b/results_bench "$journals"); r=$(since_start $b/results_floor read "$journals")
+  w=$(since_start $b/results_floor window); c=$(since_start build/netquiz --results --csv "$journals/out.csv" "$journals")
+  [ "$i" -eq 0 ] && continue
+  view+=("$v"); readf+=("$r"); window+=("$w"); csv+=("$c")
+done
+V=$(stat "${view[@]}"); R=$(stat "${readf[@]}"); W=$(stat "${window[@]}"); C=$(stat "${csv[@]}")
+printf '| results view, 40 × 1,000 lines, start to table painted (ms, %d runs) | %s | read %s + window %s | %.2f | 3.0 (view − window) / read |\n' "$pairs" "$V" "$R" "$W" "$(python3 -c "print(($V-$W)/$R)")"
+printf '| results --csv, 40 × 1,000 lines, start to exit (ms, %d runs) | %s | read %s | %.2f | 2.0 |\n' "$pairs" "$C" "$R" "$(python3 -c "print($C/$R)")"
+
 # Hand-overs: click to the next page painted, median and worst of the runs.
 $b/netquiz_bench handover "$runs" 2>/dev/null | while read -r _ step _ med _ worst _ floor; do
   printf '| hand-over %s (ms, median / worst of %d) | %s / %s | %s | %.2f | 2.0 and < 8 ms |\n' "$step" "$runs" "$med" "$worst" "$floor" "$(python3 -c "print($med/$floor)")"

@@ -61,3 +61,75 @@ QByteArray record(const QString &name, const QString &group, const QString &date
 }
 
 } // namespace journal
+
+namespace journal {
+
+LineDecoder::LineDecoder()
+    : utf8_(QStringConverter::Utf8, QStringConverter::Flag::Stateless),
+#ifdef Q_OS_WIN
+      codePage_(QStringConverter::System, QStringConverter::Flag::Stateless) // as encode() writes
+#else
+      codePage_("windows-1251", QStringConverter::Flag::Stateless)
+#endif
+{
+}
+
+QString LineDecoder::decode(QByteArrayView bytes)
+{
+    // Cyrillic in Windows-1251 is never valid UTF-8 for long: "Тема" alone is not. So a line that
+    // decodes cleanly as UTF-8 was re-saved so, and a journal may mix both kinds of lines.
+    utf8_.resetState();
+    QString text = utf8_.decode(bytes);
+    if (!utf8_.hasError())
+        return text;
+    codePage_.resetState();
+    return codePage_.decode(bytes);
+}
+
+static Entry unreadable(const QString &line, const QString &reason)
+{
+    Entry e;
+    e.reason = reason;
+    e.text = line;
+    return e;
+}
+
+Entry parse(const QString &line)
+{
+    if (line.trimmed().isEmpty())
+        return unreadable(line, QStringLiteral("порожній рядок"));
+    if (!line.startsWith(kTopicWord))
+        return unreadable(line, QStringLiteral("інший формат: на початку немає «%1»").arg(kTopicWord.trimmed()));
+    const qsizetype gradeAt = line.lastIndexOf(kGradeWord);
+    if (gradeAt < kTopicWord.size())
+        return unreadable(line, QStringLiteral("обірваний рядок: немає «%1…»").arg(kGradeWord));
+    Entry e;
+    e.grade = line.mid(gradeAt + kGradeWord.size());
+    if (e.grade.trimmed().isEmpty())
+        return unreadable(line, QStringLiteral("обірваний рядок: немає оцінки"));
+
+    // What is left, from the right: " - " date, " - " group, then "Тема: " topic " - " name.
+    QStringView rest = QStringView(line).left(gradeAt);
+    const QString missing = QStringLiteral("бракує частин: тема, ім'я, клас, дата через «%1»").arg(kSeparator);
+    if (!rest.endsWith(kSeparator))
+        return unreadable(line, missing);
+    rest.chop(kSeparator.size());
+    const qsizetype dateAt = rest.lastIndexOf(kSeparator);
+    const qsizetype groupAt = dateAt < 0 ? -1 : rest.left(dateAt).lastIndexOf(kSeparator);
+    if (groupAt < kTopicWord.size())
+        return unreadable(line, missing);
+    e.date = rest.mid(dateAt + kSeparator.size()).toString();
+    e.group = rest.mid(groupAt + kSeparator.size(), dateAt - groupAt - kSeparator.size()).toString();
+    const QStringView body = rest.mid(kTopicWord.size(), groupAt - kTopicWord.size());
+
+    // This program's own topic may be known whole; another topic ends at its first " - ".
+    qsizetype topicEnd = body.startsWith(kTopicName + kSeparator) ? kTopicName.size() : body.indexOf(kSeparator);
+    if (topicEnd < 0)
+        return unreadable(line, missing);
+    e.topic = body.left(topicEnd).toString();
+    e.name = body.mid(topicEnd + kSeparator.size()).toString();
+    e.split = e.name.contains(kSeparator) ? Entry::Split::Uncertain : Entry::Split::Certain;
+    return e;
+}
+
+} // namespace journal

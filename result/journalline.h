@@ -6,10 +6,14 @@
 #include <QDate>
 #include <QLocale>
 #include <QString>
+#include <QStringDecoder>
 
 namespace journal {
 
-inline const QString kTopic = QStringLiteral("Тема: Чи контактують між собою комп'ютери");
+// "Тема: " opens every line of this shape; the same author's other tests write other topics after it.
+inline const QString kTopicWord = QStringLiteral("Тема: ");
+inline const QString kTopicName = QStringLiteral("Чи контактують між собою комп'ютери");
+inline const QString kTopic = kTopicWord + kTopicName;
 inline const QString kSeparator = QStringLiteral(" - ");
 inline const QString kGradeWord = QStringLiteral("Оцінка - ");
 inline const QString kLineEnd = QStringLiteral("\r\n");
@@ -26,5 +30,34 @@ QByteArray encode(const QString &text);
 
 // The whole record as it lands in the file: the line, CR LF, in the journal's code page.
 QByteArray record(const QString &name, const QString &group, const QString &date, const QString &grade);
+
+// Reading the journal back (the teacher's view). A journal may have been re-saved by an editor:
+// a line whose bytes are valid UTF-8 is read as UTF-8, any other in the journal's code page.
+inline const QByteArray kByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
+
+class LineDecoder {
+public:
+    LineDecoder();
+    QString decode(QByteArrayView bytes);
+
+private:
+    QStringDecoder utf8_;
+    QStringDecoder codePage_;
+};
+
+// One line read back, split from the right: the grade after the last "Оцінка - ", the date
+// before it, the group after the last remaining " - ", the name between the topic and the group.
+struct Entry {
+    enum class Split { Certain, Uncertain, Unreadable };
+    Split split = Split::Unreadable;
+    // Uncertain: the name or the group itself holds " - ", so the boundary between them is a guess.
+    QString topic; // without "Тема: "
+    QString name, group, date, grade;
+    QString reason; // why an unreadable line cannot be read, in Ukrainian
+    QString text;   // an unreadable line as it was read
+};
+
+// line: one line without its line end.
+Entry parse(const QString &line);
 
 } // namespace journal

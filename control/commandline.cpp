@@ -1,0 +1,155 @@
+#include "control/commandline.h"
+
+#include "result/journal.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+#ifdef Q_OS_WIN
+// clang-format off
+#include <windows.h>
+#include <shellapi.h> // needs windows.h before it
+// clang-format on
+#endif
+
+void printLine(FILE *stream, const QString &text)
+{
+    fputs(qPrintable(text + QLatin1Char('\n')), stream);
+    fflush(stream);
+}
+
+static QStringList argumentsOf(int argc, char **argv)
+{
+    QStringList arguments;
+#ifdef Q_OS_WIN
+    // argv holds the ANSI code page's rendering of the command line; a path with letters outside
+    // it would arrive broken. The wide command line is what the user typed.
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    int count = 0;
+    if (LPWSTR *wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 0; i < count; ++i)
+            arguments << QString::fromWCharArray(wide[i]);
+        LocalFree(wide);
+    }
+#else
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+#endif
+    return arguments;
+}
+
+static QString helpText()
+{
+    return QStringLiteral(
+               "Використання:\n"
+               "  netquiz [--journal ФАЙЛ]                     почати тест\n"
+               "  netquiz --results [ШЛЯХ...]                  показати результати учнів\n"
+               "  netquiz --results --csv ФАЙЛ.csv [ШЛЯХ...]   записати результати у CSV, без вікна\n"
+               "\n"
+               "Параметри:\n"
+               "  --journal ФАЙЛ      записувати результат учня у ФАЙЛ (наприклад, у спільній теці класу)\n"
+               "                      замість журналу %1\n"
+               "  --results [ШЛЯХ...] кожен ШЛЯХ - файл журналу або тека, у якій читаються всі файли\n"
+               "                      %2, також у підтеках; без шляху - журнал цього комп'ютера\n"
+               "                      і журнал з --journal\n"
+               "  --csv ФАЙЛ.csv      разом з --results: таблиця для електронних таблиць (UTF-8, «;»)\n"
+               "  -h, --help          ця довідка\n"
+               "  -v, --version       версія програми\n"
+               "\n"
+               "Код завершення: 0 - гаразд; 1 - немає графічного сеансу; 2 - помилка в командному\n"
+               "рядку або шлях, який не вдалося прочитати чи записати.")
+        .arg(QDir::toNativeSeparators(journal::defaultFile()),
+             QFileInfo(journal::defaultFile()).fileName());
+}
+
+// Qt needs a display for a window; without one it aborts with advice that does not fit here.
+static bool noDisplay()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+           qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+    return false;
+#endif
+}
+
+static CommandLine done(int exitCode, FILE *stream, const QString &text)
+{
+    printLine(stream, text);
+    CommandLine line;
+    line.mode = CommandLine::Mode::Done;
+    line.exitCode = exitCode;
+    return line;
+}
+
+static CommandLine usageError(const QString &what)
+{
+    return done(CommandLine::kUsageError, stderr,
+                QStringLiteral("netquiz: %1\nДовідка: netquiz --help").arg(what));
+}
+
+CommandLine readCommandLine(int argc, char **argv)
+{
+    const QCommandLineOption journalOption(QStringLiteral("journal"), {}, QStringLiteral("ФАЙЛ"));
+    const QCommandLineOption resultsOption(QStringLiteral("results"));
+    const QCommandLineOption csvOption(QStringLiteral("csv"), {}, QStringLiteral("ФАЙЛ.csv"));
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")});
+    const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    QCommandLineParser parser;
+    // -results as --results: how Windows shortcuts are often written.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({journalOption, resultsOption, csvOption, helpOption, versionOption});
+
+    const QStringList arguments = argumentsOf(argc, argv);
+    if (!parser.parse(arguments)) {
+        if (!parser.unknownOptionNames().isEmpty()) {
+            const QString name = parser.unknownOptionNames().constFirst();
+            return usageError(QStringLiteral("невідомий параметр «%1%2»").arg(name.size() > 1 ? "--" : "-", name));
+        }
+        return usageError(QStringLiteral("параметр «%1» потребує значення").arg(arguments.constLast()));
+    }
+    if (parser.isSet(helpOption))
+        return done(0, stdout, helpText());
+    if (parser.isSet(versionOption))
+        return done(0, stdout, QStringLiteral("netquiz " NETQUIZ_VERSION));
+
+    CommandLine line;
+    const bool results = parser.isSet(resultsOption);
+    if (parser.isSet(journalOption)) {
+        const QString value = parser.value(journalOption);
+        if (value.isEmpty())
+            return usageError(QStringLiteral("параметр «--journal» потребує значення"));
+        line.journalFile = QDir::cleanPath(QDir::current().absoluteFilePath(value));
+    }
+    if (parser.isSet(csvOption) && !results)
+        return usageError(QStringLiteral("«--csv» діє лише разом з «--results»"));
+    if (!results && !parser.positionalArguments().isEmpty())
+        return usageError(QStringLiteral("зайвий аргумент «%1»: шляхи до журналів приймає лише «--results»")
+                              .arg(parser.positionalArguments().constFirst()));
+
+    if (results) {
+        line.resultPaths = parser.positionalArguments();
+        if (line.resultPaths.isEmpty()) {
+            line.resultPaths << journal::defaultFile();
+            if (!line.journalFile.isEmpty() && line.journalFile != QDir::cleanPath(journal::defaultFile()))
+                line.resultPaths << line.journalFile;
+        }
+        line.mode = CommandLine::Mode::Results;
+        if (parser.isSet(csvOption)) {
+            line.csvFile = parser.value(csvOption);
+            if (line.csvFile.isEmpty())
+                return usageError(QStringLiteral("параметр «--csv» потребує значення"));
+            line.mode = CommandLine::Mode::Csv;
+            return line;
+        }
+    }
+    if (line.journalFile.isEmpty())
+        line.journalFile = journal::defaultFile();
+    if (noDisplay())
+        return done(CommandLine::kNoDisplay, stderr,
+                    QStringLiteral("netquiz: потрібен графічний сеанс: не задано ні DISPLAY, ні WAYLAND_DISPLAY.\n"
+                                   "netquiz: a graphical session is needed: neither DISPLAY nor WAYLAND_DISPLAY is set."));
+    return line;
+}

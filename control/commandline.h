@@ -1,0 +1,30 @@
+#pragma once
+// netquiz's command line, read before any application object exists: help, version, a mistake
+// and the CSV export then need no display.
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+struct CommandLine {
+    enum class Mode {
+        Pupil,   // the test
+        Results, // the teacher's results window
+        Csv,     // the results written to a CSV file, no window
+        Done,    // help, version or a mistake: already printed, exitCode says how it went
+    };
+    Mode mode = Mode::Pupil;
+    int exitCode = 0;
+    QString journalFile;     // where the pupil's result goes: --journal, made absolute, or the default
+    QStringList resultPaths; // journals and folders of journals for the results
+    QString csvFile;
+
+    static constexpr int kNoDisplay = 1;
+    static constexpr int kUsageError = 2;
+};
+
+CommandLine readCommandLine(int argc, char **argv);
+
+// One message line on a standard stream, in the terminal's encoding.
+void printLine(FILE *stream, const QString &text);

@@ -1,0 +1,28 @@
+#pragma once
+// A class's results at a glance: how many pupils, their mean and median grade, and how many got
+// each grade of the 12-point scale. Each pupil counts once, with the latest attempt.
+
+#include "teacher/resultsmodel.h"
+
+#include <QString>
+
+#include <array>
+#include <functional>
+
+namespace teacher {
+
+struct ClassSummary {
+    QString group;
+    int pupils = 0;
+    double mean = 0;
+    double median = 0;
+    std::array<int, 12> counts{}; // counts[g - 1]: pupils with grade g
+};
+
+// Over the rows `include` lets through; grades outside 1 to 12 are not on the scale and not counted.
+ClassSummary summarise(const QList<Row> &rows, const std::function<bool(const Row &)> &include);
+
+// One summary per class, classes in alphabetical order.
+QList<ClassSummary> summariesByClass(const QList<Row> &rows, const std::function<bool(const Row &)> &include);
+
+} // namespace teacher

@@ -1,0 +1,27 @@
+#pragma once
+// Results as a CSV file a Ukrainian spreadsheet opens in columns on a double click: UTF-8 with a
+// byte-order mark, ";" between fields, CR LF after each row, fields quoted as RFC 4180 says.
+
+#include "result/journalline.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace teacher {
+
+class CsvDocument {
+public:
+    CsvDocument(); // the byte-order mark and the header row
+    // One journal line as read: the date and every other part exactly as the journal has it.
+    void add(const journal::Entry &entry, const QString &file, int line);
+    const QByteArray &bytes() const { return bytes_; }
+
+private:
+    void addRow(const QStringList &fields);
+    QByteArray bytes_;
+};
+
+// Writes the whole file or nothing; the error names the file and says why, in Ukrainian.
+bool saveCsv(const QByteArray &bytes, const QString &file, QString *error);
+
+} // namespace teacher

@@ -1,0 +1,86 @@
+#include "teacher/summarypanel.h"
+
+#include "teacher/gradechart.h"
+#include "teacher/resultsfilter.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace teacher {
+
+QString decimal(double value)
+{
+    const QLocale ukrainian(QLocale::Ukrainian, QLocale::Ukraine);
+    return qFuzzyCompare(value, qRound(value)) ? ukrainian.toString(qRound(value)) : ukrainian.toString(value, 'f', 1);
+}
+
+SummaryPanel::SummaryPanel(QWidget *parent)
+    : QWidget(parent), heading_(new QLabel(this)), figures_(new QLabel(this)), classes_(new QTableWidget(0, 4, this)),
+      chart_(new GradeChart(this))
+{
+    heading_->setObjectName(QStringLiteral("summaryHeading"));
+    heading_->setWordWrap(true);
+    QFont bold = heading_->font();
+    bold.setBold(true);
+    heading_->setFont(bold);
+    figures_->setObjectName(QStringLiteral("summaryFigures"));
+    figures_->setWordWrap(true);
+    chart_->setObjectName(QStringLiteral("gradeChart"));
+
+    classes_->setObjectName(QStringLiteral("classSummaries"));
+    classes_->setHorizontalHeaderLabels({QStringLiteral("Клас"), QStringLiteral("Учнів"), QStringLiteral("Середня"),
+                                         QStringLiteral("Медіана")});
+    classes_->verticalHeader()->hide();
+    classes_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    classes_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    classes_->setSelectionMode(QAbstractItemView::NoSelection);
+    classes_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    classes_->setToolTip(QStringLiteral("Двічі клацніть клас, щоб показати лише його"));
+    connect(classes_, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { emit groupChosen(classes_->item(row, 0)->text()); });
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(heading_);
+    left->addWidget(figures_);
+    left->addWidget(classes_, 1);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(left, 2);
+    layout->addWidget(chart_, 5);
+}
+
+void SummaryPanel::refresh(const ResultsModel &model, const ResultsFilter &filter)
+{
+    const QString topic = filter.topic();
+    auto ofTopic = [&](const Row &row) { return topic.isEmpty() || row.entry.topic == topic; };
+    const QList<ClassSummary> perClass = summariesByClass(model.rows(), ofTopic);
+
+    classes_->setRowCount(int(perClass.size()));
+    for (int i = 0; i < perClass.size(); ++i) {
+        const ClassSummary &s = perClass[i];
+        const QStringList cells{s.group, QString::number(s.pupils), s.pupils ? decimal(s.mean) : QString(),
+                                s.pupils ? decimal(s.median) : QString()};
+        for (int c = 0; c < cells.size(); ++c) {
+            auto *item = new QTableWidgetItem(cells[c]);
+            item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+            classes_->setItem(i, c, item);
+        }
+    }
+
+    const ClassSummary shown =
+        summarise(model.rows(), [&](const Row &row) { return ofTopic(row) && filter.inGroupAndTopic(row); });
+    const QString who = filter.group().isEmpty() ? QStringLiteral("Усі класи") : QStringLiteral("Клас %1").arg(filter.group());
+    heading_->setText(topic.isEmpty() ? who : QStringLiteral("%1 · %2").arg(who, topic));
+    figures_->setText(shown.pupils == 0
+                          ? QStringLiteral("Ще немає оцінок.")
+                          : QStringLiteral("Учнів: %1 · середня оцінка: %2 · медіана: %3\n"
+                                           "Кожен учень враховано один раз, за останньою спробою.")
+                                .arg(shown.pupils)
+                                .arg(decimal(shown.mean), decimal(shown.median)));
+    chart_->setCounts(shown.counts);
+}
+
+} // namespace teacher

@@ -1,0 +1,165 @@
+// Journals read while pupils finish: only what was appended is read, a growing last line keeps
+// its number, a journal that shrank or was replaced is read again whole, and a line appended on
+// disk reaches the reader within a second.
+#include "result/journalline.h"
+#include "teacher/livejournals.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+QByteArray record(const QString &name, const QString &grade = QStringLiteral("10"))
+{
+    return journal::record(name, QStringLiteral("9-А"), QStringLiteral("07.12.26"), grade);
+}
+
+bool write(const QString &path, const QByteArray &bytes, QIODevice::OpenMode mode = QIODevice::WriteOnly)
+{
+    QFile f(path);
+    return f.open(mode) && f.write(bytes) == bytes.size();
+}
+
+QStringList names(const teacher::ReadResult &r)
+{
+    QStringList out;
+    for (const teacher::JournalLine &l : r.lines)
+        out << QStringLiteral("%1:%2").arg(l.number).arg(l.entry.name);
+    return out;
+}
+} // namespace
+
+class LiveJournalTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QVERIFY(dir.isValid()); path = dir.filePath(QStringLiteral("1.txt")); }
+    void readsOnlyWhatWasAppended();
+    void growingLastLineKeepsItsNumber();
+    void shrunkOrReplacedIsReadWhole_data();
+    void shrunkOrReplacedIsReadWhole();
+    void appendedLineArrivesWithinASecond();
+    void newJournalInWatchedFolderIsRead();
+    void fileNamedTwiceIsReadOnce();
+
+private:
+    QTemporaryDir dir;
+    QString path;
+};
+
+// Catches re-reading a whole shared journal on every change: the first line, changed in place
+// behind the reader's back, is not read again.
+void LiveJournalTest::readsOnlyWhatWasAppended()
+{
+    QVERIFY(write(path, record("Аня") + record("Богдан")));
+    teacher::JournalFile file(path);
+    QCOMPARE(names(file.read()), (QStringList{"1:Аня", "2:Богдан"}));
+    QFile inPlace(path);
+    QVERIFY(inPlace.open(QIODevice::ReadWrite));
+    inPlace.write("X");
+    inPlace.close();
+    QVERIFY(write(path, record("Віра"), QIODevice::Append));
+    const teacher::ReadResult r = file.read();
+    QVERIFY(!r.fromStart);
+    QCOMPARE(names(r), QStringList{"3:Віра"});
+    QVERIFY(file.read().lines.isEmpty());
+}
+
+// Catches a line caught mid-write shown twice, or under a new number once it is whole.
+void LiveJournalTest::growingLastLineKeepsItsNumber()
+{
+    const QByteArray whole = record("Галина");
+    QVERIFY(write(path, record("Аня") + whole.left(30)));
+    teacher::JournalFile file(path);
+    teacher::ReadResult r = file.read();
+    QCOMPARE(r.lines.size(), 2);
+    QVERIFY(r.lastUnfinished);
+    QCOMPARE(r.lines[1].entry.split, journal::Entry::Split::Unreadable);
+    QVERIFY(write(path, whole.mid(30, whole.size() - 31), QIODevice::Append)); // all but LF
+    QVERIFY(write(path, whole.right(1), QIODevice::Append));
+    r = file.read();
+    QCOMPARE(names(r), QStringList{"2:Галина"});
+    QVERIFY(!r.lastUnfinished);
+    QCOMPARE(r.lines[0].entry.grade, QStringLiteral("10")); // no CR left on the grade
+}
+
+void LiveJournalTest::shrunkOrReplacedIsReadWhole_data()
+{
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<bool>("byRename");
+    QTest::addRow("shrunk") << record("Денис") << false;
+    QTest::addRow("replaced, same length") << record("Аня", "12") + record("Богдан", "7") << true;
+    QTest::addRow("replaced, longer") << record("Євген") + record("Жанна") + record("Зоя") << true;
+    QTest::addRow("rewritten in place, longer") << record("Євген") + record("Жанна") + record("Зоя") << false;
+}
+
+// Catches rows of a file that no longer holds them, or new lines cut at a stale offset.
+void LiveJournalTest::shrunkOrReplacedIsReadWhole()
+{
+    QFETCH(QByteArray, after);
+    QFETCH(bool, byRename);
+    QVERIFY(write(path, record("Аня", "10") + record("Богдан", "5")));
+    teacher::JournalFile file(path);
+    QCOMPARE(file.read().lines.size(), 2);
+    if (byRename) { // as an editor saves: a new file put in the old one's place
+        const QString other = dir.filePath(QStringLiteral("new.txt"));
+        QVERIFY(write(other, after));
+        QVERIFY(::rename(QFile::encodeName(other), QFile::encodeName(path)) == 0);
+    } else {
+        QVERIFY(write(path, after));
+    }
+    const teacher::ReadResult r = file.read();
+    QVERIFY(r.fromStart);
+    QCOMPARE(r.lines.size(), after.count('\n'));
+    QCOMPARE(r.lines.last().number, int(after.count('\n')));
+}
+
+// Catches a view that shows new results only when asked, or only after many seconds.
+void LiveJournalTest::appendedLineArrivesWithinASecond()
+{
+    QVERIFY(write(path, record("Аня")));
+    teacher::LiveJournals journals;
+    QSignalSpy reads(&journals, &teacher::LiveJournals::read);
+    journals.add(path);
+    QCOMPARE(reads.size(), 1);
+    QVERIFY(write(path, record("Богдан"), QIODevice::Append));
+    QVERIFY(reads.wait(1000));
+    const auto got = reads.last().first().value<teacher::Reads>();
+    QCOMPARE(got.size(), 1);
+    QCOMPARE(names(got[0].second), QStringList{"2:Богдан"});
+}
+
+// Catches a class folder whose newly arrived computer is never read.
+void LiveJournalTest::newJournalInWatchedFolderIsRead()
+{
+    const QString folder = dir.filePath(QStringLiteral("клас"));
+    QVERIFY(QDir().mkpath(folder));
+    teacher::LiveJournals journals;
+    QSignalSpy reads(&journals, &teacher::LiveJournals::read);
+    journals.add(folder);
+    QVERIFY(QDir(folder).mkpath(QStringLiteral("ПК-7")));
+    QVERIFY(write(folder + QStringLiteral("/ПК-7/1.txt"), record("Ірина")));
+    QVERIFY(QTest::qWaitFor([&] { return !reads.isEmpty(); }, 3000));
+    QCOMPARE(names(reads.last().first().value<teacher::Reads>()[0].second), QStringList{"1:Ірина"});
+}
+
+// Catches every line of a journal counted twice when its folder and the file itself are both named.
+void LiveJournalTest::fileNamedTwiceIsReadOnce()
+{
+    QTemporaryDir own;
+    const QString journal = own.filePath(QStringLiteral("1.txt"));
+    QVERIFY(write(journal, record("Аня")));
+    teacher::LiveJournals journals;
+    QSignalSpy reads(&journals, &teacher::LiveJournals::read);
+    journals.add(own.path());
+    journals.add(QDir::current().relativeFilePath(journal));
+    int lines = 0;
+    for (const QList<QVariant> &signal : reads)
+        for (const auto &[file, result] : signal.first().value<teacher::Reads>())
+            lines += int(result.lines.size());
+    QCOMPARE(lines, 1);
+}
+
+QTEST_GUILESS_MAIN(LiveJournalTest)
+#include "tst_livejournal.moc"
