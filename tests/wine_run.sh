@@ -13,6 +13,7 @@ mkdir -p "$WINEPREFIX"
 # The limit must not reach the wineserver, which writes the prefix's registry: start it first,
 # without the limit, and let only the test run under it. SIGXFSZ ignored, as netquiz does.
 "$wineserver" -k 2>/dev/null || true
+"$wineserver" -w
 "$wineserver" -p30 >/dev/null 2>&1
 status=0
 (trap '' XFSZ; ulimit -f 64; exec "$wine" "$exe" size-limit 65536) || status=$?
