@@ -49,14 +49,6 @@ void start(const char *group, const char *name)
     std::printf("%s\n", row.c_str());
 }
 
-void removeTree(const fs::path &root)
-{
-    std::error_code ignored;
-    for (const auto &entry : fs::recursive_directory_iterator(root, ignored)) // read-only files too
-        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
-    fs::remove_all(root, ignored);
-}
-
 // A new folder per row, under one folder for this run (Wine reuses process ids: cleared first).
 fs::path freshFolder()
 {
@@ -67,8 +59,9 @@ fs::path freshFolder()
     const auto pid = getpid();
 #endif
     static const fs::path run = fs::temp_directory_path() / ("journalfile_test." + std::to_string(pid));
+    std::error_code ignored;
     if (count == 0)
-        removeTree(run);
+        fs::remove_all(run, ignored);
     const fs::path folder = run / std::to_string(++count);
     fs::create_directories(folder);
     return folder;
@@ -161,21 +154,18 @@ void waitFor(Child child)
 
 void foldersMade()
 {
-    struct Row {
-        const char *name;
-        bool outerExists;
-    };
-    for (const Row &r : {Row{"neither folder exists", false}, Row{"the outer folder exists, with a file in it", true}}) {
-        start("folders made", r.name);
+    for (const auto &[name, outerExists] : {std::pair{"neither folder exists", false},
+                                            std::pair{"the outer folder exists, with a file in it", true}}) {
+        start("folders made", name);
         const fs::path drive = freshFolder();
-        if (r.outerExists) {
+        if (outerExists) {
             fs::create_directory(drive / "test");
             writeFile(drive / "test" / "keep.txt", "keep");
         }
         // Forward slashes, as Qt hands the path over on every system.
         check(journalfile::append((drive / "test/Internet/1.txt").generic_string(), "line\r\n").ok(), "appended");
         check(readFile(drive / "test/Internet/1.txt") == "line\r\n", "the journal holds the line");
-        check(!r.outerExists || readFile(drive / "test/keep.txt") == "keep", "the folder's other file is untouched");
+        check(!outerExists || readFile(drive / "test/keep.txt") == "keep", "the folder's other file is untouched");
     }
 }
 
@@ -199,7 +189,6 @@ void lineEndBeforeRecord()
         {"last line without its end", "old", "old\r\nnew\r\n"},
         {"last line ends in LF only", "old\n", "old\n\r\nnew\r\n"},
         {"last line ends in CR only", "old\r", "old\r\r\nnew\r\n"},
-        {"a single byte", "x", "x\r\nnew\r\n"},
         {"every byte value, kept as it is", allBytes, allBytes + "\r\nnew\r\n"},
     };
     for (const Row &r : rows) {
@@ -272,29 +261,13 @@ void lockHeldElsewhere()
     }
 }
 
-#ifndef _WIN32
-// Root may write anywhere: a case about rights runs in a child that has given root up.
-Failure appendWithoutRoot(const fs::path &journal)
-{
-    if (geteuid() != 0)
-        return journalfile::append(journal.string(), "line\r\n").failure;
-    const pid_t pid = fork();
-    if (pid == 0)
-        _exit(setgid(65534) == 0 && setuid(65534) == 0 ? int(journalfile::append(journal.string(), "line\r\n").failure) : 99);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return Failure(WIFEXITED(status) ? WEXITSTATUS(status) : 99);
-}
-#endif
-
 void reasons()
 {
     struct Row {
         const char *name;
-        // Sets up the cause under a folder; an empty path when this system cannot make it.
+        // Sets up the cause under a folder, and gives the journal's path.
         std::function<fs::path(const fs::path &)> makeJournal;
         Failure expected;
-        bool withoutRoot = false; // POSIX: run by an ordinary user
     };
     std::vector<Row> rows = {
         {"a file where the outer folder should be",
@@ -314,40 +287,19 @@ void reasons()
              return fs::path(std::string(1, letter) + ":\\test\\Internet\\1.txt");
          },
          Failure::NoSuchFolder},
-        {"a read-only file",
-         [](const fs::path &d) {
-             writeFile(d / "1.txt", "");
-             SetFileAttributesW((d / "1.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-             // Wine run as root lets anyone write a read-only file.
-             HANDLE probe = CreateFileW((d / "1.txt").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-             return probe == INVALID_HANDLE_VALUE ? d / "1.txt" : (CloseHandle(probe), fs::path());
-         },
-         Failure::NoRight},
 #else
         {"a link to a folder that is not there (an unmounted share)",
          [](const fs::path &d) { return fs::create_directory_symlink(d / "unmounted", d / "share"), d / "share/Internet/1.txt"; },
          Failure::NoSuchFolder},
         {"a named pipe (FIFO)", [](const fs::path &d) { return ::mkfifo((d / "1.txt").c_str(), 0666), d / "1.txt"; },
          Failure::NotRegularFile},
-        {"a folder without the right to write",
-         [](const fs::path &d) { return fs::create_directory(d / "locked"), ::chmod((d / "locked").c_str(), 0555), d / "locked/1.txt"; },
-         Failure::NoRight, true},
 #endif
     };
     for (const Row &r : rows) {
         start("reason for a failure", r.name);
         const fs::path journal = r.makeJournal(freshFolder());
-        if (journal.empty()) {
-            std::printf("  cannot be made on this system: skipped\n");
-            continue;
-        }
         const auto begin = Clock::now();
-#ifdef _WIN32
-        const Failure failure = journalfile::append(journal.string(), "line\r\n").failure;
-#else
-        const Failure failure = r.withoutRoot ? appendWithoutRoot(journal) : journalfile::append(journal.string(), "line\r\n").failure;
-#endif
-        check(failure == r.expected, "the cause named");
+        check(journalfile::append(journal.string(), "line\r\n").failure == r.expected, "the cause named");
         check(millisecondsSince(begin) < 1000, "reported within a second");
     }
 }
@@ -369,7 +321,8 @@ int main(int argc, char **argv)
         lockHeldElsewhere();
         reasons();
     }
-    removeTree(freshFolder().parent_path());
+    std::error_code ignored;
+    fs::remove_all(freshFolder().parent_path(), ignored);
     std::printf("%s\n", failures ? "FAILED" : "all passed");
     return failures ? 1 : 0;
 }
