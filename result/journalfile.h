@@ -42,8 +42,9 @@ inline constexpr std::chrono::milliseconds kLockWait{10'000};
 //   the record in the same single write; the write is flushed to the disk; a failed or short
 //   write is taken back out, unless someone else appended in the meantime;
 // - releases the lock on every path and checks that the file closed cleanly.
-// On POSIX it also sets SIGXFSZ to be ignored (once, for the whole process), so that a
-// file-size limit makes the write fail with EFBIG instead of killing the program.
+// On POSIX every call also sets SIGXFSZ to be ignored, for the whole process, so that a
+// file-size limit makes the write fail with EFBIG instead of killing the program; nothing
+// needs to be called at start for it.
 Result append(const std::string &path, std::string_view bytes, std::chrono::milliseconds lockWait = kLockWait);
 
 } // namespace journalfile

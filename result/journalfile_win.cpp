@@ -10,6 +10,7 @@ namespace journalfile {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+// Sleep (Microsoft Learn) waits at least this long; the system's timer tick rounds it up.
 constexpr DWORD kPollEveryMs = 2;
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // ERROR_DISK_QUOTA_EXCEEDED (System Error Codes), missing from MinGW's headers.
@@ -106,6 +107,8 @@ Result makeFolders(const std::wstring &file)
 {
     std::vector<std::wstring> missing;
     for (std::wstring folder = parentOf(file); !folder.empty(); folder = parentOf(folder)) {
+        // GetFileAttributesW (Microsoft Learn): on failure GetLastError tells why; FILE_NOT_FOUND
+        // and PATH_NOT_FOUND mean nothing is there yet.
         const DWORD attributes = GetFileAttributesW(folder.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES) {
             if (attributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -299,7 +302,7 @@ Result append(const std::string &path, std::string_view bytes, std::chrono::mill
     } else {
         result = failure(error == ERROR_LOCK_VIOLATION ? Failure::Busy : categoryOf(error), error);
     }
-    // CloseHandle (Microsoft Learn): its failure is reported like any other.
+    // CloseHandle (Microsoft Learn): zero means it failed; the save is not counted then.
     if (!CloseHandle(opened.handle) && result.ok())
         result = failure(GetLastError());
     return result;
