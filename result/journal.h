@@ -1,9 +1,14 @@
 #pragma once
 // The result journal file: records appended one at a time, never rewritten. By default
 // <drive>/test/Internet/1.txt, where drive C stands for the journal's home on this system.
+// The bytes go to the file through journalfile (no Qt); this part speaks to the pupil.
+
+#include "result/journalfile.h"
 
 #include <QByteArray>
 #include <QString>
+
+#include <chrono>
 
 namespace journal {
 
@@ -18,9 +23,17 @@ struct Outcome {
     QString message;
 };
 
-// Makes the missing folders on the way (parent first) and appends the record with a single
-// write. A failed or short write leaves the file exactly as it was, unless someone else appended
-// in the meantime.
-Outcome append(const QString &file, const QByteArray &record);
+// Makes the missing folders on the way and appends the record as journalfile::append does:
+// under the file's lock (waiting at most lockWait), after CR LF where the last line has no
+// end, flushed to the disk; a failed write leaves the file as it was.
+Outcome append(const QString &file, const QByteArray &record,
+               std::chrono::milliseconds lockWait = journalfile::kLockWait);
+
+// Why a save failed, in Ukrainian, with the system's own words after it in brackets.
+QString reason(const journalfile::Result &result);
+
+// Whether the journal's code page can be encoded here (Windows-1251; the ANSI code page on
+// Windows). Without it every letter would be written as '?', so the program must not start.
+bool encoderReady();
 
 } // namespace journal

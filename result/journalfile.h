@@ -1,0 +1,50 @@
+#pragma once
+// Appending one record to the journal file: the system calls below Qt, one source for POSIX
+// (journalfile_posix.cpp) and one for Windows (journalfile_win.cpp), so that this part can be
+// built with MinGW and run under Wine without Qt. Plain C++20.
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+namespace journalfile {
+
+// Why an append failed, in the terms a school meets.
+enum class Failure {
+    None,
+    NoSuchFolder,        // a folder on the way is gone (an unmounted share, a missing drive)
+    NoRight,             // no right to make the folder or to write the file
+    ReadOnlyDisk,        // the disk or share is read-only
+    DiskFull,            // no room left on the disk
+    Quota,               // the user's disk quota is used up
+    FileTooBig,          // the file reached the largest size allowed (ulimit -f, FAT32's 4 GiB)
+    FileInPlaceOfFolder, // a file stands where a folder on the way should be
+    FolderInPlaceOfFile, // a folder stands where the journal file should be
+    Busy,                // another program held the file (its lock, or no sharing) too long
+    NotRegularFile,      // the journal is a pipe, a device or the like
+    Other,
+};
+
+struct Result {
+    Failure failure = Failure::None;
+    std::string systemText; // the system's own words for the cause, UTF-8; may be empty
+    bool ok() const { return failure == Failure::None; }
+};
+
+inline constexpr std::chrono::milliseconds kLockWait{10'000};
+
+// Appends `bytes` to the file at `path` (UTF-8) as one record:
+// - makes the missing folders on the way, the outermost first (a folder made at the same
+//   moment by another copy is not a failure);
+// - opens without blocking and accepts only a regular file;
+// - takes an exclusive lock on the whole file, waiting at most `lockWait`;
+// - under the lock: when the file is not empty and does not end in CR LF, CR LF goes before
+//   the record in the same single write; the write is flushed to the disk; a failed or short
+//   write is taken back out, unless someone else appended in the meantime;
+// - releases the lock on every path and checks that the file closed cleanly.
+// On POSIX every call also sets SIGXFSZ to be ignored, for the whole process, so that a
+// file-size limit makes the write fail with EFBIG instead of killing the program; nothing
+// needs to be called at start for it.
+Result append(const std::string &path, std::string_view bytes, std::chrono::milliseconds lockWait = kLockWait);
+
+} // namespace journalfile

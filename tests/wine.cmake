@@ -1,0 +1,26 @@
+# The journal's bytes layer and its Qt-free test cross-built for Windows with MinGW-w64, run
+# under Wine as the test journalfile_wine; only where both are installed (tools/deps.sh).
+find_program(MINGW_CXX x86_64-w64-mingw32-g++-posix)
+# Debian's wine64 keeps its loader off the PATH unless the wine wrapper package is installed.
+find_program(WINE64 wine64 PATHS /usr/lib/wine)
+find_program(WINESERVER NAMES wineserver64 wineserver PATHS /usr/lib/wine)
+if(NOT MINGW_CXX OR NOT WINE64 OR NOT WINESERVER)
+  message(STATUS "MinGW-w64 or Wine missing: the journal's Windows test is left out")
+  return()
+endif()
+
+# Not journalfile_test.exe: CMake would take that name for the native target journalfile_test.
+set(journalfile_exe ${CMAKE_CURRENT_BINARY_DIR}/journalfile_windows_test.exe)
+set(journalfile_win_sources ${PROJECT_SOURCE_DIR}/tests/journalfile_test.cpp ${PROJECT_SOURCE_DIR}/result/journalfile_win.cpp)
+add_custom_command(OUTPUT ${journalfile_exe}
+  COMMAND ${MINGW_CXX} -std=c++20 -Wall -Wextra -Werror -static -O2 -I${PROJECT_SOURCE_DIR}
+          ${journalfile_win_sources} -o ${journalfile_exe}
+  DEPENDS ${journalfile_win_sources} ${PROJECT_SOURCE_DIR}/result/journalfile.h
+  COMMENT "Cross-building journalfile_windows_test.exe"
+  VERBATIM)
+add_custom_target(journalfile_windows_test ALL DEPENDS ${journalfile_exe})
+
+# The prefix lives in the build tree; its first start takes a while.
+add_test(NAME journalfile_wine
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/wine_run.sh ${WINE64} ${WINESERVER} ${CMAKE_CURRENT_BINARY_DIR}/wineprefix ${journalfile_exe})
+set_tests_properties(journalfile_wine PROPERTIES TIMEOUT 600 RESOURCE_LOCK wineprefix)
