@@ -3,6 +3,7 @@
 #include "control/run.h"
 #include "pages/artwork.h"
 #include "pages/page.h"
+#include "result/journalline.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,8 +46,23 @@ static bool firstTestOfThisUser(QLockFile &lock)
     return false;
 }
 
+// A Qt built without the journal's code page would write '?' for every letter and call it
+// saved: better to say so before the pupil spends ten minutes on the test.
+static bool journalCanBeWritten()
+{
+    if (journal::encoderReady())
+        return true;
+    QMessageBox::critical(nullptr, frame::kTitle,
+                          QStringLiteral("На цьому комп'ютері немає кодування Windows-1251, у якому записується "
+                                         "журнал результатів, тож результат тесту не можна було б зберегти.\n"
+                                         "Тест не запущено. Зверніться до вчителя або техніка."));
+    return false;
+}
+
 int execute(QApplication &app, Run &run)
 {
+    if (!journalCanBeWritten())
+        return 1;
     QLockFile lock(runningTestLock());
     if (!firstTestOfThisUser(lock))
         return 0;

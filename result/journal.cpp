@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStringEncoder>
 
 #ifndef Q_OS_WIN
 #include <pwd.h>
@@ -75,15 +74,6 @@ Outcome append(const QString &file, const QByteArray &record, std::chrono::milli
     return {false, QStringLiteral("Не вдалося записати результат у файл %1.\nПричина: %2\n\n"
                                   "Результат не втрачено: усуньте причину і натисніть «Вихід» ще раз.")
                        .arg(QDir::toNativeSeparators(file), reason(result))};
-}
-
-bool encoderReady()
-{
-#ifdef Q_OS_WIN
-    return QStringEncoder(QStringConverter::System).isValid();
-#else
-    return QStringEncoder("windows-1251").isValid();
-#endif
 }
 
 } // namespace journal

@@ -32,8 +32,4 @@ Outcome append(const QString &file, const QByteArray &record,
 // Why a save failed, in Ukrainian, with the system's own words after it in brackets.
 QString reason(const journalfile::Result &result);
 
-// Whether the journal's code page can be encoded here (Windows-1251; the ANSI code page on
-// Windows). Without it every letter would be written as '?', so the program must not start.
-bool encoderReady();
-
 } // namespace journal

@@ -1,5 +1,6 @@
 #include "result/journalline.h"
 
+#include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace journal {
@@ -26,13 +27,25 @@ QString dateText(const QDate &date, const QLocale &locale)
     return locale.toString(date, QLocale::ShortFormat);
 }
 
-QByteArray encode(const QString &text)
+// The journal's code page: the system's ANSI code page on Windows, Windows-1251 elsewhere, so
+// journals written on either are byte for byte the same.
+template <class Converter> static Converter inCodePage(QStringConverter::Flags flags = QStringConverter::Flag::Default)
 {
 #ifdef Q_OS_WIN
-    QStringEncoder encoder(QStringConverter::System); // the ANSI code page
+    return Converter(QStringConverter::System, flags);
 #else
-    QStringEncoder encoder("windows-1251");
+    return Converter("windows-1251", flags);
 #endif
+}
+
+bool encoderReady()
+{
+    return inCodePage<QStringEncoder>().isValid();
+}
+
+QByteArray encode(const QString &text)
+{
+    QStringEncoder encoder = inCodePage<QStringEncoder>();
     QByteArray out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -66,11 +79,7 @@ namespace journal {
 
 LineDecoder::LineDecoder()
     : utf8_(QStringConverter::Utf8, QStringConverter::Flag::Stateless),
-#ifdef Q_OS_WIN
-      codePage_(QStringConverter::System, QStringConverter::Flag::Stateless) // as encode() writes
-#else
-      codePage_("windows-1251", QStringConverter::Flag::Stateless)
-#endif
+      codePage_(inCodePage<QStringDecoder>(QStringConverter::Flag::Stateless))
 {
 }
 

@@ -28,6 +28,10 @@ QString dateText(const QDate &date, const QLocale &locale);
 // any character without a code becomes '?'.
 QByteArray encode(const QString &text);
 
+// Whether this Qt has the journal's code page (Windows-1251; the ANSI code page on Windows).
+// Without it every letter would be written as '?'.
+bool encoderReady();
+
 // The whole record as it lands in the file: the line, CR LF, in the journal's code page.
 QByteArray record(const QString &name, const QString &group, const QString &date, const QString &grade);
 
