@@ -2,7 +2,7 @@
 //   results_floor read PATH...   reads and splits every line of the journals below PATH, no view
 //   results_floor window         an empty window, until it is painted
 #include "probe.h"
-#include "teacher/journalfile.h"
+#include "teacher/growingjournal.h"
 #include "teacher/journalpaths.h"
 
 #include <QApplication>
@@ -41,7 +41,7 @@ int main(int argc, char **argv)
     long long lines = 0, grades = 0;
     for (int i = 2; i < argc; ++i)
         for (const QString &file : teacher::journalsAt(QString::fromLocal8Bit(argv[i])).files)
-            for (const teacher::JournalLine &line : teacher::JournalFile(file).read().lines) {
+            for (const teacher::JournalLine &line : teacher::GrowingJournal(file).read().lines) {
                 ++lines;
                 grades += line.entry.grade.size();
             }

@@ -45,7 +45,7 @@ void LiveJournals::addFile(const QString &path, Reads &reads)
     if (files_.count(key))
         return;
     Watched &watched = files_[key];
-    watched.file = std::make_unique<JournalFile>(path);
+    watched.file = std::make_unique<GrowingJournal>(path);
     readOne(watched, reads);
 }
 

@@ -4,7 +4,7 @@
 // size and time where there is none (a shared folder on another computer often gives none).
 // New journals appearing in a watched folder are picked up too.
 
-#include "teacher/journalfile.h"
+#include "teacher/growingjournal.h"
 
 #include <QDateTime>
 #include <QFileSystemWatcher>
@@ -40,7 +40,7 @@ signals:
 
 private:
     struct Watched {
-        std::unique_ptr<JournalFile> file;
+        std::unique_ptr<GrowingJournal> file;
         qint64 size = -1;
         QDateTime modified;
         QString error; // why it cannot be read now; empty when it can

@@ -47,7 +47,7 @@ int exportCsv(int &argc, char **argv, const QStringList &paths, const QString &o
 
     CsvDocument csv;
     for (const QString &file : std::as_const(ordered)) {
-        const ReadResult result = JournalFile(file).read();
+        const ReadResult result = GrowingJournal(file).read();
         if (!result.error.isEmpty())
             fail(result.error);
         for (const JournalLine &line : result.lines) {

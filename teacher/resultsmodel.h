@@ -3,7 +3,7 @@
 // read again whole are replaced; a last line that grows is updated in place, so a view's sort,
 // filter and selection stay while pupils finish.
 
-#include "teacher/journalfile.h"
+#include "teacher/growingjournal.h"
 
 #include <QAbstractTableModel>
 #include <QDate>

@@ -2,7 +2,7 @@
 // foreign lines, names that blur the split; and every line the pupil's side can write read back
 // to what the pupil typed.
 #include "result/journalline.h"
-#include "teacher/journalfile.h"
+#include "teacher/growingjournal.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -25,7 +25,7 @@ QList<teacher::JournalLine> readFile(const QByteArray &bytes)
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         return {};
     file.close();
-    return teacher::JournalFile(file.fileName()).read().lines;
+    return teacher::GrowingJournal(file.fileName()).read().lines;
 }
 } // namespace
 

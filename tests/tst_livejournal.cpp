@@ -53,7 +53,7 @@ private:
 void LiveJournalTest::readsOnlyWhatWasAppended()
 {
     QVERIFY(write(path, record("Аня") + record("Богдан")));
-    teacher::JournalFile file(path);
+    teacher::GrowingJournal file(path);
     QCOMPARE(names(file.read()), (QStringList{"1:Аня", "2:Богдан"}));
     QFile inPlace(path);
     QVERIFY(inPlace.open(QIODevice::ReadWrite));
@@ -71,7 +71,7 @@ void LiveJournalTest::growingLastLineKeepsItsNumber()
 {
     const QByteArray whole = record("Галина");
     QVERIFY(write(path, record("Аня") + whole.left(30)));
-    teacher::JournalFile file(path);
+    teacher::GrowingJournal file(path);
     teacher::ReadResult r = file.read();
     QCOMPARE(r.lines.size(), 2);
     QVERIFY(r.lastUnfinished);
@@ -100,7 +100,7 @@ void LiveJournalTest::shrunkOrReplacedIsReadWhole()
     QFETCH(QByteArray, after);
     QFETCH(bool, byRename);
     QVERIFY(write(path, record("Аня", "10") + record("Богдан", "5")));
-    teacher::JournalFile file(path);
+    teacher::GrowingJournal file(path);
     QCOMPARE(file.read().lines.size(), 2);
     if (byRename) { // as an editor saves: a new file put in the old one's place
         const QString other = dir.filePath(QStringLiteral("new.txt"));

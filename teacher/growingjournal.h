@@ -25,9 +25,9 @@ struct ReadResult {
     bool lastUnfinished = false;
 };
 
-class JournalFile {
+class GrowingJournal {
 public:
-    explicit JournalFile(QString path);
+    explicit GrowingJournal(QString path);
     const QString &path() const { return path_; }
     ReadResult read();
 

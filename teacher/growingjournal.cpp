@@ -1,4 +1,4 @@
-#include "teacher/journalfile.h"
+#include "teacher/growingjournal.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,9 +9,9 @@ namespace teacher {
 // Enough bytes to tell another file from the one read before, few enough to cost nothing.
 constexpr qsizetype kIdentityBytes = 64;
 
-JournalFile::JournalFile(QString path) : path_(std::move(path)) {}
+GrowingJournal::GrowingJournal(QString path) : path_(std::move(path)) {}
 
-void JournalFile::restart()
+void GrowingJournal::restart()
 {
     offset_ = 0;
     lastBytes_.clear();
@@ -24,7 +24,7 @@ QString cannotRead(const QString &path, const QString &systemReason)
     return QStringLiteral("Не вдалося прочитати «%1» (%2)").arg(QDir::toNativeSeparators(path), systemReason);
 }
 
-ReadResult JournalFile::read()
+ReadResult GrowingJournal::read()
 {
     ReadResult result;
     QFile file(path_);
