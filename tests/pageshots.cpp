@@ -1,10 +1,26 @@
-// Saves a picture of every page as the pupil sees it: pageshots OUTDIR [grade]
-// (run with QT_SCALE_FACTOR=2 for the 200 % look).
+// Saves a picture of every page as the pupil sees it, and of the messages a pupil may meet:
+// pageshots OUTDIR [grade]   (run with QT_SCALE_FACTOR=2 for the 200 % look).
 #include "support.h"
 
+#include <QAbstractButton>
 #include <QDir>
+#include <QLockFile>
 
 using namespace support;
+
+namespace {
+// Saves the message box that `action` brings up, then closes it.
+void shootMessage(const QString &file, const std::function<void()> &action)
+{
+    QTimer::singleShot(300, [file] {
+        if (QWidget *message = QApplication::activeModalWidget()) {
+            message->grab().save(file);
+            message->close();
+        }
+    });
+    action();
+}
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -17,22 +33,34 @@ int main(int argc, char **argv)
     Run run(journal::fileUnder(drive.path()));
     support::ModalAnswerer answers({QStringLiteral("Учень"), QStringLiteral("9-А")});
     run.start();
-    auto shoot = [&](Page &p) {
-        p.Show();
-        if (!QTest::qWaitForWindowExposed(&p))
-            qWarning("page %s not exposed", qPrintable(p.objectName()));
-        p.grab().save(out + QLatin1Char('/') + p.objectName() + QStringLiteral(".png"));
-    };
-    shoot(run.page<F02>());
-    child<QRadioButton>(run.page<F03>(), "op3")->setChecked(true); // one chosen mark, to see its look
-    shoot(run.page<F03>());
-    shoot(run.page<F04>());
-    shoot(run.page<F05>());
-    child<QCheckBox>(run.page<F09>(), "C1")->setChecked(true); // one ticked box, to see its look
-    shoot(run.page<F09>());
-    run.tally().setText(grade);
-    shoot(run.page<F11>());
-    run.page<F11>().Form_Activate();
-    run.page<F11>().grab().save(out + QStringLiteral("/F11.png"));
+    for (Page *p : run.allPages()) {
+        // One chosen mark or ticked box, to see its look.
+        for (QAbstractButton *mark : p->findChildren<QAbstractButton *>())
+            if (mark->isCheckable()) {
+                mark->setChecked(true);
+                break;
+            }
+        if (p == run.existing<F11>())
+            run.tally().setText(grade);
+        p->Show();
+        if (!QTest::qWaitForWindowExposed(p))
+            qWarning("page %s not exposed", qPrintable(p->objectName()));
+        p->grab().save(out + QLatin1Char('/') + p->objectName() + QStringLiteral(".png"));
+    }
+    F11 &result = run.page<F11>();
+    result.Form_Activate();
+    result.grab().save(out + QStringLiteral("/F11.png"));
+
+    // A plain file where the journal's folder should be: the message on "Вихід".
+    QFile blocker(drive.filePath(QStringLiteral("test")));
+    blocker.open(QIODevice::WriteOnly);
+    blocker.close();
+    shootMessage(out + QStringLiteral("/F11-save-failed.png"), [&] { click(com(result)); });
+
+    // A second start while a test runs.
+    QLockFile running(runningTestLock());
+    running.tryLock(0);
+    Run second(journal::fileUnder(drive.path()));
+    shootMessage(out + QStringLiteral("/second-copy.png"), [&] { execute(app, second); });
     return 0;
 }
