@@ -94,7 +94,7 @@ done
 # Whole run CPU and peak memory, five runs each, medians.
 cpu=(); mem=(); fmem=()
 for i in 1 2 3 4 5; do
-  read -r _ c _ m < <($b/netquiz_bench run 2>/dev/null | grep run_cpu_ms)
+  read -r _ c _ m < <(timeout 60 $b/netquiz_bench run 2>/dev/null | grep run_cpu_ms)
   cpu+=("$c"); mem+=("$m")
   fmem+=("$($b/floor_prompt run 2>/dev/null | awk '/peak_kib/{print $2}')")
 done
@@ -103,7 +103,7 @@ m=$(stat "${mem[@]}"); fm=$(stat "${fmem[@]}")
 printf '| peak memory of a whole run (MiB) | %.1f | %.1f | %.2f | 1.3 |\n' "$(python3 -c "print($m/1024)")" "$(python3 -c "print($fm/1024)")" "$(python3 -c "print($m/$fm)")"
 
 # Instructions of one scripted run: stable from run to run, for comparing changes.
-instr=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null $b/netquiz_bench run 2>&1 | awk '/Collected/{print $4}')
+instr=$(timeout 300 valgrind --tool=callgrind --callgrind-out-file=/dev/null $b/netquiz_bench run 2>&1 | awk '/Collected/{print $4}')
 printf '| instructions of a whole run (callgrind) | %s | | | |\n' "$instr"
 echo
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(awk '/MemTotal/{printf "%.0f GiB", $2/1048576}' /proc/meminfo)"
