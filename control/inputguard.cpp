@@ -17,17 +17,18 @@ InputGuard::InputGuard(QObject *parent) : QObject(parent) {}
 
 bool InputGuard::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (!widget)
-        return false;
+    // Every event of the application passes here: the type decides first, cheaply.
     switch (event->type()) {
     case QEvent::Show:
-        if (widget->isWindow())
+        if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget->isWindow())
             armed_.insert(widget, {latestInput_, false});
         return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::KeyPress: {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (!widget)
+            return false;
         const auto &input = static_cast<const QInputEvent &>(*event);
         const bool refused = refuses(widget, input);
         latestInput_ = std::max(latestInput_, input.timestamp());

@@ -166,9 +166,7 @@ void Page::paintEvent(QPaintEvent *)
         painter.fillRect(x, 0, 1, kGridHeight, grid);
     for (int y : gridLines(kHorizontalGridLines))
         painter.fillRect(0, y, kGridWidth, 1, grid);
-    std::vector<Rule> rules = {design_.line3, design_.line4};
-    rules.insert(rules.end(), design_.moreRules.begin(), design_.moreRules.end());
-    for (const Rule &r : rules) {
+    auto paintRule = [&](const Rule &r) {
         const int x1 = px(std::min(r.x1, r.x2)), x2 = px(std::max(r.x1, r.x2));
         const int y1 = px(std::min(r.y1, r.y2)), y2 = px(std::max(r.y1, r.y2));
         const int before = (r.thickness - 1) / 2 + (r.thickness % 2 == 0 ? 1 : 0);
@@ -176,7 +174,11 @@ void Page::paintEvent(QPaintEvent *)
             painter.fillRect(x1, y1 - before, x2 - x1 + 1, r.thickness, fromBgr(r.colour));
         else
             painter.fillRect(x1 - before, y1, r.thickness, y2 - y1 + 1, fromBgr(r.colour));
-    }
+    };
+    paintRule(design_.line3);
+    paintRule(design_.line4);
+    for (const Rule &r : design_.moreRules)
+        paintRule(r);
 }
 
 void Page::onCom()
