@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor: a program that does nothing but show the same prompt netquiz starts with.
 //   floor first-prompt   prints when the prompt is exposed, then leaves
 //   floor run            answers the prompt, then prints its peak memory

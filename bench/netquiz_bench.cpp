@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // netquiz measured from inside, with the pupil scripted:
 //   netquiz_bench first-prompt   the program as main starts it; prints when the first prompt is exposed
 //   netquiz_bench run            a whole run; prints CPU time from the first answer to "Вихід" and peak memory

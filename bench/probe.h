@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Measuring points shared by the benchmark programs: the same probe goes into netquiz and into
 // the floor programs, so both are measured alike.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // netquiz --results as main starts it, measured from inside: prints when the results table's
 // first paint with every line loaded is done, then leaves. usage: results_bench PATH...
 #include "probe.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floors of the results view:
 //   results_floor read PATH...   reads and splits every line of the journals below PATH, no view
 //   results_floor window         an empty window, until it is painted

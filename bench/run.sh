@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The netquiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds netquiz and its benchmarks and prints one table: netquiz against the floor programs,
 # measured side by side in the same run. usage: bash bench/run.sh [pairs] [handover-runs]
 set -euo pipefail

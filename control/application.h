@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application around a run: Ukrainian standard buttons, the pages' typeface and icon, and
 // the event loop that lasts as long as the run.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // netquiz's command line, read before any application object exists: help, version, a mistake
 // and the CSV export then need no display.

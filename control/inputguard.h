@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps input meant for one window from acting on the next. A pupil's double click on "Далі", a
 // second Return on a prompt, or a key held down would otherwise press the button of the window

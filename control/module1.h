@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pupil module: who is taking the test, asked for at start and written into the journal.
 

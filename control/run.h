@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One run of the test: owns the six pages (each created hidden on first use, exactly once),
 // moves the pupil through them in test order, keeps the score tally, and ends the program.

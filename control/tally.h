@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The score tally's arithmetic and the 12-point grade scale. Kept free of widgets so the
 // rules can be checked row by row; the run applies them to the caption of F11's L_b.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the pages are drawn with: the typeface, the squared paper behind every page, the SVG
 // pictures rendered for the screen's pixel ratio, and the window icon.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matching: five network kinds, numbered 1 to 5, against five descriptions, each with a box for the number.
 #include "control/run.h"
 #include "pages/questions.h"

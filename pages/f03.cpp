@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Single choice: what a computer network is. The key: op3, "сукупність комп'ютерів з'єднаних лініями зв'язку".
 #include "pages/questions.h"
 

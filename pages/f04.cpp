@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Single choice: the device in the picture. The key: Op4, "мережева плата".
 #include "pages/questions.h"
 

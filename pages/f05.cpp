@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Single choice: what the Internet is. The key: op3, "всесвітня мережа".
 #include "pages/questions.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A page of the test: one fixed-size window built from its design table. The table reads like
 // the page's list of controls (kind, name, text, twips rectangle, style, tab position); the page

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The five question pages. Each grades its own answers against its answer key in Com_Click and
 // hands over to the next page through the run.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls a page is built from: text labels laid out as designed, the page's button, option
 // buttons and check boxes that show only their mark, and pictures.

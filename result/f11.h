@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The result page: the grade in large figures with the picture of its band, and "Вихід".
 // Its label L_b also carries the score tally while the question pages run.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The result journal file: records appended one at a time, never rewritten. By default
 // <drive>/test/Internet/1.txt, where drive C stands for the journal's home on this system.

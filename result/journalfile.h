@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Appending one record to the journal file: the system calls below Qt, one source for POSIX
 // (journalfile_posix.cpp) and one for Windows (journalfile_win.cpp), so that this part can be

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Appending to the journal with POSIX calls: mkdir, open, fcntl record locks, write, fsync.
 #include "result/journalfile.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Appending to the journal with Win32 calls. Each call follows the rights and behaviour its
 // Microsoft Learn page documents, not what a given file system (or Wine) happens to allow.
 #include "result/journalfile.h"

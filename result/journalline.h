@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One record of the result journal: what a finished test writes, in the shape every reader of
 // the journal relies on. The pupil's side writes it; the teacher's view reads it back.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A class's results at a glance: how many pupils, their mean and median grade, and how many got
 // each grade of the 12-point scale. Each pupil counts once, with the latest attempt.

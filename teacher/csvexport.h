@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Results as a CSV file a Ukrainian spreadsheet opens in columns on a double click: UTF-8 with a
 // byte-order mark, ";" between fields, CR LF after each row, fields quoted as RFC 4180 says.

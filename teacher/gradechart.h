@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How many pupils got each grade from 1 to 12, as bars. Drawn with QPainter in the widget's own
 // units and font, so it fills whatever room the window gives it and stays sharp at any scale.

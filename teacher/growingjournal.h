@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One journal file read as it grows: each read takes only the bytes appended since the last one.
 // A file that shrank or was replaced is read again from its start.

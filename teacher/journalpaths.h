@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a teacher's path stands for: a journal file itself, or every journal below a folder
 // (one subfolder per computer, each with its own 1.txt).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The journals a teacher watches: read once whole, then only what pupils append. A change is
 // noticed by the file system's own signal where there is one, and by a short poll of each file's

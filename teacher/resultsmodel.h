@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every line read from the journals, one row each, in the order read. Rows of a file that is
 // read again whole are replaced; a last line that grows is updated in place, so a view's sort,

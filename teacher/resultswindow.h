@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The teacher's results window: every line of the journals in one table, narrowed by class,
 // topic and name, a summary with a chart below, kept up to date while pupils finish.

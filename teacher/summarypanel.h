@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Below the table: each class's figures for the topic shown, and the chart of the class chosen
 // (or of all classes together).

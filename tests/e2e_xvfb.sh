@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The netquiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The built program under a real X server, driven as a pupil would: the two prompts, a double
 # click on the first "Далі", Enter on every other page, "Вихід"; then the journal in $HOME/test/Internet/1.txt, byte for byte.
 # usage: e2e_xvfb.sh path/to/netquiz

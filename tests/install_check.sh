@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The netquiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs into a temporary prefix and makes the Debian package, then checks what lands where.
 # usage: install_check.sh BUILD_DIR
 set -euo pipefail

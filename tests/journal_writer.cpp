@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Appends COUNT journal lines tagged TAG to DRIVE's journal, as fast as it can: one of several
 // copies that write at once in the journal stress test.
 #include "result/journal.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal's bytes layer, without Qt: built natively and, with MinGW, for Windows to run
 // under Wine. A small table-driven harness: each group runs its rows, a failed check names
 // the row and the line. "journalfile_test hold FILE MS" is the helper that holds a whole-file

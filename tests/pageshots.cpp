@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves a picture of every page as the pupil sees it, and of the messages a pupil may meet:
 // pageshots OUTDIR [grade]   (run with QT_SCALE_FACTOR=2 for the 200 % look).
 #include "support.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints today's date as the journal writes it under the current regional settings.
 #include "result/journalline.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves a picture of the teacher's results window with a class of 25 pupils on five computers,
 // a repeated attempt, a name with " - " in it and a torn line: resultshots FILE.png
 // (add QT_SCALE_FACTOR=2 for 200 %).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers the page tests share: answering the modal prompts, typing Cyrillic the way a keyboard
 // does, clicking marks and buttons, and a run writing its journal into a temporary folder.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every picture: it loads without warnings, its natural size is the size of its control, the
 // band figures stand on a transparent background, and it renders crisply for 2x screens.
 #include "pages/page.h"

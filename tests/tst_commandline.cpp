@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line, read in-process for what it decides and through the built netquiz for exit
 // codes, messages and the CSV file's exact bytes.
 #include "control/commandline.h"

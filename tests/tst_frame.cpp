@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page frame and every control's place, as designed in twips (15 to the pixel).
 #include "support.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pages on a high-density screen (run under QT_SCALE_FACTOR): the same layout in logical
 // pixels, rendered at exactly the scale, pictures drawn for the screen rather than blown up.
 #include "support.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result journal byte for byte, its failures said in Ukrainian, its home folder, and its
 // appends from many copies of the program at once. The bytes layer below it has its own
 // Qt-free test (journalfile_test.cpp), which also runs under Wine.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Journals read back as they are found in classrooms: each encoding and line end, torn and
 // foreign lines, names that blur the split; and every line the pupil's side can write read back
 // to what the pupil typed.

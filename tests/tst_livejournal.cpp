@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Journals read while pupils finish: only what was appended is read, a growing last line keeps
 // its number, a journal that shrank or was replaced is read again whole, and a line appended on
 // disk reaches the reader within a second.

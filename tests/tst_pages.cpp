@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five question pages graded as a pupil answers them: keys into the boxes, clicks on the
 // marks, then "Далі".
 #include "support.h"

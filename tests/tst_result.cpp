@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result page: the grade with its band picture, and "Вихід" writing one journal line.
 #include "support.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results window driven as a teacher drives it: typing into the search box, picking a class,
 // clicking column headings; and pupils finishing while the teacher looks.
 #include "result/journalline.h"

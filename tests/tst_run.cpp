@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One run from the prompts to "Вихід": the order of pages, the prompts, the tally on its way
 // to the grade, and the ways a run ends.
 #include "support.h"

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The netquiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The journal's bytes layer and its Qt-free test cross-built for Windows with MinGW-w64, run
 # under Wine as the test journalfile_wine; only where both are installed (tools/deps.sh).
 find_program(MINGW_CXX x86_64-w64-mingw32-g++-posix)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The netquiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the Windows build of the journal's bytes layer test under Wine: every group, then the
 # short write under a file-size limit (the one way Wine cuts a Windows program's write short).
 # Usage: wine_run.sh WINE64 WINESERVER PREFIX_FOLDER TEST_EXE

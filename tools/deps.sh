@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The netquiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, on Debian 12, the packages netquiz needs to build, run and test; installs nothing
 # that is already there. Needs root (or sudo).
 set -euo pipefail

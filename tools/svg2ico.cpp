@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Regenerates assets/netquiz.ico (the Windows program icon) from assets/icon.svg:
 // build against Qt Gui and Svg, then run  svg2ico assets/icon.svg assets/netquiz.ico
 #include <QGuiApplication>
