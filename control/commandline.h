@@ -24,6 +24,7 @@ struct CommandLine {
 
     static constexpr int kNoDisplay = 1;
     static constexpr int kUsageError = 2;
+    static constexpr int kSomeUnread = 3; // --csv written, but some journal or folder could not be read
 };
 
 CommandLine readCommandLine(int argc, char **argv);

@@ -138,7 +138,13 @@ Entry parse(const QString &line)
     if (topicEnd < 0)
         return unreadable(line, missing);
     e.topic = body.left(topicEnd).toString();
+    if (e.topic.trimmed().isEmpty()) // separators with nothing between them: no test wrote it
+        return unreadable(line, QStringLiteral("немає назви теми"));
     e.name = body.mid(topicEnd + kSeparator.size()).toString();
+    bool isNumber = false;
+    const int grade = e.grade.trimmed().toInt(&isNumber);
+    if (!isNumber || grade < 1 || grade > 12)
+        return unreadable(line, QStringLiteral("оцінка «%1» не від 1 до 12").arg(e.grade));
     e.split = e.name.contains(kSeparator) ? Entry::Split::Uncertain : Entry::Split::Certain;
     return e;
 }

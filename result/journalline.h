@@ -61,9 +61,13 @@ struct Entry {
     QString name, group, date, grade;
     QString reason; // why an unreadable line cannot be read, in Ukrainian
     QString text;   // an unreadable line as it was read
+    // The last line of a file without its line end yet: unreadable until the end arrives, as
+    // the write may have been cut (a grade of 12 torn to 1).
+    bool incomplete = false;
 };
 
-// line: one line without its line end.
+// line: one line without its line end. Unreadable too: a line whose topic is empty (separators
+// only), and a grade that is not a whole number from 1 to 12.
 Entry parse(const QString &line);
 
 } // namespace journal

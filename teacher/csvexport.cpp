@@ -24,7 +24,12 @@ void CsvDocument::addRow(const QStringList &fields)
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0)
             bytes_ += ';';
-        const QString &field = fields[i];
+        QString field = fields[i];
+        // A spreadsheet takes a cell that starts so for a formula (a pupil could type one as a
+        // name): the apostrophe keeps it text.
+        static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+        if (!field.isEmpty() && formulaStarts.contains(field.front()))
+            field.prepend(u'\'');
         if (field.contains(u';') || field.contains(u'"') || field.contains(u'\r') || field.contains(u'\n')) {
             QString quoted = field;
             quoted.replace(u'"', QStringLiteral("\"\""));

@@ -3,11 +3,15 @@
 #pragma once
 // Results as a CSV file a Ukrainian spreadsheet opens in columns on a double click: UTF-8 with a
 // byte-order mark, ";" between fields, CR LF after each row, fields quoted as RFC 4180 says.
+// A field that starts with =, +, -, @, tab or CR gets an apostrophe before it, so that no
+// spreadsheet runs it as a formula.
 
 #include "result/journalline.h"
 
 #include <QByteArray>
 #include <QString>
+
+#include <utility>
 
 namespace teacher {
 
@@ -17,6 +21,8 @@ public:
     // One journal line as read: the date and every other part exactly as the journal has it.
     void add(const journal::Entry &entry, const QString &file, int line);
     const QByteArray &bytes() const { return bytes_; }
+    // The bytes so far, leaving none: to write a long document as it is made.
+    QByteArray takeBytes() { return std::exchange(bytes_, {}); }
 
 private:
     void addRow(const QStringList &fields);

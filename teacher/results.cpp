@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace teacher {
 
@@ -25,48 +26,87 @@ int showResults(int &argc, char **argv, const QStringList &paths)
     return app.exec();
 }
 
+// Bytes of a journal read at a time for the CSV.
+constexpr qint64 kBatchBytes = 4 << 20;
+
+QString refusedOutput(const QString &out, const QStringList &readKeys)
+{
+    // What OUT names: itself, the file a link leads to, the file it is (through every link).
+    const QFileInfo info(out);
+    QStringList names{info.absoluteFilePath(), sameFileKey(out)};
+    if (info.isSymLink())
+        names << info.symLinkTarget();
+    for (const QString &name : std::as_const(names)) {
+        if (QFileInfo(name).fileName().compare(journalFileName(), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("«%1»: таблицю CSV не записано на місце журналу %2; оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), journalFileName());
+        if (readKeys.contains(name))
+            return QStringLiteral("«%1»: це журнал, який читається; таблицю CSV не записано, оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out));
+    }
+    return {};
+}
+
 int exportCsv(int &argc, char **argv, const QStringList &paths, const QString &out)
 {
     QCoreApplication app(argc, argv);
-    bool failed = false;
-    auto fail = [&](const QString &message) {
+    bool someUnread = false;
+    auto unread = [&](const QString &message) {
         printLine(stderr, QStringLiteral("netquiz: ") + message);
-        failed = true;
+        someUnread = true;
     };
-    // Files in path order, each once, however often it was named.
+    // Files in path order, each once, however often and by whatever way it was named.
     QMap<QString, QString> files;
     for (const QString &path : paths) {
         const FoundJournals found = journalsAt(path);
         if (!found.error.isEmpty())
-            fail(found.error);
-        else if (found.files.isEmpty())
+            unread(found.error);
+        for (const PathProblem &problem : found.problems)
+            unread(problem.message());
+        if (found.error.isEmpty() && found.problems.isEmpty() && found.files.isEmpty())
             printLine(stderr, QStringLiteral("netquiz: у теці «%1» немає жодного файлу %2").arg(path, journalFileName()));
         for (const QString &file : found.files)
-            files.insert(QFileInfo(file).absoluteFilePath(), file);
+            if (!files.contains(sameFileKey(file)))
+                files.insert(sameFileKey(file), file);
     }
     QStringList ordered = files.values();
     std::sort(ordered.begin(), ordered.end());
 
+    if (const QString why = refusedOutput(out, files.keys()); !why.isEmpty()) {
+        printLine(stderr, QStringLiteral("netquiz: ") + why);
+        return CommandLine::kUsageError;
+    }
+    // Through a file beside it, renamed over it when whole: a failure leaves OUT as it was.
+    QSaveFile save(out);
+    auto cannotWrite = [&] {
+        printLine(stderr, QStringLiteral("netquiz: Не вдалося записати «%1» (%2)").arg(QDir::toNativeSeparators(out), save.errorString()));
+        save.cancelWriting();
+        return CommandLine::kUsageError;
+    };
+    if (!save.open(QIODevice::WriteOnly))
+        return cannotWrite();
     CsvDocument csv;
     for (const QString &file : std::as_const(ordered)) {
-        const ReadResult result = GrowingJournal(file).read();
-        if (!result.error.isEmpty())
-            fail(result.error);
-        for (const JournalLine &line : result.lines) {
-            if (line.entry.split == journal::Entry::Split::Unreadable)
-                printLine(stderr, QStringLiteral("%1:%2: %3").arg(QDir::toNativeSeparators(file)).arg(line.number).arg(line.entry.reason));
-            else
-                csv.add(line.entry, file, line.number);
-        }
+        GrowingJournal journal(file);
+        ReadResult result;
+        do { // a batch at a time, so that a journal of any size needs little memory
+            result = journal.read(kBatchBytes);
+            if (!result.error.isEmpty())
+                unread(result.error);
+            for (const JournalLine &line : std::as_const(result.lines)) {
+                if (line.entry.split == journal::Entry::Split::Unreadable)
+                    printLine(stderr, QStringLiteral("%1:%2: %3").arg(QDir::toNativeSeparators(file)).arg(line.number).arg(line.entry.reason));
+                else
+                    csv.add(line.entry, file, line.number);
+            }
+            const QByteArray bytes = csv.takeBytes();
+            if (save.write(bytes) != bytes.size())
+                return cannotWrite();
+        } while (result.more);
     }
-    if (failed)
-        return CommandLine::kUsageError;
-    QString error;
-    if (!saveCsv(csv.bytes(), out, &error)) {
-        fail(error);
-        return CommandLine::kUsageError;
-    }
-    return 0;
+    if (!save.commit())
+        return cannotWrite();
+    return someUnread ? CommandLine::kSomeUnread : 0;
 }
 
 } // namespace teacher

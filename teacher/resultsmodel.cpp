@@ -158,6 +158,8 @@ QString ResultsModel::marks(const Row &row)
         marks << QStringLiteral("не прочитано: %1").arg(row.entry.reason);
     if (row.uncertain())
         marks << QStringLiteral("непевна межа імені й класу");
+    if (nameless(row.entry))
+        marks << QStringLiteral("без імені");
     if (row.attempts > 1)
         marks << QStringLiteral("спроба %1 з %2").arg(row.attempt).arg(row.attempts);
     return marks.join(QStringLiteral("; "));
