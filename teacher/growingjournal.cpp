@@ -236,7 +236,8 @@ ReadResult GrowingJournal::read(qint64 maxBytes)
     qint64 budget = maxBytes < 0 ? std::numeric_limits<qint64>::max() : std::max<qint64>(maxBytes, 1);
     bool atEnd = false;
     while (budget > 0) {
-        std::optional<QByteArray> chunk = file.readAt(offset_, std::min<qint64>(kChunk, budget));
+        // The first read takes at least a byte-order mark's bytes, to tell the encoding by.
+        std::optional<QByteArray> chunk = file.readAt(offset_, std::min<qint64>(kChunk, offset_ == 0 ? std::max<qint64>(budget, 3) : budget));
         if (!chunk) {
             result.error = cannotRead(path_, file.error);
             restart();
