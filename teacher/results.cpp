@@ -36,14 +36,14 @@ QString refusedOutput(const QString &out, const QStringList &readKeys)
     QStringList names{info.absoluteFilePath(), sameFileKey(out)};
     if (info.isSymLink())
         names << info.symLinkTarget();
-    for (const QString &name : std::as_const(names)) {
-        if (QFileInfo(name).fileName().compare(journalFileName(), Qt::CaseInsensitive) == 0)
-            return QStringLiteral("«%1»: таблицю CSV не записано на місце журналу %2; оберіть іншу назву")
-                .arg(QDir::toNativeSeparators(out), journalFileName());
+    for (const QString &name : std::as_const(names))
         if (readKeys.contains(name))
             return QStringLiteral("«%1»: це журнал, який читається; таблицю CSV не записано, оберіть іншу назву")
                 .arg(QDir::toNativeSeparators(out));
-    }
+    for (const QString &name : std::as_const(names))
+        if (QFileInfo(name).fileName().compare(journalFileName(), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("«%1»: таблицю CSV не записано на місце журналу %2; оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), journalFileName());
     return {};
 }
 

