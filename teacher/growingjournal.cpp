@@ -86,6 +86,20 @@ public:
     OpenFile(const OpenFile &) = delete;
     OpenFile &operator=(const OpenFile &) = delete;
 
+    // Where the next bytes the file system keeps are, from `offset` on: a hole before them (a
+    // sparse file) reads as zeros that need not be read. `offset` itself where holes are not told.
+    qint64 dataFrom(qint64 offset) const
+    {
+#if !defined(Q_OS_WIN) && defined(SEEK_DATA)
+        const off_t data = ::lseek(fd_, off_t(offset), SEEK_DATA);
+        if (data >= 0)
+            return std::min<qint64>(data, size);
+        if (errno == ENXIO) // a hole up to the end
+            return std::max(offset, size);
+#endif
+        return offset;
+    }
+
     // At most `count` bytes from `offset`; empty at the end of the file; nullopt on a failure.
     std::optional<QByteArray> readAt(qint64 offset, qint64 count)
     {
@@ -176,6 +190,14 @@ void GrowingJournal::endLine(ReadResult &result, bool complete)
     }
 }
 
+// Zeros, as a hole in a sparse file reads: no line end among them.
+void GrowingJournal::takeZeros(qint64 count)
+{
+    afterCr_ = false;
+    line_.append(qsizetype(std::min<qint64>(count, std::max<qint64>(0, kLongestLine + 1 - line_.size()))), '\0');
+    lineLength_ += count;
+}
+
 // Splits the bytes into lines; what follows the last line end waits in line_ for more.
 void GrowingJournal::take(QByteArrayView bytes, ReadResult &result)
 {
@@ -236,6 +258,12 @@ ReadResult GrowingJournal::read(qint64 maxBytes)
     qint64 budget = maxBytes < 0 ? std::numeric_limits<qint64>::max() : std::max<qint64>(maxBytes, 1);
     bool atEnd = false;
     while (budget > 0) {
+        if (const qint64 hole = utf16_ ? 0 : file.dataFrom(offset_) - offset_; hole > 0) {
+            takeZeros(hole);
+            offset_ += hole;
+            lastBytes_ = (lastBytes_ + QByteArray(std::min(hole, kIdentityBytes), '\0')).right(kIdentityBytes);
+            continue;
+        }
         // The first read takes at least a byte-order mark's bytes, to tell the encoding by.
         std::optional<QByteArray> chunk = file.readAt(offset_, std::min<qint64>(kChunk, offset_ == 0 ? std::max<qint64>(budget, 3) : budget));
         if (!chunk) {

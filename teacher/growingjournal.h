@@ -58,6 +58,7 @@ public:
 private:
     void restart();
     void take(QByteArrayView bytes, ReadResult &result);
+    void takeZeros(qint64 count);
     void endLine(ReadResult &result, bool complete);
 
     QString path_;
