@@ -248,6 +248,8 @@ void CommandLineTest::refusedOutputs_data()
     QTest::addRow("a journal in the folder read") << "клас/ПК-1/1.txt" << "клас" << "це журнал, який читається";
     QTest::addRow("a journal reached through a link to its folder") << "клас/ПК-1/1.txt" << "до-класу" << "це журнал, який читається";
     QTest::addRow("a link to a journal read") << "до-журналу.csv" << "клас" << "це журнал, який читається";
+    QTest::addRow("a journal named otherwise, read") << "інший/журнал.txt" << "інший/журнал.txt" << "це журнал, який читається";
+    QTest::addRow("it, through a link to its folder") << "до-іншого/журнал.txt" << "інший/журнал.txt" << "це журнал, який читається";
     QTest::addRow("another journal, not read") << "інший/1.txt" << "клас" << "на місце журналу 1.txt";
     QTest::addRow("a journal's name in capitals") << "інший/1.TXT" << "клас" << "на місце журналу 1.txt";
     QTest::addRow("a link to a 1.txt yet to be") << "до-нового.csv" << "клас" << "на місце журналу 1.txt";
@@ -262,6 +264,8 @@ void CommandLineTest::refusedOutputs()
     const QByteArray journalBytes = journal::record("Іван", "9", "07.12.26", "5");
     QVERIFY(write(here.filePath(QStringLiteral("клас/ПК-1/1.txt")), journalBytes));
     QVERIFY(write(here.filePath(QStringLiteral("інший/1.txt")), journalBytes));
+    QVERIFY(write(here.filePath(QStringLiteral("інший/журнал.txt")), journalBytes));
+    QVERIFY(QFile::link(QStringLiteral("інший"), here.filePath(QStringLiteral("до-іншого"))));
     QVERIFY(QFile::link(QStringLiteral("клас"), here.filePath(QStringLiteral("до-класу"))));
     QVERIFY(QFile::link(QStringLiteral("клас/ПК-1/1.txt"), here.filePath(QStringLiteral("до-журналу.csv"))));
     QVERIFY(QFile::link(QStringLiteral("новий/1.txt"), here.filePath(QStringLiteral("до-нового.csv"))));
@@ -271,6 +275,7 @@ void CommandLineTest::refusedOutputs()
     QVERIFY2(QString::fromUtf8(ran.err).contains(QStringLiteral("таблицю CSV не записано")), ran.err.constData());
     QCOMPARE(readAll(here.filePath(QStringLiteral("клас/ПК-1/1.txt"))), journalBytes);
     QCOMPARE(readAll(here.filePath(QStringLiteral("інший/1.txt"))), journalBytes);
+    QCOMPARE(readAll(here.filePath(QStringLiteral("інший/журнал.txt"))), journalBytes);
     QVERIFY(!QFile::exists(here.filePath(QStringLiteral("новий/1.txt"))));
     // No temporary file left beside them.
     QCOMPARE(QDir(here.path()).entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name),
