@@ -152,7 +152,9 @@ QByteArrayView shownPart(const QByteArray &line)
 }
 } // namespace
 
-GrowingJournal::GrowingJournal(QString path) : path_(std::move(path)) {}
+GrowingJournal::GrowingJournal(QString path) : path_(std::move(path))
+{
+}
 
 void GrowingJournal::restart()
 {
@@ -265,7 +267,8 @@ ReadResult GrowingJournal::read(qint64 maxBytes)
             continue;
         }
         // The first read takes at least a byte-order mark's bytes, to tell the encoding by.
-        std::optional<QByteArray> chunk = file.readAt(offset_, std::min<qint64>(kChunk, offset_ == 0 ? std::max<qint64>(budget, 3) : budget));
+        std::optional<QByteArray> chunk =
+            file.readAt(offset_, std::min<qint64>(kChunk, offset_ == 0 ? std::max<qint64>(budget, 3) : budget));
         if (!chunk) {
             result.error = cannotRead(path_, file.error);
             restart();

@@ -62,10 +62,10 @@ private:
     void endLine(ReadResult &result, bool complete);
 
     QString path_;
-    qint64 offset_ = 0;    // bytes of the file taken so far
-    QByteArray lastBytes_; // the bytes just before offset_: a replaced file is told by them
-    QByteArray identity_;  // which file of the file system it is: a new file has a new one
-    QByteArray line_;      // the current line's bytes so far, at most kLongestLine + 1 of them
+    qint64 offset_ = 0;     // bytes of the file taken so far
+    QByteArray lastBytes_;  // the bytes just before offset_: a replaced file is told by them
+    QByteArray identity_;   // which file of the file system it is: a new file has a new one
+    QByteArray line_;       // the current line's bytes so far, at most kLongestLine + 1 of them
     qint64 lineLength_ = 0; // the current line's length in bytes, all of them
     bool afterCr_ = false;  // the last byte taken was a CR: CRs and one LF right after it end no line
     int linesDone_ = 0;

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/results.h"
 
-#include "control/commandline.h"
 #include "control/application.h"
+#include "control/commandline.h"
 #include "pages/artwork.h"
 #include "teacher/csvexport.h"
 #include "teacher/journalpaths.h"
@@ -64,7 +64,8 @@ int exportCsv(int &argc, char **argv, const QStringList &paths, const QString &o
         for (const PathProblem &problem : found.problems)
             unread(problem.message());
         if (found.error.isEmpty() && found.problems.isEmpty() && found.files.isEmpty())
-            printLine(stderr, QStringLiteral("netquiz: у теці «%1» немає жодного файлу %2").arg(path, journalFileName()));
+            printLine(stderr,
+                      QStringLiteral("netquiz: у теці «%1» немає жодного файлу %2").arg(path, journalFileName()));
         for (const QString &file : found.files)
             if (!files.contains(sameFileKey(file)))
                 files.insert(sameFileKey(file), file);
@@ -79,7 +80,8 @@ int exportCsv(int &argc, char **argv, const QStringList &paths, const QString &o
     // Through a file beside it, renamed over it when whole: a failure leaves OUT as it was.
     QSaveFile save(out);
     auto cannotWrite = [&] {
-        printLine(stderr, QStringLiteral("netquiz: Не вдалося записати «%1» (%2)").arg(QDir::toNativeSeparators(out), save.errorString()));
+        printLine(stderr, QStringLiteral("netquiz: Не вдалося записати «%1» (%2)")
+                              .arg(QDir::toNativeSeparators(out), save.errorString()));
         save.cancelWriting();
         return CommandLine::kUsageError;
     };
@@ -95,7 +97,10 @@ int exportCsv(int &argc, char **argv, const QStringList &paths, const QString &o
                 unread(result.error);
             for (const JournalLine &line : std::as_const(result.lines)) {
                 if (line.entry.split == journal::Entry::Split::Unreadable)
-                    printLine(stderr, QStringLiteral("%1:%2: %3").arg(QDir::toNativeSeparators(file)).arg(line.number).arg(line.entry.reason));
+                    printLine(stderr, QStringLiteral("%1:%2: %3")
+                                          .arg(QDir::toNativeSeparators(file))
+                                          .arg(line.number)
+                                          .arg(line.entry.reason));
                 else
                     csv.add(line.entry, file, line.number);
             }
