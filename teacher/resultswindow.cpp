@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
@@ -118,7 +119,7 @@ ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
     for (const QString &path : paths)
         journals_.add(path);
     refresh();
-    resize(1100, 760);
+    resize(QSize(1100, 760).boundedTo(screen()->availableGeometry().size()));
 }
 
 QWidget *ResultsWindow::buildFilters()
