@@ -177,7 +177,7 @@ void JournalReader::addFile(const QString &path)
 
 void JournalReader::readOne(const QString &key, Journal &journal)
 {
-    const QString &path = journal.file->path();
+    const QString path = journal.file->path(); // a copy: the reader may be replaced below
     const QFileInfo info(path);
     const bool sameSizeEdit = journal.read && info.exists() && info.size() == journal.size && info.lastModified() != journal.modified;
     journal.size = info.size();

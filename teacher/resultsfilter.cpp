@@ -290,8 +290,9 @@ void ResultsFilter::sourceChanged(const QModelIndex &topLeft, const QModelIndex 
 {
     const int top = topLeft.row(), bottom = bottomRight.row();
     bool moved = false;
-    for (int r = top; r <= bottom; ++r)
-        moved |= (proxyOf_[r] >= 0) != accepts(r);
+    if (topLeft.column() <= GroupColumn) // the filter looks at topic, name and class only
+        for (int r = top; r <= bottom; ++r)
+            moved |= (proxyOf_[r] >= 0) != accepts(r);
     const bool sortedBy = sortColumn_ >= topLeft.column() && sortColumn_ <= bottomRight.column();
     if (sortedBy && bottom - top < 64) { // a few rows: each back into its place, if it left it
         auto less = [this](int a, int b) { return ordered(a, b); };
