@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <set>
+
 #include <sys/stat.h>
 
 using namespace teacher;
@@ -63,6 +65,8 @@ private slots:
     void unreadableJournalsListedAndCounted();
     void tornLastLineTakenInWhenWhole();
     void longClassNameKeepsWindowOnScreen();
+    void chartColoursFollowLevels_data();
+    void chartColoursFollowLevels();
 
 private:
     void open(const QStringList &paths);
@@ -351,6 +355,26 @@ void ResultsViewTest::newLinesKeepSortFilterAndSelection()
     QCOMPARE(selected[0].data().toString(), QStringLiteral("Петренко Іван"));
     QCOMPARE(selected[0].sibling(selected[0].row(), GradeColumn).data().toString(), QStringLiteral("9"));
     QCOMPARE(groups->currentData().toString(), QStringLiteral("9-А"));
+}
+
+void ResultsViewTest::chartColoursFollowLevels_data()
+{
+    QTest::addColumn<int>("grade");
+    QTest::addColumn<int>("level"); // its level's first grade, whose swatch the legend shows
+    for (int g = 1; g <= 12; ++g)
+        QTest::addRow("%d", g) << g << (g - 1) / 3 * 3 + 1;
+}
+
+// Catches a bar painted in its neighbour level's colour: the school's levels are 1-3, 4-6, 7-9, 10-12.
+void ResultsViewTest::chartColoursFollowLevels()
+{
+    QFETCH(int, grade);
+    QFETCH(int, level);
+    const QColor levels[] = {GradeChart::levelColour(1), GradeChart::levelColour(4), GradeChart::levelColour(7),
+                             GradeChart::levelColour(10)};
+    QCOMPARE(std::set<QRgb>({levels[0].rgb(), levels[1].rgb(), levels[2].rgb(), levels[3].rgb()}).size(), 4u);
+    QCOMPARE(GradeChart::levelColour(grade), GradeChart::levelColour(level));
+    QCOMPARE(GradeChart::levelColour(grade), levels[(level - 1) / 3]);
 }
 
 QTEST_MAIN(ResultsViewTest)
