@@ -12,12 +12,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -39,7 +42,8 @@ public:
 
 ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
     : QMainWindow(parent), table_(new QTableView), groups_(new QComboBox), topics_(new QComboBox),
-      search_(new QLineEdit), summary_(new SummaryPanel), counts_(new QLabel), problems_(new QLabel)
+      search_(new QLineEdit), summary_(new SummaryPanel), counts_(new QLabel), progress_(new QLabel),
+      problems_(new QListWidget), refreshSoon_(new QTimer(this))
 {
     setWindowTitle(QStringLiteral("Результати тесту"));
     table_->setObjectName(QStringLiteral("resultsTable"));
@@ -63,39 +67,59 @@ ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     splitter->setChildrenCollapsible(false);
+    // Every journal or folder that cannot be read, by name and reason; hidden while there is none.
+    problems_->setObjectName(QStringLiteral("problems"));
+    problems_->setAccessibleName(QStringLiteral("Журнали й теки, яких не вдалося прочитати"));
+    problems_->setMaximumHeight(problems_->fontMetrics().height() * 9 / 2);
+    problems_->setTextElideMode(Qt::ElideMiddle);
+    problems_->hide();
     auto *central = new QWidget;
     auto *layout = new QVBoxLayout(central);
     layout->addWidget(buildFilters());
+    layout->addWidget(problems_);
     layout->addWidget(splitter, 1);
     setCentralWidget(central);
     buildMenus();
-    problems_->setObjectName(QStringLiteral("problems"));
-    problems_->setStyleSheet(QStringLiteral("color: #a00000"));
     counts_->setObjectName(QStringLiteral("counts"));
+    progress_->setObjectName(QStringLiteral("progress"));
     statusBar()->addPermanentWidget(counts_);
-    statusBar()->addWidget(problems_, 1);
+    statusBar()->addWidget(progress_, 1);
 
     connect(&journals_, &LiveJournals::read, &model_, &ResultsModel::apply);
-    connect(&journals_, &LiveJournals::problemsChanged, this, [this] {
-        const QStringList all = journals_.problems();
-        problems_->setText(all.isEmpty() ? QString() : all.size() == 1 ? all[0] : QStringLiteral("%1 (і ще %2)").arg(all[0]).arg(all.size() - 1));
-        problems_->setToolTip(all.join(u'\n'));
+    connect(&journals_, &LiveJournals::problemsChanged, this, &ResultsWindow::refreshProblems);
+    connect(&journals_, &LiveJournals::progress, this, [this](int done, int known) {
+        progress_->setText(journals_.reading() ? QStringLiteral("Читаю журнали: %1 з %2…").arg(done).arg(known) : QString());
+        refreshStatus();
     });
-    connect(&model_, &ResultsModel::contentChanged, this, &ResultsWindow::refresh);
+    // Rows come in rounds while journals are read: the summary, chart and choices follow once per
+    // burst, off the path of every round.
+    refreshSoon_->setSingleShot(true);
+    refreshSoon_->setInterval(50);
+    connect(refreshSoon_, &QTimer::timeout, this, &ResultsWindow::refresh);
+    connect(&model_, &ResultsModel::contentChanged, this, [this] {
+        refreshStatus();
+        if (!refreshSoon_->isActive())
+            refreshSoon_->start();
+    });
     connect(summary_, &SummaryPanel::groupChosen, this,
             [this](const QString &group) { groups_->setCurrentIndex(std::max(0, groups_->findData(group))); });
 
+    // Widths fixed before any row is read: rows arrive while the teacher looks, and a torn line
+    // shown whole or a long topic must not push the other columns out of sight.
+    const QFontMetrics fm = table_->fontMetrics();
+    const int letter = fm.averageCharWidth();
+    const int widths[SourceColumn] = {fm.horizontalAdvance(journal::kTopicName) + 2 * letter,
+                                      fm.horizontalAdvance(QStringLiteral("Даниленко Максим")) + 4 * letter,
+                                      fm.horizontalAdvance(QStringLiteral("Клас")) + 4 * letter,
+                                      fm.horizontalAdvance(QStringLiteral("08.12.2026")) + 3 * letter,
+                                      fm.horizontalAdvance(QStringLiteral("Оцінка")) + 4 * letter,
+                                      fm.horizontalAdvance(QStringLiteral("незавершений рядок")) + 2 * letter};
+    for (int column = 0; column < SourceColumn; ++column)
+        table_->setColumnWidth(column, widths[column]);
     for (const QString &path : paths)
         journals_.add(path);
-    table_->resizeColumnsToContents();
-    // A torn line shown whole or a long topic must not push the other columns out of sight.
-    const int letter = table_->fontMetrics().averageCharWidth();
-    const int topic = table_->fontMetrics().horizontalAdvance(journal::kTopicName) + 2 * letter;
-    const int widest[ColumnCount] = {topic, 30 * letter, 12 * letter, 12 * letter, 8 * letter, 36 * letter, 0};
-    for (int column = 0; column < SourceColumn; ++column)
-        table_->setColumnWidth(column, std::min(table_->columnWidth(column), widest[column]));
     refresh();
-    resize(1100, 760);
+    resize(QSize(1100, 760).boundedTo(screen()->availableGeometry().size()));
 }
 
 QWidget *ResultsWindow::buildFilters()
@@ -105,8 +129,11 @@ QWidget *ResultsWindow::buildFilters()
     search_->setObjectName(QStringLiteral("nameSearch"));
     search_->setPlaceholderText(QStringLiteral("частина прізвища чи імені"));
     search_->setClearButtonEnabled(true);
-    groups_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    topics_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // A class name may run to 255 characters: the boxes keep a sane width and cut long values.
+    for (QComboBox *box : {groups_, topics_}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(box == groups_ ? 10 : 24);
+    }
     refreshChoices(groups_, {});
     refreshChoices(topics_, {});
     auto chosen = [](QComboBox *box) { return box->currentData().toString(); };
@@ -169,42 +196,53 @@ void ResultsWindow::refreshChoices(QComboBox *box, const QStringList &values)
     const QSignalBlocker quiet(box); // the teacher's choice stays what it was
     box->clear();
     box->addItem(box == groups_ ? QStringLiteral("усі класи") : QStringLiteral("усі теми"), QString());
-    for (const QString &value : values)
-        box->addItem(value, value);
+    for (const QString &value : values) {
+        box->addItem(shortened(value, box == groups_ ? 40 : 60), value);
+        box->setItemData(box->count() - 1, value, Qt::ToolTipRole);
+    }
     box->setCurrentIndex(std::max(0, box->findData(current)));
 }
 
 void ResultsWindow::refresh()
 {
-    QSet<QString> groups, topics;
-    for (const Row &row : model_.rows())
-        if (!row.unreadable()) {
-            groups.insert(row.groupKey);
-            topics.insert(row.entry.topic);
-        }
+    refreshSoon_->stop();
     QCollator collator{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
     collator.setNumericMode(true);
-    auto sorted = [&](const QSet<QString> &values) {
-        QStringList list(values.cbegin(), values.cend());
+    auto sorted = [&](const QList<int> &ids) {
+        QStringList list;
+        for (int id : ids)
+            list << model_.textOf(id);
         std::sort(list.begin(), list.end(), collator);
         return list;
     };
-    refreshChoices(groups_, sorted(groups));
-    refreshChoices(topics_, sorted(topics));
+    refreshChoices(groups_, sorted(model_.groupKeys()));
+    refreshChoices(topics_, sorted(model_.topics()));
     summary_->refresh(model_, filter_);
     refreshStatus();
 }
 
 void ResultsWindow::refreshStatus()
 {
-    int unreadable = 0;
-    for (const Row &row : model_.rows())
-        unreadable += row.unreadable();
+    // Lines that could not be read and journals or folders that could not be read: each needs a look.
     counts_->setText(QStringLiteral("Журналів: %1 · рядків: %2 · показано: %3 · не прочитано: %4")
-                         .arg(model_.files().size())
+                         .arg(std::max<qsizetype>(journals_.journalCount(), model_.files().size()))
                          .arg(model_.rowCount())
                          .arg(filter_.rowCount())
-                         .arg(unreadable));
+                         .arg(model_.unreadableCount() + journals_.problems().size()));
+}
+
+void ResultsWindow::refreshProblems()
+{
+    const QStringList all = journals_.problems() + journals_.waiting();
+    problems_->clear();
+    for (const QString &problem : all) {
+        auto *item = new QListWidgetItem(problem, problems_);
+        item->setToolTip(problem);
+        if (!journals_.waiting().contains(problem))
+            item->setForeground(QColor(0xA0, 0x00, 0x00));
+    }
+    problems_->setVisible(!all.isEmpty());
+    refreshStatus();
 }
 
 QByteArray ResultsWindow::csvOfShownRows() const
@@ -212,13 +250,15 @@ QByteArray ResultsWindow::csvOfShownRows() const
     QList<int> shown;
     for (int i = 0; i < filter_.rowCount(); ++i) {
         const int row = filter_.mapToSource(filter_.index(i, 0)).row();
-        if (!model_.rows()[row].unreadable())
+        if (model_.rows()[row].isResult()) // not a line that cannot be read, nor one still being written
             shown << row;
     }
     std::sort(shown.begin(), shown.end(), [this](int a, int b) { return model_.lessThan(a, b, SourceColumn); });
     CsvDocument csv;
-    for (int row : shown)
-        csv.add(model_.rows()[row].entry, model_.files()[model_.rows()[row].file], model_.rows()[row].line);
+    for (int row : shown) {
+        const Row &r = model_.rows()[row];
+        csv.add(model_.entry(r), model_.files()[r.file], r.line);
+    }
     return csv.bytes();
 }
 

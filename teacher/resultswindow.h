@@ -12,7 +12,9 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QTableView;
+class QTimer;
 
 namespace teacher {
 
@@ -21,13 +23,15 @@ class SummaryPanel;
 class ResultsWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // paths: journal files and folders of journals, read before the window shows.
+    // paths: journal files and folders of journals; read while the window shows, rows arriving as read.
     explicit ResultsWindow(const QStringList &paths, QWidget *parent = nullptr);
 
     ResultsModel &model() { return model_; }
     LiveJournals &journals() { return journals_; }
 
-    // The rows the filter lets through, in file and line order, as CSV.
+    ResultsFilter &filter() { return filter_; }
+
+    // The rows the filter lets through that are whole results, in file and line order, as CSV.
     QByteArray csvOfShownRows() const;
 
 private:
@@ -36,6 +40,7 @@ private:
     void refresh();
     void refreshChoices(QComboBox *box, const QStringList &values);
     void refreshStatus();
+    void refreshProblems();
     void addFiles();
     void addFolder();
     void saveCsv();
@@ -49,7 +54,9 @@ private:
     QLineEdit *search_;
     SummaryPanel *summary_;
     QLabel *counts_;
-    QLabel *problems_;
+    QLabel *progress_;
+    QListWidget *problems_;
+    QTimer *refreshSoon_;
 };
 
 } // namespace teacher

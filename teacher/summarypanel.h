@@ -36,4 +36,8 @@ private:
 // "7,4": numbers as a Ukrainian reader writes them.
 QString decimal(double value);
 
+// A value a pupil typed, cut to a length any window has room for (a class name may run to 255
+// characters): the end replaced by "…".
+QString shortened(const QString &value, int letters = 40);
+
 } // namespace teacher

@@ -44,6 +44,9 @@ int main(int argc, char **argv)
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
-    QTest::qWait(50);
+    // Rows come from the reading thread; the summary and chart follow a burst of them.
+    if (!QTest::qWaitFor([&] { return !window.journals().reading(); }, 10000))
+        return 1;
+    QTest::qWait(200);
     return window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }

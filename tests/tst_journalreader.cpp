@@ -325,7 +325,7 @@ void JournalReaderTest::pupilsCounted_data()
     QTest::addRow("grade off the scale") << rec("Іван", "13") + rec("Петро", "6") << 1 << 6.0
                                          << QStringList{"не прочитано: оцінка «13» не від 1 до 12", ""};
     QTest::addRow("torn last line") << rec("Іван", "12") + rec("Петро", "12").chopped(3) << 1 << 12.0
-                                    << QStringList{"", "не прочитано: незавершений рядок: немає кінця рядка"};
+                                    << QStringList{"", "незавершений рядок"};
     QTest::addRow("separators only") << journal::encode(journal::kTopicWord + journal::kSeparator.repeated(4) + journal::kGradeWord + "5\r\n") + rec("Іван", "7")
                                      << 1 << 7.0 << QStringList{"не прочитано: немає назви теми", ""};
 }
@@ -342,10 +342,10 @@ void JournalReaderTest::pupilsCounted()
     teacher::ResultsModel model;
     model.apply({{path, teacher::GrowingJournal(path).read()}});
     QStringList got;
-    for (const teacher::Row &row : model.rows())
-        got << teacher::ResultsModel::marks(row);
+    for (int i = 0; i < model.rowCount(); ++i)
+        got << model.marks(i);
     QCOMPARE(got, marks);
-    const teacher::ClassSummary summary = teacher::summarise(model.rows(), [](const teacher::Row &) { return true; });
+    const teacher::ClassSummary summary = teacher::summarise(model, [](const teacher::Row &) { return true; });
     QCOMPARE(summary.pupils, pupils);
     QCOMPARE(summary.mean, mean);
 }

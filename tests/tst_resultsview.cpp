@@ -6,14 +6,23 @@
 #include "teacher/gradechart.h"
 #include "teacher/resultswindow.h"
 
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QFile>
+#include <QListWidget>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTableWidget>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <set>
+
+#include <sys/stat.h>
 
 using namespace teacher;
 
@@ -29,6 +38,12 @@ QByteArray journalOf(std::initializer_list<Pupil> pupils)
                                  QString::fromUtf8(p.grade));
     return bytes;
 }
+// A line of another test by the same author: only the topic differs.
+QByteArray otherTopic(const char *name, const char *group, const char *grade)
+{
+    return journal::encode(QStringLiteral("Тема: Мережі - %1 - %2 - 07.12.26 - Оцінка - %3\r\n")
+                               .arg(QString::fromUtf8(name), QString::fromUtf8(group), QString::fromUtf8(grade)));
+}
 } // namespace
 
 class ResultsViewTest : public QObject {
@@ -42,14 +57,28 @@ private slots:
     void headerClickSorts();
     void marksSayWhy();
     void newLinesKeepSortFilterAndSelection();
+    void summaryFigures_data();
+    void summaryFigures();
+    void topicFilterNarrowsTableAndSummary();
+    void classDoubleClickPicksIt();
+    void monthFirstDateSortsAsDate();
+    void unreadableJournalsListedAndCounted();
+    void tornLastLineTakenInWhenWhole();
+    void longClassNameKeepsWindowOnScreen();
+    void chartColoursFollowLevels_data();
+    void chartColoursFollowLevels();
 
 private:
+    void open(const QStringList &paths);
+    void openJournal(const QByteArray &bytes);
+    QString figures() const { return window->findChild<QLabel *>(QStringLiteral("summaryFigures"))->text(); }
     QStringList column(int c) const;
     void clickHeader(int section);
     void append(const QByteArray &bytes);
 
     QTemporaryDir dir;
     std::unique_ptr<ResultsWindow> window;
+    std::unique_ptr<QAbstractItemModelTester> modelTester, filterTester;
     QTableView *table = nullptr;
 };
 
@@ -64,11 +93,32 @@ void ResultsViewTest::init()
                           {"Олена - Марія", "9-Б", "учора", "7"}}) +
                QByteArray("Not a journal line\r\n"));
     file.close();
-    window = std::make_unique<ResultsWindow>(QStringList{file.fileName()});
+    open({file.fileName()});
+}
+
+// Every test runs under Qt's own checks of the model and of the narrowed, sorted table.
+void ResultsViewTest::open(const QStringList &paths)
+{
+    filterTester.reset();
+    modelTester.reset();
+    window = std::make_unique<ResultsWindow>(paths);
+    modelTester = std::make_unique<QAbstractItemModelTester>(&window->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    filterTester = std::make_unique<QAbstractItemModelTester>(&window->filter(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     table = window->findChild<QTableView *>(QStringLiteral("resultsTable"));
     QVERIFY(table);
+    QTRY_VERIFY(!window->journals().reading()); // rows come from the reading thread
+    QTest::qWait(80); // the summary follows a burst of rows
+}
+
+void ResultsViewTest::openJournal(const QByteArray &bytes)
+{
+    QFile file(dir.filePath(QStringLiteral("1.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+    file.close();
+    open({file.fileName()});
 }
 
 QStringList ResultsViewTest::column(int c) const
@@ -115,9 +165,144 @@ void ResultsViewTest::classFilterNarrowsTableAndSummary()
     counts[2 - 1] = 1;
     counts[12 - 1] = 1; // Петренко's latest attempt only
     QCOMPARE(chart->counts(), counts);
-    QVERIFY(window->findChild<QLabel *>(QStringLiteral("summaryFigures"))->text().contains(QStringLiteral("Учнів: 2 · середня оцінка: 7 · медіана: 7")));
+    QVERIFY(window->findChild<QLabel *>(QStringLiteral("summaryFigures"))->text().contains(QStringLiteral("Учнів: 2 · середня 7 · медіана 7")));
     // The CSV saved from the window holds what is shown, without the unreadable line.
     QCOMPARE(window->csvOfShownRows().count("\r\n"), 1 + 3);
+}
+
+void ResultsViewTest::summaryFigures_data()
+{
+    QTest::addColumn<QByteArray>("journal");
+    QTest::addColumn<QString>("figures");
+    QTest::addColumn<QList<int>>("grades"); // the chart: one grade per pupil counted
+    // A pupil who pressed Cancel at the name prompt is still a pupil, never another's repeat.
+    QTest::addRow("nameless lines are pupils of their own")
+        << journalOf({{"", "10-А", "01.12.26", "3"}, {"", "10-А", "02.12.26", "7"}, {"", "10-А", "03.12.26", "12"},
+                      {"Коваль Марія", "10-А", "03.12.26", "10"}})
+        << "Учнів: 4 · середня 8 · медіана 8,5" << QList<int>{3, 7, 10, 12};
+    QTest::addRow("the mean as a Ukrainian writes it")
+        << journalOf({{"А", "10-А", "01.12.26", "12"}, {"Б", "10-А", "01.12.26", "9"}, {"В", "10-А", "01.12.26", "7"},
+                      {"Г", "10-А", "01.12.26", "5"}, {"Ґ", "10-А", "01.12.26", "4"}})
+        << "Учнів: 5 · середня 7,4 · медіана 7" << QList<int>{4, 5, 7, 9, 12};
+    QTest::addRow("letter case and blanks as typed make no new pupil")
+        << journalOf({{"Петренко Іван", "10-А", "01.12.26", "4"}, {"петренко  ІВАН", "10-А", "02.12.26", "10"}})
+        << "Учнів: 1 · середня 10 · медіана 10" << QList<int>{10};
+}
+
+// Catches pupils merged or counted twice, and figures not written as a Ukrainian reader writes them.
+void ResultsViewTest::summaryFigures()
+{
+    QFETCH(QByteArray, journal);
+    QFETCH(QString, figures);
+    QFETCH(QList<int>, grades);
+    openJournal(journal);
+    auto *groups = window->findChild<QComboBox *>(QStringLiteral("groupFilter"));
+    groups->setCurrentIndex(groups->findData(QStringLiteral("10-А")));
+    QVERIFY2(this->figures().startsWith(figures), qPrintable(this->figures()));
+    std::array<int, 12> counts{};
+    for (int g : grades)
+        ++counts[g - 1];
+    QCOMPARE(window->findChild<GradeChart *>()->counts(), counts);
+    for (int r = 0; r < table->model()->rowCount(); ++r) // a nameless line says so
+        QCOMPARE(table->model()->index(r, MarksColumn).data().toString().contains(QStringLiteral("без імені")),
+                 table->model()->index(r, NameColumn).data().toString().isEmpty());
+}
+
+// Catches a topic choice that leaves the other test's lines in the table or in the figures.
+void ResultsViewTest::topicFilterNarrowsTableAndSummary()
+{
+    openJournal(journalOf({{"Коваль Марія", "9-А", "07.12.26", "10"}}) + otherTopic("Бондар Ярина", "9-А", "4") +
+                otherTopic("Гнатюк Остап", "9-А", "6"));
+    auto *topics = window->findChild<QComboBox *>(QStringLiteral("topicFilter"));
+    QCOMPARE(topics->count(), 3); // all, and each topic
+    topics->setCurrentIndex(topics->findData(QStringLiteral("Мережі")));
+    QCOMPARE(column(NameColumn), (QStringList{"Бондар Ярина", "Гнатюк Остап"}));
+    QVERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 5 ")), qPrintable(figures()));
+}
+
+// Catches a double-click on a class's figures that picks another class, or none.
+void ResultsViewTest::classDoubleClickPicksIt()
+{
+    auto *classes = window->findChild<QTableWidget *>(QStringLiteral("classSummaries"));
+    auto *groups = window->findChild<QComboBox *>(QStringLiteral("groupFilter"));
+    QCOMPARE(classes->rowCount(), 2);
+    QCOMPARE(classes->item(1, 0)->text(), QStringLiteral("9-Б"));
+    classes->scrollTo(classes->model()->index(1, 2));
+    const QRect cell = classes->visualRect(classes->model()->index(1, 2)); // on the mean, not on the name
+    QTest::mouseClick(classes->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(classes->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(groups->currentData().toString(), QStringLiteral("9-Б"));
+    QCOMPARE(column(GroupColumn), (QStringList{"9-Б", "9-Б"}));
+}
+
+// Catches a date written month first (as an English Windows writes it) sorted as text.
+void ResultsViewTest::monthFirstDateSortsAsDate()
+{
+    openJournal(journalOf({{"А", "9-А", "02.01.27", "5"}, {"Б", "9-А", "12/31/26", "6"}, {"В", "9-А", "30.12.26", "7"}}));
+    table->sortByColumn(DateColumn, Qt::AscendingOrder);
+    QCOMPARE(column(DateColumn), (QStringList{"30.12.26", "12/31/26", "02.01.27"}));
+}
+
+// Catches a journal dropped in silence, a count that says otherwise, and unreadable lines in the CSV.
+void ResultsViewTest::unreadableJournalsListedAndCounted()
+{
+    const QString folder = dir.filePath(QStringLiteral("клас"));
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("/ПК-1")) && QDir().mkpath(folder + QStringLiteral("/ПК-2")));
+    QFile good(folder + QStringLiteral("/ПК-1/1.txt"));
+    QVERIFY(good.open(QIODevice::WriteOnly));
+    good.write(journalOf({{"Коваль Марія", "9-А", "07.12.26", "10"}, {"Бондар Ярина", "9-А", "07.12.26", "8"}}) +
+               "Not a journal line\r\n");
+    good.close();
+    const QString pipe = folder + QStringLiteral("/ПК-2/1.txt"); // a named pipe: never a journal, never a hang
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0666), 0);
+    open({folder});
+    const auto *problems = window->findChild<QListWidget *>(QStringLiteral("problems"));
+    QVERIFY(problems->isVisible());
+    QCOMPARE(problems->count(), 1);
+    QVERIFY2(problems->item(0)->text().contains(QDir::toNativeSeparators(pipe)), qPrintable(problems->item(0)->text()));
+    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("counts"))->text(),
+             QStringLiteral("Журналів: 2 · рядків: 3 · показано: 3 · не прочитано: 2"));
+    const QString file = QDir::toNativeSeparators(good.fileName());
+    QCOMPARE(window->csvOfShownRows(),
+             "\xEF\xBB\xBFТема;Прізвище та ім'я;Клас;Дата;Оцінка;Файл;Рядок\r\n"
+             "Чи контактують між собою комп'ютери;Коваль Марія;9-А;07.12.26;10;" + file.toUtf8() + ";1\r\n"
+             "Чи контактують між собою комп'ютери;Бондар Ярина;9-А;07.12.26;8;" + file.toUtf8() + ";2\r\n");
+}
+
+// Catches a line cut mid-write read as a grade, or left stale in the view once its end arrives.
+void ResultsViewTest::tornLastLineTakenInWhenWhole()
+{
+    const QByteArray whole = journalOf({{"Бондар Ярина", "9-А", "07.12.26", "12"}});
+    openJournal(journalOf({{"Коваль Марія", "9-А", "07.12.26", "10"}}) + whole.left(whole.size() - 3)); // "... - 1"
+    QCOMPARE(column(GradeColumn), (QStringList{"10", ""})); // the cut "1" is never shown as a grade
+    QCOMPARE(column(MarksColumn)[1], QStringLiteral("незавершений рядок"));
+    QVERIFY2(figures().startsWith(QStringLiteral("Учнів: 1 · середня 10 ")), qPrintable(figures()));
+    QCOMPARE(window->csvOfShownRows().count("\r\n"), 1 + 1);
+    QSignalSpy changed(table->model(), &QAbstractItemModel::dataChanged);
+    append(whole.right(3)); // "2\r\n"
+    QTRY_COMPARE(column(GradeColumn), (QStringList{"10", "12"}));
+    QTRY_VERIFY(std::any_of(changed.cbegin(), changed.cend(), [](const QList<QVariant> &signal) {
+        const auto from = signal[0].value<QModelIndex>(), to = signal[1].value<QModelIndex>();
+        return from.row() <= 1 && 1 <= to.row() && from.column() <= GradeColumn && GradeColumn <= to.column();
+    }));
+    QCOMPARE(column(MarksColumn)[1], QString());
+    QTRY_VERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 11 ")), qPrintable(figures()));
+    QCOMPARE(window->csvOfShownRows().count("\r\n"), 1 + 2);
+}
+
+// Catches a class name of 255 letters pushing the filters off the screen.
+void ResultsViewTest::longClassNameKeepsWindowOnScreen()
+{
+    const QByteArray group = QString(255, u'Щ').toUtf8();
+    openJournal(journalOf({{"Коваль Марія", group.constData(), "07.12.26", "10"}}));
+    auto *groups = window->findChild<QComboBox *>(QStringLiteral("groupFilter"));
+    groups->setCurrentIndex(1);
+    QCOMPARE(groups->currentData().toString(), QString(255, u'Щ'));
+    QTest::qWait(50);
+    // The window as designed (1,100 px), whatever the class: the offscreen screen is smaller than any school's.
+    QVERIFY2(window->minimumSizeHint().width() <= 1100, qPrintable(QString::number(window->minimumSizeHint().width())));
+    QVERIFY2(window->width() <= 1100, qPrintable(QString::number(window->width())));
+    QVERIFY(groups->width() < 1100 / 3);
 }
 
 void ResultsViewTest::headerClickSorts_data()
@@ -170,6 +355,26 @@ void ResultsViewTest::newLinesKeepSortFilterAndSelection()
     QCOMPARE(selected[0].data().toString(), QStringLiteral("Петренко Іван"));
     QCOMPARE(selected[0].sibling(selected[0].row(), GradeColumn).data().toString(), QStringLiteral("9"));
     QCOMPARE(groups->currentData().toString(), QStringLiteral("9-А"));
+}
+
+void ResultsViewTest::chartColoursFollowLevels_data()
+{
+    QTest::addColumn<int>("grade");
+    QTest::addColumn<int>("level"); // its level's first grade, whose swatch the legend shows
+    for (int g = 1; g <= 12; ++g)
+        QTest::addRow("%d", g) << g << (g - 1) / 3 * 3 + 1;
+}
+
+// Catches a bar painted in its neighbour level's colour: the school's levels are 1-3, 4-6, 7-9, 10-12.
+void ResultsViewTest::chartColoursFollowLevels()
+{
+    QFETCH(int, grade);
+    QFETCH(int, level);
+    const QColor levels[] = {GradeChart::levelColour(1), GradeChart::levelColour(4), GradeChart::levelColour(7),
+                             GradeChart::levelColour(10)};
+    QCOMPARE(std::set<QRgb>({levels[0].rgb(), levels[1].rgb(), levels[2].rgb(), levels[3].rgb()}).size(), 4u);
+    QCOMPARE(GradeChart::levelColour(grade), GradeChart::levelColour(level));
+    QCOMPARE(GradeChart::levelColour(grade), levels[(level - 1) / 3]);
 }
 
 QTEST_MAIN(ResultsViewTest)
