@@ -262,7 +262,7 @@ Written writeRecord(HANDLE file, bool appendOnly, std::string_view record, Simul
     if (!appendOnly) {
         // GetFileSizeEx (Microsoft Learn): needs FILE_READ_ATTRIBUTES, part of GENERIC_READ.
         if (!GetFileSizeEx(file, &before))
-            return failure(GetLastError());
+            return {failure(GetLastError())};
         if (before.QuadPart > 0 && !endsWithLineEnd(file, before.QuadPart))
             bytes = "\r\n";
     }
