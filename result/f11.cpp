@@ -48,6 +48,7 @@ F11::F11(Run &run)
 {
     // Beside "Вихід", over the foot of the picture: shown only while a save runs.
     savingNote_->setObjectName(QStringLiteral("savingNote"));
+    savingNote_->setText(kSaving);
     savingNote_->setGeometry(px(1950), px(6990), px(6090), px(570));
     savingNote_->setWordWrap(true);
     savingNote_->setAutoFillBackground(true);
