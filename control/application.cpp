@@ -79,17 +79,18 @@ static bool journalCanBeWritten()
 namespace {
 // The write end of the self-pipe: a signal handler may do no more than write(2) to it.
 int signalPipe = -1;
-extern "C" void onEndSignal(int)
+extern "C" void onEndSignal(int signal)
 {
     const int saved = errno;
-    const char byte = 1;
+    const char byte = char(signal);
     [[maybe_unused]] const ssize_t n = ::write(signalPipe, &byte, 1);
     errno = saved;
 }
 } // namespace
 
-// SIGTERM and SIGHUP (a shutdown, a closed terminal, a kill) end the run through the event
-// loop, like a request: a result on the screen is kept first.
+// SIGTERM and SIGHUP (a shutdown, a closed terminal, a kill) are taken on the window's thread:
+// a result on the screen is kept in the outbox first (a save under way finishes), then the
+// signal ends the program as it would have, with no line for a test not yet finished.
 class EndSignals {
 public:
     explicit EndSignals(Run &run)
@@ -99,10 +100,12 @@ public:
         signalPipe = fds_[1];
         notifier_.emplace(fds_[0], QSocketNotifier::Read);
         QObject::connect(&*notifier_, &QSocketNotifier::activated, &run, [this, &run] {
-            char bytes[16];
-            while (::read(fds_[0], bytes, sizeof bytes) > 0) {
-            }
-            run.EndAtRequest();
+            char signal = 0;
+            if (::read(fds_[0], &signal, 1) != 1)
+                return;
+            run.KeepShownResult();
+            ::signal(signal, SIG_DFL);
+            ::raise(signal);
         });
         struct sigaction action {};
         action.sa_handler = onEndSignal;

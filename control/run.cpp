@@ -115,12 +115,6 @@ void Run::KeepShownResult()
         result->keepNow();
 }
 
-void Run::EndAtRequest()
-{
-    KeepShownResult();
-    End();
-}
-
 void Run::fail(const QString &why)
 {
     QMessageBox::critical(nullptr, frame::kTitle,

@@ -75,10 +75,8 @@ public:
     // Where a finished result waits until its journal has it; empty: nowhere (tools, benchmarks).
     const QString &outboxFile() const { return outboxFile_; }
     void setOutboxFile(const QString &file) { outboxFile_ = file; }
-    // The program must end (a signal, a logout): a result on the screen is kept in the outbox
-    // first; a question page ends as its close box does, without a line.
-    void EndAtRequest();
-    // A result on the screen goes to the outbox now, unless it is there or saved already.
+    // The program is about to end (a signal, a logout): a result on the screen goes to the
+    // outbox now, unless it is there or saved already; a save under way finishes first.
     void KeepShownResult();
     frame::PictureCache &pictures() { return pictures_; }
     const QStringList &creationOrder() const { return created_; }

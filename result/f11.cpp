@@ -112,6 +112,8 @@ void F11::prepareRecord()
 
 void F11::keepNow()
 {
+    if (saveTask_.valid())
+        saveTask_.wait(); // a journal line half written would be torn
     if (saved_)
         return;
     prepareRecord();

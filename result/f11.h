@@ -27,7 +27,7 @@ public:
     void Form_Activate();
 
     // Makes sure the result waits in the outbox before the program ends (a signal, a logout),
-    // unless it is saved already. Waits for the outbox write.
+    // unless it is saved already. Waits for a save under way and for the outbox write.
     void keepNow();
     // A save runs (off the window's thread): the page says so, "Вихід" and the close box wait.
     bool saving() const { return saving_; }
