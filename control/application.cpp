@@ -150,7 +150,8 @@ int execute(QApplication &app, Run &run, const QString &lockFile)
 #endif
     // A logout or shutdown asks the program to save its data; a result on the screen is kept
     // in the outbox (it normally is already), whatever the session manager does next.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &run, [&run](QSessionManager &) { run.KeepShownResult(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &run,
+                     [&run](QSessionManager &) { run.KeepShownResult(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &run, [&run] { run.KeepShownResult(); });
     QObject::connect(&run, &Run::ended, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     run.start();

@@ -136,8 +136,8 @@ CommandLine readCommandLine(int argc, char **argv)
         if (parser.isSet(journalOption))
             return usageError(QStringLiteral("задайте або «--journal», або «--class-folder», не обидва"));
         // One file per computer: appends from several computers to one file on a share are not safe.
-        line.journalFile = QDir::cleanPath(journal::fileInClassFolder(QDir::current().absoluteFilePath(value),
-                                                                      QSysInfo::machineHostName()));
+        line.journalFile = QDir::cleanPath(
+            journal::fileInClassFolder(QDir::current().absoluteFilePath(value), QSysInfo::machineHostName()));
     }
     if (parser.isSet(csvOption) && !results)
         return usageError(QStringLiteral("«--csv» діє лише разом з «--results»"));

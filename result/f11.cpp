@@ -105,9 +105,10 @@ void F11::prepareRecord()
     id_ = outbox::newId();
     // From now until its journal line is saved, the result waits in the outbox: whatever ends
     // the program (a signal, a logout, the display gone, a crash), the next start delivers it.
-    kept_ = std::async(std::launch::async, [file = run.outboxFile(), kept = outbox::Kept{id_, run.journalFile(), record_}] {
-                return outbox::keep(file, kept);
-            }).share();
+    kept_ =
+        std::async(std::launch::async, [file = run.outboxFile(), kept = outbox::Kept{id_, run.journalFile(), record_}] {
+            return outbox::keep(file, kept);
+        }).share();
 }
 
 void F11::keepNow()
@@ -142,7 +143,8 @@ void F11::save()
         const journal::Outcome outcome = Модуль1::SaveResult(journalFile, record, inOutbox);
         if (outcome.ok && inOutbox)
             outbox::markDelivered(outboxFile, id);
-        QMetaObject::invokeMethod(this, [this, outcome] { saved(outcome); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, outcome] { saved(outcome); }, Qt::QueuedConnection);
     });
 }
 

@@ -98,10 +98,11 @@ Outcome append(const QString &file, const QByteArray &record, std::chrono::milli
         journalfile::append(file.toStdString(), std::string_view(record.constData(), size_t(record.size())), lockWait);
     if (result.ok())
         return {true, {}};
-    const QString next = kept ? QStringLiteral("Результат збережено на цьому комп'ютері і буде додано до журналу під час "
-                                               "наступного запуску тесту. Можна також усунути причину і натиснути "
-                                               "«Вихід» ще раз.")
-                              : QStringLiteral("Результат не втрачено: усуньте причину і натисніть «Вихід» ще раз.");
+    const QString next =
+        kept ? QStringLiteral("Результат збережено на цьому комп'ютері і буде додано до журналу під час "
+                              "наступного запуску тесту. Можна також усунути причину і натиснути "
+                              "«Вихід» ще раз.")
+             : QStringLiteral("Результат не втрачено: усуньте причину і натисніть «Вихід» ще раз.");
     return {false, QStringLiteral("Не вдалося записати результат у файл %1.\nПричина: %2\n\n%3")
                        .arg(QDir::toNativeSeparators(file), reason(result), next)};
 }

@@ -66,7 +66,7 @@ Result append(const std::string &path, std::string_view bytes, std::chrono::mill
 // Empties the file at `path` when `condition` holds for its whole content, read under the same
 // lock as append takes (so nothing is appended between the look and the emptying), and
 // flushes. A missing file is left missing. `emptied` says whether it was emptied.
-Result emptyIf(const std::string &path, const std::function<bool(std::string_view content)> &condition,
-               bool &emptied, std::chrono::milliseconds lockWait = kLockWait);
+Result emptyIf(const std::string &path, const std::function<bool(std::string_view content)> &condition, bool &emptied,
+               std::chrono::milliseconds lockWait = kLockWait);
 
 } // namespace journalfile

@@ -237,15 +237,15 @@ int openJournal(const std::string &path, int access, bool &created)
 // removed the file it had just made, and a record written to it then would be lost.
 bool stillNamed(const std::string &path, int fd)
 {
-    struct stat named {}, open {};
+    struct stat named {};
+    struct stat open {};
     return ::stat(path.c_str(), &named) == 0 && ::fstat(fd, &open) == 0 && named.st_dev == open.st_dev &&
            named.st_ino == open.st_ino;
 }
 
 } // namespace
 
-Result append(const std::string &path, std::string_view bytes, std::chrono::milliseconds lockWait,
-              Simulated simulated)
+Result append(const std::string &path, std::string_view bytes, std::chrono::milliseconds lockWait, Simulated simulated)
 {
     // Past a file-size limit the system sends SIGXFSZ, which ends the program unseen; ignored,
     // the write fails with EFBIG and the pupil is told. Set on every call: cheap, and nothing
@@ -310,8 +310,8 @@ Result append(const std::string &path, std::string_view bytes, std::chrono::mill
     }
 }
 
-Result emptyIf(const std::string &path, const std::function<bool(std::string_view content)> &condition,
-               bool &emptied, std::chrono::milliseconds lockWait)
+Result emptyIf(const std::string &path, const std::function<bool(std::string_view content)> &condition, bool &emptied,
+               std::chrono::milliseconds lockWait)
 {
     emptied = false;
     const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);

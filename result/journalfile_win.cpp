@@ -345,8 +345,7 @@ bool widePath(const std::string &path, std::wstring &wide)
 
 } // namespace
 
-Result append(const std::string &path, std::string_view bytes, std::chrono::milliseconds lockWait,
-              Simulated simulated)
+Result append(const std::string &path, std::string_view bytes, std::chrono::milliseconds lockWait, Simulated simulated)
 {
     const auto deadline = Clock::now() + lockWait;
     std::wstring wide;
@@ -396,8 +395,8 @@ Result append(const std::string &path, std::string_view bytes, std::chrono::mill
     return result;
 }
 
-Result emptyIf(const std::string &path, const std::function<bool(std::string_view content)> &condition,
-               bool &emptied, std::chrono::milliseconds lockWait)
+Result emptyIf(const std::string &path, const std::function<bool(std::string_view content)> &condition, bool &emptied,
+               std::chrono::milliseconds lockWait)
 {
     emptied = false;
     std::wstring wide;

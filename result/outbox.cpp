@@ -24,7 +24,10 @@ QByteArray sumOf(QByteArrayView line)
     return QByteArray::number(hash, 16).rightJustified(16, '0');
 }
 
-QByteArray sealed(const QByteArray &line) { return line + ' ' + sumOf(line) + "\r\n"; }
+QByteArray sealed(const QByteArray &line)
+{
+    return line + ' ' + sumOf(line) + "\r\n";
+}
 
 bool append(const QString &outboxFile, const QByteArray &entry)
 {
@@ -59,14 +62,20 @@ QString defaultFile()
         .filePath(QStringLiteral("outbox.txt"));
 }
 
-QByteArray newId() { return QUuid::createUuid().toByteArray(QUuid::Id128); }
+QByteArray newId()
+{
+    return QUuid::createUuid().toByteArray(QUuid::Id128);
+}
 
 QByteArray keptLine(const Kept &kept)
 {
     return sealed("K " + kept.id + ' ' + kept.journal.toUtf8().toHex() + ' ' + kept.record.toHex());
 }
 
-QByteArray deliveredLine(const QByteArray &id) { return sealed("D " + id); }
+QByteArray deliveredLine(const QByteArray &id)
+{
+    return sealed("D " + id);
+}
 
 bool keep(const QString &outboxFile, const Kept &kept)
 {

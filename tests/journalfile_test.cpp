@@ -292,9 +292,9 @@ void emptied()
         bool condition;
         bool emptied;
     };
-    for (const Row &r : {Row{"the condition holds", "a\r\nb\r\n", true, true},
-                         Row{"the condition does not hold", "a\r\nb\r\n", false, false},
-                         Row{"no file", std::nullopt, true, false}}) {
+    for (const Row &r :
+         {Row{"the condition holds", "a\r\nb\r\n", true, true},
+          Row{"the condition does not hold", "a\r\nb\r\n", false, false}, Row{"no file", std::nullopt, true, false}}) {
         start("emptied when the content allows", r.name);
         const fs::path file = freshFolder() / "outbox.txt";
         if (r.before)

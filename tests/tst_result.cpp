@@ -219,9 +219,9 @@ void ResultTest::keptResultDeliveredAtNextStart()
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY(f11.close());
     QCOMPARE(s.endedSpy.count(), 1);
-    const QByteArray record = journal::encode(journal::kTopic + " - Учень - 9-А - " +
-                                              QLocale::c().toString(QDate::currentDate(), QLocale::ShortFormat) +
-                                              " - Оцінка - 8\r\n");
+    const QByteArray record =
+        journal::encode(journal::kTopic + " - Учень - 9-А - " +
+                        QLocale::c().toString(QDate::currentDate(), QLocale::ShortFormat) + " - Оцінка - 8\r\n");
 
     QVERIFY(QFile::remove(s.drive.path() + "/test"));
     outbox::Delivery first = outbox::Courier(s.outboxFile()).wait();
