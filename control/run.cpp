@@ -3,10 +3,13 @@
 #include "control/run.h"
 
 #include "control/tally.h"
+#include "result/journalline.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSysInfo>
 #include <QTimer>
+#include <QUuid>
 
 namespace {
 template <class F, std::size_t... I> void visitPlaces(F &f, std::index_sequence<I...>)
@@ -27,7 +30,12 @@ Run::Run(const QString &journalFile, const QLocale &locale, QObject *parent)
     qApp->installEventFilter(&guard_);
 }
 
-Run::~Run() = default;
+Run::~Run()
+{
+    // A details record under way is finished before the program ends, so it is never torn.
+    if (startWrite_.valid())
+        startWrite_.wait();
+}
 
 QList<Page *> Run::existingPages() const
 {
@@ -65,6 +73,8 @@ template <std::size_t I> void Run::showAt()
 {
     Page &shown = page<TestOrder::At<I>>();
     shown.Show();
+    if constexpr (I == 0)
+        recordStart();
     renderAhead<I + 1>(shown.devicePixelRatioF());
 }
 
@@ -96,6 +106,7 @@ void Run::AddToTally(double points)
 
 void Run::ConvertTallyToGrade()
 {
+    points_ = tally().text();
     tally().setText(tally::pointsToGrade(tally().text(), locale_));
 }
 
@@ -104,6 +115,7 @@ void Run::End()
     if (ending_)
         return;
     ending_ = true;
+    recordLeaving();
     for (Page *page : existingPages())
         page->close();
     emit ended();
@@ -111,6 +123,7 @@ void Run::End()
 
 void Run::KeepShownResult()
 {
+    recordLeaving();
     if (F11 *result = existing<F11>(); result && result->isVisible())
         result->keepNow();
 }
@@ -120,4 +133,62 @@ void Run::fail(const QString &why)
     QMessageBox::critical(nullptr, frame::kTitle,
                           QStringLiteral("Сталася помилка, тест буде завершено без запису результату.\n\n%1").arg(why));
     End();
+}
+
+QString Run::detailsFile() const
+{
+    return details::fileBeside(journalFile_);
+}
+
+details::Run Run::detailsRun() const
+{
+    return {runId_, QSysInfo::machineHostName(), journal::asTyped(pupil_.PupilName),
+            journal::asTyped(pupil_.PupilGroup), journal::kTopicName};
+}
+
+QList<details::Item> Run::gradedItems() const
+{
+    QList<details::Item> items;
+    forEachPlace([&]<std::size_t I>() {
+        using P = TestOrder::At<I>;
+        if constexpr (requires(const P &p) { p.gradedItems(); })
+            if (const P *p = existing<P>())
+                items += p->gradedItems();
+    });
+    return items;
+}
+
+void Run::recordStart()
+{
+    runId_ = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    startedAt_ = QDateTime::currentDateTime();
+    sinceStart_.start();
+    startWrite_ = std::async(std::launch::async, [outbox = outboxFile_, file = detailsFile(),
+                                                  record = details::started(detailsRun(), startedAt_)] {
+        details::send(outbox, file, record, journalfile::kLockWait);
+    });
+}
+
+QByteArray Run::finishedDetails() const
+{
+    const F11 *result = existing<F11>();
+    bool isNumber = false;
+    const double points = tally::textToDouble(points_, locale_, &isNumber);
+    return details::finished(detailsRun(), QDateTime::currentDateTime(),
+                             result ? tally::flooredGrade(result->shownGrade()) : 0, isNumber ? points : 0,
+                             sinceStart_.isValid() ? sinceStart_.elapsed() / 1000 : 0, gradedItems());
+}
+
+void Run::recordLeaving()
+{
+    if (leavingRecorded_ || !sinceStart_.isValid() || !lastShown_ || lastShown_ == existing<F11>())
+        return;
+    leavingRecorded_ = true;
+    if (startWrite_.valid())
+        startWrite_.wait(); // "started" comes first
+    // The program is about to end: a short wait for the lock, after which the record waits in
+    // the outbox for the next start.
+    details::send(outboxFile_, detailsFile(),
+                  details::left(detailsRun(), QDateTime::currentDateTime(), lastShown_->objectName()),
+                  std::chrono::milliseconds(1000));
 }

@@ -9,11 +9,14 @@
 #include "pages/questions.h"
 #include "result/f11.h"
 
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QList>
 #include <QLocale>
 #include <QObject>
 #include <QStringList>
 
+#include <future>
 #include <memory>
 #include <tuple>
 #include <utility>
@@ -55,6 +58,8 @@ public:
     void start();
     // The hand-over's last steps: hide `from`, show the page after it in test order.
     void next(Page &from);
+    // A page is being shown: the last one shown is where a pupil who leaves left.
+    void shown(Page &page) { lastShown_ = &page; }
 
     // The score tally lives in the caption of the result page's label L_b, so the grade is
     // already on that page when it is shown; this is the one way to it.
@@ -77,7 +82,15 @@ public:
     void setOutboxFile(const QString &file) { outboxFile_ = file; }
     // The program is about to end (a signal, a logout): a result on the screen goes to the
     // outbox now, unless it is there or saved already; a save under way finishes first.
+    // When the last page shown is a question page, the details record says that the pupil left
+    // there (the close box, a signal, a logout, an error).
     void KeepShownResult();
+
+    // The details record beside the journal: this run's, and its "finished" record as of now.
+    QString detailsFile() const;
+    QByteArray finishedDetails() const;
+    // Every graded item of the question pages, in test order, with its verdict.
+    QList<details::Item> gradedItems() const;
     frame::PictureCache &pictures() { return pictures_; }
     const QStringList &creationOrder() const { return created_; }
 
@@ -87,6 +100,10 @@ signals:
 private:
     template <std::size_t I> void showAt();
     template <std::size_t I> void renderAhead(qreal ratio);
+    details::Run detailsRun() const;
+    // The first question page is shown: "started" goes to the details file off the window's thread.
+    void recordStart();
+    void recordLeaving();
 
     QString journalFile_;
     QString outboxFile_;
@@ -95,6 +112,14 @@ private:
     frame::PictureCache pictures_;
     QStringList created_;
     bool ending_ = false;
+    // The details record: this run's id, when it started, the points before they became a grade.
+    QString runId_;
+    QDateTime startedAt_;
+    QElapsedTimer sinceStart_;
+    QString points_;
+    Page *lastShown_ = nullptr;
+    bool leavingRecorded_ = false;
+    std::future<void> startWrite_;
     InputGuard guard_;
     TestOrder::Slots pages_;
 };

@@ -53,19 +53,27 @@ void F02::Form_Load()
     Модуль1::AskPupilGroup(run.pupil());
 }
 
-void F02::Com_Click()
+QList<details::Item> F02::gradedItems() const
 {
     // Each box is judged by itself; text that is not a number earns nothing, like a wrong number.
+    QList<details::Item> items;
     for (const auto &[box, right] : kKey) {
         const QString text = control<QLineEdit>(box)->text();
-        if (text.isEmpty())
-            continue;
         bool isNumber = false;
-        const double value = tally::textToDouble(text, run.locale(), &isNumber);
-        if (isNumber && value == right)
-            graded_.countRight();
+        const double value = text.isEmpty() ? 0 : tally::textToDouble(text, run.locale(), &isNumber);
+        items.append({objectName(), QString::fromLatin1(box), textBeside(box), text, isNumber && value == right,
+                      graded_.PagePoints});
     }
-    graded_.score(std::size(kKey));
+    return items;
+}
+
+void F02::Com_Click()
+{
+    const QList<details::Item> items = gradedItems();
+    for (const details::Item &item : items)
+        if (item.right)
+            graded_.countRight();
+    graded_.score(items.size());
     run.AddToTally(graded_.PagePoints);
     run.next(*this);
 }

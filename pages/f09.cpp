@@ -40,12 +40,25 @@ F09::F09(Run &run) : Page(run, design())
 {
 }
 
+QList<details::Item> F09::gradedItems() const
+{
+    QList<details::Item> items;
+    for (const auto &[box, right] : kKey) {
+        const Qt::CheckState state = control<QCheckBox>(box)->checkState();
+        items.append({objectName(), QString::fromLatin1(box), textBeside(box),
+                      state == Qt::Checked ? QStringLiteral("позначено") : QStringLiteral("не позначено"),
+                      state == right, graded_.PagePoints});
+    }
+    return items;
+}
+
 void F09::Com_Click()
 {
-    for (const auto &[box, right] : kKey)
-        if (control<QCheckBox>(box)->checkState() == right)
+    const QList<details::Item> items = gradedItems();
+    for (const details::Item &item : items)
+        if (item.right)
             graded_.countRight();
-    graded_.score(std::size(kKey));
+    graded_.score(items.size());
     run.AddToTally(graded_.PagePoints);
     run.ConvertTallyToGrade();
     run.next(*this);

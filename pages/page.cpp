@@ -37,6 +37,22 @@ Page::Page(Run &run, const PageDesign &design)
     centreOnScreen();
 }
 
+QString Page::textBeside(const char *name) const
+{
+    for (const Control &c : design_.controls)
+        if (c.describes && qstrcmp(c.describes, name) == 0)
+            return c.text;
+    return {};
+}
+
+QString Page::questionText() const
+{
+    for (const Control &c : design_.controls)
+        if (c.style == Style::Question || c.style == Style::QuestionCentred)
+            return c.text;
+    return {};
+}
+
 void Page::setUpWindow()
 {
     setObjectName(QString::fromLatin1(design_.name));
@@ -129,6 +145,7 @@ void Page::centreOnScreen()
 
 void Page::Show()
 {
+    run.shown(*this);
     show();
     raise();
     activateWindow(); // become the active window also where no window manager does it

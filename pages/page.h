@@ -91,6 +91,10 @@ public:
 protected:
     virtual void Com_Click() = 0;
     template <class W> W *control(const char *name) const { return findChild<W *>(QString::fromLatin1(name)); }
+    // As designed: the text of the label that names the control `name`, and the page's question.
+    QString textBeside(const char *name) const;
+    QString questionText() const;
+    const frame::PageDesign &pageDesign() const { return design_; }
 
     Run &run;
 

@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The five question pages. Each grades its own answers against its answer key in Com_Click and
-// hands over to the next page through the run.
+// hands over to the next page through the run. gradedItems() lists what the page grades, with
+// the verdicts Com_Click counts, for the details record.
 
 #include "control/tally.h"
 #include "pages/page.h"
+#include "result/details.h"
 
 #include <QVariant>
 #include <cstdint>
@@ -33,6 +35,8 @@ public:
     static const frame::PageDesign &design();
     void Form_Load() override;
     const GradedItems &graded() const { return graded_; }
+    // T1 to T5: the description beside each box, the number typed; the page's points.
+    QList<details::Item> gradedItems() const;
 
 protected:
     void Com_Click() override;
@@ -44,6 +48,10 @@ private:
 // One question with four options, one of them right. The pages differ only in their design
 // table and which mark is right.
 class SingleChoicePage : public Page {
+public:
+    // One item named after the page: the question, the option chosen (empty when none).
+    QList<details::Item> gradedItems() const;
+
 protected:
     SingleChoicePage(Run &run, const frame::PageDesign &design, const char *rightMark);
     void Com_Click() override;
@@ -79,6 +87,8 @@ public:
     explicit F09(Run &run);
     static const frame::PageDesign &design();
     const GradedItems &graded() const { return graded_; }
+    // C1 to C6: the text beside each box, ticked or not; the page's points.
+    QList<details::Item> gradedItems() const;
 
 protected:
     void Com_Click() override;

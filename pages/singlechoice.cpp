@@ -8,10 +8,20 @@ SingleChoicePage::SingleChoicePage(Run &run, const frame::PageDesign &design, co
 {
 }
 
+QList<details::Item> SingleChoicePage::gradedItems() const
+{
+    QString chosen;
+    for (const frame::Control &c : pageDesign().controls)
+        if (c.kind == frame::Kind::Option && control<QRadioButton>(c.name)->isChecked())
+            chosen = textBeside(c.name);
+    return {{objectName(), objectName(), questionText(), chosen, control<QRadioButton>(rightMark_)->isChecked(),
+             std::nullopt}};
+}
+
 void SingleChoicePage::Com_Click()
 {
     // Only the right option is read: a wrong choice and no choice are worth the same.
-    if (control<QRadioButton>(rightMark_)->isChecked())
+    if (gradedItems().front().right)
         run.AddToTally(1);
     run.next(*this);
 }

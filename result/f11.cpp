@@ -66,6 +66,8 @@ F11::~F11()
         saveTask_.wait();
     if (kept_.valid())
         kept_.wait();
+    if (detailsTask_.valid())
+        detailsTask_.wait();
 }
 
 QStringList F11::picturesAhead(Run &run)
@@ -103,11 +105,16 @@ void F11::prepareRecord()
         return;
     record_ = Модуль1::ResultRecord(run);
     id_ = outbox::newId();
+    detailsId_ = outbox::newId();
     // From now until its journal line is saved, the result waits in the outbox: whatever ends
     // the program (a signal, a logout, the display gone, a crash), the next start delivers it.
+    // Its details record waits beside it, an entry of its own.
     kept_ =
-        std::async(std::launch::async, [file = run.outboxFile(), kept = outbox::Kept{id_, run.journalFile(), record_}] {
-            return outbox::keep(file, kept);
+        std::async(std::launch::async, [file = run.outboxFile(), kept = outbox::Kept{id_, run.journalFile(), record_},
+                                        details = outbox::Kept{detailsId_, run.detailsFile(), run.finishedDetails()}] {
+            const bool journalKept = outbox::keep(file, kept);
+            outbox::keep(file, details);
+            return journalKept;
         }).share();
 }
 
@@ -115,6 +122,8 @@ void F11::keepNow()
 {
     if (saveTask_.valid())
         saveTask_.wait(); // a journal line half written would be torn
+    if (detailsTask_.valid())
+        detailsTask_.wait();
     if (saved_)
         return;
     prepareRecord();
@@ -137,6 +146,7 @@ void F11::save()
     waitingNote_.start();
     if (saveTask_.valid())
         saveTask_.wait();
+    saveDetails();
     saveTask_ = std::async(std::launch::async, [this, kept = kept_, journalFile = run.journalFile(),
                                                 outboxFile = run.outboxFile(), record = record_, id = id_] {
         const bool inOutbox = kept.get();
@@ -146,6 +156,36 @@ void F11::save()
         QMetaObject::invokeMethod(
             this, [this, outcome] { saved(outcome); }, Qt::QueuedConnection);
     });
+}
+
+void F11::saveDetails()
+{
+    DetailsSave last{run.finishedDetails(), detailsId_};
+    if (detailsTask_.valid()) {
+        if (detailsTask_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            return; // still waiting for its file
+        last = detailsTask_.get();
+        if (last.written)
+            return;
+    }
+    // Its own thread and its own file: a details file that cannot be written never holds up
+    // the journal line, nor the other way round.
+    detailsTask_ = std::async(std::launch::async,
+                              [kept = kept_, outboxFile = run.outboxFile(), file = run.detailsFile(), last]() mutable {
+                                  kept.wait(); // a kept entry is marked only once it is in the outbox
+                                  if (journal::append(file, last.record).ok) {
+                                      outbox::markDelivered(outboxFile, last.keptId);
+                                      last.written = true;
+                                  } else if (!last.replaced) {
+                                      const QByteArray id = outbox::newId();
+                                      if (outbox::keep(outboxFile, {id, file, last.record})) {
+                                          outbox::markDelivered(outboxFile, last.keptId);
+                                          last.keptId = id;
+                                          last.replaced = true;
+                                      }
+                                  }
+                                  return last;
+                              });
 }
 
 void F11::saved(const journal::Outcome &outcome)

@@ -44,6 +44,7 @@ private:
     // Appends the journal line on a thread of its own; the outcome comes back to saved().
     void save();
     void saved(const journal::Outcome &outcome);
+    void saveDetails();
 
     QLabel *L_b;
     frame::Picture *Im_1_3, *Im_4_6, *Im_7_9, *Im_10_12;
@@ -53,6 +54,17 @@ private:
     QByteArray record_, id_;
     std::shared_future<bool> kept_; // the record is in the outbox
     std::future<void> saveTask_;
+    // The details record's "finished": kept with the journal line when the result is first
+    // shown; at the first "Вихід" it is made again with the time until then, and that one is
+    // written (and takes the kept one's place in the outbox). A later "Вихід" tries again.
+    struct DetailsSave {
+        QByteArray record;
+        QByteArray keptId;     // its entry in the outbox, marked delivered once it is written
+        bool replaced = false; // the outbox holds this record, not the one kept at first
+        bool written = false;
+    };
+    QByteArray detailsId_;
+    std::future<DetailsSave> detailsTask_;
     bool saving_ = false;
     bool saved_ = false;
     bool failureShown_ = false; // once told, the pupil may close: the result waits in the outbox

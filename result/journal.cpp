@@ -4,7 +4,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
+
+#include <memory>
 
 #ifndef Q_OS_WIN
 #include <pwd.h>
@@ -91,8 +94,25 @@ QString reason(const journalfile::Result &result)
     return words;
 }
 
+std::unique_lock<std::mutex> lockInProcess(const QString &file)
+{
+    // One mutex per file name, made on first use and kept: a run touches a handful of files.
+    static std::mutex registry;
+    static QHash<QString, std::shared_ptr<std::mutex>> locks;
+    std::shared_ptr<std::mutex> lock;
+    {
+        const std::lock_guard<std::mutex> guard(registry);
+        std::shared_ptr<std::mutex> &slot = locks[QDir::cleanPath(QDir::fromNativeSeparators(file))];
+        if (!slot)
+            slot = std::make_shared<std::mutex>();
+        lock = slot;
+    }
+    return std::unique_lock<std::mutex>(*lock);
+}
+
 Outcome append(const QString &file, const QByteArray &record, std::chrono::milliseconds lockWait, bool kept)
 {
+    const std::unique_lock<std::mutex> inProcess = lockInProcess(file);
     // The bytes layer takes UTF-8 paths; Qt 6 names files in UTF-8 on Unix too.
     const journalfile::Result result =
         journalfile::append(file.toStdString(), std::string_view(record.constData(), size_t(record.size())), lockWait);

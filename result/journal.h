@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <chrono>
+#include <mutex>
 
 namespace journal {
 
@@ -39,6 +40,11 @@ struct Outcome {
 // the record waits in this computer's outbox, and the message says so.
 Outcome append(const QString &file, const QByteArray &record,
                std::chrono::milliseconds lockWait = journalfile::kLockWait, bool kept = false);
+
+// The file's lock for the threads of this process. A POSIX record lock belongs to the process,
+// so it never keeps two of its own threads apart (a "started" record, a delivery at start and
+// a kept result may all write at once): every append and emptying also holds this one.
+std::unique_lock<std::mutex> lockInProcess(const QString &file);
 
 // Why a save failed, in Ukrainian, with the system's own words after it in brackets.
 QString reason(const journalfile::Result &result);

@@ -7,9 +7,7 @@
 
 namespace journal {
 
-// What the pupil typed, as one comparable run of text: control characters become blanks, and
-// letters typed as a base and a combining mark (и + U+0306) become the one letter the code page has.
-static QString asTyped(QString text)
+QString asTyped(QString text)
 {
     text = text.normalized(QString::NormalizationForm_C);
     for (QChar &c : text)

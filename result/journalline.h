@@ -20,6 +20,10 @@ inline const QString kSeparator = QStringLiteral(" - ");
 inline const QString kGradeWord = QStringLiteral("Оцінка - ");
 inline const QString kLineEnd = QStringLiteral("\r\n");
 
+// What the pupil typed, as one comparable run of text: control characters become blanks, and
+// letters typed as a base and a combining mark (и + U+0306) become the one letter the code page has.
+QString asTyped(QString text);
+
 // The line without its line end. Control characters typed into the name or group become
 // blanks, so one finished test is always one line.
 QString line(const QString &name, const QString &group, const QString &date, const QString &grade);

@@ -31,6 +31,7 @@ QByteArray sealed(const QByteArray &line)
 
 bool append(const QString &outboxFile, const QByteArray &entry)
 {
+    const std::unique_lock<std::mutex> inProcess = journal::lockInProcess(outboxFile);
     return journalfile::append(QDir::toNativeSeparators(outboxFile).toStdString(),
                                std::string_view(entry.constData(), size_t(entry.size())))
         .ok();
@@ -128,6 +129,7 @@ Delivery deliver(const QString &outboxFile, std::chrono::milliseconds lockWait)
         }
     }
     bool emptied = false;
+    const std::unique_lock<std::mutex> inProcess = journal::lockInProcess(outboxFile);
     journalfile::emptyIf(
         QDir::toNativeSeparators(outboxFile).toStdString(),
         [](std::string_view content) {

@@ -108,6 +108,38 @@ next_start
 expected=$( (line_of "Сигнал Терміновий"; line_of "Дисплей Зниклий") | od -An -tx1)
 [ "$(od -An -tx1 <"$journal")" = "$expected" ] || fail "the line of the lost display did not reach the journal once"
 
+# SIGTERM on a question page (F04): no journal line; the details file beside the journal says
+# that the pupil left there, after the run's "started", both of one run.
+details=$HOME/test/Internet/1.details.jsonl
+journal_before=$(od -An -tx1 <"$journal")
+"$app" &
+pid=$!
+wait_for "Введення даних про учня"
+xdotool type --delay 20 "Учень Пішов"
+xdotool key Return
+sleep 0.3
+wait_for "Введення даних про учня"
+xdotool type --delay 20 "7-В"
+xdotool key Return
+for _ in 1 2; do # F02, F03
+  wait_for "$title"
+  sleep 0.6
+  xdotool key Return
+done
+wait_for "$title"
+sleep 0.6
+kill -TERM $pid
+ended $pid || fail "netquiz did not end at SIGTERM on F04"
+wait $pid || true
+[ "$(od -An -tx1 <"$journal")" = "$journal_before" ] || fail "SIGTERM on F04 changed the journal"
+started=$(grep '"Учень Пішов"' "$details" | grep '"kind":"started"' || true)
+left=$(grep '"Учень Пішов"' "$details" | tail -n1)
+case $left in *'"kind":"left"'*'"page":"F04"'*) ;; *) fail "no left record for F04 after SIGTERM: $left" ;; esac
+run_of() { sed -n 's/.*"run":"\([0-9a-f-]*\)".*/\1/p'; }
+[ -n "$started" ] && [ "$(run_of <<<"$started")" = "$(run_of <<<"$left")" ] || fail "left and started are not of one run"
+waiting=$(awk '$1 == "K" { k[$2] = 1 } $1 == "D" { delete k[$2] } END { print length(k) }' "$outbox")
+[ "$waiting" = 0 ] || fail "$waiting records wait in the outbox although their files could be written"
+
 # Two computers, one class folder: each its own journal; the teacher's CSV reads both.
 class=$work/class
 for pc in PC-01 PC-02; do

@@ -36,6 +36,15 @@ static QByteArray readAll(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// The records an outbox keeps for one file (the journal, or the details file beside it).
+static int waitingFor(const QString &outboxFile, const QString &file)
+{
+    int n = 0;
+    for (const outbox::Kept &k : outbox::waiting(readAll(outboxFile)))
+        n += k.journal == file;
+    return n;
+}
+
 // Shows F11 with the given caption in L_b, the way F09 hands over to it.
 static F11 &showResult(Session &s, const QString &caption)
 {
@@ -47,7 +56,18 @@ static F11 &showResult(Session &s, const QString &caption)
     f11.Show();
     if (!QTest::qWaitForWindowActive(&f11))
         qFatal("F11 did not become active");
+    // F02 shown wrote "started" beside the journal (off the window's thread).
+    if (!QTest::qWaitFor([&] { return QFileInfo(s.run.detailsFile()).size() > 0; }))
+        qFatal("no details record for the start");
     return f11;
+}
+
+// A plain file where the journal's folder should be: neither the journal nor the details file
+// beside it can be written until it is removed.
+static bool blockJournalFolder(Session &s)
+{
+    QFile blocker(s.drive.path() + "/test");
+    return QDir(blocker.fileName()).removeRecursively() && blocker.open(QIODevice::WriteOnly);
 }
 
 static QStringList visiblePictures(const F11 &f11)
@@ -137,9 +157,7 @@ void ResultTest::failedSaveKeepsThePage()
     // written; once the file is gone, "Вихід" writes the line and ends.
     Session s;
     F11 &f11 = showResult(s, QStringLiteral("7"));
-    QFile blocker(s.drive.path() + "/test");
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    QVERIFY(blockJournalFolder(s));
     ModalAnswerer ok({QString()});
     click(com(f11));
     QTRY_COMPARE(ok.seen.size(), size_t(1));
@@ -152,7 +170,8 @@ void ResultTest::failedSaveKeepsThePage()
     QTRY_COMPARE(s.endedSpy.count(), 1);
     QCOMPARE(s.journal().count("\r\n"), 1);
     QVERIFY(s.journal().endsWith(" - 7\r\n"));
-    QVERIFY(outbox::waiting(readAll(s.outboxFile())).isEmpty()); // delivered: nothing waits
+    QTRY_VERIFY(outbox::waiting(readAll(s.outboxFile())).isEmpty()); // delivered, the details record too: nothing waits
+    QCOMPARE(readAll(s.run.detailsFile()).count("\"kind\":\"finished\""), 1);
 }
 
 void ResultTest::closeBoxSaves_data()
@@ -171,8 +190,7 @@ void ResultTest::closeBoxSaves()
     Session s;
     F11 &f11 = showResult(s, QStringLiteral("5"));
     if (blocked) {
-        QFile blocker(s.drive.path() + "/test");
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        QVERIFY(blockJournalFolder(s));
     }
     ModalAnswerer ok({QString()});
     QVERIFY(!f11.close()); // the save runs; the page waits for its outcome
@@ -189,7 +207,7 @@ void ResultTest::closeBoxSaves()
     QCOMPARE(s.endedSpy.count(), 1);
     QCOMPARE(visiblePages(s.run), 0);
     QVERIFY(!QFile::exists(s.journalFile()));
-    QCOMPARE(outbox::waiting(readAll(s.outboxFile())).size(), 1);
+    QCOMPARE(waitingFor(s.outboxFile(), s.journalFile()), 1);
 }
 
 void ResultTest::keptResultDeliveredAtNextStart()
@@ -199,9 +217,7 @@ void ResultTest::keptResultDeliveredAtNextStart()
     // nothing and the outbox is emptied.
     Session s;
     F11 &f11 = showResult(s, QStringLiteral("8"));
-    QFile blocker(s.drive.path() + "/test");
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    QVERIFY(blockJournalFolder(s));
     QString message;
     QTimer poll;
     connect(&poll, &QTimer::timeout, this, [&] {
@@ -223,16 +239,25 @@ void ResultTest::keptResultDeliveredAtNextStart()
         journal::encode(journal::kTopic + " - Учень - 9-А - " +
                         QLocale::c().toString(QDate::currentDate(), QLocale::ShortFormat) + " - Оцінка - 8\r\n");
 
+    // The details record "finished" waits beside it, one entry (the one made at "Вихід").
+    const QString detailsFile = s.run.detailsFile();
+    QTRY_COMPARE(waitingFor(s.outboxFile(), detailsFile), 1);
+    if (waitingFor(s.outboxFile(), detailsFile) != 1)
+        qWarning("OUTBOX %s", readAll(s.outboxFile()).constData());
+
     QVERIFY(QFile::remove(s.drive.path() + "/test"));
     outbox::Delivery first = outbox::Courier(s.outboxFile()).wait();
-    QCOMPARE(first.delivered, 1);
+    QCOMPARE(first.delivered, 2);
     QCOMPARE(s.journal(), record);
+    QCOMPARE(readAll(detailsFile).count('\n'), 1);
+    QVERIFY(readAll(detailsFile).contains("\"kind\":\"finished\""));
     QCOMPARE(readAll(s.outboxFile()), QByteArray()); // nothing waits: emptied
     for (int start = 0; start < 2; ++start) {
         const outbox::Delivery later = outbox::Courier(s.outboxFile()).wait();
         QCOMPARE(later.delivered + later.failed, 0);
     }
     QCOMPARE(s.journal(), record);
+    QCOMPARE(readAll(detailsFile).count('\n'), 1);
 }
 
 void ResultTest::lockWaitKeepsThePageAlive()

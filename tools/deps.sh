@@ -15,6 +15,7 @@ packages=(
   desktop-file-utils dpkg-dev file            # checking the menu entry, making the package
   g++-mingw-w64-x86-64-posix wine64           # the journal's bytes layer built for Windows, tested under Wine
   locales libc-l10n                           # a German locale and system texts for the journal's reason test
+  tzdata                                      # a time zone east of UTC for the details record's time test
 )
 
 missing=()

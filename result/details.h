@@ -1,0 +1,61 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The details record: what the one-line journal cannot carry (when a pupil started, which item
+// was answered how, how long it took, who left without finishing), written beside the journal
+// DIR/1.txt as DIR/1.details.jsonl. UTF-8 JSON Lines, one compact object a line ending in LF,
+// every object with "v": 1, "kind", "run", "at", "computer", "name", "class" and "topic":
+//   started   when the first question page is first shown;
+//   finished  with the journal line: "grade", "points", "seconds", "items";
+//   left      when the program ends on a question page: "page", the last one shown.
+// The records say everything in words (question and answer texts inside), so a reader needs no
+// knowledge of the pages. They go through the journal's bytes layer and the outbox as journal
+// lines do, each to its own file: neither kind of record ever waits for the other.
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <chrono>
+#include <optional>
+
+namespace details {
+
+inline constexpr int kVersion = 1;
+
+// DIR/<name>.details.jsonl beside the journal DIR/<name>.txt.
+QString fileBeside(const QString &journalFile);
+
+// One graded item as the pupil left it.
+struct Item {
+    QString page;     // the page's name, F02 ... F09
+    QString item;     // the control graded: T1 ... T5, C1 ... C6; the page's name for a single choice
+    QString question; // the text the pupil saw beside it
+    QString answer;   // what the pupil typed, chose or ticked, as shown; empty when nothing
+    bool right = false;
+    std::optional<int> points; // the page's points, where the page is scored as a whole
+};
+
+// Who and where: the same in every record of one run.
+struct Run {
+    QString id; // a random UUID for each run
+    QString computer;
+    QString name, group; // as the journal line has them
+    QString topic;
+};
+
+// The local time with its offset from UTC, ISO 8601 to the millisecond ("2026-03-02T09:15:04.120+02:00").
+QString timeText(const QDateTime &at);
+
+// The records, each one line ending in LF.
+QByteArray started(const Run &run, const QDateTime &at);
+QByteArray finished(const Run &run, const QDateTime &at, int grade, double points, qint64 seconds,
+                    const QList<Item> &items);
+QByteArray left(const Run &run, const QDateTime &at, const QString &lastPage);
+
+// Keeps the record in the outbox, appends it to `file` (waiting at most lockWait for the lock)
+// and marks it delivered: at least once, never lost. Safe on any thread; true when appended.
+bool send(const QString &outboxFile, const QString &file, const QByteArray &record, std::chrono::milliseconds lockWait);
+
+} // namespace details
