@@ -1,13 +1,15 @@
 # SPDX-FileCopyrightText: 2026 The netquiz developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The journal's bytes layer and its Qt-free test cross-built for Windows with MinGW-w64, run
-# under Wine as the test journalfile_wine; only where both are installed (tools/deps.sh).
+# under Wine as the test journalfile_wine (skipped where either is missing, failed under CI).
 find_program(MINGW_CXX x86_64-w64-mingw32-g++-posix)
 # Debian's wine64 keeps its loader off the PATH unless the wine wrapper package is installed.
 find_program(WINE64 wine64 PATHS /usr/lib/wine)
 find_program(WINESERVER NAMES wineserver64 wineserver PATHS /usr/lib/wine)
 if(NOT MINGW_CXX OR NOT WINE64 OR NOT WINESERVER)
-  message(STATUS "MinGW-w64 or Wine missing: the journal's Windows test is left out")
+  message(STATUS "MinGW-w64 or Wine missing: the journal's Windows test is skipped (fails under CI)")
+  add_test(NAME journalfile_wine COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/need_tools.sh --absent "MinGW-w64 or Wine")
+  set_tests_properties(journalfile_wine PROPERTIES SKIP_RETURN_CODE 77)
   return()
 endif()
 
