@@ -77,8 +77,10 @@ runas=()
 [ "$(id -u)" -ne 0 ] || runas=(setpriv --reuid=65534 --regid=65534 --clear-groups)
 cp "$deb" "$prefix/check.deb"
 chmod -R a+rX "$prefix"
-report=$(cd "$prefix" && HOME="$prefix" "${runas[@]}" lintian --no-cfg --display-info check.deb 2>&1) || fail "lintian could not run: $report"
+status=0
+report=$(cd "$prefix" && HOME="$prefix" "${runas[@]}" lintian --no-cfg --display-info check.deb 2>&1) || status=$?
 echo "$report"
 ! grep -q '^[EW]: ' <<<"$report" || fail "lintian reports errors or warnings"
+[ $status -eq 0 ] || fail "lintian failed ($status)"
 echo "package $(basename "$deb"): Depends: $depends"
 echo "1 passed, 0 failed"
