@@ -58,9 +58,13 @@ for f in share/man/man1/netquiz.1.gz share/man/uk/man1/netquiz.1.gz share/doc/ne
   [ "$(od -An -tx1 -j4 -N4 "$prefix/$f" | tr -d ' ')" = 00000000 ] || fail "$f carries a time stamp"
 done
 
-(cd "$build" && cpack -G DEB >/dev/null) || fail "cpack"
+# Under a narrow umask, as some builders have: the package's modes must not follow it.
+(cd "$build" && umask 077 && cpack -G DEB >/dev/null) || fail "cpack"
 deb=$(ls "$build"/netquiz_*.deb | head -n1)
 listing=$(dpkg-deb -c "$deb")
+modes=$(awk '{ print $1, $2 }' <<<"$listing" | sort -u)
+[ "$modes" = "$(printf '%s\n' 'drwxr-xr-x root/root' '-rw-r--r-- root/root' '-rwxr-xr-x root/root' | sort)" ] \
+  || fail "modes or owners in the package: $modes"
 for f in "${files[@]}"; do
   grep -q " ./usr/$f\$" <<<"$listing" || fail "package lacks /usr/$f"
 done
