@@ -4,6 +4,7 @@
 #include "control/commandline.h"
 #include "control/run.h"
 #include "result/outbox.h"
+#include "teacher/details.h"
 #include "teacher/results.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     switch (command.mode) {
     case CommandLine::Mode::Done: return command.exitCode;
     case CommandLine::Mode::Csv: return teacher::exportCsv(argc, argv, command.resultPaths, command.csvFile);
+    case CommandLine::Mode::ItemsCsv: return teacher::exportItemsCsv(argc, argv, command.resultPaths, command.csvFile);
     case CommandLine::Mode::Results: return teacher::showResults(argc, argv, command.resultPaths);
     case CommandLine::Mode::Pupil: break;
     }

@@ -45,30 +45,32 @@ static QStringList argumentsOf(int argc, char **argv)
 
 static QString helpText()
 {
-    return QStringLiteral(
-               "Використання:\n"
-               "  netquiz [--journal ФАЙЛ | --class-folder ТЕКА] почати тест\n"
-               "  netquiz --results [ШЛЯХ...]                  показати результати учнів\n"
-               "  netquiz --results --csv ФАЙЛ.csv [ШЛЯХ...]   записати результати у CSV, без вікна\n"
-               "\n"
-               "Параметри:\n"
-               "  --journal ФАЙЛ      записувати результат учня у ФАЙЛ (наприклад, у спільній теці класу)\n"
-               "                      замість журналу %1\n"
-               "  --class-folder ТЕКА записувати результат учня у ТЕКА/<ім'я комп'ютера>/1.txt: так\n"
-               "                      комп'ютери класу збирають результати в одній спільній теці\n"
-               "  --results [ШЛЯХ...] кожен ШЛЯХ - файл журналу або тека, у якій читаються всі файли\n"
-               "                      %2, також у підтеках; без шляху - журнал цього комп'ютера\n"
-               "                      і журнал з --journal\n"
-               "  --csv ФАЙЛ.csv      разом з --results: таблиця для електронних таблиць (UTF-8, «;»)\n"
-               "  -h, --help          ця довідка\n"
-               "  -v, --version       версія програми\n"
-               "\n"
-               "Код завершення: 0 - гаразд; 1 - немає графічного сеансу; 2 - помилка в командному\n"
-               "рядку, або файл CSV не записано (не вдалося записати; це журнал, який читається,\n"
-               "чи файл %2); 3 - файл CSV записано, але якийсь журнал чи теку не вдалося прочитати\n"
-               "(кожен названо з причиною).")
-        .arg(QDir::toNativeSeparators(journal::defaultFile()),
-             QFileInfo(journal::defaultFile()).fileName());
+    return QStringLiteral("Використання:\n"
+                          "  netquiz [--journal ФАЙЛ | --class-folder ТЕКА] почати тест\n"
+                          "  netquiz --results [ШЛЯХ...]                  показати результати учнів\n"
+                          "  netquiz --results --csv ФАЙЛ.csv [ШЛЯХ...]   записати результати у CSV, без вікна\n"
+                          "  netquiz --results --items-csv ФАЙЛ.csv [ШЛЯХ...]  записати у CSV, хто помилився в\n"
+                          "                                                    якому питанні, без вікна\n"
+                          "\n"
+                          "Параметри:\n"
+                          "  --journal ФАЙЛ      записувати результат учня у ФАЙЛ (наприклад, у спільній теці класу)\n"
+                          "                      замість журналу %1\n"
+                          "  --class-folder ТЕКА записувати результат учня у ТЕКА/<ім'я комп'ютера>/1.txt: так\n"
+                          "                      комп'ютери класу збирають результати в одній спільній теці\n"
+                          "  --results [ШЛЯХ...] кожен ШЛЯХ - файл журналу або тека, у якій читаються всі файли\n"
+                          "                      %2, також у підтеках; без шляху - журнал цього комп'ютера\n"
+                          "                      і журнал з --journal\n"
+                          "  --csv ФАЙЛ.csv      разом з --results: таблиця для електронних таблиць (UTF-8, «;»)\n"
+                          "  --items-csv ФАЙЛ.csv разом з --results: таблиця питань (частка правильних відповідей,\n"
+                          "                      хто помилився і що відповів) з файлів подробиць біля журналів\n"
+                          "  -h, --help          ця довідка\n"
+                          "  -v, --version       версія програми\n"
+                          "\n"
+                          "Код завершення: 0 - гаразд; 1 - немає графічного сеансу; 2 - помилка в командному\n"
+                          "рядку, або файл CSV не записано (не вдалося записати; це журнал, який читається,\n"
+                          "чи файл %2); 3 - файл CSV записано, але якийсь журнал чи теку не вдалося прочитати\n"
+                          "(кожен названо з причиною).")
+        .arg(QDir::toNativeSeparators(journal::defaultFile()), QFileInfo(journal::defaultFile()).fileName());
 }
 
 // Qt needs a display for a window; without one it aborts with advice that does not fit here.
@@ -103,12 +105,14 @@ CommandLine readCommandLine(int argc, char **argv)
     const QCommandLineOption classFolderOption(QStringLiteral("class-folder"), {}, QStringLiteral("ТЕКА"));
     const QCommandLineOption resultsOption(QStringLiteral("results"));
     const QCommandLineOption csvOption(QStringLiteral("csv"), {}, QStringLiteral("ФАЙЛ.csv"));
+    const QCommandLineOption itemsCsvOption(QStringLiteral("items-csv"), {}, QStringLiteral("ФАЙЛ.csv"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")});
     const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     QCommandLineParser parser;
     // -results as --results: how Windows shortcuts are often written.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({journalOption, classFolderOption, resultsOption, csvOption, helpOption, versionOption});
+    parser.addOptions(
+        {journalOption, classFolderOption, resultsOption, csvOption, itemsCsvOption, helpOption, versionOption});
 
     const QStringList arguments = argumentsOf(argc, argv);
     if (!parser.parse(arguments)) {
@@ -143,6 +147,10 @@ CommandLine readCommandLine(int argc, char **argv)
     }
     if (parser.isSet(csvOption) && !results)
         return usageError(QStringLiteral("«--csv» діє лише разом з «--results»"));
+    if (parser.isSet(itemsCsvOption) && !results)
+        return usageError(QStringLiteral("«--items-csv» діє лише разом з «--results»"));
+    if (parser.isSet(itemsCsvOption) && parser.isSet(csvOption))
+        return usageError(QStringLiteral("задайте «--csv» і «--items-csv» окремими командами"));
     if (!results && !parser.positionalArguments().isEmpty())
         return usageError(QStringLiteral("зайвий аргумент «%1»: шляхи до журналів приймає лише «--results»")
                               .arg(parser.positionalArguments().constFirst()));
@@ -160,6 +168,13 @@ CommandLine readCommandLine(int argc, char **argv)
             if (line.csvFile.isEmpty())
                 return usageError(QStringLiteral("параметр «--csv» потребує значення"));
             line.mode = CommandLine::Mode::Csv;
+            return line;
+        }
+        if (parser.isSet(itemsCsvOption)) {
+            line.csvFile = parser.value(itemsCsvOption);
+            if (line.csvFile.isEmpty())
+                return usageError(QStringLiteral("параметр «--items-csv» потребує значення"));
+            line.mode = CommandLine::Mode::ItemsCsv;
             return line;
         }
     }

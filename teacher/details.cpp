@@ -1,0 +1,326 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "teacher/details.h"
+
+#include "control/commandline.h"
+#include "result/details.h"
+#include "teacher/csvexport.h"
+#include "teacher/journalpaths.h"
+#include "teacher/results.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace teacher {
+
+std::optional<DetailsRecord> parseDetails(const QString &line, QString *why)
+{
+    auto fail = [&](const QString &reason) -> std::optional<DetailsRecord> {
+        if (why)
+            *why = reason;
+        return std::nullopt;
+    };
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(line.toUtf8(), &error);
+    if (!doc.isObject())
+        return fail(QStringLiteral("не запис JSON"));
+    const QJsonObject o = doc.object();
+    if (o.value(QLatin1String("v")).toInt() != details::kVersion)
+        return fail(QStringLiteral("невідома версія запису"));
+    DetailsRecord r;
+    const QString kind = o.value(QLatin1String("kind")).toString();
+    if (kind == QLatin1String("started"))
+        r.kind = DetailsRecord::Kind::Started;
+    else if (kind == QLatin1String("finished"))
+        r.kind = DetailsRecord::Kind::Finished;
+    else if (kind == QLatin1String("left"))
+        r.kind = DetailsRecord::Kind::Left;
+    else
+        return fail(QStringLiteral("невідомий вид запису"));
+    r.run = o.value(QLatin1String("run")).toString();
+    r.at = QDateTime::fromString(o.value(QLatin1String("at")).toString(), Qt::ISODateWithMs);
+    if (r.run.isEmpty() || !r.at.isValid())
+        return fail(QStringLiteral("немає позначки запуску чи часу"));
+    r.computer = o.value(QLatin1String("computer")).toString();
+    r.name = o.value(QLatin1String("name")).toString();
+    r.group = o.value(QLatin1String("class")).toString();
+    r.topic = o.value(QLatin1String("topic")).toString();
+    r.page = o.value(QLatin1String("page")).toString();
+    if (r.kind == DetailsRecord::Kind::Finished) {
+        r.grade = o.value(QLatin1String("grade")).toInt();
+        r.points = o.value(QLatin1String("points")).toDouble();
+        r.seconds = qint64(o.value(QLatin1String("seconds")).toDouble(-1));
+        for (const QJsonValue &v : o.value(QLatin1String("items")).toArray()) {
+            const QJsonObject i = v.toObject();
+            r.items.append({i.value(QLatin1String("page")).toString(), i.value(QLatin1String("item")).toString(),
+                            i.value(QLatin1String("question")).toString(), i.value(QLatin1String("answer")).toString(),
+                            i.value(QLatin1String("right")).toBool()});
+        }
+    }
+    return r;
+}
+
+DetailsFile::DetailsFile(const QString &path) : journal_(path, GrowingJournal::Lines::Text, kLongestLine)
+{
+}
+
+DetailsFile::Read DetailsFile::read(qint64 maxBytes)
+{
+    const ReadResult result = journal_.read(maxBytes);
+    Read read;
+    read.error = result.error;
+    read.fromStart = result.fromStart;
+    read.more = result.more;
+    for (const JournalLine &line : result.lines) {
+        if (line.entry.incomplete)
+            continue; // taken once its line end arrives
+        QString why = line.entry.reason;
+        if (why.isEmpty()) {
+            if (std::optional<DetailsRecord> record = parseDetails(line.entry.text, &why)) {
+                read.records.append(*record);
+                continue;
+            }
+        }
+        read.problems << QStringLiteral("%1:%2: %3").arg(QDir::toNativeSeparators(path())).arg(line.number).arg(why);
+    }
+    return read;
+}
+
+RunState::Status RunState::status(const QDateTime &now) const
+{
+    if (finished)
+        return Status::Finished;
+    if (left.isValid() || (started.isValid() && started.secsTo(now) >= kGivenUpAfterSecs))
+        return Status::Left;
+    return Status::Working;
+}
+
+qint64 RunState::minutesSoFar(const QDateTime &now) const
+{
+    return started.isValid() ? std::max<qint64>(0, started.secsTo(now) / 60) : 0;
+}
+
+QString statusText(const RunState &run, const QDateTime &now)
+{
+    switch (run.status(now)) {
+    case RunState::Status::Working: return QStringLiteral("працює, %1 хв").arg(run.minutesSoFar(now));
+    case RunState::Status::Left: return QStringLiteral("не завершив");
+    case RunState::Status::Finished: break;
+    }
+    return {};
+}
+
+QString durationText(qint64 seconds)
+{
+    if (seconds < 0)
+        return {};
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString durationOf(const RunState *run)
+{
+    return run && run->finished ? durationText(run->finished->seconds) : QString();
+}
+
+QString finishTimeOf(const RunState *run)
+{
+    return run && run->finished ? run->finished->at.toString(QStringLiteral("HH:mm")) : QString();
+}
+
+void readWhole(DetailsBook &book, const QString &journal, const std::function<void(const QString &)> &report)
+{
+    const QString path = details::fileBeside(journal);
+    if (!QFileInfo::exists(path))
+        return; // a journal of a computer that writes no details (an older program)
+    DetailsFile file(path);
+    DetailsFile::Read read;
+    do {
+        read = file.read(4 << 20);
+        if (!read.error.isEmpty())
+            report(read.error);
+        for (const QString &problem : std::as_const(read.problems))
+            report(problem);
+        for (const DetailsRecord &record : std::as_const(read.records))
+            book.add(journal, record);
+    } while (read.more && read.error.isEmpty());
+}
+
+void DetailsBook::add(const QString &journal, const DetailsRecord &record)
+{
+    RunState &run = runs_[record.run];
+    if (run.id.isEmpty()) {
+        run.id = record.run;
+        run.journal = journal;
+    }
+    run.computer = record.computer;
+    run.name = record.name;
+    run.group = record.group;
+    run.topic = record.topic;
+    switch (record.kind) {
+    case DetailsRecord::Kind::Started: run.started = record.at; break;
+    case DetailsRecord::Kind::Left:
+        run.left = record.at;
+        run.leftOn = record.page;
+        break;
+    case DetailsRecord::Kind::Finished:
+        // A record delivered twice (kept on the pupil's computer and sent again) counts once.
+        if (!run.finished)
+            run.finished = record;
+        break;
+    }
+}
+
+void DetailsBook::forget(const QString &journal)
+{
+    runs_.removeIf([&](const auto &run) { return run.value().journal == journal; });
+}
+
+// Name and class joined as the journal line joins them (where the two meet in a line is at
+// times a guess), and the grade.
+static QString pupilKey(const QString &name, const QString &group, const QString &grade)
+{
+    return name + journal::kSeparator + group + QChar(0) + grade;
+}
+
+// The text as the journal holds it once read back: in the journal's code page, where a
+// letter it lacks is '?' and the Ukrainian keyboard's apostrophe is '.
+static QString asInJournal(const QString &text)
+{
+    journal::LineDecoder decoder;
+    return decoder.decode(journal::encode(text));
+}
+
+LineMatcher::LineMatcher(DetailsBook &book, const QString &journal)
+{
+    QList<RunState *> finished;
+    for (RunState &run : book.runs_)
+        if (run.journal == journal && run.finished) {
+            run.hasJournalLine = false;
+            finished << &run;
+        }
+    std::stable_sort(finished.begin(), finished.end(), [](const RunState *a, const RunState *b) {
+        return std::tie(a->finished->at, a->id) < std::tie(b->finished->at, b->id);
+    });
+    for (RunState *run : finished)
+        byKey_[pupilKey(asInJournal(run->name), asInJournal(run->group), QString::number(run->finished->grade))] << run;
+}
+
+RunState *LineMatcher::next(const QString &name, const QString &group, const QString &grade)
+{
+    auto found = byKey_.find(pupilKey(name, group, grade));
+    if (found == byKey_.end() || found->isEmpty())
+        return nullptr;
+    RunState *run = found->takeFirst();
+    run->hasJournalLine = true;
+    return run;
+}
+
+QList<const RunState *> latestFinished(const QList<const RunState *> &runs)
+{
+    QHash<QString, const RunState *> latest;
+    for (const RunState *run : runs) {
+        if (!run->finished)
+            continue;
+        const QString pupil = run->name + QChar(0) + run->group + QChar(0) + run->topic;
+        const RunState *&kept = latest[pupil];
+        if (!kept || kept->finished->at < run->finished->at)
+            kept = run;
+    }
+    QList<const RunState *> list = latest.values();
+    std::sort(list.begin(), list.end(), [](const RunState *a, const RunState *b) {
+        return std::tie(a->name, a->group, a->id) < std::tie(b->name, b->group, b->id);
+    });
+    return list;
+}
+
+QList<ItemStat> itemStats(const QList<const RunState *> &runs)
+{
+    QList<ItemStat> stats;
+    QHash<QString, qsizetype> at; // page and item to its place in test order
+    for (const RunState *run : latestFinished(runs)) {
+        for (const DetailsItem &item : run->finished->items) {
+            const QString key = item.page + QChar(0) + item.item;
+            auto found = at.constFind(key);
+            if (found == at.constEnd()) {
+                found = at.insert(key, stats.size());
+                stats.append({item.page, item.item, item.question, 0, 0, {}});
+            }
+            ItemStat &stat = stats[*found];
+            ++stat.pupils;
+            if (item.right)
+                ++stat.right;
+            else
+                stat.wrong.append({run->name, run->group, item.answer});
+        }
+    }
+    std::stable_sort(stats.begin(), stats.end(), [](const ItemStat &a, const ItemStat &b) {
+        return qint64(a.right) * b.pupils < qint64(b.right) * a.pupils; // a's share below b's
+    });
+    return stats;
+}
+
+QByteArray itemsCsv(const QList<ItemStat> &stats)
+{
+    CsvDocument csv({QStringLiteral("Сторінка"), QStringLiteral("Пункт"), QStringLiteral("Питання"),
+                     QStringLiteral("Учнів"), QStringLiteral("Правильно"), QStringLiteral("Правильно, %"),
+                     QStringLiteral("Помилилися (відповідь)")});
+    for (const ItemStat &s : stats) {
+        QStringList wrong;
+        for (const ItemStat::Miss &m : s.wrong)
+            wrong << QStringLiteral("%1 (%2): %3")
+                         .arg(m.name, m.group, m.answer.isEmpty() ? QStringLiteral("без відповіді") : m.answer);
+        csv.addRow({s.page, s.item, s.question, QString::number(s.pupils), QString::number(s.right),
+                    QString::number(qRound(s.share() * 100)), wrong.join(QStringLiteral("; "))});
+    }
+    return csv.bytes();
+}
+
+int exportItemsCsv(int &argc, char **argv, const QStringList &paths, const QString &out)
+{
+    QCoreApplication app(argc, argv);
+    bool someUnread = false;
+    auto unread = [&](const QString &message) {
+        printLine(stderr, QStringLiteral("netquiz: ") + message);
+        someUnread = true;
+    };
+    QMap<QString, QString> files;
+    for (const QString &path : paths) {
+        const FoundJournals found = journalsAt(path);
+        if (!found.error.isEmpty())
+            unread(found.error);
+        for (const PathProblem &problem : found.problems)
+            unread(problem.message());
+        for (const QString &file : found.files)
+            if (!files.contains(sameFileKey(file)))
+                files.insert(sameFileKey(file), file);
+    }
+    QStringList readKeys = files.keys();
+    for (const QString &file : files)
+        readKeys << sameFileKey(details::fileBeside(file));
+    if (const QString why = refusedOutput(out, readKeys); !why.isEmpty()) {
+        printLine(stderr, QStringLiteral("netquiz: ") + why);
+        return CommandLine::kUsageError;
+    }
+    DetailsBook book;
+    for (const QString &journal : files)
+        readWhole(book, journal, unread);
+    QList<const RunState *> runs;
+    for (const RunState &run : book.runs())
+        runs << &run;
+    QString error;
+    if (!saveCsv(itemsCsv(itemStats(runs)), out, &error)) {
+        printLine(stderr, QStringLiteral("netquiz: ") + error);
+        return CommandLine::kUsageError;
+    }
+    return someUnread ? CommandLine::kSomeUnread : 0;
+}
+
+} // namespace teacher

@@ -1,0 +1,251 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The teacher's reading of the details records: a made-up class counted by hand against the
+// per-question table and --items-csv, the status of runs under way, durations in --csv, and the
+// details file read with the journal's care.
+#include "result/details.h"
+#include "result/journalline.h"
+#include "teacher/details.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace teacher;
+
+class ClassDetailsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void perQuestionTableCountedByHand();
+    void itemsCsvCountedByHand();
+    void durationAndFinishInCsv();
+    void statusOfRuns_data();
+    void statusOfRuns();
+    void readWithTheJournalsCare();
+    void refusedOutputs_data();
+    void refusedOutputs();
+
+private:
+    QString pc(const char *name) const { return dir->filePath(QStringLiteral("клас/%1/1.txt").arg(name)); }
+    std::optional<QTemporaryDir> dir;
+};
+
+struct Ran {
+    int code = -1;
+    QByteArray out, err;
+};
+
+static Ran netquiz(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(NETQUIZ_EXE), args);
+    if (!p.waitForFinished(50000))
+        return {};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+static bool append(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    return f.open(QIODevice::Append) && f.write(bytes) == bytes.size();
+}
+
+static QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+namespace {
+const QDateTime kMorning = QDateTime::fromString(QStringLiteral("2026-03-02T09:00:00.000+02:00"), Qt::ISODateWithMs);
+const QString kF03 = QStringLiteral("Комп'ютерна мережа - це...");
+const QString kWrongF03 = QStringLiteral("багато комп'ютерів в одному класі");
+
+details::Run who(const char *id, const QString &name)
+{
+    return {QString::fromLatin1(id), QStringLiteral("PC"), name, QStringLiteral("9-А"), journal::kTopicName};
+}
+
+// A finished run with three items: T1 on the matching page, F03 alone, C2 on the last page.
+QByteArray finished(const char *id, const QString &name, int minute, int grade, qint64 seconds, bool t1, bool f03,
+                    bool c2)
+{
+    const QList<details::Item> items{
+        {"F02", "T1", "сукупність комп'ютерів у межах декількох міст або країн", t1 ? "5" : "", t1, 2},
+        {"F03", "F03", kF03, f03 ? "сукупність комп'ютерів з'єднаних лініями зв'язку" : kWrongF03, f03, std::nullopt},
+        {"F09", "C2", "миша", c2 ? "не позначено" : "позначено", c2, 4},
+    };
+    return details::started(who(id, name), kMorning.addSecs(minute * 60 - seconds)) +
+           details::finished(who(id, name), kMorning.addSecs(minute * 60), grade, grade, seconds, items);
+}
+
+QByteArray line(const QString &name, int grade)
+{
+    return journal::record(name, QStringLiteral("9-А"), QStringLiteral("02.03.26"), QString::number(grade));
+}
+} // namespace
+
+void ClassDetailsTest::init()
+{
+    dir.emplace();
+    // PC-01: Коваль Марія, and Бондар Ярина twice (her later attempt counts).
+    QVERIFY(
+        append(details::fileBeside(pc("PC-01")), finished("a", "Коваль Марія", 10, 10, 425, true, true, false) +
+                                                     finished("b", "Бондар Ярина", 11, 4, 300, false, false, false) +
+                                                     finished("c", "Бондар Ярина", 30, 8, 610, true, false, true)));
+    QVERIFY(append(pc("PC-01"), line("Коваль Марія", 10) + line("Бондар Ярина", 4) + line("Бондар Ярина", 8)));
+    // PC-02: Шевченко Тарас, who typed and chose nothing on two items; a pupil of an older program
+    // with no details; a finished run whose journal line is not there.
+    QVERIFY(append(details::fileBeside(pc("PC-02")), finished("d", "Шевченко Тарас", 12, 3, 59, false, false, false)));
+    QVERIFY(append(pc("PC-02"), line("Шевченко Тарас", 3) + line("Старий Учень", 6)));
+}
+
+void ClassDetailsTest::perQuestionTableCountedByHand()
+{
+    DetailsBook book;
+    for (const char *name : {"PC-01", "PC-02"})
+        readWhole(book, pc(name), [](const QString &problem) { QFAIL(qPrintable(problem)); });
+    QList<const RunState *> runs;
+    for (const RunState &run : book.runs())
+        runs << &run;
+    QCOMPARE(runs.size(), 4);
+    // By hand, the latest attempts (Коваль, Бондар's second, Шевченко): T1 right 2 of 3, F03 1 of
+    // 3, C2 1 of 3. Most missed first; F03 before C2 as the test has them.
+    const QList<ItemStat> stats = itemStats(runs);
+    QCOMPARE(stats.size(), 3);
+    QCOMPARE(stats[0].item, QStringLiteral("F03"));
+    QCOMPARE(stats[0].question, kF03);
+    QCOMPARE(stats[0].pupils, 3);
+    QCOMPARE(stats[0].right, 1);
+    QCOMPARE(stats[0].wrong.size(), 2);
+    QCOMPARE(stats[0].wrong[0].name, QStringLiteral("Бондар Ярина"));
+    QCOMPARE(stats[0].wrong[0].answer, kWrongF03);
+    QCOMPARE(stats[0].wrong[1].name, QStringLiteral("Шевченко Тарас"));
+    QCOMPARE(stats[1].item, QStringLiteral("C2"));
+    QCOMPARE(stats[1].right, 1);
+    QCOMPARE(stats[1].wrong[0].name, QStringLiteral("Коваль Марія"));
+    QCOMPARE(stats[1].wrong[0].answer, QStringLiteral("позначено"));
+    QCOMPARE(stats[2].item, QStringLiteral("T1"));
+    QCOMPARE(stats[2].pupils, 3);
+    QCOMPARE(stats[2].right, 2);
+    QCOMPARE(stats[2].wrong.size(), 1);
+    QCOMPARE(stats[2].wrong[0].answer, QString());
+}
+
+void ClassDetailsTest::itemsCsvCountedByHand()
+{
+    const QString out = dir->filePath(QStringLiteral("питання.csv"));
+    const Ran ran = netquiz({"--results", "--items-csv", out, dir->filePath(QStringLiteral("клас"))});
+    QCOMPARE(ran.code, 0);
+    QCOMPARE(ran.err, QByteArray());
+    const QByteArray expected =
+        "\xEF\xBB\xBF"
+        "Сторінка;Пункт;Питання;Учнів;Правильно;Правильно, %;Помилилися (відповідь)\r\n"
+        "F03;F03;Комп'ютерна мережа - це...;3;1;33;\"Бондар Ярина (9-А): багато комп'ютерів в одному класі; "
+        "Шевченко Тарас (9-А): багато комп'ютерів в одному класі\"\r\n"
+        "F09;C2;миша;3;1;33;\"Коваль Марія (9-А): позначено; Шевченко Тарас (9-А): позначено\"\r\n"
+        "F02;T1;сукупність комп'ютерів у межах декількох міст або країн;3;2;67;Шевченко Тарас (9-А): без відповіді\r\n";
+    QCOMPARE(readAll(out), expected);
+}
+
+void ClassDetailsTest::durationAndFinishInCsv()
+{
+    // Each line with its own run's duration and finishing time (the pupil's clock); the line of
+    // the older program has none; existing columns keep their places.
+    const QString out = dir->filePath(QStringLiteral("out.csv"));
+    const Ran ran = netquiz({"--results", "--csv", out, dir->filePath(QStringLiteral("клас"))});
+    QCOMPARE(ran.code, 0);
+    const QList<QByteArray> rows = readAll(out).split('\n');
+    QCOMPARE(rows.size(), 7);
+    QVERIFY(rows[0].endsWith(";Файл;Рядок;Тривалість;Завершено\r"));
+    QVERIFY2(rows[1].contains(";Коваль Марія;9-А;02.03.26;10;") && rows[1].endsWith(";1;7:05;09:10\r"),
+             rows[1].constData());
+    QVERIFY2(rows[2].endsWith(";2;5:00;09:11\r"), rows[2].constData());
+    QVERIFY2(rows[3].endsWith(";3;10:10;09:30\r"), rows[3].constData());
+    QVERIFY2(rows[4].endsWith(";1;0:59;09:12\r"), rows[4].constData());
+    QVERIFY2(rows[5].contains("Старий Учень") && rows[5].endsWith(";2;;\r"), rows[5].constData());
+}
+
+void ClassDetailsTest::statusOfRuns_data()
+{
+    QTest::addColumn<QByteArray>("records");
+    QTest::addColumn<QString>("status");
+    const QDateTime now = QDateTime::currentDateTime();
+    const details::Run run = who("x", QStringLiteral("Мельник Олег"));
+    QTest::addRow("started 5 minutes ago") << details::started(run, now.addSecs(-5 * 60 - 10)) << "працює, 5 хв";
+    QTest::addRow("started 2 h 59 min ago") << details::started(run, now.addSecs(-179 * 60)) << "працює, 179 хв";
+    QTest::addRow("started 3 hours ago, no end") << details::started(run, now.addSecs(-3 * 3600 - 1)) << "не завершив";
+    QTest::addRow("left on F04") << details::started(run, now.addSecs(-600)) + details::left(run, now, "F04")
+                                 << "не завершив";
+    QTest::addRow("finished") << details::started(run, now.addSecs(-600)) + details::finished(run, now, 7, 3, 600, {})
+                              << "";
+}
+
+void ClassDetailsTest::statusOfRuns()
+{
+    QFETCH(QByteArray, records);
+    QFETCH(QString, status);
+    const QString journal = dir->filePath(QStringLiteral("ПК/1.txt"));
+    QVERIFY(append(details::fileBeside(journal), records));
+    DetailsBook book;
+    readWhole(book, journal, [](const QString &problem) { QFAIL(qPrintable(problem)); });
+    QCOMPARE(book.runs().size(), 1);
+    QCOMPARE(statusText(*book.runs().begin(), QDateTime::currentDateTime()), status);
+}
+
+void ClassDetailsTest::readWithTheJournalsCare()
+{
+    // A record still being written is not taken until its line end arrives; a line that is no
+    // record and an overlong one are named; a pipe in the file's place is never waited on.
+    const QString journal = dir->filePath(QStringLiteral("ПК/1.txt"));
+    const QString path = details::fileBeside(journal);
+    const QByteArray record = details::started(who("y", QStringLiteral("Іра")), kMorning);
+    QVERIFY(append(path, "not json\n" + QByteArray(DetailsFile::kLongestLine + 10, 'x') + "\n" + record.chopped(1)));
+    DetailsFile file(path);
+    DetailsFile::Read read = file.read();
+    QCOMPARE(read.records.size(), 0);
+    QCOMPARE(read.problems.size(), 2);
+    QVERIFY2(read.problems[0].endsWith(":1: не запис JSON"), qPrintable(read.problems[0]));
+    QVERIFY2(read.problems[1].contains(":2: задовгий рядок"), qPrintable(read.problems[1]));
+    QVERIFY(append(path, "\n"));
+    read = file.read();
+    QCOMPARE(read.records.size(), 1);
+    QCOMPARE(read.records[0].name, QStringLiteral("Іра"));
+    QCOMPARE(read.records[0].at, kMorning);
+
+    const QString other = dir->filePath(QStringLiteral("ПК-2/1.details.jsonl"));
+    QVERIFY(QDir().mkpath(QFileInfo(other).path()));
+    QCOMPARE(::mkfifo(QFile::encodeName(other).constData(), 0666), 0);
+    DetailsFile pipe(other);
+    QVERIFY(!pipe.read().error.isEmpty());
+}
+
+void ClassDetailsTest::refusedOutputs_data()
+{
+    QTest::addColumn<QString>("out");
+    QTest::addRow("a details file being read") << "клас/PC-01/1.details.jsonl";
+    QTest::addRow("any details file") << "інше.details.jsonl";
+    QTest::addRow("a journal") << "клас/PC-02/1.txt";
+}
+
+void ClassDetailsTest::refusedOutputs()
+{
+    // The per-question CSV never goes over a journal or a details file.
+    QFETCH(QString, out);
+    const QString path = dir->filePath(out);
+    const QByteArray before = readAll(path);
+    const Ran ran = netquiz({"--results", "--items-csv", path, dir->filePath(QStringLiteral("клас"))});
+    QCOMPARE(ran.code, 2);
+    QVERIFY(!ran.err.isEmpty());
+    QCOMPARE(readAll(path), before);
+}
+
+QTEST_MAIN(ClassDetailsTest)
+#include "tst_classdetails.moc"
