@@ -70,6 +70,12 @@ bool ResultsFilter::accepts(int sourceRow) const
                                 : row.name.contains(name_, Qt::CaseInsensitive);
 }
 
+bool ResultsFilter::acceptsPupil(const QString &name, const QString &group, const QString &topic) const
+{
+    return (group_.isEmpty() || group.simplified() == group_) && (topic_.isEmpty() || topic == topic_) &&
+           (name_.isEmpty() || name.simplified().contains(name_, Qt::CaseInsensitive));
+}
+
 bool ResultsFilter::ordered(int a, int b) const
 {
     return sortOrder_ == Qt::AscendingOrder ? model_->lessThan(a, b, sortColumn_) : model_->lessThan(b, a, sortColumn_);
@@ -130,6 +136,12 @@ QList<int> ResultsFilter::sortedRows() const
             key[r] = (qint64(rankOf[rows[r].file]) << 32) + rows[r].line;
         break;
     }
+    case DurationColumn: // by the seconds; rows without a duration last
+        for (int r = 0; r < n; ++r) {
+            const qint64 seconds = model_->rowDetails(rows[r]).seconds;
+            key[r] = seconds >= 0 ? seconds : kText;
+        }
+        break;
     default: {
         const QList<int> text = textRanks([&](int r) { return model_->text(r, sortColumn_); });
         for (int r = 0; r < n; ++r)

@@ -27,6 +27,8 @@ public:
 
     // The class and topic filter alone: what a class summary counts.
     bool inGroupAndTopic(const Row &row) const;
+    // Whether a pupil known by name, class and topic (not by a row: one still working) passes.
+    bool acceptsPupil(const QString &name, const QString &group, const QString &topic) const;
 
     QModelIndex mapToSource(const QModelIndex &proxyIndex) const override;
     QModelIndex mapFromSource(const QModelIndex &sourceIndex) const override;

@@ -289,12 +289,26 @@ bool ResultsModel::lessThan(int left, int right, int column) const
         decided = byValue(a.gradeValue >= 0, b.gradeValue >= 0, a.gradeValue, b.gradeValue);
     else if (column == DateColumn)
         decided = byValue(dates_[a.date].isValid(), dates_[b.date].isValid(), dates_[a.date], dates_[b.date]);
+    else if (column == DurationColumn)
+        decided = byValue(rowDetails(a).seconds >= 0, rowDetails(b).seconds >= 0, rowDetails(a).seconds,
+                          rowDetails(b).seconds);
     else if (column == SourceColumn)
         decided = a.file != b.file ? files_[a.file] < files_[b.file] : a.line < b.line;
     if (decided)
         return *decided;
     static const QCollator collator{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
     return collator.compare(text(left, column), text(right, column)) < 0;
+}
+
+void ResultsModel::setRowDetails(QHash<qint64, RowDetails> details)
+{
+    if (details.isEmpty() && rowDetails_.isEmpty())
+        return;
+    rowDetails_ = std::move(details);
+    if (!rows_.isEmpty()) {
+        emit dataChanged(index(0, DateColumn), index(int(rows_.size() - 1), DateColumn));
+        emit dataChanged(index(0, DurationColumn), index(int(rows_.size() - 1), DurationColumn));
+    }
 }
 
 int ResultsModel::rowCount(const QModelIndex &parent) const
@@ -331,7 +345,11 @@ QString ResultsModel::text(int i, int column) const
     case TopicColumn: return texts_[row.topic];
     case NameColumn: return row.name;
     case GroupColumn: return texts_[row.group];
-    case DateColumn: return texts_[row.date];
+    case DateColumn:
+        if (const RowDetails details = rowDetails(row); !details.finished.isEmpty())
+            return texts_[row.date] + QChar(u' ') + details.finished;
+        return texts_[row.date];
+    case DurationColumn: return rowDetails(row).duration;
     case GradeColumn: return texts_[row.grade];
     case SourceColumn: return QStringLiteral("%1:%2").arg(QDir::toNativeSeparators(files_[row.file])).arg(row.line);
     case MarksColumn: return marks(i);
@@ -356,7 +374,7 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
                QChar(u'\n') + marks(index.row());
     if (role == Qt::ToolTipRole)
         return text(index.row(), index.column());
-    if (role == Qt::TextAlignmentRole && index.column() == GradeColumn)
+    if (role == Qt::TextAlignmentRole && (index.column() == GradeColumn || index.column() == DurationColumn))
         return int(Qt::AlignCenter);
     // Marked rows stand out; the marks column says why, so colour is never the only sign.
     const QColor tint = row.unreadable() || row.incomplete ? QColor(0xF6, 0xC6, 0xC6)
@@ -374,8 +392,8 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char16_t *const titles[ColumnCount] = {u"Тема", u"Прізвище та ім'я", u"Клас", u"Дата",
-                                                         u"Оцінка", u"Позначки", u"Файл і рядок"};
+    static const char16_t *const titles[ColumnCount] = {u"Тема",   u"Прізвище та ім'я", u"Клас",     u"Дата",
+                                                        u"Оцінка", u"Тривалість",       u"Позначки", u"Файл і рядок"};
     return QString::fromUtf16(titles[section]);
 }
 

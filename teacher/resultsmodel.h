@@ -17,7 +17,17 @@
 
 namespace teacher {
 
-enum Column { TopicColumn, NameColumn, GroupColumn, DateColumn, GradeColumn, MarksColumn, SourceColumn, ColumnCount };
+enum Column {
+    TopicColumn,
+    NameColumn,
+    GroupColumn,
+    DateColumn,
+    GradeColumn,
+    DurationColumn,
+    MarksColumn,
+    SourceColumn,
+    ColumnCount
+};
 
 struct Row {
     QString name; // as written; for a line that cannot be read, the line itself
@@ -69,6 +79,16 @@ public:
     // The line as read, for the CSV.
     journal::Entry entry(const Row &row) const;
 
+    // From the details record beside a journal: how long a line's test took, and when it
+    // finished (shown beside the date). Keyed by rowKey(file, line); the rest show none.
+    struct RowDetails {
+        QString duration, finished;
+        qint64 seconds = -1;
+    };
+    static qint64 rowKey(int file, int line) { return (qint64(file) << 32) | quint32(line); }
+    void setRowDetails(QHash<qint64, RowDetails> details);
+    RowDetails rowDetails(const Row &row) const { return rowDetails_.value(rowKey(row.file, row.line)); }
+
     // Orders two rows by a column: numbers and dates by value, before any text that is neither.
     bool lessThan(int left, int right, int column) const;
 
@@ -109,6 +129,7 @@ private:
     QList<int> singles_;        // nameless results, each counted alone, in row order
     QHash<int, int> groupUse_, topicUse_;
     int unreadable_ = 0, incomplete_ = 0;
+    QHash<qint64, RowDetails> rowDetails_;
 };
 
 } // namespace teacher

@@ -3,11 +3,13 @@
 #include "teacher/resultswindow.h"
 
 #include "teacher/csvexport.h"
+#include "teacher/detailspanel.h"
 #include "teacher/summarypanel.h"
 
 #include <QCollator>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,6 +21,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
@@ -42,8 +45,8 @@ public:
 
 ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
     : QMainWindow(parent), table_(new QTableView), groups_(new QComboBox), topics_(new QComboBox),
-      search_(new QLineEdit), summary_(new SummaryPanel), counts_(new QLabel), progress_(new QLabel),
-      problems_(new QListWidget), refreshSoon_(new QTimer(this))
+      search_(new QLineEdit), summary_(new SummaryPanel), details_(new DetailsPanel), counts_(new QLabel),
+      progress_(new QLabel), problems_(new QListWidget), refreshSoon_(new QTimer(this))
 {
     setWindowTitle(QStringLiteral("Результати тесту"));
     table_->setObjectName(QStringLiteral("resultsTable"));
@@ -61,9 +64,15 @@ ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
     table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     table_->setSortingEnabled(true);
 
+    // Below the table: the classes' summary, and from the details records each question and
+    // who is still working.
+    auto *below = new QTabWidget;
+    below->setObjectName(QStringLiteral("belowTable"));
+    below->addTab(summary_, QStringLiteral("&Підсумок"));
+    below->addTab(details_, QStringLiteral("П&итання і хто працює"));
     auto *splitter = new QSplitter(Qt::Vertical);
     splitter->addWidget(table_);
-    splitter->addWidget(summary_);
+    splitter->addWidget(below);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     splitter->setChildrenCollapsible(false);
@@ -101,6 +110,10 @@ ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
         if (!refreshSoon_->isActive())
             refreshSoon_->start();
     });
+    connect(details_, &DetailsPanel::changed, this, [this] {
+        if (!refreshSoon_->isActive())
+            refreshSoon_->start();
+    });
     connect(summary_, &SummaryPanel::groupChosen, this,
             [this](const QString &group) { groups_->setCurrentIndex(std::max(0, groups_->findData(group))); });
 
@@ -111,13 +124,17 @@ ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
     const int widths[SourceColumn] = {fm.horizontalAdvance(journal::kTopicName) + 2 * letter,
                                       fm.horizontalAdvance(QStringLiteral("Даниленко Максим")) + 4 * letter,
                                       fm.horizontalAdvance(QStringLiteral("Клас")) + 4 * letter,
-                                      fm.horizontalAdvance(QStringLiteral("08.12.2026")) + 3 * letter,
+                                      fm.horizontalAdvance(QStringLiteral("08.12.2026 10:45")) + 3 * letter,
                                       fm.horizontalAdvance(QStringLiteral("Оцінка")) + 4 * letter,
+                                      fm.horizontalAdvance(QStringLiteral("Тривалість")) + 4 * letter,
                                       fm.horizontalAdvance(QStringLiteral("незавершений рядок")) + 2 * letter};
     for (int column = 0; column < SourceColumn; ++column)
         table_->setColumnWidth(column, widths[column]);
-    for (const QString &path : paths)
+    for (const QString &path : paths) {
         journals_.add(path);
+        if (QFileInfo(path).isDir())
+            folders_ << path;
+    }
     refresh();
     resize(QSize(1100, 760).boundedTo(screen()->availableGeometry().size()));
 }
@@ -147,6 +164,7 @@ QWidget *ResultsWindow::buildFilters()
     });
     connect(search_, &QLineEdit::textChanged, this, [this](const QString &text) {
         filter_.setNameSearch(text);
+        details_->refresh(model_, filter_);
         refreshStatus();
     });
 
@@ -218,6 +236,8 @@ void ResultsWindow::refresh()
     refreshChoices(groups_, sorted(model_.groupKeys()));
     refreshChoices(topics_, sorted(model_.topics()));
     summary_->refresh(model_, filter_);
+    details_->watch(model_.files(), folders_);
+    details_->refresh(model_, filter_);
     refreshStatus();
 }
 
@@ -257,7 +277,9 @@ QByteArray ResultsWindow::csvOfShownRows() const
     CsvDocument csv;
     for (int row : shown) {
         const Row &r = model_.rows()[row];
-        csv.add(model_.entry(r), model_.files()[r.file], r.line);
+        csv.add(model_.entry(r), model_.files()[r.file], r.line,
+                model_.rowDetails(r).seconds >= 0 ? model_.rowDetails(r).duration : QString(),
+                model_.rowDetails(r).finished);
     }
     return csv.bytes();
 }
@@ -273,8 +295,11 @@ void ResultsWindow::addFiles()
 void ResultsWindow::addFolder()
 {
     const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Додати теку з журналами"));
-    if (!folder.isEmpty())
-        journals_.add(folder);
+    if (folder.isEmpty())
+        return;
+    journals_.add(folder);
+    folders_ << folder;
+    details_->watch({}, folders_);
 }
 
 void ResultsWindow::saveCsv()

@@ -18,6 +18,7 @@ class QTimer;
 
 namespace teacher {
 
+class DetailsPanel;
 class SummaryPanel;
 
 class ResultsWindow : public QMainWindow {
@@ -30,6 +31,7 @@ public:
     LiveJournals &journals() { return journals_; }
 
     ResultsFilter &filter() { return filter_; }
+    DetailsPanel &details() { return *details_; }
 
     // The rows the filter lets through that are whole results, in file and line order, as CSV.
     QByteArray csvOfShownRows() const;
@@ -53,6 +55,8 @@ private:
     QComboBox *topics_;
     QLineEdit *search_;
     SummaryPanel *summary_;
+    DetailsPanel *details_;
+    QStringList folders_; // folders named: their computer folders may hold details before a journal
     QLabel *counts_;
     QLabel *progress_;
     QListWidget *problems_;

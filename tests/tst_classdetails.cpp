@@ -6,10 +6,17 @@
 #include "result/details.h"
 #include "result/journalline.h"
 #include "teacher/details.h"
+#include "teacher/detailspanel.h"
+#include "teacher/resultswindow.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,6 +36,8 @@ private slots:
     void readWithTheJournalsCare();
     void refusedOutputs_data();
     void refusedOutputs();
+    void windowAgreesWithTheHandCount();
+    void startedShowsWorkingLive();
 
 private:
     QString pc(const char *name) const { return dir->filePath(QStringLiteral("клас/%1/1.txt").arg(name)); }
@@ -245,6 +254,92 @@ void ClassDetailsTest::refusedOutputs()
     QCOMPARE(ran.code, 2);
     QVERIFY(!ran.err.isEmpty());
     QCOMPARE(readAll(path), before);
+}
+
+// The window open on the class folder, its rows read and the details beside them shown.
+static std::unique_ptr<ResultsWindow> openWindow(const QString &folder)
+{
+    auto window = std::make_unique<ResultsWindow>(QStringList{folder});
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()) ||
+        !QTest::qWaitFor([&] { return !window->journals().reading() && window->details().items()->rowCount() > 0; }))
+        return {};
+    QTest::qWait(100);
+    return window;
+}
+
+static QStringList texts(const QListWidget *list)
+{
+    QStringList all;
+    for (int i = 0; i < list->count(); ++i)
+        all << list->item(i)->text();
+    return all;
+}
+
+static QStringList itemRow(const QTableWidget *table, int row)
+{
+    return {table->item(row, 0)->text(), table->item(row, 1)->text(), table->item(row, 2)->text()};
+}
+
+void ClassDetailsTest::windowAgreesWithTheHandCount()
+{
+    const std::unique_ptr<ResultsWindow> window = openWindow(dir->filePath(QStringLiteral("клас")));
+    QVERIFY(window);
+    auto *tabs = window->findChild<QTabWidget *>(QStringLiteral("belowTable"));
+    tabs->setCurrentWidget(&window->details());
+    QTableWidget *items = window->details().items();
+    QCOMPARE(items->rowCount(), 3);
+    QCOMPARE(itemRow(items, 0), (QStringList{kF03, "F03 · F03", "1 з 3 (33 %)"}));
+    QCOMPARE(itemRow(items, 1), (QStringList{"миша", "F09 · C2", "1 з 3 (33 %)"}));
+    QCOMPARE(itemRow(items, 2),
+             (QStringList{"сукупність комп'ютерів у межах декількох міст або країн", "F02 · T1", "2 з 3 (67 %)"}));
+    QCOMPARE(items->item(2, 3)->data(Qt::UserRole).toDouble(), 2.0 / 3);
+    // A click on a question lists who got it wrong, with the answer.
+    QTest::mouseClick(items->viewport(), Qt::LeftButton, {}, items->visualItemRect(items->item(0, 0)).center());
+    QCOMPARE(texts(window->details().wrong()),
+             (QStringList{"Бондар Ярина (9-А): " + kWrongF03, "Шевченко Тарас (9-А): " + kWrongF03}));
+    QVERIFY(texts(window->details().status()).isEmpty());
+
+    // In the table: the duration, the finish time beside the date; the line of a pupil without
+    // a details record, on a computer that writes them, marked.
+    auto *table = window->findChild<QTableView *>(QStringLiteral("resultsTable"));
+    QStringList durations, dates;
+    for (int r = 0; r < table->model()->rowCount(); ++r) {
+        durations << table->model()->index(r, DurationColumn).data().toString();
+        dates << table->model()->index(r, DateColumn).data().toString();
+    }
+    QCOMPARE(durations, (QStringList{"7:05", "5:00", "10:10", "0:59", "без подробиць"}));
+    QCOMPARE(dates, (QStringList{"02.03.26 09:10", "02.03.26 09:11", "02.03.26 09:30", "02.03.26 09:12", "02.03.26"}));
+
+    // The search narrows the questions to the rows shown: Коваль Марія alone.
+    auto *search = window->findChild<QLineEdit *>(QStringLiteral("nameSearch"));
+    search->setFocus();
+    // Cyrillic typed one letter at a time, as QTest::keyClicks cannot.
+    for (const QChar ch : QStringLiteral("Коваль"))
+        QTest::sendKeyEvent(QTest::Click, search, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    QCOMPARE(items->rowCount(), 3);
+    QCOMPARE(itemRow(items, 0), (QStringList{"миша", "F09 · C2", "0 з 1 (0 %)"}));
+    QCOMPARE(items->item(1, 2)->text(), QStringLiteral("1 з 1 (100 %)"));
+}
+
+void ClassDetailsTest::startedShowsWorkingLive()
+{
+    // Pupils starting while the window is open show as working within a couple of seconds: on a
+    // computer with a journal, and on one whose journal has no line yet; one who leaves shows so.
+    const std::unique_ptr<ResultsWindow> window = openWindow(dir->filePath(QStringLiteral("клас")));
+    QVERIFY(window);
+    const QDateTime now = QDateTime::currentDateTime();
+    const details::Run oleh = who("e", QStringLiteral("Мельник Олег"));
+    QVERIFY(append(details::fileBeside(pc("PC-02")), details::started(oleh, now)));
+    QVERIFY(append(details::fileBeside(pc("PC-03")), details::started(who("f", QStringLiteral("Ткач Ніна")), now)));
+    const QString since = now.toString(QStringLiteral("HH:mm"));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        texts(window->details().status()),
+        (QStringList{"Мельник Олег (9-А) — працює, 0 хв, з " + since, "Ткач Ніна (9-А) — працює, 0 хв, з " + since}),
+        8000);
+    QVERIFY(append(details::fileBeside(pc("PC-02")), details::left(oleh, now.addSecs(5), "F04")));
+    QTRY_COMPARE_WITH_TIMEOUT(texts(window->details().status()).value(0),
+                              "Мельник Олег (9-А) — не завершив (на F04), з " + since, 8000);
 }
 
 QTEST_MAIN(ClassDetailsTest)
