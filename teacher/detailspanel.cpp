@@ -107,7 +107,7 @@ DetailsPanel::DetailsPanel(QWidget *parent)
     items_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     const QFontMetrics fm = fontMetrics();
     items_->setColumnWidth(1, fm.horizontalAdvance(QStringLiteral("F02 · T1")) + 4 * fm.averageCharWidth());
-    items_->setColumnWidth(2, fm.horizontalAdvance(QStringLiteral("Правильно")) + 4 * fm.averageCharWidth());
+    items_->setColumnWidth(2, fm.horizontalAdvance(QStringLiteral("25 з 25 (100 %)")) + 3 * fm.averageCharWidth());
     items_->setColumnWidth(3, fm.horizontalAdvance(QStringLiteral("Частка")) * 2);
     wrong_->setObjectName(QStringLiteral("wrongAnswers"));
     wrong_->setAccessibleName(QStringLiteral("Хто помилився і що відповів"));

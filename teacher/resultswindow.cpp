@@ -126,7 +126,7 @@ ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
                                       fm.horizontalAdvance(QStringLiteral("Клас")) + 4 * letter,
                                       fm.horizontalAdvance(QStringLiteral("08.12.2026 10:45")) + 3 * letter,
                                       fm.horizontalAdvance(QStringLiteral("Оцінка")) + 4 * letter,
-                                      fm.horizontalAdvance(QStringLiteral("Тривалість")) + 4 * letter,
+                                      fm.horizontalAdvance(QStringLiteral("без подробиць")) + 2 * letter,
                                       fm.horizontalAdvance(QStringLiteral("незавершений рядок")) + 2 * letter};
     for (int column = 0; column < SourceColumn; ++column)
         table_->setColumnWidth(column, widths[column]);

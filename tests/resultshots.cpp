@@ -1,15 +1,20 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saves a picture of the teacher's results window with a class of 25 pupils on five computers,
-// a repeated attempt, a name with " - " in it and a torn line: resultshots FILE.png
-// (add QT_SCALE_FACTOR=2 for 200 %).
+// a repeated attempt, a name with " - " in it and a torn line, and the details records beside
+// the journals (two pupils still at work, one who left): resultshots FILE.png [details]
+// (add QT_SCALE_FACTOR=2 for 200 %); "details" shows the questions and who is working.
+#include "result/details.h"
 #include "result/journalline.h"
+#include "teacher/detailspanel.h"
 #include "teacher/resultswindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,6 +29,30 @@ int main(int argc, char **argv)
         "Петренко Іван,Романюк Катерина,Савчук Артем,Ткаченко Юлія,Устименко Роман,Федоренко Злата,Харченко Олег,"
         "Цимбал Аліна,Шевченко Тарас,Шевчук Мар'яна - Ольга,Яковенко Ілля").split(u',');
     const int grades[] = {10, 7, 12, 5, 9, 7, 11, 8, 4, 10, 6, 12, 7, 9, 2, 10, 8, 11, 5, 9, 7, 3, 8, 10, 6};
+    // Six items of the test, and which pupils (by their number) got each right.
+    const QList<std::tuple<const char *, const char *, QString, QString>> items{
+        {"F02", "T1", QStringLiteral("сукупність комп'ютерів у межах декількох міст або країн"), QStringLiteral("2")},
+        {"F02", "T5", QStringLiteral("пов'язує мережі всього світу"), QStringLiteral("5")},
+        {"F03", "F03", QStringLiteral("Комп'ютерна мережа - це..."), QStringLiteral("багато комп'ютерів в одному класі")},
+        {"F04", "F04", QStringLiteral("Пристрій зображений на малюнку має назву:"), QStringLiteral("мережа")},
+        {"F09", "C2", QStringLiteral("миша"), QStringLiteral("позначено")},
+        {"F09", "C4", QStringLiteral("програмне забезпечення"), QStringLiteral("не позначено")},
+    };
+    const QDateTime lesson = QDateTime::currentDateTime().addSecs(-40 * 60);
+    auto detailsOf = [&](int i) {
+        const details::Run run{QStringLiteral("run-%1").arg(i), QStringLiteral("ПК-%1").arg(i % 5 + 1), pupils[i],
+                               QStringLiteral("9-А"), journal::kTopicName};
+        QList<details::Item> answered;
+        for (int k = 0; k < items.size(); ++k) {
+            const auto &[page, item, question, wrong] = items[k];
+            const bool right = (grades[i] + k * 3) % 12 >= 4 + k; // later items missed more often
+            answered.append({page, item, question, right ? QStringLiteral("—") : wrong, right, std::nullopt});
+        }
+        const qint64 seconds = 240 + 37 * i;
+        const QDateTime end = lesson.addSecs(60 * i);
+        return details::started(run, end.addSecs(-seconds)) +
+               details::finished(run, end, grades[i], grades[i] / 2, seconds, answered);
+    };
     QTemporaryDir folder;
     for (int pc = 0; pc < 5; ++pc) {
         QDir().mkpath(folder.filePath(QStringLiteral("ПК-%1").arg(pc + 1)));
@@ -36,6 +65,19 @@ int main(int argc, char **argv)
             file.write(journal::record(pupils[1], QStringLiteral("9-А"), QStringLiteral("08.12.26"), QStringLiteral("9")));
         if (pc == 3) // the computer was switched off mid-write
             file.write(journal::encode(journal::kTopic + journal::kSeparator + QStringLiteral("Кравець Бог")));
+        QFile details(details::fileBeside(file.fileName()));
+        if (!details.open(QIODevice::WriteOnly))
+            return 1;
+        for (int i = pc; i < pupils.size(); i += 5)
+            details.write(detailsOf(i));
+        // Still at work, and one who closed the test on F04.
+        const details::Run late{QStringLiteral("late-%1").arg(pc), QStringLiteral("ПК-%1").arg(pc + 1),
+                                QStringList{"Антоненко Віра", "Бойко Петро", "Гуменюк Ліна", "", ""}[pc],
+                                QStringLiteral("9-А"), journal::kTopicName};
+        if (pc < 2)
+            details.write(details::started(late, QDateTime::currentDateTime().addSecs(-(7 + 5 * pc) * 60)));
+        if (pc == 2)
+            details.write(details::started(late, lesson) + details::left(late, lesson.addSecs(300), "F04"));
     }
     teacher::ResultsWindow window({folder.path()});
     window.resize(1100, 760);
@@ -48,5 +90,12 @@ int main(int argc, char **argv)
     if (!QTest::qWaitFor([&] { return !window.journals().reading(); }, 10000))
         return 1;
     QTest::qWait(200);
+    if (argc > 2 && QByteArray(argv[2]) == "details") {
+        window.findChild<QTabWidget *>(QStringLiteral("belowTable"))->setCurrentWidget(&window.details());
+        if (!QTest::qWaitFor([&] { return window.details().items()->rowCount() > 0; }, 10000))
+            return 1;
+        window.details().items()->selectRow(0);
+        QTest::qWait(100);
+    }
     return window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }
