@@ -180,13 +180,14 @@ void DetailsPanel::take(const DetailsReads &reads)
             if (!problems_.contains(problem))
                 problems_ << problem;
     }
+    dirty_ = true;
     emit changed();
 }
 
-void DetailsPanel::refresh(ResultsModel &model, const ResultsFilter &filter)
+void DetailsPanel::rematch(ResultsModel &model)
 {
     QHash<qint64, ResultsModel::RowDetails> rowDetails;
-    QList<const RunState *> counted;
+    matched_.clear();
     if (!book_.runs().isEmpty()) {
         QSet<QString> withDetails;
         for (const RunState &run : book_.runs())
@@ -196,9 +197,10 @@ void DetailsPanel::refresh(ResultsModel &model, const ResultsFilter &filter)
         for (int f = 0; f < model.files().size(); ++f)
             if (withDetails.contains(cleanJournal(model.files()[f])))
                 files.insert(f);
-        for (int r = 0; r < model.rows().size(); ++r)
-            if (files.contains(model.rows()[r].file))
-                rowsOf[model.rows()[r].file] << r;
+        if (!files.isEmpty())
+            for (int r = 0; r < model.rows().size(); ++r)
+                if (files.contains(model.rows()[r].file))
+                    rowsOf[model.rows()[r].file] << r;
         for (auto it = rowsOf.begin(); it != rowsOf.end(); ++it) {
             QList<int> &rows = it.value();
             std::sort(rows.begin(), rows.end(),
@@ -216,12 +218,25 @@ void DetailsPanel::refresh(ResultsModel &model, const ResultsFilter &filter)
                     continue;
                 }
                 rowDetails.insert(key, {durationOf(run), finishTimeOf(run), run->finished->seconds});
-                if (filter.mapFromSource(model.index(r, 0)).isValid())
-                    counted << run;
+                matched_.append({r, run->id});
             }
         }
     }
     model.setRowDetails(std::move(rowDetails));
+}
+
+void DetailsPanel::refresh(ResultsModel &model, const ResultsFilter &filter)
+{
+    // Rows are matched to runs again only when rows or records came; a new filter only
+    // changes which of them count.
+    if (dirty_) {
+        rematch(model);
+        dirty_ = false;
+    }
+    QList<const RunState *> counted;
+    for (const auto &[row, id] : std::as_const(matched_))
+        if (filter.mapFromSource(model.index(row, 0)).isValid())
+            counted << &book_.runs().find(id).value();
     // Runs with no line in the journal: at work, left, or finished with the line missing.
     QList<const RunState *> unmatched;
     for (const RunState &run : book_.runs())

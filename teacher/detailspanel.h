@@ -64,9 +64,11 @@ public:
 
     // Journals and folders to read details beside; more may follow.
     void watch(const QStringList &journals, const QStringList &folders);
-    // Matches the model's lines to runs (durations and finish times go to the model) and shows
-    // the rows the filter lets through.
+    // Shows the rows the filter lets through; after invalidate() (the model's rows changed), or
+    // when records came, first matches the model's lines to runs again (durations and finish
+    // times go to the model).
     void refresh(ResultsModel &model, const ResultsFilter &filter);
+    void invalidate() { dirty_ = true; }
 
     const DetailsBook &book() const { return book_; }
     QTableWidget *items() const { return items_; }
@@ -79,6 +81,7 @@ signals:
 
 private:
     void take(const DetailsReads &reads);
+    void rematch(ResultsModel &model);
     void showWrong();
     void refreshStatus();
 
@@ -87,7 +90,9 @@ private:
     DetailsBook book_;
     QStringList problems_;
     QList<ItemStat> stats_;
-    QStringList unmatched_; // runs without a journal line that the filter lets through, by id
+    QStringList unmatched_;                  // runs without a journal line that the filter lets through, by id
+    QList<std::pair<int, QString>> matched_; // model rows and the ids of their runs
+    bool dirty_ = true;
     QTableWidget *items_;
     QListWidget *wrong_;
     QListWidget *status_;

@@ -106,6 +106,7 @@ ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
     refreshSoon_->setInterval(50);
     connect(refreshSoon_, &QTimer::timeout, this, &ResultsWindow::refresh);
     connect(&model_, &ResultsModel::contentChanged, this, [this] {
+        details_->invalidate();
         refreshStatus();
         if (!refreshSoon_->isActive())
             refreshSoon_->start();
