@@ -260,8 +260,9 @@ void ResultsViewTest::unreadableJournalsListedAndCounted()
     QVERIFY(problems->isVisible());
     QCOMPARE(problems->count(), 1);
     QVERIFY2(problems->item(0)->text().contains(QDir::toNativeSeparators(pipe)), qPrintable(problems->item(0)->text()));
+    // The pipe is no journal (the CSV command names it so too): one journal, two things unread.
     QCOMPARE(window->findChild<QLabel *>(QStringLiteral("counts"))->text(),
-             QStringLiteral("Журналів: 2 · рядків: 3 · показано: 3 · не прочитано: 2"));
+             QStringLiteral("Журналів: 1 · рядків: 3 · показано: 3 · не прочитано: 2"));
     const QString file = QDir::toNativeSeparators(good.fileName());
     QCOMPARE(window->csvOfShownRows(),
              "\xEF\xBB\xBFТема;Прізвище та ім'я;Клас;Дата;Оцінка;Файл;Рядок\r\n"
