@@ -67,6 +67,20 @@ Row ResultsModel::makeRow(int file, const JournalLine &line, bool incomplete)
     return row;
 }
 
+int ResultsModel::nameKey(const QString &name)
+{
+    // A name is folded once however many lines hold it: a school's million lines hold few names.
+    if (const auto it = nameKeys_.constFind(name); it != nameKeys_.cend())
+        return *it;
+    // Letter case and blanks as typed do not make another pupil.
+    const QString folded = name.simplified().toCaseFolded();
+    const int key = int(foldedNames_.size());
+    const auto known = foldedNames_.constFind(folded);
+    const int id = known != foldedNames_.cend() ? *known : *foldedNames_.insert(folded, key);
+    nameKeys_.insert(name, id);
+    return id;
+}
+
 bool ResultsModel::before(int a, int b) const
 {
     const QDate da = dates_[rows_[a].date], db = dates_[rows_[b].date];
@@ -95,9 +109,7 @@ void ResultsModel::indexRow(int i, QSet<int> *touched)
         singles_.insert(std::lower_bound(singles_.begin(), singles_.end(), i), i);
         return;
     }
-    // Letter case and blanks as typed do not make another pupil.
-    const QString key = row.name.simplified().toCaseFolded() + QChar(u'\n') + QString::number(row.groupKey) +
-                        QChar(u'\n') + QString::number(keyOf_[row.topic]);
+    const PupilKey key{nameKey(row.name), row.groupKey, keyOf_[row.topic]};
     auto it = pupilIds_.constFind(key);
     if (it == pupilIds_.cend()) {
         it = pupilIds_.insert(key, int(pupils_.size()));
