@@ -99,7 +99,10 @@ private:
     struct PupilKey {
         qint32 name, group, topic;
         bool operator==(const PupilKey &) const = default;
-        friend size_t qHash(const PupilKey &key, size_t seed = 0) { return qHashMulti(seed, key.name, key.group, key.topic); }
+        friend size_t qHash(const PupilKey &key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.name, key.group, key.topic);
+        }
     };
 
     QStringList files_;

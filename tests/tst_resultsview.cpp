@@ -9,17 +9,17 @@
 #include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QSignalSpy>
-#include <QTableWidget>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
+#include <QStandardPaths>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -281,7 +281,8 @@ void ResultsViewTest::folderWalkedAsTheCsvCommandWalksIt_data()
     QTest::addColumn<QString>("twist");
     QTest::addColumn<QStringList>("names");    // of the pupils in the table
     QTest::addColumn<QStringList>("problems"); // as listed; %1 the class folder
-    QTest::addRow("named twice, once through a link") << "link" << QStringList{"Іван", "Ганна", "Петро"} << QStringList{};
+    QTest::addRow("named twice, once through a link")
+        << "link" << QStringList{"Іван", "Ганна", "Петро"} << QStringList{};
     QTest::addRow("a link to / in a computer's folder")
         << "root" << QStringList{"Іван", "Ганна", "Петро"}
         << QStringList{"Не вдалося прочитати «%1/ПК-1/корінь» (посилання веде за межі теки «%1», його не прочитано)"};
@@ -307,12 +308,14 @@ void ResultsViewTest::folderWalkedAsTheCsvCommandWalksIt()
         }
         QProcess nobody;
         nobody.setProcessChannelMode(QProcess::MergedChannels);
-        nobody.start(setpriv, {"--reuid=65534", "--regid=65534", "--clear-groups", QCoreApplication::applicationFilePath(),
-                               QStringLiteral("folderWalkedAsTheCsvCommandWalksIt:") + QTest::currentDataTag()});
+        nobody.start(setpriv,
+                     {"--reuid=65534", "--regid=65534", "--clear-groups", QCoreApplication::applicationFilePath(),
+                      QStringLiteral("folderWalkedAsTheCsvCommandWalksIt:") + QTest::currentDataTag()});
         QVERIFY(nobody.waitForFinished(60000));
         const QByteArray said = nobody.readAll();
         QVERIFY2(nobody.exitStatus() == QProcess::NormalExit && nobody.exitCode() == 0, said.constData());
-        QVERIFY2(said.contains("PASS   : ResultsViewTest::folderWalkedAsTheCsvCommandWalksIt(a folder that may not be listed)"),
+        QVERIFY2(said.contains(
+                     "PASS   : ResultsViewTest::folderWalkedAsTheCsvCommandWalksIt(a folder that may not be listed)"),
                  said.constData());
         return;
     }
@@ -322,7 +325,8 @@ void ResultsViewTest::folderWalkedAsTheCsvCommandWalksIt()
         QFile f(folder + path);
         return QDir().mkpath(QFileInfo(f).path()) && f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
     };
-    QVERIFY(put(QStringLiteral("/ПК-1/1.txt"), journalOf({{"Іван", "9", "07.12.26", "5"}, {"Ганна", "9", "07.12.26", "7"}})));
+    QVERIFY(put(QStringLiteral("/ПК-1/1.txt"),
+                journalOf({{"Іван", "9", "07.12.26", "5"}, {"Ганна", "9", "07.12.26", "7"}})));
     QVERIFY(put(QStringLiteral("/ПК-2/1.txt"), journalOf({{"Петро", "9", "07.12.26", "8"}})));
     QStringList named{folder};
     if (twist == QLatin1String("link")) {
@@ -333,7 +337,8 @@ void ResultsViewTest::folderWalkedAsTheCsvCommandWalksIt()
     } else if (twist == QLatin1String("locked")) {
         QCOMPARE(::chmod(QFile::encodeName(folder + QStringLiteral("/ПК-2")).constData(), 0), 0);
     }
-    const auto restore = qScopeGuard([&] { ::chmod(QFile::encodeName(folder + QStringLiteral("/ПК-2")).constData(), 0700); });
+    const auto restore =
+        qScopeGuard([&] { ::chmod(QFile::encodeName(folder + QStringLiteral("/ПК-2")).constData(), 0700); });
     open(named);
     QCOMPARE(column(NameColumn), names);
     const auto *list = window->findChild<QListWidget *>(QStringLiteral("problems"));
