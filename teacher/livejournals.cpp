@@ -30,8 +30,8 @@ public:
 
     // Bytes of one journal read at a time: a huge journal is read over many rounds, between the others.
     static constexpr qint64 kBatchBytes = GrowingJournal::kChunk;
-    // Lines in one round sent to the window: few enough for it to take them in well under a frame's worth of stall.
-    static constexpr qsizetype kRoundLines = 20000;
+    // Lines in one round sent to the window: few enough for it to take them in within some tens of milliseconds.
+    static constexpr qsizetype kRoundLines = 10000;
 
 signals:
     void batch(const teacher::Reads &reads, const QStringList &problems, const QStringList &waiting, int done, int known,
@@ -345,7 +345,10 @@ void LiveJournals::add(const QString &path)
 void LiveJournals::take(const Reads &reads, const QStringList &problems, const QStringList &waiting, int done,
                         int known, int added)
 {
-    --inFlight_;
+    // Taken once the window's loop has come round, past its timers and input: a round sent while
+    // this one is taken in would otherwise be taken in the same pass, and rounds would follow each
+    // other with the window not answering in between.
+    QTimer::singleShot(0, this, [this] { --inFlight_; });
     done_ = done;
     known_ = known;
     added_ = added;

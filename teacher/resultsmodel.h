@@ -93,6 +93,7 @@ private:
     void unindexRow(int row, QSet<int> *touched);
     void reindex();
     bool before(int a, int b) const; // attempt order: by date, undated last, then as read
+    qint64 dayOf(const Row &row) const;
     int nameKey(const QString &name); // the same number for names that differ only in case and blanks
 
     // A pupil: the name, class and topic as compared.
@@ -108,6 +109,9 @@ private:
     QStringList files_;
     QHash<QString, int> fileNumbers_;
     QList<Row> rows_;
+    // Each row's day, as attempts are ordered by: a pupil's attempts are compared without a visit
+    // to rows far apart in memory.
+    QList<qint64> rowDays_;
     QHash<int, int> lastRowOf_; // file -> its row of the highest line number
 
     QStringList texts_;
