@@ -22,7 +22,8 @@ public:
         if (!view || view->viewport() != w || view->objectName() != QLatin1String("resultsTable"))
             return false;
         // Rows come from the reading thread: the paint that counts is the first with all of them.
-        if (auto *window = qobject_cast<teacher::ResultsWindow *>(view->window()); !window || window->journals().reading())
+        if (auto *window = qobject_cast<teacher::ResultsWindow *>(view->window());
+            !window || window->journals().reading())
             return false;
         w->removeEventFilter(this);
         QCoreApplication::instance()->removeEventFilter(this);
