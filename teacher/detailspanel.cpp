@@ -66,7 +66,7 @@ void DetailsReader::watch(const QStringList &journals, const QStringList &folder
     ticks_ = 0; // look into the folders at the next tick
 }
 
-void DetailsReader::tick()
+bool DetailsReader::tick()
 {
     // A class folder's computer folder may hold details before its first journal line: the
     // pupils at work there show as working.
@@ -74,8 +74,9 @@ void DetailsReader::tick()
         for (const QString &folder : std::as_const(folders_))
             for (const QFileInfo &computer :
                  QDir(folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks))
-                if (QFileInfo(computer.filePath() + QStringLiteral("/1.details.jsonl")).isFile())
-                    watchJournal(computer.filePath() + QStringLiteral("/1.txt"));
+                if (const QString journal = cleanJournal(computer.filePath() + QStringLiteral("/1.txt"));
+                    !known_.contains(journal) && QFileInfo(details::fileBeside(journal)).isFile())
+                    watchJournal(journal);
     DetailsReads reads;
     for (size_t n = 0; n < std::min<size_t>(kPerTick, watched_.size()); ++n) {
         Watched &w = watched_[next_++ % watched_.size()];
@@ -85,8 +86,10 @@ void DetailsReader::tick()
         if (read.fromStart || !read.records.isEmpty() || !read.problems.isEmpty() || !read.error.isEmpty())
             reads.append({w.journal, std::move(read)});
     }
-    if (!reads.isEmpty())
-        emit read(reads);
+    if (reads.isEmpty())
+        return false;
+    emit read(reads);
+    return true;
 }
 
 DetailsPanel::DetailsPanel(QWidget *parent)
@@ -144,9 +147,13 @@ DetailsPanel::DetailsPanel(QWidget *parent)
     connect(&thread_, &QThread::finished, reader_, &QObject::deleteLater);
     connect(reader_, &DetailsReader::read, this, &DetailsPanel::take);
     thread_.start();
+    // Ticking fast after a change, backing off while nothing changes.
     QMetaObject::invokeMethod(reader_, [reader = reader_] {
         auto *timer = new QTimer(reader);
-        QObject::connect(timer, &QTimer::timeout, reader, &DetailsReader::tick);
+        QObject::connect(timer, &QTimer::timeout, reader, [reader, timer] {
+            timer->setInterval(reader->tick() ? DetailsReader::kTickMs
+                                              : std::min(timer->interval() * 2, DetailsReader::kTickMaxMs));
+        });
         timer->start(DetailsReader::kTickMs);
     });
     // The minutes of pupils at work move on, and a run passes three hours, without any record.

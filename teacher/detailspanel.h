@@ -33,12 +33,14 @@ using DetailsReads = QList<std::pair<QString, DetailsFile::Read>>;
 class DetailsReader : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kTickMs = 500;
+    static constexpr int kTickMs = 400;    // a tick soon after a change
+    static constexpr int kTickMaxMs = 1600; // while nothing changes
     static constexpr int kPerTick = 256;
-    static constexpr int kFolderLookEvery = 6; // ticks
+    static constexpr int kFolderLookEvery = 20; // ticks
 
     void watch(const QStringList &journals, const QStringList &folders);
-    void tick();
+    // Reads a slice; true when something came.
+    bool tick();
 
 signals:
     void read(const teacher::DetailsReads &reads);

@@ -8,6 +8,7 @@
 
 #include <QCollator>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -103,7 +104,7 @@ ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
     // Rows come in rounds while journals are read: the summary, chart and choices follow once per
     // burst, off the path of every round.
     refreshSoon_->setSingleShot(true);
-    refreshSoon_->setInterval(50);
+    refreshSoon_->setInterval(kRefreshMs);
     connect(refreshSoon_, &QTimer::timeout, this, &ResultsWindow::refresh);
     connect(&model_, &ResultsModel::contentChanged, this, [this] {
         details_->invalidate();
@@ -225,6 +226,8 @@ void ResultsWindow::refreshChoices(QComboBox *box, const QStringList &values)
 void ResultsWindow::refresh()
 {
     refreshSoon_->stop();
+    QElapsedTimer clock;
+    clock.start();
     QCollator collator{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
     collator.setNumericMode(true);
     auto sorted = [&](const QList<int> &ids) {
@@ -240,6 +243,9 @@ void ResultsWindow::refresh()
     details_->watch(model_.files(), folders_);
     details_->refresh(model_, filter_);
     refreshStatus();
+    // The summary counts every row: while a school's rows pour in, it follows less often, so that it
+    // never takes more than about a tenth of the window's time.
+    refreshSoon_->setInterval(std::max<int>(kRefreshMs, int(clock.elapsed()) * 10));
 }
 
 void ResultsWindow::refreshStatus()

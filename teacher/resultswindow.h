@@ -36,6 +36,9 @@ public:
     // The rows the filter lets through that are whole results, in file and line order, as CSV.
     QByteArray csvOfShownRows() const;
 
+    // The summary, chart and choices follow a burst of rows this soon at the least.
+    static constexpr int kRefreshMs = 50;
+
 private:
     void buildMenus();
     QWidget *buildFilters();
