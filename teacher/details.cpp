@@ -215,6 +215,8 @@ LineMatcher::LineMatcher(DetailsBook &book, const QString &journal)
 
 RunState *LineMatcher::next(const QString &name, const QString &group, const QString &grade)
 {
+    if (byKey_.isEmpty())
+        return nullptr; // no details beside this journal: nothing to look up
     auto found = byKey_.find(pupilKey(name, group, grade));
     if (found == byKey_.end() || found->isEmpty())
         return nullptr;
