@@ -31,6 +31,7 @@ private slots:
     void perQuestionTableCountedByHand();
     void itemsCsvCountedByHand();
     void durationAndFinishInCsv();
+    void repeatedLinesMatchedInOrder();
     void statusOfRuns_data();
     void statusOfRuns();
     void readWithTheJournalsCare();
@@ -180,6 +181,23 @@ void ClassDetailsTest::durationAndFinishInCsv()
     QVERIFY2(rows[3].endsWith(";3;10:10;09:30\r"), rows[3].constData());
     QVERIFY2(rows[4].endsWith(";1;0:59;09:12\r"), rows[4].constData());
     QVERIFY2(rows[5].contains("Старий Учень") && rows[5].endsWith(";2;;\r"), rows[5].constData());
+}
+
+void ClassDetailsTest::repeatedLinesMatchedInOrder()
+{
+    // The same pupil with the same grade twice, her name typed with the Ukrainian keyboard's
+    // apostrophe (U+02BC, which the journal writes as '): each line gets its own run, in order.
+    const QString name = QStringLiteral("Мар\u02BCяна Ткач");
+    const QString journal = dir->filePath(QStringLiteral("ПК/1.txt"));
+    QVERIFY(append(details::fileBeside(journal), finished("p", name, 40, 7, 100, true, true, true) +
+                                                     finished("q", name, 50, 7, 200, true, true, true)));
+    QVERIFY(append(journal, line(name, 7) + line(name, 7)));
+    const QString out = dir->filePath(QStringLiteral("out.csv"));
+    QCOMPARE(netquiz({"--results", "--csv", out, journal}).code, 0);
+    const QList<QByteArray> rows = readAll(out).split('\n');
+    QCOMPARE(rows.size(), 4);
+    QVERIFY2(rows[1].contains(";Мар'яна Ткач;") && rows[1].endsWith(";1:40;09:40\r"), rows[1].constData());
+    QVERIFY2(rows[2].endsWith(";3:20;09:50\r"), rows[2].constData());
 }
 
 void ClassDetailsTest::statusOfRuns_data()
