@@ -33,7 +33,7 @@ using DetailsReads = QList<std::pair<QString, DetailsFile::Read>>;
 class DetailsReader : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kTickMs = 400;    // a tick soon after a change
+    static constexpr int kTickMs = 400;     // a tick soon after a change
     static constexpr int kTickMaxMs = 1600; // while nothing changes
     static constexpr int kPerTick = 256;
     static constexpr int kFolderLookEvery = 20; // ticks
