@@ -53,7 +53,7 @@ bool InputGuard::eventFilter(QObject *watched, QEvent *event)
         // Keys released while another program has the keyboard are never seen here: none is
         // taken as down any more, and one still held shows itself by its repeats.
         for (Key &key : keys_)
-            key = {false, key.releasedAt, -1};
+            key = {false, key.releasedAt, -1, 0};
         return false;
     case QEvent::KeyRelease:
         if (qobject_cast<QWidget *>(watched))
@@ -87,7 +87,7 @@ bool InputGuard::eventFilter(QObject *watched, QEvent *event)
 void InputGuard::shown(QWidget *window)
 {
     const quint64 stamp = latestInput_ ? latestInput_ + doubleClickInterval() : 0;
-    windows_.insert(window, {window, clock_.nsecsElapsed(), clock_.elapsed() + doubleClickInterval(), stamp, false});
+    windows_.insert(window, {window, ++shows_, clock_.nsecsElapsed(), clock_.elapsed() + doubleClickInterval(), stamp, false});
 }
 
 void InputGuard::exposed(const QWindow *window)
@@ -113,12 +113,18 @@ bool InputGuard::keyPressRefused(QWidget *target, const QKeyEvent &key)
 {
     Key &k = keys_[keyId(key)];
     const quint64 stamp = key.timestamp();
+    const auto window = windows_.constFind(target->window());
+    const quint64 serial = window != windows_.cend() ? window->serial : 0;
     // Qt's flag, when set, is right; unset, it proves nothing. A release and a press stamped with
-    // one moment are the window system repeating a key that was never let go.
-    const bool repeat = key.isAutoRepeat() || k.down || (stamp != 0 && stamp == k.releasedAt);
+    // one moment are an X server repeating a key that was never let go. A key already down in
+    // this very window repeats; one that went down in another window may have been let go
+    // unseen (an X server sends the release to the window that had the focus), so there only
+    // its repeats give it away, or the quiet period of the window's appearing refuses it.
+    const bool repeat = key.isAutoRepeat() || (stamp != 0 && stamp == k.releasedAt) || (k.down && k.window == serial);
     if (!repeat)
         k.heldSince = clock_.nsecsElapsed();
     k.down = true;
+    k.window = serial;
     const bool button = isButtonKey(key);
     bool refused;
     if (repeat && button) {
@@ -126,8 +132,7 @@ bool InputGuard::keyPressRefused(QWidget *target, const QKeyEvent &key)
     } else if (repeat) {
         // Keys held within a window repeat as usual (a held Backspace); one held since before
         // the window appeared does nothing there.
-        const auto it = windows_.constFind(target->window());
-        refused = k.heldSince < 0 || (it != windows_.cend() && k.heldSince < it->appearedAt);
+        refused = k.heldSince < 0 || (window != windows_.cend() && k.heldSince < window->appearedAt);
     } else {
         refused = button && buttonPressRefused(target, stamp);
     }

@@ -17,9 +17,9 @@ class QWindow;
 // Watches the application's input and decides which presses of a button count. A press is a
 // click on a push button ("Далі", "Вихід", a prompt's OK) or Return, Enter or Space, which press
 // the focused or default button. It does nothing:
-// - when it repeats a key held down: a press of a key already down, or one the window system
-//   stamps with the moment of that key's last release (the release/press pairs an X server sends
-//   for a held key, which Qt does not always flag as auto-repeated);
+// - when it repeats a key held down: a press of a key already down in the same window, or one
+//   the window system stamps with the moment of that key's last release (the release/press pairs
+//   an X server sends for a held key, which Qt 6.4 mostly leaves unflagged);
 // - within the double-click interval of the moment its window appeared, by the program's own
 //   clock (the later of its showing and its first exposure), or of the last input before it, by
 //   the events' own stamps; a press refused so starts that quiet period again.
@@ -35,6 +35,7 @@ protected:
 private:
     struct Window {
         QPointer<QWidget> widget;
+        quint64 serial = 0;           // which showing of a window this is (a new one may reuse an address)
         qint64 appearedAt = 0;        // program clock, ns
         qint64 quietUntil = 0;        // program clock, ms
         quint64 quietUntilStamp = 0;  // the events' own clock, ms; 0: none
@@ -44,6 +45,7 @@ private:
         bool down = false;
         quint64 releasedAt = 0; // stamp of its last release
         qint64 heldSince = -1;  // program clock (ns) of the press that began the hold; -1: unknown
+        quint64 window = 0;     // serial of the window its last press went to
     };
 
     void shown(QWidget *window);
@@ -54,6 +56,7 @@ private:
 
     QElapsedTimer clock_;
     quint64 latestInput_ = 0; // stamp of the latest press
+    quint64 shows_ = 0;
     QHash<const QWidget *, Window> windows_;
     QHash<quint64, Key> keys_;
     // A key press passes here once for its receiver and again for each parent it propagates to:

@@ -78,10 +78,11 @@ void InputGuardTest::burstsMoveOnePage_data()
 {
     // Steps on the first page, once the pupil has read it; stamps in ms on the window system's
     // clock. "click@T": a click on the button of the page shown; "Return@T": a key pressed and
-    // released; "hold Return@T-U": held down from T to U; "mark NAME@T": a click on a mark;
+    // released; "press Return@T": pressed, its release sent elsewhere; "hold Return@T-U": held
+    // down from T to U; "mark NAME@T": a click on a mark;
     // "wait N": N ms of the program's time pass.
     QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("page"); // the page up at the end
+    QTest::addColumn<QString>("wanted"); // the page up at the end
     QTest::addRow("double click") << "click@0; click@100" << "F03";
     QTest::addRow("Return twice") << "Return@0; Return@250" << "F03";
     QTest::addRow("click, then Enter") << "click@0; Enter@150" << "F03";
@@ -96,6 +97,9 @@ void InputGuardTest::burstsMoveOnePage_data()
     QTest::addRow("read, then click") << "click@0; wait 450; click@600" << "F04";
     QTest::addRow("mark after reading, Далі 100 ms later")
         << "click@0; wait 500; mark op3@1000; wait 100; click@1100" << "F04";
+    // An X server sends a release to the window that has the keyboard: one let go while the
+    // next page takes over never arrives.
+    QTest::addRow("release lost in the hand-over") << "press Return@0; wait 450; Return@600" << "F04";
     QTest::addRow("released, then pressed again after reading") << "hold Return@0-1000; wait 450; Return@1500"
                                                                  << "F04";
 }
@@ -103,7 +107,7 @@ void InputGuardTest::burstsMoveOnePage_data()
 void InputGuardTest::burstsMoveOnePage()
 {
     QFETCH(QString, steps);
-    QFETCH(QString, page);
+    QFETCH(QString, wanted);
     Session s;
     QVERIFY(s.start());
     QTest::qWait(450); // the pupil reads the first page
@@ -115,29 +119,32 @@ void InputGuardTest::burstsMoveOnePage()
             QTest::qWait(word[1].toInt());
             continue;
         }
-        Page *at = activePage();
-        QVERIFY(at);
-        const Qt::Key key = word[0] == QLatin1String("Space") || word.value(1) == QLatin1String("Space") ? Qt::Key_Space
-                            : word[0] == QLatin1String("Enter")                                         ? Qt::Key_Enter
-                                                                                                         : Qt::Key_Return;
+        Page *page = activePage();
+        QVERIFY(page);
+        const bool held = word[0] == QLatin1String("press") || word[0] == QLatin1String("hold");
+        const QString name = held ? word[1] : word[0];
+        const Qt::Key key = name == QLatin1String("Space")   ? Qt::Key_Space
+                            : name == QLatin1String("Enter") ? Qt::Key_Enter
+                                                             : Qt::Key_Return;
+        const quint64 at = t0 + word[held ? 2 : 1].toInt();
         if (word[0] == QLatin1String("click")) {
-            clickAt(com(*at), t0 + word[1].toInt());
+            clickAt(com(*page), at);
         } else if (word[0] == QLatin1String("mark")) {
-            clickAt(child(*at, qPrintable(word[1])), t0 + word[2].toInt());
-            marks << at->objectName() + QLatin1Char('/') + word[1];
-        } else if (word[0] == QLatin1String("hold")) {
-            sendKey(focused(), QEvent::KeyPress, key, t0 + word[2].toInt());
-            repeatUntilReleased(key, t0 + word[2].toInt(), t0 + word[3].toInt());
+            clickAt(child(*page, qPrintable(word[1])), t0 + word[2].toInt());
+            marks << page->objectName() + QLatin1Char('/') + word[1];
         } else {
-            sendKey(focused(), QEvent::KeyPress, key, t0 + word[1].toInt());
-            sendKey(focused(), QEvent::KeyRelease, key, t0 + word[1].toInt() + 10);
+            sendKey(focused(), QEvent::KeyPress, key, at);
+            if (word[0] == QLatin1String("hold"))
+                repeatUntilReleased(key, at, t0 + word[3].toInt());
+            else if (!held)
+                sendKey(focused(), QEvent::KeyRelease, key, at + 10);
         }
     }
     QTest::qWait(20);
     Page *shown = activePage();
     QVERIFY(shown);
-    QCOMPARE(shown->objectName(), page);
-    QCOMPARE(s.run.creationOrder().last(), page); // and no page after it was ever made
+    QCOMPARE(shown->objectName(), wanted);
+    QCOMPARE(s.run.creationOrder().last(), wanted); // and no page after it was ever made
     for (const QString &mark : marks) {
         const QStringList at = mark.split(QLatin1Char('/'));
         for (Page *p : s.run.existingPages())
