@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QStyleHints>
 #include <QWidget>
-#include <QWindow>
 
 namespace {
 bool isButtonKey(const QKeyEvent &key)
@@ -44,10 +43,6 @@ bool InputGuard::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Hide:
         if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget->isWindow())
             windows_.remove(widget);
-        return false;
-    case QEvent::Expose:
-        if (auto *window = qobject_cast<QWindow *>(watched); window && window->isExposed())
-            exposed(window);
         return false;
     case QEvent::ApplicationDeactivate:
         // Keys released while another program has the keyboard are never seen here: none is
@@ -87,18 +82,7 @@ bool InputGuard::eventFilter(QObject *watched, QEvent *event)
 void InputGuard::shown(QWidget *window)
 {
     const quint64 stamp = latestInput_ ? latestInput_ + doubleClickInterval() : 0;
-    windows_.insert(window, {window, ++shows_, clock_.nsecsElapsed(), clock_.elapsed() + doubleClickInterval(), stamp, false});
-}
-
-void InputGuard::exposed(const QWindow *window)
-{
-    // The window is on the screen only now: its quiet period runs from here.
-    for (Window &w : windows_)
-        if (!w.exposed && w.widget && w.widget->windowHandle() == window) {
-            w.exposed = true;
-            w.appearedAt = clock_.nsecsElapsed();
-            w.quietUntil = std::max(w.quietUntil, clock_.elapsed() + doubleClickInterval());
-        }
+    windows_.insert(window, {++shows_, clock_.nsecsElapsed(), clock_.elapsed() + doubleClickInterval(), stamp});
 }
 
 void InputGuard::keyReleased(const QKeyEvent &key)

@@ -8,11 +8,9 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
-#include <QPointer>
 
 class QKeyEvent;
 class QWidget;
-class QWindow;
 
 // Watches the application's input and decides which presses of a button count. A press is a
 // click on a push button ("Далі", "Вихід", a prompt's OK) or Return, Enter or Space, which press
@@ -20,9 +18,10 @@ class QWindow;
 // - when it repeats a key held down: a press of a key already down in the same window, or one
 //   the window system stamps with the moment of that key's last release (the release/press pairs
 //   an X server sends for a held key, which Qt 6.4 mostly leaves unflagged);
-// - within the double-click interval of the moment its window appeared, by the program's own
-//   clock (the later of its showing and its first exposure), or of the last input before it, by
-//   the events' own stamps; a press refused so starts that quiet period again.
+// - within the double-click interval of the moment its window was shown, by the program's own
+//   clock (a program stalled at a click shows the next page late, and the rest of the burst
+//   lands at once), or of the last input before it, by the events' own stamps; a press refused
+//   so starts that quiet period again.
 // Any other key held down since before its window appeared does nothing in that window either,
 // until it has been released.
 class InputGuard : public QObject {
@@ -34,12 +33,10 @@ protected:
 
 private:
     struct Window {
-        QPointer<QWidget> widget;
-        quint64 serial = 0;           // which showing of a window this is (a new one may reuse an address)
-        qint64 appearedAt = 0;        // program clock, ns
-        qint64 quietUntil = 0;        // program clock, ms
-        quint64 quietUntilStamp = 0;  // the events' own clock, ms; 0: none
-        bool exposed = false;         // its first exposure since it was shown has been seen
+        quint64 serial = 0;          // which showing of a window this is (a new one may reuse an address)
+        qint64 appearedAt = 0;       // program clock, ns
+        qint64 quietUntil = 0;       // program clock, ms
+        quint64 quietUntilStamp = 0; // the events' own clock, ms; 0: none
     };
     struct Key {
         bool down = false;
@@ -49,7 +46,6 @@ private:
     };
 
     void shown(QWidget *window);
-    void exposed(const QWindow *window);
     bool keyPressRefused(QWidget *target, const QKeyEvent &key);
     void keyReleased(const QKeyEvent &key);
     bool buttonPressRefused(QWidget *target, quint64 stamp);
