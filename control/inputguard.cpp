@@ -74,8 +74,7 @@ bool InputGuard::eventFilter(QObject *watched, QEvent *event)
             return refused;
         }
         return false;
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -16,10 +16,10 @@ using namespace support;
 namespace {
 void sendKey(QWidget *w, QEvent::Type type, Qt::Key key, quint64 ms)
 {
-    const QString text = key == Qt::Key_Space ? QStringLiteral(" ")
+    const QString text = key == Qt::Key_Space                            ? QStringLiteral(" ")
                          : key == Qt::Key_Return || key == Qt::Key_Enter ? QStringLiteral("\r")
-                         : key >= Qt::Key_A && key <= Qt::Key_Z ? QString(QChar(key - Qt::Key_A + 'a'))
-                                                                : QString();
+                         : key >= Qt::Key_A && key <= Qt::Key_Z          ? QString(QChar(key - Qt::Key_A + 'a'))
+                                                                         : QString();
     QKeyEvent event(type, key, Qt::NoModifier, text);
     event.setTimestamp(ms);
     QApplication::sendEvent(w, &event);
@@ -85,28 +85,39 @@ void InputGuardTest::burstsMoveOnePage_data()
     // "wait N": N ms of the program's time pass.
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("wanted"); // the page up at the end
-    QTest::addRow("double click") << "click@0; click@100" << "F03";
-    QTest::addRow("Return twice") << "Return@0; Return@250" << "F03";
-    QTest::addRow("click, then Enter") << "click@0; Enter@150" << "F03";
-    QTest::addRow("Return held 3 s") << "hold Return@0-3000" << "F03";
-    QTest::addRow("Space held 3 s") << "hold Space@0-3000" << "F03";
+    QTest::addRow("double click") << "click@0; click@100"
+                                  << "F03";
+    QTest::addRow("Return twice") << "Return@0; Return@250"
+                                  << "F03";
+    QTest::addRow("click, then Enter") << "click@0; Enter@150"
+                                       << "F03";
+    QTest::addRow("Return held 3 s") << "hold Return@0-3000"
+                                     << "F03";
+    QTest::addRow("Space held 3 s") << "hold Space@0-3000"
+                                    << "F03";
     // The program stalled at the first click: the second is stamped long after it, yet reaches
     // the page the first one showed as soon as it is up.
-    QTest::addRow("second click after a stall") << "click@0; click@600" << "F03";
+    QTest::addRow("second click after a stall") << "click@0; click@600"
+                                                << "F03";
     // The program busy after the page appeared: the second click is handled late, but was
     // made 100 ms after the first.
-    QTest::addRow("second click handled late") << "click@0; wait 500; click@100" << "F03";
+    QTest::addRow("second click handled late") << "click@0; wait 500; click@100"
+                                               << "F03";
     // Each refused click starts the quiet period again.
-    QTest::addRow("triple click, 300 ms apart") << "click@0; wait 300; click@300; wait 300; click@600" << "F03";
-    QTest::addRow("read, then Return") << "Return@0; wait 450; Return@600" << "F04";
-    QTest::addRow("read, then click") << "click@0; wait 450; click@600" << "F04";
-    QTest::addRow("mark after reading, Далі 100 ms later")
-        << "click@0; wait 500; mark op3@1000; wait 100; click@1100" << "F04";
+    QTest::addRow("triple click, 300 ms apart") << "click@0; wait 300; click@300; wait 300; click@600"
+                                                << "F03";
+    QTest::addRow("read, then Return") << "Return@0; wait 450; Return@600"
+                                       << "F04";
+    QTest::addRow("read, then click") << "click@0; wait 450; click@600"
+                                      << "F04";
+    QTest::addRow("mark after reading, Далі 100 ms later") << "click@0; wait 500; mark op3@1000; wait 100; click@1100"
+                                                           << "F04";
     // An X server sends a release to the window that has the keyboard: one let go while the
     // next page takes over never arrives.
-    QTest::addRow("release lost in the hand-over") << "press Return@0; wait 450; Return@600" << "F04";
+    QTest::addRow("release lost in the hand-over") << "press Return@0; wait 450; Return@600"
+                                                   << "F04";
     QTest::addRow("released, then pressed again after reading") << "hold Return@0-1000; wait 450; Return@1500"
-                                                                 << "F04";
+                                                                << "F04";
 }
 
 void InputGuardTest::burstsMoveOnePage()
