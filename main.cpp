@@ -12,8 +12,12 @@ int main(int argc, char *argv[])
     const CommandLine command = readCommandLine(argc, argv);
     switch (command.mode) {
     case CommandLine::Mode::Done: return command.exitCode;
-    case CommandLine::Mode::Csv: return teacher::exportCsv(argc, argv, command.resultPaths, command.csvFile);
-    case CommandLine::Mode::Results: return teacher::showResults(argc, argv, command.resultPaths);
+    case CommandLine::Mode::Export:
+        return teacher::exportResults(argc, argv,
+                                      {command.resultPaths, command.csvFile, command.pdfFile, command.classLists,
+                                       teacher::attemptRuleOf(command.attempt).value_or(teacher::AttemptRule::Latest)});
+    case CommandLine::Mode::Results:
+        return teacher::showResults(argc, argv, command.resultPaths, command.classLists, command.attempt);
     case CommandLine::Mode::Pupil: break;
     }
     QApplication app(argc, argv);

@@ -10,13 +10,13 @@ namespace teacher {
 CsvDocument::CsvDocument() : bytes_(journal::kByteOrderMark)
 {
     addRow({QStringLiteral("Тема"), QStringLiteral("Прізвище та ім'я"), QStringLiteral("Клас"),
-            QStringLiteral("Дата"), QStringLiteral("Оцінка"), QStringLiteral("Файл"), QStringLiteral("Рядок")});
+            QStringLiteral("Дата"), QStringLiteral("Оцінка"), QStringLiteral("Файл"), QStringLiteral("Рядок"), QStringLiteral("Позначки")});
 }
 
-void CsvDocument::add(const journal::Entry &entry, const QString &file, int line)
+void CsvDocument::add(const journal::Entry &entry, const QString &file, int line, const QString &marks)
 {
     addRow({entry.topic, entry.name, entry.group, entry.date, entry.grade, QDir::toNativeSeparators(file),
-            QString::number(line)});
+            QString::number(line), marks});
 }
 
 void CsvDocument::addRow(const QStringList &fields)

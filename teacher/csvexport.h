@@ -18,8 +18,9 @@ namespace teacher {
 class CsvDocument {
 public:
     CsvDocument(); // the byte-order mark and the header row
-    // One journal line as read: the date and every other part exactly as the journal has it.
-    void add(const journal::Entry &entry, const QString &file, int line);
+    // One journal line as read: the date and every other part exactly as the journal has it; the
+    // marks as the window shows them (which attempt counted, the class list's word).
+    void add(const journal::Entry &entry, const QString &file, int line, const QString &marks = {});
     const QByteArray &bytes() const { return bytes_; }
     // The bytes so far, leaving none: to write a long document as it is made.
     QByteArray takeBytes() { return std::exchange(bytes_, {}); }

@@ -5,23 +5,27 @@
 #include "control/application.h"
 #include "control/commandline.h"
 #include "pages/artwork.h"
+#include "teacher/classreport.h"
 #include "teacher/csvexport.h"
 #include "teacher/journalpaths.h"
 #include "teacher/resultswindow.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <memory>
+
 namespace teacher {
 
-int showResults(int &argc, char **argv, const QStringList &paths)
+int showResults(int &argc, char **argv, const QStringList &paths, const QStringList &classLists, const QString &attempt)
 {
     QApplication app(argc, argv);
     installUkrainianButtons(app); // the file dialogs' and message boxes' own texts
     app.setWindowIcon(frame::windowIcon());
-    ResultsWindow window(paths);
+    ResultsWindow window(paths, classLists, attemptRuleOf(attempt).value_or(AttemptRule::Latest));
     window.show();
     return app.exec();
 }
@@ -29,7 +33,7 @@ int showResults(int &argc, char **argv, const QStringList &paths)
 // Bytes of a journal read at a time for the CSV.
 constexpr qint64 kBatchBytes = 4 << 20;
 
-QString refusedOutput(const QString &out, const QStringList &readKeys)
+QString refusedOutput(const QString &out, const QStringList &readKeys, const QString &what)
 {
     // What OUT names: itself, the file a link leads to, the file it is (through every link).
     const QFileInfo info(out);
@@ -38,18 +42,22 @@ QString refusedOutput(const QString &out, const QStringList &readKeys)
         names << info.symLinkTarget();
     for (const QString &name : std::as_const(names))
         if (readKeys.contains(name))
-            return QStringLiteral("«%1»: це журнал, який читається; таблицю CSV не записано, оберіть іншу назву")
-                .arg(QDir::toNativeSeparators(out));
+            return QStringLiteral("«%1»: це файл, який читається; %2 не записано, оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what);
     for (const QString &name : std::as_const(names))
         if (QFileInfo(name).fileName().compare(journalFileName(), Qt::CaseInsensitive) == 0)
-            return QStringLiteral("«%1»: таблицю CSV не записано на місце журналу %2; оберіть іншу назву")
-                .arg(QDir::toNativeSeparators(out), journalFileName());
+            return QStringLiteral("«%1»: %2 не записано на місце журналу %3; оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what, journalFileName());
     return {};
 }
 
-int exportCsv(int &argc, char **argv, const QStringList &paths, const QString &out)
+int exportResults(int &argc, char **argv, const ExportRequest &request)
 {
-    QCoreApplication app(argc, argv);
+    // The report needs fonts, not a screen: no window is ever shown.
+    if (!request.pdfFile.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app(request.pdfFile.isEmpty() ? new QCoreApplication(argc, argv)
+                                                                    : new QGuiApplication(argc, argv));
     bool someUnread = false;
     auto unread = [&](const QString &message) {
         printLine(stderr, QStringLiteral("netquiz: ") + message);
@@ -57,7 +65,7 @@ int exportCsv(int &argc, char **argv, const QStringList &paths, const QString &o
     };
     // Files in path order, each once, however often and by whatever way it was named.
     QMap<QString, QString> files;
-    for (const QString &path : paths) {
+    for (const QString &path : request.paths) {
         const FoundJournals found = journalsAt(path);
         if (!found.error.isEmpty())
             unread(found.error);
@@ -73,45 +81,88 @@ int exportCsv(int &argc, char **argv, const QStringList &paths, const QString &o
     QStringList ordered = files.values();
     std::sort(ordered.begin(), ordered.end());
 
-    if (const QString why = refusedOutput(out, files.keys()); !why.isEmpty()) {
-        printLine(stderr, QStringLiteral("netquiz: ") + why);
-        return CommandLine::kUsageError;
+    // Neither output goes over a file read, nor over the other output.
+    QStringList read = files.keys();
+    for (const QString &list : request.classLists)
+        read << sameFileKey(list) << QFileInfo(list).absoluteFilePath();
+    const std::pair<QString, QString> outputs[] = {{request.csvFile, QStringLiteral("таблицю CSV")},
+                                                   {request.pdfFile, QStringLiteral("звіт PDF")}};
+    for (const auto &[out, what] : outputs) {
+        if (out.isEmpty())
+            continue;
+        if (const QString why = refusedOutput(out, read, what); !why.isEmpty()) {
+            printLine(stderr, QStringLiteral("netquiz: ") + why);
+            return CommandLine::kUsageError;
+        }
+        read << sameFileKey(out) << QFileInfo(out).absoluteFilePath();
     }
-    // Through a file beside it, renamed over it when whole: a failure leaves OUT as it was.
-    QSaveFile save(out);
-    auto cannotWrite = [&] {
-        printLine(stderr, QStringLiteral("netquiz: Не вдалося записати «%1» (%2)")
-                              .arg(QDir::toNativeSeparators(out), save.errorString()));
-        save.cancelWriting();
-        return CommandLine::kUsageError;
-    };
-    if (!save.open(QIODevice::WriteOnly))
-        return cannotWrite();
-    CsvDocument csv;
+
+    QList<ClassList> lists;
+    for (const QString &path : request.classLists) {
+        QString error;
+        ClassList list = readClassList(path, &error);
+        if (error.isEmpty())
+            lists << list;
+        else
+            unread(error);
+    }
+    ResultsModel model;
     for (const QString &file : std::as_const(ordered)) {
         GrowingJournal journal(file);
-        ReadResult result;
-        do { // a batch at a time, so that a journal of any size needs little memory
-            result = journal.read(kBatchBytes);
+        for (bool more = true; more;) { // a batch at a time: a journal of any size is read in bounded pieces
+            ReadResult result = journal.read(kBatchBytes);
+            more = result.more;
             if (!result.error.isEmpty())
                 unread(result.error);
-            for (const JournalLine &line : std::as_const(result.lines)) {
+            for (const JournalLine &line : std::as_const(result.lines))
                 if (line.entry.split == journal::Entry::Split::Unreadable)
                     printLine(stderr, QStringLiteral("%1:%2: %3")
                                           .arg(QDir::toNativeSeparators(file))
                                           .arg(line.number)
                                           .arg(line.entry.reason));
-                else
-                    csv.add(line.entry, file, line.number);
-            }
-            const QByteArray bytes = csv.takeBytes();
-            if (save.write(bytes) != bytes.size())
-                return cannotWrite();
-        } while (result.more);
+            model.apply({{file, std::move(result)}});
+        }
     }
-    if (!save.commit())
-        return cannotWrite();
-    return someUnread ? CommandLine::kSomeUnread : 0;
+    model.setAttemptRule(request.rule);
+    model.setClassLists(lists);
+
+    int code = someUnread ? CommandLine::kSomeUnread : 0;
+    if (!request.csvFile.isEmpty()) {
+        // Through a file beside it, renamed over it when whole: a failure leaves OUT as it was.
+        QSaveFile save(request.csvFile);
+        auto cannotWrite = [&] {
+            printLine(stderr, QStringLiteral("netquiz: Не вдалося записати «%1» (%2)")
+                                  .arg(QDir::toNativeSeparators(request.csvFile), save.errorString()));
+            save.cancelWriting();
+            return CommandLine::kUsageError;
+        };
+        if (!save.open(QIODevice::WriteOnly))
+            return cannotWrite();
+        CsvDocument csv;
+        const QList<Row> &rows = model.rows();
+        for (int i = 0; i < rows.size(); ++i) {
+            if (!rows[i].isResult() && !rows[i].absent)
+                continue;
+            csv.add(model.entry(rows[i]), model.sourceOf(rows[i]), rows[i].line, model.marks(i));
+            if (csv.bytes().size() > kBatchBytes || i + 1 == rows.size()) {
+                const QByteArray bytes = csv.takeBytes();
+                if (save.write(bytes) != bytes.size())
+                    return cannotWrite();
+            }
+        }
+        const QByteArray rest = csv.takeBytes();
+        if (save.write(rest) != rest.size() || !save.commit())
+            return cannotWrite();
+    }
+    if (!request.pdfFile.isEmpty()) {
+        ResultsFilter everything(&model);
+        QString error;
+        if (!saveReportPdf(reportOf(model, everything), request.pdfFile, &error)) {
+            printLine(stderr, QStringLiteral("netquiz: ") + error);
+            return CommandLine::kUsageError;
+        }
+    }
+    return code;
 }
 
 } // namespace teacher

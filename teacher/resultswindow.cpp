@@ -3,6 +3,8 @@
 #include "teacher/resultswindow.h"
 
 #include "teacher/csvexport.h"
+#include "teacher/journalpaths.h"
+#include "teacher/results.h"
 #include "teacher/summarypanel.h"
 
 #include <QCollator>
@@ -15,6 +17,10 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSettings>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -40,8 +46,8 @@ public:
 };
 } // namespace
 
-ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
-    : QMainWindow(parent), table_(new QTableView), groups_(new QComboBox), topics_(new QComboBox),
+ResultsWindow::ResultsWindow(const QStringList &paths, const QStringList &classLists, AttemptRule rule, QWidget *parent)
+    : QMainWindow(parent), table_(new QTableView), groups_(new QComboBox), topics_(new QComboBox), attempt_(new QComboBox),
       search_(new QLineEdit), summary_(new SummaryPanel), counts_(new QLabel), progress_(new QLabel),
       problems_(new QListWidget), refreshSoon_(new QTimer(this))
 {
@@ -116,6 +122,11 @@ ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
                                       fm.horizontalAdvance(QStringLiteral("незавершений рядок")) + 2 * letter};
     for (int column = 0; column < SourceColumn; ++column)
         table_->setColumnWidth(column, widths[column]);
+    model_.setAttemptRule(rule);
+    attempt_->setCurrentIndex(attempt_->findData(int(rule)));
+    // The lists given before, then those given now.
+    const QSettings settings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication));
+    addClassLists(settings.value(QStringLiteral("classLists")).toStringList() + classLists);
     for (const QString &path : paths)
         journals_.add(path);
     refresh();
@@ -136,6 +147,12 @@ QWidget *ResultsWindow::buildFilters()
     }
     refreshChoices(groups_, {});
     refreshChoices(topics_, {});
+    attempt_->setObjectName(QStringLiteral("attemptRule"));
+    attempt_->setToolTip(QStringLiteral("Яку спробу учня враховувати в підсумку, діаграмі, звіті й CSV"));
+    for (AttemptRule rule : {AttemptRule::Latest, AttemptRule::Best, AttemptRule::First})
+        attempt_->addItem(attemptRuleName(rule), int(rule));
+    connect(attempt_, &QComboBox::currentIndexChanged, this,
+            [this] { model_.setAttemptRule(AttemptRule(attempt_->currentData().toInt())); });
     auto chosen = [](QComboBox *box) { return box->currentData().toString(); };
     connect(groups_, &QComboBox::currentIndexChanged, this, [=, this] {
         filter_.setGroup(chosen(groups_));
@@ -153,7 +170,8 @@ QWidget *ResultsWindow::buildFilters()
     auto *bar = new QWidget;
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
-    const std::pair<const char16_t *, QWidget *> labelled[] = {{u"&Клас:", groups_}, {u"&Тема:", topics_}, {u"&Пошук:", search_}};
+    const std::pair<const char16_t *, QWidget *> labelled[] = {
+        {u"&Клас:", groups_}, {u"&Тема:", topics_}, {u"&Пошук:", search_}, {u"&Спроба:", attempt_}};
     for (const auto &[text, field] : labelled) {
         auto *label = new QLabel(QString::fromUtf16(text));
         label->setBuddy(field);
@@ -173,6 +191,21 @@ void ResultsWindow::buildMenus()
     QAction *csv = file->addAction(QStringLiteral("Зберегти як &CSV…"), this, &ResultsWindow::saveCsv);
     csv->setShortcut(QKeySequence::Save);
     csv->setToolTip(QStringLiteral("Зберегти показані рядки як таблицю CSV"));
+    QAction *pdf = file->addAction(QStringLiteral("Зберегти як &PDF…"), this, &ResultsWindow::savePdf);
+    pdf->setObjectName(QStringLiteral("savePdf"));
+    pdf->setToolTip(QStringLiteral("Зберегти звіт класу (те, що показано) як PDF"));
+    QAction *preview = file->addAction(QStringLiteral("Попередній перегл&яд…"), this, &ResultsWindow::preview);
+    preview->setObjectName(QStringLiteral("printPreview"));
+    QAction *print = file->addAction(QStringLiteral("&Друк…"), this, &ResultsWindow::print);
+    print->setObjectName(QStringLiteral("print"));
+    print->setShortcut(QKeySequence::Print);
+    print->setToolTip(QStringLiteral("Надрукувати звіт класу: те, що показано"));
+    file->addSeparator();
+    QAction *lists = file->addAction(QStringLiteral("&Список класу…"), this, &ResultsWindow::chooseClassLists);
+    lists->setObjectName(QStringLiteral("classList"));
+    lists->setToolTip(QStringLiteral("Список учнів класу: файл з назвою класу (9-А.txt), по учню в рядку"));
+    file->addAction(QStringLiteral("Забути списки класів"), this, &ResultsWindow::forgetClassLists)
+        ->setObjectName(QStringLiteral("forgetClassLists"));
     file->addSeparator();
     file->addAction(QStringLiteral("&Закрити"), this, &QWidget::close)->setShortcut(QKeySequence::Quit);
 
@@ -180,7 +213,7 @@ void ResultsWindow::buildMenus()
     tools->setObjectName(QStringLiteral("actions"));
     tools->setMovable(false);
     tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    tools->addActions({addFiles, addFolder, csv});
+    tools->addActions({addFiles, addFolder, csv, pdf, print, lists});
 }
 
 void ResultsWindow::refreshChoices(QComboBox *box, const QStringList &values)
@@ -228,12 +261,12 @@ void ResultsWindow::refreshStatus()
                          .arg(std::max<qsizetype>(journals_.journalCount(), model_.files().size()))
                          .arg(model_.rowCount())
                          .arg(filter_.rowCount())
-                         .arg(model_.unreadableCount() + journals_.problems().size()));
+                         .arg(model_.unreadableCount() + journals_.problems().size() + listProblems_.size()));
 }
 
 void ResultsWindow::refreshProblems()
 {
-    const QStringList all = journals_.problems() + journals_.waiting();
+    const QStringList all = journals_.problems() + listProblems_ + journals_.waiting();
     problems_->clear();
     for (const QString &problem : all) {
         auto *item = new QListWidgetItem(problem, problems_);
@@ -250,14 +283,14 @@ QByteArray ResultsWindow::csvOfShownRows() const
     QList<int> shown;
     for (int i = 0; i < filter_.rowCount(); ++i) {
         const int row = filter_.mapToSource(filter_.index(i, 0)).row();
-        if (model_.rows()[row].isResult()) // not a line that cannot be read, nor one still being written
+        if (model_.rows()[row].isResult() || model_.rows()[row].absent) // not a line that cannot be read, nor one still being written
             shown << row;
     }
     std::sort(shown.begin(), shown.end(), [this](int a, int b) { return model_.lessThan(a, b, SourceColumn); });
     CsvDocument csv;
     for (int row : shown) {
         const Row &r = model_.rows()[row];
-        csv.add(model_.entry(r), model_.files()[r.file], r.line);
+        csv.add(model_.entry(r), model_.sourceOf(r), r.line, model_.marks(row));
     }
     return csv.bytes();
 }
@@ -288,6 +321,106 @@ void ResultsWindow::saveCsv()
         statusBar()->showMessage(QStringLiteral("Збережено: %1").arg(QDir::toNativeSeparators(file)), 5000);
     else
         QMessageBox::warning(this, windowTitle(), error);
+}
+
+void ResultsWindow::addClassLists(const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        const QString absolute = QFileInfo(path).absoluteFilePath();
+        listPaths_.removeAll(absolute); // given again: read again, and it takes its class's place
+        listPaths_ << absolute;
+    }
+    QSettings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication))
+        .setValue(QStringLiteral("classLists"), listPaths_);
+    readClassLists();
+}
+
+void ResultsWindow::forgetClassLists()
+{
+    listPaths_.clear();
+    QSettings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication))
+        .remove(QStringLiteral("classLists"));
+    readClassLists();
+}
+
+void ResultsWindow::readClassLists()
+{
+    QList<ClassList> lists;
+    listProblems_.clear();
+    for (const QString &path : std::as_const(listPaths_)) {
+        QString error;
+        ClassList list = readClassList(path, &error);
+        if (error.isEmpty())
+            lists << list;
+        else
+            listProblems_ << QStringLiteral("Список класу: ") + error;
+    }
+    model_.setClassLists(lists);
+    refreshProblems();
+}
+
+void ResultsWindow::chooseClassLists()
+{
+    const QStringList files = QFileDialog::getOpenFileNames(
+        this, QStringLiteral("Список класу: файл з назвою класу, по учню в рядку"), {},
+        QStringLiteral("Списки класів (*.txt);;Усі файли (*)"));
+    if (!files.isEmpty())
+        addClassLists(files);
+}
+
+Report ResultsWindow::report() const
+{
+    return reportOf(model_, filter_);
+}
+
+bool ResultsWindow::saveReportAs(const QString &file, QString *error)
+{
+    QStringList read;
+    for (const QString &journal : model_.files())
+        read << sameFileKey(journal);
+    for (const QString &list : listPaths_)
+        read << sameFileKey(list) << list;
+    if (const QString why = refusedOutput(file, read, QStringLiteral("звіт PDF")); !why.isEmpty()) {
+        *error = why;
+        return false;
+    }
+    return saveReportPdf(report(), file, error);
+}
+
+void ResultsWindow::savePdf()
+{
+    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Зберегти як PDF"), QStringLiteral("звіт.pdf"),
+                                                      QStringLiteral("Документ PDF (*.pdf)"));
+    if (file.isEmpty())
+        return;
+    QString error;
+    if (saveReportAs(file, &error))
+        statusBar()->showMessage(QStringLiteral("Збережено: %1").arg(QDir::toNativeSeparators(file)), 5000);
+    else
+        QMessageBox::warning(this, windowTitle(), error);
+}
+
+void ResultsWindow::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("Результати тесту"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Друк звіту"));
+    if (dialog.exec() == QDialog::Accepted)
+        printReport(report(), &printer);
+}
+
+void ResultsWindow::preview()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("Результати тесту"));
+    QPrintPreviewDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Попередній перегляд звіту"));
+    const Report shown = report();
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&shown](QPrinter *p) { printReport(shown, p); });
+    dialog.exec();
 }
 
 } // namespace teacher
