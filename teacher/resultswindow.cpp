@@ -126,7 +126,11 @@ ResultsWindow::ResultsWindow(const QStringList &paths, const QStringList &classL
     attempt_->setCurrentIndex(attempt_->findData(int(rule)));
     // The lists given before, then those given now.
     const QSettings settings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication));
-    addClassLists(settings.value(QStringLiteral("classLists")).toStringList() + classLists);
+    listPaths_ = settings.value(QStringLiteral("classLists")).toStringList();
+    if (classLists.isEmpty())
+        readClassLists();
+    else
+        addClassLists(classLists);
     for (const QString &path : paths)
         journals_.add(path);
     refresh();
