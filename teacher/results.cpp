@@ -42,7 +42,7 @@ QString refusedOutput(const QString &out, const QStringList &readKeys, const QSt
         names << info.symLinkTarget();
     for (const QString &name : std::as_const(names))
         if (readKeys.contains(name))
-            return QStringLiteral("«%1»: це файл, який читається; %2 не записано, оберіть іншу назву")
+            return QStringLiteral("«%1»: це журнал, який читається; %2 не записано, оберіть іншу назву")
                 .arg(QDir::toNativeSeparators(out), what);
     for (const QString &name : std::as_const(names))
         if (QFileInfo(name).fileName().compare(journalFileName(), Qt::CaseInsensitive) == 0)
@@ -81,20 +81,24 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
     QStringList ordered = files.values();
     std::sort(ordered.begin(), ordered.end());
 
-    // Neither output goes over a file read, nor over the other output.
-    QStringList read = files.keys();
+    // Neither output goes over a journal read, a class list, or the other output.
+    QStringList listKeys;
     for (const QString &list : request.classLists)
-        read << sameFileKey(list) << QFileInfo(list).absoluteFilePath();
+        listKeys << sameFileKey(list) << QFileInfo(list).absoluteFilePath();
     const std::pair<QString, QString> outputs[] = {{request.csvFile, QStringLiteral("таблицю CSV")},
                                                    {request.pdfFile, QStringLiteral("звіт PDF")}};
     for (const auto &[out, what] : outputs) {
         if (out.isEmpty())
             continue;
-        if (const QString why = refusedOutput(out, read, what); !why.isEmpty()) {
+        QString why = refusedOutput(out, files.keys(), what);
+        if (why.isEmpty() && (listKeys.contains(sameFileKey(out)) || listKeys.contains(QFileInfo(out).absoluteFilePath())))
+            why = QStringLiteral("«%1»: це список класу; %2 не записано, оберіть іншу назву").arg(QDir::toNativeSeparators(out), what);
+        if (why.isEmpty() && !request.csvFile.isEmpty() && sameFileKey(request.csvFile) == sameFileKey(request.pdfFile))
+            why = QStringLiteral("«%1»: таблицю CSV і звіт PDF не записати в один файл").arg(QDir::toNativeSeparators(out));
+        if (!why.isEmpty()) {
             printLine(stderr, QStringLiteral("netquiz: ") + why);
             return CommandLine::kUsageError;
         }
-        read << sameFileKey(out) << QFileInfo(out).absoluteFilePath();
     }
 
     QList<ClassList> lists;

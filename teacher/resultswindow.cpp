@@ -382,9 +382,10 @@ bool ResultsWindow::saveReportAs(const QString &file, QString *error)
     QStringList read;
     for (const QString &journal : model_.files())
         read << sameFileKey(journal);
-    for (const QString &list : listPaths_)
-        read << sameFileKey(list) << list;
-    if (const QString why = refusedOutput(file, read, QStringLiteral("звіт PDF")); !why.isEmpty()) {
+    QString why = refusedOutput(file, read, QStringLiteral("звіт PDF"));
+    if (why.isEmpty() && (listPaths_.contains(sameFileKey(file)) || listPaths_.contains(QFileInfo(file).absoluteFilePath())))
+        why = QStringLiteral("«%1»: це список класу; звіт PDF не записано, оберіть іншу назву").arg(QDir::toNativeSeparators(file));
+    if (!why.isEmpty()) {
         *error = why;
         return false;
     }

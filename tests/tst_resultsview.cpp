@@ -264,9 +264,9 @@ void ResultsViewTest::unreadableJournalsListedAndCounted()
              QStringLiteral("Журналів: 2 · рядків: 3 · показано: 3 · не прочитано: 2"));
     const QString file = QDir::toNativeSeparators(good.fileName());
     QCOMPARE(window->csvOfShownRows(),
-             "\xEF\xBB\xBFТема;Прізвище та ім'я;Клас;Дата;Оцінка;Файл;Рядок\r\n"
-             "Чи контактують між собою комп'ютери;Коваль Марія;9-А;07.12.26;10;" + file.toUtf8() + ";1\r\n"
-             "Чи контактують між собою комп'ютери;Бондар Ярина;9-А;07.12.26;8;" + file.toUtf8() + ";2\r\n");
+             "\xEF\xBB\xBFТема;Прізвище та ім'я;Клас;Дата;Оцінка;Файл;Рядок;Позначки\r\n"
+             "Чи контактують між собою комп'ютери;Коваль Марія;9-А;07.12.26;10;" + file.toUtf8() + ";1;\r\n"
+             "Чи контактують між собою комп'ютери;Бондар Ярина;9-А;07.12.26;8;" + file.toUtf8() + ";2;\r\n");
 }
 
 // Catches a line cut mid-write read as a grade, or left stale in the view once its end arrives.
