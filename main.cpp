@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
     case CommandLine::Mode::Export:
         return teacher::exportResults(argc, argv,
                                       {command.resultPaths, command.csvFile, command.pdfFile, command.classLists,
-                                       teacher::attemptRuleOf(command.attempt).value_or(teacher::AttemptRule::Latest)});
+                                       teacher::attemptRuleOf(command.attempt)});
     case CommandLine::Mode::Results:
         return teacher::showResults(argc, argv, command.resultPaths, command.classLists, command.attempt);
     case CommandLine::Mode::Pupil: break;

@@ -9,6 +9,7 @@
 #include "teacher/csvexport.h"
 #include "teacher/journalpaths.h"
 #include "teacher/resultswindow.h"
+#include "teacher/rowvalues.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -110,6 +111,20 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
         else
             unread(error);
     }
+    // Through a file beside it, renamed over it when whole: a failure leaves OUT as it was.
+    QSaveFile save(request.csvFile);
+    auto cannotWrite = [&] {
+        printLine(stderr, QStringLiteral("netquiz: Не вдалося записати «%1» (%2)")
+                              .arg(QDir::toNativeSeparators(request.csvFile), save.errorString()));
+        save.cancelWriting();
+        return CommandLine::kUsageError;
+    };
+    if (!request.csvFile.isEmpty() && !save.open(QIODevice::WriteOnly))
+        return cannotWrite();
+    CsvDocument csv;
+    // Which attempt counted and who is missing need every line first; a plain CSV is written as
+    // it is read, in bounded memory, each line with the marks it carries alone.
+    const bool whole = !request.pdfFile.isEmpty() || !lists.isEmpty() || request.rule.has_value();
     ResultsModel model;
     for (const QString &file : std::as_const(ordered)) {
         GrowingJournal journal(file);
@@ -118,37 +133,38 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
             more = result.more;
             if (!result.error.isEmpty())
                 unread(result.error);
-            for (const JournalLine &line : std::as_const(result.lines))
-                if (line.entry.split == journal::Entry::Split::Unreadable)
+            for (const JournalLine &line : std::as_const(result.lines)) {
+                if (line.entry.split == journal::Entry::Split::Unreadable) {
                     printLine(stderr, QStringLiteral("%1:%2: %3")
                                           .arg(QDir::toNativeSeparators(file))
                                           .arg(line.number)
                                           .arg(line.entry.reason));
-            model.apply({{file, std::move(result)}});
+                } else if (!whole) {
+                    const bool uncertain = line.entry.split == journal::Entry::Split::Uncertain;
+                    csv.add(line.entry, file, line.number,
+                            nameless(line.entry) ? QStringLiteral("без імені")
+                            : uncertain          ? QStringLiteral("непевна межа імені й класу")
+                                                 : QString());
+                }
+            }
+            if (whole) {
+                model.apply({{file, std::move(result)}});
+            } else if (const QByteArray bytes = csv.takeBytes(); save.write(bytes) != bytes.size()) {
+                return cannotWrite();
+            }
         }
     }
-    model.setAttemptRule(request.rule);
+    model.setAttemptRule(request.rule.value_or(AttemptRule::Latest));
     model.setClassLists(lists);
 
     int code = someUnread ? CommandLine::kSomeUnread : 0;
     if (!request.csvFile.isEmpty()) {
-        // Through a file beside it, renamed over it when whole: a failure leaves OUT as it was.
-        QSaveFile save(request.csvFile);
-        auto cannotWrite = [&] {
-            printLine(stderr, QStringLiteral("netquiz: Не вдалося записати «%1» (%2)")
-                                  .arg(QDir::toNativeSeparators(request.csvFile), save.errorString()));
-            save.cancelWriting();
-            return CommandLine::kUsageError;
-        };
-        if (!save.open(QIODevice::WriteOnly))
-            return cannotWrite();
-        CsvDocument csv;
         const QList<Row> &rows = model.rows();
         for (int i = 0; i < rows.size(); ++i) {
             if (!rows[i].isResult() && !rows[i].absent)
                 continue;
             csv.add(model.entry(rows[i]), model.sourceOf(rows[i]), rows[i].line, model.marks(i));
-            if (csv.bytes().size() > kBatchBytes || i + 1 == rows.size()) {
+            if (csv.bytes().size() > kBatchBytes) {
                 const QByteArray bytes = csv.takeBytes();
                 if (save.write(bytes) != bytes.size())
                     return cannotWrite();

@@ -22,7 +22,7 @@ struct ExportRequest {
     QStringList paths;
     QString csvFile, pdfFile; // either or both
     QStringList classLists;
-    AttemptRule rule = AttemptRule::Latest;
+    std::optional<AttemptRule> rule; // latest when not given
 };
 
 // netquiz --results --csv OUT and/or --pdf OUT PATH...: no window. Lines that cannot be read (a last

@@ -102,8 +102,7 @@ void ResultsModel::indexRow(int i, QSet<int> *touched)
         return;
     }
     // Letter case and blanks as typed do not make another pupil.
-    const QString key = row.name.simplified().toCaseFolded() + QChar(u'\n') + QString::number(row.groupKey) +
-                        QChar(u'\n') + QString::number(keyOf_[row.topic]);
+    const PupilKey key{row.name.simplified().toCaseFolded(), row.groupKey, keyOf_[row.topic]};
     auto it = pupilIds_.constFind(key);
     if (it == pupilIds_.cend()) {
         it = pupilIds_.insert(key, int(pupils_.size()));
@@ -490,6 +489,10 @@ int ResultsModel::columnCount(const QModelIndex &parent) const
 QString ResultsModel::marks(int i) const
 {
     const Row &row = rows_[i];
+    // Most rows have none: said without building a list.
+    if (!row.incomplete && !row.unreadable() && !row.uncertain() && !row.absent && attempts(row) == 1 &&
+        !listMarks_.contains(row.pupil) && !row.nameless())
+        return {};
     QStringList marks;
     if (row.incomplete)
         marks << QStringLiteral("незавершений рядок");

@@ -132,7 +132,13 @@ private:
     QList<QDate> dates_;   // by text number: the text read as a date
     QList<qint32> keyOf_;  // by text number: the number of its simplified text
 
-    QHash<QString, int> pupilIds_;
+    struct PupilKey {
+        QString name; // letter case and blanks as typed do not count
+        qint32 group, topic;
+        bool operator==(const PupilKey &) const = default;
+        friend size_t qHash(const PupilKey &key, size_t seed = 0) { return qHashMulti(seed, key.name, key.group, key.topic); }
+    };
+    QHash<PupilKey, int> pupilIds_;
     QList<QList<int>> pupils_; // rows of each pupil, in attempt order
     QList<int> singles_;        // nameless results, each counted alone, in row order
     QHash<int, int> groupUse_, topicUse_;
