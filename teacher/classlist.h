@@ -15,9 +15,9 @@ namespace teacher {
 
 struct ClassList {
     QString path;
-    QString group;        // the file's name without its extension
-    QStringList pupils;   // as the list writes them, in list order
-    QList<int> lines;     // each pupil's line in the file (1-based)
+    QString group;      // the file's name without its extension
+    QStringList pupils; // as the list writes them, in list order
+    QList<int> lines;   // each pupil's line in the file (1-based)
 };
 
 // The text of a list: UTF-8 (with or without its byte-order mark) when the bytes are valid UTF-8,

@@ -30,8 +30,8 @@ Report reportOf(const ResultsModel &model, const ResultsFilter &filter)
         const Row &row = model.rows()[r];
         if (!row.isResult() && !row.absent)
             continue;
-        report.lines.append({row.name, model.textOf(row.group), model.textOf(row.date), model.textOf(row.grade),
-                             model.marks(r)});
+        report.lines.append(
+            {row.name, model.textOf(row.group), model.textOf(row.date), model.textOf(row.grade), model.marks(r)});
         if (const QDate date = model.dateOf(row); date.isValid()) {
             report.from = report.from.isValid() ? std::min(report.from, date) : date;
             report.to = report.to.isValid() ? std::max(report.to, date) : date;
@@ -45,9 +45,8 @@ Report reportOf(const ResultsModel &model, const ResultsFilter &filter)
     report.summary = summarise(model, [&](const Row &row) { return filter.inGroupAndTopic(row); });
     if (filter.group().isEmpty()) {
         const int topic = filter.topic().isEmpty() ? -1 : model.idOf(filter.topic());
-        report.perClass = summariesByClass(model, [&](const Row &row) {
-            return topic < 0 ? filter.topic().isEmpty() : row.topic == topic;
-        });
+        report.perClass = summariesByClass(
+            model, [&](const Row &row) { return topic < 0 ? filter.topic().isEmpty() : row.topic == topic; });
     }
     return report;
 }
@@ -62,7 +61,8 @@ public:
     {
         const QPageLayout layout = device->pageLayout();
         page_ = QRect(QPoint(0, 0), layout.paintRectPixels(device->logicalDpiX()).size());
-        family_ = frame::pageFamily() == QStringLiteral("Comic Sans MS") ? QStringLiteral("Andika") : frame::pageFamily();
+        family_ =
+            frame::pageFamily() == QStringLiteral("Comic Sans MS") ? QStringLiteral("Andika") : frame::pageFamily();
     }
 
     int run(const Report &report);
@@ -111,7 +111,8 @@ int Layout::text(const QRect &box, const QString &text, const QFont &font, int f
     if (p_) {
         p_->setFont(font);
         p_->setPen(colour);
-        p_->drawText(QRect(box.left(), box.top(), box.width(), height), flags | Qt::TextWordWrap | Qt::TextWrapAnywhere, text);
+        p_->drawText(QRect(box.left(), box.top(), box.width(), height), flags | Qt::TextWordWrap | Qt::TextWrapAnywhere,
+                     text);
     }
     return height;
 }
@@ -123,8 +124,9 @@ void Layout::footer()
     const QFont small = font(8);
     p_->setPen(QColor(0x80, 0x80, 0x80));
     p_->drawLine(0, page_.height() - footer_ + mm(2), page_.width(), page_.height() - footer_ + mm(2));
-    text(QRect(0, page_.height() - footer_ + mm(3), page_.width(), footer_), QStringLiteral("Сторінка %1 з %2").arg(page_no_).arg(pages_),
-         small, Qt::AlignHCenter | Qt::AlignTop, QColor(0x40, 0x40, 0x40));
+    text(QRect(0, page_.height() - footer_ + mm(3), page_.width(), footer_),
+         QStringLiteral("Сторінка %1 з %2").arg(page_no_).arg(pages_), small, Qt::AlignHCenter | Qt::AlignTop,
+         QColor(0x40, 0x40, 0x40));
 }
 
 void Layout::newPage()
@@ -138,8 +140,8 @@ void Layout::newPage()
 
 void Layout::heading(const Report &report)
 {
-    y_ += text(QRect(0, y_, page_.width(), 0), QStringLiteral("Результати тесту"), font(18), Qt::AlignLeft | Qt::AlignTop,
-               QColor(0x1F, 0x3A, 0x68));
+    y_ += text(QRect(0, y_, page_.width(), 0), QStringLiteral("Результати тесту"), font(18),
+               Qt::AlignLeft | Qt::AlignTop, QColor(0x1F, 0x3A, 0x68));
     y_ += mm(2);
     const QLocale uk(QLocale::Ukrainian, QLocale::Ukraine);
     auto day = [](const QDate &d) { return d.toString(QStringLiteral("dd.MM.yyyy")); };
@@ -220,7 +222,8 @@ void Layout::tableHeader()
     const QFont small = font(9);
     int height = 0;
     for (int c = 0; c < 6; ++c)
-        height = std::max(height, textHeight(columns_[c + 1] - columns_[c] - mm(2), QString::fromUtf16(titles[c]), small));
+        height =
+            std::max(height, textHeight(columns_[c + 1] - columns_[c] - mm(2), QString::fromUtf16(titles[c]), small));
     height += mm(2);
     if (p_) {
         p_->fillRect(QRect(0, y_, page_.width(), height), QColor(0xE8, 0xEE, 0xF6));
@@ -228,20 +231,22 @@ void Layout::tableHeader()
         p_->drawLine(0, y_ + height, page_.width(), y_ + height);
     }
     for (int c = 0; c < 6; ++c)
-        text(QRect(columns_[c] + mm(1), y_ + mm(1), columns_[c + 1] - columns_[c] - mm(2), height), QString::fromUtf16(titles[c]),
-             small);
+        text(QRect(columns_[c] + mm(1), y_ + mm(1), columns_[c + 1] - columns_[c] - mm(2), height),
+             QString::fromUtf16(titles[c]), small);
     y_ += height;
 }
 
 void Layout::table(const Report &report)
 {
     const int w = page_.width();
-    columns_ = {0, mm(10), mm(10) + w * 34 / 100, mm(10) + w * 46 / 100, mm(10) + w * 60 / 100, mm(10) + w * 69 / 100, w};
+    columns_ = {0, mm(10), mm(10) + w * 34 / 100, mm(10) + w * 46 / 100, mm(10) + w * 60 / 100, mm(10) + w * 69 / 100,
+                w};
     const QFont heading = font(13), small = font(9);
     const int titleHeight = textHeight(w, QStringLiteral("Учні"), heading) + mm(1);
     if (y_ + titleHeight + mm(14) > bottom()) // the title never stands alone at a page's foot
         newPage();
-    y_ += text(QRect(0, y_, w, 0), QStringLiteral("Учні"), heading, Qt::AlignLeft | Qt::AlignTop, QColor(0x1F, 0x3A, 0x68)) +
+    y_ += text(QRect(0, y_, w, 0), QStringLiteral("Учні"), heading, Qt::AlignLeft | Qt::AlignTop,
+               QColor(0x1F, 0x3A, 0x68)) +
           mm(1);
     tableHeader();
     if (report.lines.isEmpty())
@@ -264,8 +269,8 @@ void Layout::table(const Report &report)
             p_->drawLine(0, y_ + height, w, y_ + height);
         }
         for (int c = 0; c < 6; ++c)
-            text(QRect(columns_[c] + mm(1), y_ + mm(0.8), columns_[c + 1] - columns_[c] - mm(2), height), cells[c], small,
-                 (c == 0 || c == 4 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+            text(QRect(columns_[c] + mm(1), y_ + mm(0.8), columns_[c + 1] - columns_[c] - mm(2), height), cells[c],
+                 small, (c == 0 || c == 4 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
         y_ += height;
     }
 }

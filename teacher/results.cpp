@@ -12,9 +12,9 @@
 #include "teacher/rowvalues.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QSaveFile>
 
 #include <memory>
@@ -92,10 +92,13 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
         if (out.isEmpty())
             continue;
         QString why = refusedOutput(out, files.keys(), what);
-        if (why.isEmpty() && (listKeys.contains(sameFileKey(out)) || listKeys.contains(QFileInfo(out).absoluteFilePath())))
-            why = QStringLiteral("«%1»: це список класу; %2 не записано, оберіть іншу назву").arg(QDir::toNativeSeparators(out), what);
+        if (why.isEmpty() &&
+            (listKeys.contains(sameFileKey(out)) || listKeys.contains(QFileInfo(out).absoluteFilePath())))
+            why = QStringLiteral("«%1»: це список класу; %2 не записано, оберіть іншу назву")
+                      .arg(QDir::toNativeSeparators(out), what);
         if (why.isEmpty() && !request.csvFile.isEmpty() && sameFileKey(request.csvFile) == sameFileKey(request.pdfFile))
-            why = QStringLiteral("«%1»: таблицю CSV і звіт PDF не записати в один файл").arg(QDir::toNativeSeparators(out));
+            why = QStringLiteral("«%1»: таблицю CSV і звіт PDF не записати в один файл")
+                      .arg(QDir::toNativeSeparators(out));
         if (!why.isEmpty()) {
             printLine(stderr, QStringLiteral("netquiz: ") + why);
             return CommandLine::kUsageError;

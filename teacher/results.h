@@ -16,7 +16,8 @@ int showResults(int &argc, char **argv, const QStringList &paths, const QStringL
 
 // Why OUT must not be written, given the files read (as sameFileKey names them); empty if it may.
 // `what` names the output in the message ("таблицю CSV", "звіт PDF").
-QString refusedOutput(const QString &out, const QStringList &readKeys, const QString &what = QStringLiteral("таблицю CSV"));
+QString refusedOutput(const QString &out, const QStringList &readKeys,
+                      const QString &what = QStringLiteral("таблицю CSV"));
 
 struct ExportRequest {
     QStringList paths;

@@ -16,7 +16,8 @@ using namespace teacher;
 namespace {
 QByteArray rec(const char *name, const char *group, const char *date, const char *grade)
 {
-    return journal::record(QString::fromUtf8(name), QString::fromUtf8(group), QString::fromUtf8(date), QString::fromUtf8(grade));
+    return journal::record(QString::fromUtf8(name), QString::fromUtf8(group), QString::fromUtf8(date),
+                           QString::fromUtf8(grade));
 }
 } // namespace
 
@@ -169,15 +170,17 @@ void ClassListTest::listMarksAndPupilsWithoutResult()
     const QString listPath = dir.filePath(QStringLiteral("9-А.txt"));
     QFile list(listPath);
     QVERIFY(list.open(QIODevice::WriteOnly));
-    list.write(QStringEncoder("windows-1251").encode(QStringLiteral("Петренко Іван\r\nКоваль Марія\r\nБондар Ярина\r\nМельник Тарас\r\n")));
+    list.write(QStringEncoder("windows-1251")
+                   .encode(QStringLiteral("Петренко Іван\r\nКоваль Марія\r\nБондар Ярина\r\nМельник Тарас\r\n")));
     list.close();
     QString error;
     const ClassList classList = readClassList(listPath, &error);
     QVERIFY(error.isEmpty());
 
     ResultsModel model;
-    const QByteArray bytes = rec("Іван Петренко", "9-А", "07.12.26", "9") + rec("Коваль Маріа", "9-А", "07.12.26", "7") +
-                             rec("Сидоренко Павло", "9-А", "07.12.26", "4") + rec("Хтось Інший", "9-Б", "07.12.26", "12");
+    const QByteArray bytes =
+        rec("Іван Петренко", "9-А", "07.12.26", "9") + rec("Коваль Маріа", "9-А", "07.12.26", "7") +
+        rec("Сидоренко Павло", "9-А", "07.12.26", "4") + rec("Хтось Інший", "9-Б", "07.12.26", "12");
     load(model, QStringLiteral("1.txt"), bytes);
     model.setClassLists({classList});
     auto marks = [&] {
