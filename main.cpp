@@ -3,6 +3,7 @@
 #include "control/application.h"
 #include "control/commandline.h"
 #include "control/run.h"
+#include "result/outbox.h"
 #include "teacher/results.h"
 
 #include <QApplication>
@@ -21,7 +22,9 @@ int main(int argc, char *argv[])
     case CommandLine::Mode::Pupil: break;
     }
     QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("netquiz")); // names the folder of the outbox
     prepareApplication(app);
     Run run(command.journalFile);
+    run.setOutboxFile(outbox::defaultFile());
     return execute(app, run);
 }

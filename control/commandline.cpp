@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QSysInfo>
 
 #ifdef Q_OS_WIN
 // clang-format off
@@ -46,7 +47,7 @@ static QString helpText()
 {
     return QStringLiteral(
                "Використання:\n"
-               "  netquiz [--journal ФАЙЛ]                     почати тест\n"
+               "  netquiz [--journal ФАЙЛ | --class-folder ТЕКА] почати тест\n"
                "  netquiz --results [ШЛЯХ...]                  показати результати учнів\n"
                "  netquiz --results --csv ФАЙЛ.csv [ШЛЯХ...]   записати результати у CSV, без вікна\n"
                "  netquiz --results --pdf ФАЙЛ.pdf [ШЛЯХ...]   записати звіт класу у PDF, без вікна\n"
@@ -54,6 +55,8 @@ static QString helpText()
                "Параметри:\n"
                "  --journal ФАЙЛ      записувати результат учня у ФАЙЛ (наприклад, у спільній теці класу)\n"
                "                      замість журналу %1\n"
+               "  --class-folder ТЕКА записувати результат учня у ТЕКА/<ім'я комп'ютера>/1.txt: так\n"
+               "                      комп'ютери класу збирають результати в одній спільній теці\n"
                "  --results [ШЛЯХ...] кожен ШЛЯХ - файл журналу або тека, у якій читаються всі файли\n"
                "                      %2, також у підтеках; без шляху - журнал цього комп'ютера\n"
                "                      і журнал з --journal\n"
@@ -106,6 +109,7 @@ static CommandLine usageError(const QString &what)
 CommandLine readCommandLine(int argc, char **argv)
 {
     const QCommandLineOption journalOption(QStringLiteral("journal"), {}, QStringLiteral("ФАЙЛ"));
+    const QCommandLineOption classFolderOption(QStringLiteral("class-folder"), {}, QStringLiteral("ТЕКА"));
     const QCommandLineOption resultsOption(QStringLiteral("results"));
     const QCommandLineOption csvOption(QStringLiteral("csv"), {}, QStringLiteral("ФАЙЛ.csv"));
     const QCommandLineOption pdfOption(QStringLiteral("pdf"), {}, QStringLiteral("ФАЙЛ.pdf"));
@@ -116,7 +120,8 @@ CommandLine readCommandLine(int argc, char **argv)
     QCommandLineParser parser;
     // -results as --results: how Windows shortcuts are often written.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({journalOption, resultsOption, csvOption, pdfOption, listOption, attemptOption, helpOption, versionOption});
+    parser.addOptions({journalOption, classFolderOption, resultsOption, csvOption, pdfOption, listOption, attemptOption,
+                       helpOption, versionOption});
 
     const QStringList arguments = argumentsOf(argc, argv);
     if (!parser.parse(arguments)) {
@@ -138,6 +143,16 @@ CommandLine readCommandLine(int argc, char **argv)
         if (value.isEmpty())
             return usageError(QStringLiteral("параметр «--journal» потребує значення"));
         line.journalFile = QDir::cleanPath(QDir::current().absoluteFilePath(value));
+    }
+    if (parser.isSet(classFolderOption)) {
+        const QString value = parser.value(classFolderOption);
+        if (value.isEmpty())
+            return usageError(QStringLiteral("параметр «--class-folder» потребує значення"));
+        if (parser.isSet(journalOption))
+            return usageError(QStringLiteral("задайте або «--journal», або «--class-folder», не обидва"));
+        // One file per computer: appends from several computers to one file on a share are not safe.
+        line.journalFile = QDir::cleanPath(
+            journal::fileInClassFolder(QDir::current().absoluteFilePath(value), QSysInfo::machineHostName()));
     }
     for (const QCommandLineOption *option : {&csvOption, &pdfOption, &listOption, &attemptOption})
         if (parser.isSet(*option) && !results)

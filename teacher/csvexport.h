@@ -27,7 +27,15 @@ public:
 
 private:
     void addRow(const QStringList &fields);
+    void addCell(const QString &field);
+    // A cell most rows repeat (the topic, the file), kept as written the last time.
+    struct Repeated {
+        QString field;
+        QByteArray cell;
+    };
+    void addCell(const QString &field, Repeated &last);
     QByteArray bytes_;
+    Repeated topic_, file_;
 };
 
 // Writes the whole file or nothing; the error names the file and says why, in Ukrainian.

@@ -6,7 +6,6 @@
 #include "teacher/growingjournal.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -81,6 +80,7 @@ FoundJournals journalsAt(const QString &path)
     QStringList folders{QDir::cleanPath(path)};
     while (!folders.isEmpty()) {
         const QString folder = folders.takeLast();
+        found.folders << folder;
         fs::directory_iterator it(systemPath(folder), error);
         if (error) {
             if (folder == QDir::cleanPath(path)) // the folder named itself: nothing of it can be read
@@ -139,15 +139,6 @@ QString sameFileKey(const QString &path)
     const QFileInfo info(path);
     const QString real = info.canonicalFilePath();
     return real.isEmpty() ? info.absoluteFilePath() : real;
-}
-
-QStringList foldersBelow(const QString &folder)
-{
-    QStringList folders{folder};
-    QDirIterator it(folder, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        folders << it.next();
-    return folders;
 }
 
 } // namespace teacher

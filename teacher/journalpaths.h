@@ -18,6 +18,7 @@ struct PathProblem {
     QString path;
     QString reason;
     QString message() const; // both in one sentence, as the teacher sees it
+    bool operator==(const PathProblem &) const = default;
 };
 
 struct FoundJournals {
@@ -26,6 +27,9 @@ struct FoundJournals {
     // Below the folder: folders that cannot be listed, journals that are not regular files,
     // links leading out of the folder (never followed), each with why.
     QList<PathProblem> problems;
+    // Every folder the walk reached, the one named first, listed or not: where a journal may come
+    // (a new computer's folder, its first pupil) or a folder become readable.
+    QStringList folders;
 };
 
 // A folder's walk never leaves it: a link to a place outside it is not followed, and a file or
@@ -34,8 +38,5 @@ FoundJournals journalsAt(const QString &path);
 
 // One file however it is named (relative, absolute, through a link): to read each file once.
 QString sameFileKey(const QString &path);
-
-// The folders below `folder` (itself included), to be watched for new journals.
-QStringList foldersBelow(const QString &folder);
 
 } // namespace teacher

@@ -18,13 +18,20 @@
 
 namespace teacher {
 
-// Lives on the reading thread: finds journals, reads them, watches them.
+// Lives on the reading thread: finds journals with the one folder walk the CSV command uses, reads
+// them, watches them. Files and folders are known by sameFileKey, so one reached two ways is
+// read and watched once.
 class JournalReader : public QObject {
     Q_OBJECT
 public:
     explicit JournalReader(std::atomic<int> *inFlight) : inFlight_(inFlight) {}
     void start();
     void add(const QString &path);
+
+    // Bytes of one journal read at a time: a huge journal is read over many rounds, between the others.
+    static constexpr qint64 kBatchBytes = GrowingJournal::kChunk;
+    // Lines in one round sent to the window: few enough for it to take them in within some tens of milliseconds.
+    static constexpr qsizetype kRoundLines = 10000;
 
 signals:
     void batch(const teacher::Reads &reads, const QStringList &problems, const QStringList &waiting, int done, int known,
@@ -35,18 +42,27 @@ private:
         std::unique_ptr<GrowingJournal> file;
         qint64 size = -1;
         QDateTime modified;
-        bool read = false;
+        bool read = false;   // read to its end at least once
+        bool queued = false; // in unread_
         bool watched = false;
-        QString error;   // why it cannot be read now
+        QString error; // why it cannot be read now
         bool missing = false;
     };
+    // What tells that a folder's entries or its rights changed.
+    using Stamp = std::pair<QDateTime, QDateTime>;
     struct Folder {
-        QString root; // the folder named, whose canonical path it must stay under
-        QDateTime modified;
-        QString error;
+        QString root; // the key of the folder named whose walk reached it
+        Stamp stamp;
     };
-    void scan(const QString &dir, const QString &root);
+    struct Root {
+        QString path; // as named
+        QString error;
+        QList<PathProblem> problems;
+    };
+    static Stamp stampOf(const QFileInfo &info) { return {info.lastModified(), info.metadataChangeTime()}; }
+    void walk(const QString &rootKey);
     void addFile(const QString &path);
+    void queue(const QString &key, Journal &journal);
     void readOne(const QString &key, Journal &journal);
     void work();
     void poll();
@@ -54,9 +70,10 @@ private:
     void changedSoon(const QString &path);
 
     std::atomic<int> *inFlight_;
-    std::map<QString, Journal> files_;  // by absolute path: read in path order
-    std::map<QString, Folder> folders_; // every folder below a folder named, by canonical path
-    std::deque<QString> unread_;        // found and not read yet
+    std::map<QString, Root> roots_;     // folders named
+    std::map<QString, Journal> files_;  // read in key order
+    std::map<QString, Folder> folders_; // every folder the walks reached
+    std::deque<QString> unread_;        // found and not read to the end yet
     QStringList roundRobin_;            // what the poll looks at, a slice at a tick
     qsizetype nextInRound_ = 0;
     QSet<QString> changed_;             // noticed by the file system, read soon
@@ -84,11 +101,17 @@ void JournalReader::start()
     soonTimer_->setInterval(30);
     connect(soonTimer_, &QTimer::timeout, this, [this] {
         const QSet<QString> changed = std::exchange(changed_, {});
-        for (const QString &path : changed) {
-            if (const auto folder = folders_.find(path); folder != folders_.end())
-                scan(path, folder->second.root);
-            else if (const auto file = files_.find(path); file != files_.end())
+        QSet<QString> walked;
+        for (const QString &key : changed) {
+            if (const auto folder = folders_.find(key); folder != folders_.end()) {
+                folder->second.stamp = stampOf(QFileInfo(key));
+                if (!walked.contains(folder->second.root)) {
+                    walked.insert(folder->second.root);
+                    walk(folder->second.root);
+                }
+            } else if (const auto file = files_.find(key); file != files_.end()) {
                 readOne(file->first, file->second);
+            }
         }
         pollTimer_->setInterval(LiveJournals::kPollMs); // a class is finishing: look often for a while
         work();
@@ -97,11 +120,11 @@ void JournalReader::start()
     connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &JournalReader::changedSoon);
 }
 
-void JournalReader::changedSoon(const QString &path)
+// The watcher names a path as it was given: a key.
+void JournalReader::changedSoon(const QString &key)
 {
-    const QString key = QFileInfo(path).absoluteFilePath();
     // A file replaced or moved away takes its watch with it: watch the new one once it is read.
-    if (const auto file = files_.find(key); file != files_.end() && !watcher_->files().contains(path))
+    if (const auto file = files_.find(key); file != files_.end() && !watcher_->files().contains(key))
         file->second.watched = false;
     changed_.insert(key);
     if (!soonTimer_->isActive())
@@ -110,11 +133,12 @@ void JournalReader::changedSoon(const QString &path)
 
 void JournalReader::add(const QString &path)
 {
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        const QString root = info.canonicalFilePath();
-        if (!folders_.count(root))
-            scan(root, root);
+    if (QFileInfo(path).isDir()) {
+        const QString key = sameFileKey(path);
+        if (!roots_.count(key)) { // a folder named twice, also through a link, is walked once
+            roots_[key].path = path;
+            walk(key);
+        }
     } else {
         addFile(QDir::cleanPath(path));
     }
@@ -122,86 +146,81 @@ void JournalReader::add(const QString &path)
     work();
 }
 
-// Walks a folder for journals: every file of the journal's name, readable or not (one that is not
-// is named with its reason). A symbolic link is followed only while it stays inside the folder
-// named, and a folder reached twice is walked once.
-void JournalReader::scan(const QString &dir, const QString &root)
+// Walks a folder named again, whole: what it holds now, and what cannot be read there and why.
+void JournalReader::walk(const QString &rootKey)
 {
-    const QFileInfo info(dir);
-    Folder &folder = folders_[dir];
-    const bool known = !folder.root.isEmpty();
-    folder.root = root;
-    folder.modified = info.lastModified();
-    const QString error = !info.exists()                                 ? QStringLiteral("теки вже немає")
-                          : !info.isReadable() || !info.isExecutable() ? QStringLiteral("немає доступу")
-                                                                         : QString();
-    const QString message = error.isEmpty() ? QString()
-                                            : QStringLiteral("Не вдалося прочитати теку «%1» (%2)")
-                                                  .arg(QDir::toNativeSeparators(dir), error);
-    if (folder.error != message) {
-        folder.error = message;
+    Root &root = roots_[rootKey];
+    const FoundJournals found = journalsAt(root.path);
+    if (found.error != root.error || found.problems != root.problems) {
+        root.error = found.error;
+        root.problems = found.problems;
         problemsChanged_ = true;
     }
-    if (!known) {
-        roundRobin_ << dir;
-        toWatch_ << dir;
+    for (const QString &path : found.folders) {
+        const QFileInfo info(path);
+        const auto [folder, isNew] = folders_.try_emplace(sameFileKey(path));
+        if (!isNew)
+            continue;
+        folder->second.root = rootKey;
+        folder->second.stamp = stampOf(info);
+        roundRobin_ << folder->first;
+        toWatch_ << folder->first;
     }
-    if (!error.isEmpty())
-        return;
-    const QString name = journalFileName();
-    const QFileInfoList entries =
-        QDir(dir).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-    for (const QFileInfo &entry : entries) {
-        if (entry.isDir()) {
-            const QString below = entry.canonicalFilePath();
-            if (below.isEmpty() || folders_.count(below) || !(below + u'/').startsWith(root + u'/'))
-                continue;
-            scan(below, root);
-        } else if (entry.fileName() == name) {
-            addFile(entry.absoluteFilePath());
-        }
-    }
+    for (const QString &path : found.files)
+        addFile(path);
 }
 
 void JournalReader::addFile(const QString &path)
 {
-    // One file named twice (a folder and a file in it, a relative and an absolute path) is read once.
-    const QString key = QFileInfo(path).absoluteFilePath();
-    if (files_.count(key))
+    // One file named twice (a folder and a file in it, a relative and an absolute path, a link) is read once.
+    const auto [file, isNew] = files_.try_emplace(sameFileKey(path));
+    if (!isNew)
         return;
-    Journal &journal = files_[key];
-    journal.file = std::make_unique<GrowingJournal>(path);
-    unread_.push_back(key);
-    roundRobin_ << key;
+    file->second.file = std::make_unique<GrowingJournal>(path);
+    queue(file->first, file->second);
+    roundRobin_ << file->first;
 }
 
+void JournalReader::queue(const QString &key, Journal &journal)
+{
+    if (!journal.queued) {
+        journal.queued = true;
+        unread_.push_back(key);
+    }
+}
+
+// Reads a batch of what the journal has new; the rest waits its turn in unread_.
 void JournalReader::readOne(const QString &key, Journal &journal)
 {
     const QString path = journal.file->path(); // a copy: the reader may be replaced below
     const QFileInfo info(path);
-    const bool sameSizeEdit = journal.read && info.exists() && info.size() == journal.size && info.lastModified() != journal.modified;
+    const bool sameSizeEdit =
+        journal.read && info.exists() && info.size() == journal.size && info.lastModified() != journal.modified;
     journal.size = info.size();
     journal.modified = info.lastModified();
-    if (!journal.read) {
-        journal.read = true;
-        ++done_;
-    }
     const bool missing = !info.exists();
     if (missing != journal.missing) {
         journal.missing = missing;
         problemsChanged_ = true;
     }
-    if (missing)
-        return;
-    // An edit that kept the size (a grade typed over) leaves nothing new at the end: read it whole.
-    if (sameSizeEdit)
-        journal.file = std::make_unique<GrowingJournal>(path);
-    ReadResult result = journal.file->read();
-    if (journal.error != result.error) {
-        journal.error = result.error;
-        problemsChanged_ = true;
+    ReadResult result;
+    if (!missing) {
+        // An edit that kept the size (a grade typed over) leaves nothing new at the end: read it whole.
+        if (sameSizeEdit)
+            journal.file = std::make_unique<GrowingJournal>(path);
+        result = journal.file->read(kBatchBytes);
+        if (journal.error != result.error) {
+            journal.error = result.error;
+            problemsChanged_ = true;
+        }
     }
-    if (!result.error.isEmpty())
+    if (result.more) {
+        queue(key, journal);
+    } else if (!journal.read) {
+        journal.read = true;
+        ++done_;
+    }
+    if (missing || !result.error.isEmpty())
         return;
     if (!journal.watched) {
         journal.watched = true;
@@ -222,10 +241,12 @@ void JournalReader::work()
     }
     QElapsedTimer clock;
     clock.start();
-    while (!unread_.empty() && lines_ < 20000 && clock.elapsed() < 50) {
+    while (!unread_.empty() && lines_ < kRoundLines && clock.elapsed() < 50) {
         const QString key = unread_.front();
         unread_.pop_front();
-        readOne(key, files_[key]);
+        Journal &journal = files_[key];
+        journal.queued = false;
+        readOne(key, journal);
     }
     flush();
     if (!unread_.empty())
@@ -243,9 +264,12 @@ void JournalReader::flush()
     sentDone_ = done_;
     sentAdded_ = added_;
     QStringList problems, waiting;
-    for (const auto &[dir, folder] : folders_)
-        if (!folder.error.isEmpty())
-            problems << folder.error;
+    for (const auto &[key, root] : roots_) {
+        if (!root.error.isEmpty())
+            problems << root.error;
+        for (const PathProblem &problem : root.problems)
+            problems << problem.message();
+    }
     for (const auto &[key, journal] : files_) {
         if (journal.missing)
             waiting << QStringLiteral("Журналу «%1» ще немає: його буде прочитано, щойно він з'явиться")
@@ -262,19 +286,26 @@ void JournalReader::flush()
 void JournalReader::poll()
 {
     bool changed = false;
+    QSet<QString> walked;
     const qsizetype count = std::min<qsizetype>(LiveJournals::kPerPoll, roundRobin_.size());
     for (qsizetype n = 0; n < count; ++n, ++nextInRound_) {
         if (nextInRound_ >= roundRobin_.size())
             nextInRound_ = 0;
-        const QString &path = roundRobin_[nextInRound_];
-        const QFileInfo info(path);
-        if (const auto folder = folders_.find(path); folder != folders_.end()) {
-            if (info.lastModified() != folder->second.modified || !folder->second.error.isEmpty()) {
+        const QString &key = roundRobin_[nextInRound_];
+        const QFileInfo info(key);
+        if (const auto folder = folders_.find(key); folder != folders_.end()) {
+            // A folder's entries changed (a computer or a journal came), or its rights did.
+            const Stamp stamp = stampOf(info);
+            if (stamp != folder->second.stamp) {
+                folder->second.stamp = stamp;
+                if (walked.contains(folder->second.root))
+                    continue;
+                walked.insert(folder->second.root);
                 const size_t before = files_.size();
-                scan(path, folder->second.root);
-                changed |= files_.size() != before;
+                walk(folder->second.root);
+                changed |= files_.size() != before || problemsChanged_;
             }
-        } else if (const auto file = files_.find(path); file != files_.end()) {
+        } else if (const auto file = files_.find(key); file != files_.end()) {
             Journal &journal = file->second;
             if (info.size() != journal.size || info.lastModified() != journal.modified || !journal.error.isEmpty()) {
                 const qsizetype before = reads_.size();
@@ -284,7 +315,8 @@ void JournalReader::poll()
         }
     }
     // Soon again after a change; less and less often while nothing changes.
-    pollTimer_->setInterval(changed ? LiveJournals::kPollMs : std::min(pollTimer_->interval() * 2, LiveJournals::kPollMaxMs));
+    pollTimer_->setInterval(changed ? LiveJournals::kPollMs
+                                    : std::min(pollTimer_->interval() * 2, LiveJournals::kPollMaxMs));
     work();
 }
 
@@ -313,7 +345,10 @@ void LiveJournals::add(const QString &path)
 void LiveJournals::take(const Reads &reads, const QStringList &problems, const QStringList &waiting, int done,
                         int known, int added)
 {
-    --inFlight_;
+    // Taken once the window's loop has come round, past its timers and input: a round sent while
+    // this one is taken in would otherwise be taken in the same pass, and rounds would follow each
+    // other with the window not answering in between.
+    QTimer::singleShot(0, this, [this] { --inFlight_; });
     done_ = done;
     known_ = known;
     added_ = added;

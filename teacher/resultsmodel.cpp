@@ -11,6 +11,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <limits>
 
 namespace teacher {
 
@@ -67,14 +68,24 @@ Row ResultsModel::makeRow(int file, const JournalLine &line, bool incomplete)
     return row;
 }
 
+int ResultsModel::nameKey(const QString &name)
+{
+    // A name is folded once however many lines hold it: a school's million lines hold few names.
+    if (const auto it = nameKeys_.constFind(name); it != nameKeys_.cend())
+        return *it;
+    // Letter case and blanks as typed do not make another pupil.
+    const QString folded = name.simplified().toCaseFolded();
+    const int key = int(foldedNames_.size());
+    const auto known = foldedNames_.constFind(folded);
+    const int id = known != foldedNames_.cend() ? *known : *foldedNames_.insert(folded, key);
+    nameKeys_.insert(name, id);
+    return id;
+}
+
 bool ResultsModel::before(int a, int b) const
 {
-    const QDate da = dates_[rows_[a].date], db = dates_[rows_[b].date];
-    if (da.isValid() != db.isValid())
-        return da.isValid();
-    if (da != db)
-        return da < db;
-    return a < b;
+    const qint64 da = rowDays_[a], db = rowDays_[b];
+    return da != db ? da < db : a < b;
 }
 
 void ResultsModel::indexRow(int i, QSet<int> *touched)
@@ -101,8 +112,7 @@ void ResultsModel::indexRow(int i, QSet<int> *touched)
         singles_.insert(std::lower_bound(singles_.begin(), singles_.end(), i), i);
         return;
     }
-    // Letter case and blanks as typed do not make another pupil.
-    const PupilKey key{row.name.simplified().toCaseFolded(), row.groupKey, keyOf_[row.topic]};
+    const PupilKey key{nameKey(row.name), row.groupKey, keyOf_[row.topic]};
     auto it = pupilIds_.constFind(key);
     if (it == pupilIds_.cend()) {
         it = pupilIds_.insert(key, int(pupils_.size()));
@@ -139,8 +149,17 @@ void ResultsModel::unindexRow(int i, QSet<int> *touched)
     }
 }
 
+qint64 ResultsModel::dayOf(const Row &row) const
+{
+    const QDate date = dates_[row.date];
+    return date.isValid() ? date.toJulianDay() : std::numeric_limits<qint64>::max(); // undated last
+}
+
 void ResultsModel::reindex()
 {
+    rowDays_.resize(rows_.size());
+    for (qsizetype i = 0; i < rows_.size(); ++i)
+        rowDays_[i] = dayOf(rows_[i]);
     pupilIds_.clear();
     pupils_.clear();
     singles_.clear();
@@ -231,6 +250,7 @@ bool ResultsModel::applyOne(int file, const ReadResult &result, QSet<int> &touch
         if (last != lastRowOf_.cend() && rows_[*last].line == line.number) { // the unfinished line grew
             const int at = *last;
             unindexRow(at, &touched);
+            rowDays_[at] = dayOf(row);
             rows_[at] = std::move(row);
             indexRow(at, &touched);
             emit dataChanged(index(at, 0), index(at, ColumnCount - 1));
@@ -240,6 +260,8 @@ bool ResultsModel::applyOne(int file, const ReadResult &result, QSet<int> &touch
     }
     if (!added.isEmpty()) {
         beginInsertRows({}, int(first), int(first + added.size() - 1));
+        for (const Row &row : std::as_const(added))
+            rowDays_ << dayOf(row);
         rows_ << std::move(added);
         for (qsizetype i = first; i < rows_.size(); ++i)
             indexRow(int(i), &touched);

@@ -121,10 +121,25 @@ private:
     bool before(int a, int b) const; // attempt order: by date, undated last, then as read
     int countedOf(const QList<int> &attempts) const;
     void matchLists(); // marks results by the lists and keeps the rows of pupils without a result
+    qint64 dayOf(const Row &row) const;
+    int nameKey(const QString &name); // the same number for names that differ only in case and blanks
+
+    // A pupil: the name, class and topic as compared.
+    struct PupilKey {
+        qint32 name, group, topic;
+        bool operator==(const PupilKey &) const = default;
+        friend size_t qHash(const PupilKey &key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.name, key.group, key.topic);
+        }
+    };
 
     QStringList files_;
     QHash<QString, int> fileNumbers_;
     QList<Row> rows_;
+    // Each row's day, as attempts are ordered by: a pupil's attempts are compared without a visit
+    // to rows far apart in memory.
+    QList<qint64> rowDays_;
     QHash<int, int> lastRowOf_; // file -> its row of the highest line number
 
     QStringList texts_;
@@ -132,12 +147,8 @@ private:
     QList<QDate> dates_;   // by text number: the text read as a date
     QList<qint32> keyOf_;  // by text number: the number of its simplified text
 
-    struct PupilKey {
-        QString name; // letter case and blanks as typed do not count
-        qint32 group, topic;
-        bool operator==(const PupilKey &) const = default;
-        friend size_t qHash(const PupilKey &key, size_t seed = 0) { return qHashMulti(seed, key.name, key.group, key.topic); }
-    };
+    QHash<QString, int> nameKeys_;    // a name as written -> its number as compared
+    QHash<QString, int> foldedNames_; // a name as compared -> its number
     QHash<PupilKey, int> pupilIds_;
     QList<QList<int>> pupils_; // rows of each pupil, in attempt order
     QList<int> singles_;        // nameless results, each counted alone, in row order

@@ -9,6 +9,7 @@
 
 #include <QCollator>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -100,7 +101,7 @@ ResultsWindow::ResultsWindow(const QStringList &paths, const QStringList &classL
     // Rows come in rounds while journals are read: the summary, chart and choices follow once per
     // burst, off the path of every round.
     refreshSoon_->setSingleShot(true);
-    refreshSoon_->setInterval(50);
+    refreshSoon_->setInterval(kRefreshMs);
     connect(refreshSoon_, &QTimer::timeout, this, &ResultsWindow::refresh);
     connect(&model_, &ResultsModel::contentChanged, this, [this] {
         refreshStatus();
@@ -243,6 +244,8 @@ void ResultsWindow::refreshChoices(QComboBox *box, const QStringList &values)
 void ResultsWindow::refresh()
 {
     refreshSoon_->stop();
+    QElapsedTimer clock;
+    clock.start();
     QCollator collator{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
     collator.setNumericMode(true);
     auto sorted = [&](const QList<int> &ids) {
@@ -256,6 +259,9 @@ void ResultsWindow::refresh()
     refreshChoices(topics_, sorted(model_.topics()));
     summary_->refresh(model_, filter_);
     refreshStatus();
+    // The summary counts every row: while a school's rows pour in, it follows less often, so that it
+    // never takes more than about a tenth of the window's time.
+    refreshSoon_->setInterval(std::max<int>(kRefreshMs, int(clock.elapsed()) * 10));
 }
 
 void ResultsWindow::refreshStatus()

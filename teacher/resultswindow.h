@@ -37,6 +37,9 @@ public:
     // The rows the filter lets through that are whole results, in file and line order, as CSV.
     QByteArray csvOfShownRows() const;
 
+    // The summary, chart and choices follow a burst of rows this soon at the least.
+    static constexpr int kRefreshMs = 50;
+
     // The class lists read, by path, in the order given; remembered for the next start.
     void addClassLists(const QStringList &paths);
     void forgetClassLists();

@@ -79,6 +79,9 @@ void SummaryPanel::refresh(const ResultsModel &model, const ResultsFilter &filte
     auto ofTopic = [&](const Row &row) { return topic < 0 ? filter.topic().isEmpty() : row.topic == topic; };
     const QList<ClassSummary> perClass = summariesByClass(model, ofTopic);
 
+    // Every cell set would fit the columns to all cells again: they are fitted once, when all are in.
+    QHeaderView *header = classes_->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
     classes_->setRowCount(int(perClass.size()));
     for (int i = 0; i < perClass.size(); ++i) {
         const ClassSummary &s = perClass[i];
@@ -94,6 +97,7 @@ void SummaryPanel::refresh(const ResultsModel &model, const ResultsFilter &filte
             classes_->setItem(i, c, item);
         }
     }
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     const ClassSummary shown = summarise(model, [&](const Row &row) { return filter.inGroupAndTopic(row); });
     const QString who = filter.group().isEmpty() ? QStringLiteral("Усі класи") : QStringLiteral("Клас %1").arg(shortened(filter.group()));

@@ -58,6 +58,8 @@ class JournalReaderTest : public QObject {
 private slots:
     void fileShapes_data();
     void fileShapes();
+    void lineDecoded_data();
+    void lineDecoded();
     void split_data();
     void split();
     void writerAndReaderAgree_data();
@@ -136,6 +138,32 @@ void JournalReaderTest::fileShapes()
 
 // Catches: splitting from the left, a topic of another test refused, " - " inside a name taken
 // at face value, a line of another shape read as a result.
+void JournalReaderTest::lineDecoded_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::addRow("ASCII") << QByteArray("9-A") << "9-A";
+    QTest::addRow("Windows-1251") << QByteArray("\xCF\xE5\xF2\xF0\xEE \xB2\xE2\xE0\xED \xB9") << "Петро Іван №";
+    QTest::addRow("Windows-1251, a byte with no letter") << QByteArray("\x98\xCF") << QStringLiteral("\u0098П");
+    QTest::addRow("UTF-8") << QStringLiteral("Петро Іван №").toUtf8() << "Петро Іван №";
+    QTest::addRow("UTF-8 of four bytes") << QByteArray("a\xF0\x9F\x98\x80") << QString::fromUtf8("a\xF0\x9F\x98\x80");
+    QTest::addRow("UTF-8 of U+10FFFF") << QByteArray("\xF4\x8F\xBF\xBF") << QString::fromUcs4(U"\U0010FFFF", 1);
+    QTest::addRow("overlong UTF-8 is Windows-1251") << QByteArray("\xC0\x80") << "АЂ";
+    QTest::addRow("a surrogate in UTF-8 is Windows-1251") << QByteArray("\xED\xA0\x80") << QStringLiteral("н\u00A0Ђ");
+    QTest::addRow("past U+10FFFF is Windows-1251") << QByteArray("\xF4\x90\x80\x80") << "фђЂЂ";
+    QTest::addRow("UTF-8 cut short is Windows-1251") << QByteArray("\xE2\x82") << "в‚";
+}
+
+// Catches a line decoded as UTF-8 that is none (an overlong form, a surrogate), or a Windows-1251
+// letter decoded wrongly, whichever way the decoding is done.
+void JournalReaderTest::lineDecoded()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    journal::LineDecoder decoder;
+    QCOMPARE(decoder.decode(bytes), text);
+}
+
 void JournalReaderTest::split_data()
 {
     QTest::addColumn<QString>("line");

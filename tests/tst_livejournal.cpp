@@ -47,6 +47,7 @@ private slots:
     void fileNamedTwiceIsReadOnce();
     void sameSizeEditIsReadAgain();
     void changesArriveWithoutNotices();
+    void largeJournalReadInBatches();
 
 private:
     QTemporaryDir dir;
@@ -224,6 +225,35 @@ void LiveJournalTest::changesArriveWithoutNotices()
     }, 2 * teacher::LiveJournals::kPollMaxMs + 1000));
     seen.sort();
     QVERIFY2(seen == (QStringList{"1:Аня", "1:Богдан", "2:Віра"}), qPrintable(seen.join(u',')));
+}
+
+// Catches a journal larger than one batch read only in part, read with a line cut or given twice
+// where a batch ends, or read whole in one go (a school's journal of a gigabyte would block a round
+// and fill memory).
+void LiveJournalTest::largeJournalReadInBatches()
+{
+    const qint64 batch = teacher::GrowingJournal::kChunk;
+    QByteArray bytes;
+    int lines = 0;
+    while (bytes.size() < 3 * batch + batch / 2)
+        bytes += record(QStringLiteral("Учень %1").arg(++lines));
+    QVERIFY(write(path, bytes));
+    teacher::LiveJournals journals;
+    QSignalSpy reads(&journals, &teacher::LiveJournals::read);
+    journals.add(path);
+    QTRY_VERIFY_WITH_TIMEOUT(!journals.reading(), 20000);
+    QStringList seen;
+    int rounds = 0;
+    for (const QList<QVariant> &signal : reads)
+        for (const auto &[file, result] : signal.first().value<teacher::Reads>()) {
+            ++rounds;
+            seen << names(result);
+        }
+    QCOMPARE(seen.size(), lines);
+    QCOMPARE(seen.first(), QStringLiteral("1:Учень 1"));
+    QCOMPARE(seen.last(), QStringLiteral("%1:Учень %1").arg(lines));
+    QCOMPARE(QSet<QString>(seen.cbegin(), seen.cend()).size(), lines);
+    QVERIFY2(rounds >= 4, qPrintable(QString::number(rounds))); // a batch at a time
 }
 
 QTEST_GUILESS_MAIN(LiveJournalTest)

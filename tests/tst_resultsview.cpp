@@ -15,20 +15,24 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QTimer>
-#include <QListWidget>
-#include <QScreen>
-#include <QSignalSpy>
-#include <QTableWidget>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <set>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace teacher;
 
@@ -70,6 +74,8 @@ private slots:
     void classDoubleClickPicksIt();
     void monthFirstDateSortsAsDate();
     void unreadableJournalsListedAndCounted();
+    void folderWalkedAsTheCsvCommandWalksIt_data();
+    void folderWalkedAsTheCsvCommandWalksIt();
     void tornLastLineTakenInWhenWhole();
     void longClassNameKeepsWindowOnScreen();
     void chartColoursFollowLevels_data();
@@ -277,13 +283,89 @@ void ResultsViewTest::unreadableJournalsListedAndCounted()
     QVERIFY(problems->isVisible());
     QCOMPARE(problems->count(), 1);
     QVERIFY2(problems->item(0)->text().contains(QDir::toNativeSeparators(pipe)), qPrintable(problems->item(0)->text()));
+    // The pipe is no journal (the CSV command names it so too): one journal, two things unread.
     QCOMPARE(window->findChild<QLabel *>(QStringLiteral("counts"))->text(),
-             QStringLiteral("Журналів: 2 · рядків: 3 · показано: 3 · не прочитано: 2"));
+             QStringLiteral("Журналів: 1 · рядків: 3 · показано: 3 · не прочитано: 2"));
     const QString file = QDir::toNativeSeparators(good.fileName());
     QCOMPARE(window->csvOfShownRows(),
              "\xEF\xBB\xBFТема;Прізвище та ім'я;Клас;Дата;Оцінка;Файл;Рядок;Позначки\r\n"
              "Чи контактують між собою комп'ютери;Коваль Марія;9-А;07.12.26;10;" + file.toUtf8() + ";1;\r\n"
              "Чи контактують між собою комп'ютери;Бондар Ярина;9-А;07.12.26;8;" + file.toUtf8() + ";2;\r\n");
+}
+
+void ResultsViewTest::folderWalkedAsTheCsvCommandWalksIt_data()
+{
+    QTest::addColumn<QString>("twist");
+    QTest::addColumn<QStringList>("names");    // of the pupils in the table
+    QTest::addColumn<QStringList>("problems"); // as listed; %1 the class folder
+    QTest::addRow("named twice, once through a link")
+        << "link" << QStringList{"Іван", "Ганна", "Петро"} << QStringList{};
+    QTest::addRow("a link to / in a computer's folder")
+        << "root" << QStringList{"Іван", "Ганна", "Петро"}
+        << QStringList{"Не вдалося прочитати «%1/ПК-1/корінь» (посилання веде за межі теки «%1», його не прочитано)"};
+    QTest::addRow("a folder that may not be listed")
+        << "locked" << QStringList{"Іван", "Ганна"}
+        << QStringList{"Не вдалося прочитати «%1/ПК-2» (немає права читання (Permission denied))"};
+}
+
+// Catches the window and the CSV command disagreeing on what a class folder holds: a folder
+// named twice through a link gives each row once, a link out of the folder is not walked (a link
+// to / would read the whole disk) but named, and a folder that cannot be listed is named with why.
+void ResultsViewTest::folderWalkedAsTheCsvCommandWalksIt()
+{
+    QFETCH(QString, twist);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, problems);
+    if (twist == QLatin1String("locked") && ::geteuid() == 0) { // root lists every folder: the case runs as nobody
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (setpriv.isEmpty()) {
+            if (qEnvironmentVariable("CI") == QLatin1String("true"))
+                QFAIL("needs setpriv to run the window as another user");
+            QSKIP("needs setpriv to run the window as another user");
+        }
+        QProcess nobody;
+        nobody.setProcessChannelMode(QProcess::MergedChannels);
+        nobody.start(setpriv,
+                     {"--reuid=65534", "--regid=65534", "--clear-groups", QCoreApplication::applicationFilePath(),
+                      QStringLiteral("folderWalkedAsTheCsvCommandWalksIt:") + QTest::currentDataTag()});
+        QVERIFY(nobody.waitForFinished(60000));
+        const QByteArray said = nobody.readAll();
+        QVERIFY2(nobody.exitStatus() == QProcess::NormalExit && nobody.exitCode() == 0, said.constData());
+        QVERIFY2(said.contains(
+                     "PASS   : ResultsViewTest::folderWalkedAsTheCsvCommandWalksIt(a folder that may not be listed)"),
+                 said.constData());
+        return;
+    }
+    QTemporaryDir here; // of its own: no link of another case inside
+    const QString folder = here.filePath(QStringLiteral("клас"));
+    auto put = [&](const QString &path, const QByteArray &bytes) {
+        QFile f(folder + path);
+        return QDir().mkpath(QFileInfo(f).path()) && f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
+    QVERIFY(put(QStringLiteral("/ПК-1/1.txt"),
+                journalOf({{"Іван", "9", "07.12.26", "5"}, {"Ганна", "9", "07.12.26", "7"}})));
+    QVERIFY(put(QStringLiteral("/ПК-2/1.txt"), journalOf({{"Петро", "9", "07.12.26", "8"}})));
+    QStringList named{folder};
+    if (twist == QLatin1String("link")) {
+        named << here.filePath(QStringLiteral("посилання"));
+        QVERIFY(QFile::link(folder, named.last()));
+    } else if (twist == QLatin1String("root")) {
+        QVERIFY(QFile::link(QStringLiteral("/"), folder + QStringLiteral("/ПК-1/корінь")));
+    } else if (twist == QLatin1String("locked")) {
+        QCOMPARE(::chmod(QFile::encodeName(folder + QStringLiteral("/ПК-2")).constData(), 0), 0);
+    }
+    const auto restore =
+        qScopeGuard([&] { ::chmod(QFile::encodeName(folder + QStringLiteral("/ПК-2")).constData(), 0700); });
+    open(named);
+    QCOMPARE(column(NameColumn), names);
+    const auto *list = window->findChild<QListWidget *>(QStringLiteral("problems"));
+    QStringList listed;
+    for (int i = 0; i < list->count(); ++i)
+        listed << list->item(i)->text();
+    for (QString &problem : problems)
+        problem = problem.arg(QDir::toNativeSeparators(folder));
+    QCOMPARE(listed, problems);
+    QCOMPARE(list->isVisible(), !problems.isEmpty());
 }
 
 // Catches a line cut mid-write read as a grade, or left stale in the view once its end arrives.

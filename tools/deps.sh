@@ -13,6 +13,7 @@ packages=(
   fonts-sil-andika fonts-dejavu-core fontconfig  # the typeface pages and tests render with
   xvfb xauth xdotool x11-xkb-utils            # the end-to-end test under a real X server
   desktop-file-utils dpkg-dev file            # checking the menu entry, making the package
+  lintian appstream man-db reuse              # checking the package, its metadata, manual pages, licences
   poppler-utils                               # reading the printed report back (pdftotext, pdffonts, pdfinfo)
   g++-mingw-w64-x86-64-posix wine64           # the journal's bytes layer built for Windows, tested under Wine
   locales libc-l10n                           # a German locale and system texts for the journal's reason test
