@@ -3,6 +3,7 @@
 #include "control/application.h"
 #include "control/commandline.h"
 #include "control/run.h"
+#include "result/outbox.h"
 #include "teacher/results.h"
 
 #include <QApplication>
@@ -12,12 +13,18 @@ int main(int argc, char *argv[])
     const CommandLine command = readCommandLine(argc, argv);
     switch (command.mode) {
     case CommandLine::Mode::Done: return command.exitCode;
-    case CommandLine::Mode::Csv: return teacher::exportCsv(argc, argv, command.resultPaths, command.csvFile);
-    case CommandLine::Mode::Results: return teacher::showResults(argc, argv, command.resultPaths);
+    case CommandLine::Mode::Export:
+        return teacher::exportResults(argc, argv,
+                                      {command.resultPaths, command.csvFile, command.pdfFile, command.classLists,
+                                       teacher::attemptRuleOf(command.attempt)});
+    case CommandLine::Mode::Results:
+        return teacher::showResults(argc, argv, command.resultPaths, command.classLists, command.attempt);
     case CommandLine::Mode::Pupil: break;
     }
     QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("netquiz")); // names the folder of the outbox
     prepareApplication(app);
     Run run(command.journalFile);
+    run.setOutboxFile(outbox::defaultFile());
     return execute(app, run);
 }

@@ -154,6 +154,8 @@ int main(int argc, char **argv)
 
     QTemporaryDir drive;
     Run run(journal::fileUnder(drive.path()));
+    // As main does: the start looks for results kept on this computer (none here).
+    run.setOutboxFile(drive.path() + QStringLiteral("/local/netquiz/outbox.txt"));
     double cpuAtFirstAnswer = 0;
     ModalAnswerer answers({QStringLiteral("Учень"), QStringLiteral("9-А")});
     QTimer pupil;

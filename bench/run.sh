@@ -88,6 +88,62 @@ V=$(stat "${view[@]}"); R=$(stat "${readf[@]}"); W=$(stat "${window[@]}"); C=$(s
 printf '| results view, 40 × 1,000 lines, start to table painted (ms, %d runs) | %s | read %s + window %s | %.2f | 3.0 (view − window) / read |\n' "$pairs" "$V" "$R" "$W" "$(python3 -c "print(($V-$W)/$R)")"
 printf '| results --csv, 40 × 1,000 lines, start to exit (ms, %d runs) | %s | read %s | %.2f | 2.0 |\n' "$pairs" "$C" "$R" "$(python3 -c "print($C/$R)")"
 
+# The class report: 1,000 pupils (one line each, four classes) to a PDF of every page, from
+# process start to exit.
+python3 - "$journals/report" <<'PY'
+import os, random, sys
+random.seed(7)
+topic = "Тема: Чи контактують між собою комп'ютери"
+os.makedirs(sys.argv[1])
+lines = ["%s - Учень%04d Прізвище%04d - %s - %02d.12.26 - Оцінка - %d\r\n" % (topic, i, i, ["9-А", "9-Б", "10-А", "11-В"][i % 4],
+         random.randint(1, 28), random.randint(1, 12)) for i in range(1000)]
+open(os.path.join(sys.argv[1], "1.txt"), "wb").write("".join(lines).encode("cp1251"))
+PY
+report=()
+for i in $(seq 0 "$pairs"); do
+  t=$(since_start build/netquiz --results --pdf "$journals/report.pdf" "$journals/report")
+  [ "$i" -eq 0 ] && continue
+  report+=("$t")
+done
+printf '| results --pdf, report of 1,000 pupils, start to exit (ms, %d runs) | %s | | | 2000 |\n' "$pairs" "$(stat "${report[@]}")"
+
+# The results window at a school's scale (bench/results_journals.py writes the journals): a
+# keystroke in the search box and a class picked, from the input to the table repainted, at
+# 200,000 rows; the table's first paint and the longest stall while rows come in; with
+# 1,000,000 rows the time until every row is in, the longest stall and the peak memory; the CPU
+# of an open window left idle over 10,000 journals.
+scale=$(mktemp -d)
+trap 'rm -rf "$journals" "$scale"' EXIT
+python3 bench/results_journals.py "$scale/200k" 200 1000
+python3 bench/results_journals.py "$scale/1m" 1000 1000
+python3 bench/results_journals.py "$scale/10k" 10000 4
+since() { python3 - "$@" <<'PY'
+import subprocess, sys, time
+start = time.clock_gettime_ns(time.CLOCK_MONOTONIC)
+out = subprocess.run(sys.argv[1:], capture_output=True, text=True).stdout
+for l in out.splitlines():
+    p = l.split()
+    print(" ".join([p[0], "%.1f" % ((int(p[1]) - start) / 1e6)] + p[2:]) if p[0].endswith("_ns") else l)
+PY
+}
+out=$(since $b/results_interact 200000 "$scale/200k")
+read -r _ painted < <(grep painted_ns <<<"$out")
+read -r _ _ _ _ _ stall < <(grep loaded_ns <<<"$out")
+read -r _ kmed kworst _ pmed pworst _ _ _ _ < <(grep keystroke_ms <<<"$out")
+printf '| results, 200,000 rows: keystroke in the search box to table repainted (ms, median / worst of 18) | %s / %s | | | 50 |\n' "$kmed" "$kworst"
+printf '| results, 200,000 rows: class picked to table repainted (ms, median / worst of 8) | %s / %s | | | 50 |\n' "$pmed" "$pworst"
+printf '| results, 200,000 rows: start to table painted (ms) / longest stall while reading (ms) | %s / %s | | | 500 / 500 |\n' "$painted" "$stall"
+out=$(since $b/results_interact 1000000 "$scale/1m")
+read -r _ loaded _ _ _ stall < <(grep loaded_ns <<<"$out")
+read -r _ _ _ _ _ _ _ _ _ peak < <(grep keystroke_ms <<<"$out")
+printf '| results, 1,000,000 rows: start to every row in (ms) / longest stall while reading (ms) | %s / %s | | | stall 500 |\n' "$loaded" "$stall"
+printf '| results, 1,000,000 rows: peak memory (MiB) | %.0f | | | 400 |\n' "$(python3 -c "print($peak/1024)")"
+build/netquiz --results "$scale/10k" >/dev/null 2>&1 & view=$!
+sleep 8 # read everything, then leave it idle
+t0=$(awk '{print $14+$15}' /proc/$view/stat); sleep 10; t1=$(awk '{print $14+$15}' /proc/$view/stat)
+kill $view
+printf '| results, 10,000 journals open and idle: CPU over 10 s (%% of a core) | %.1f | | | 2 |\n' "$(python3 -c "print(($t1-$t0)/$(getconf CLK_TCK)/10*100)")"
+
 # Hand-overs: click to the next page painted, median and worst of the runs.
 $b/netquiz_bench handover "$runs" 2>/dev/null | while read -r _ step _ med _ worst _ floor; do
   printf '| hand-over %s (ms, median / worst of %d) | %s / %s | %s | %.2f | 2.0 and < 8 ms |\n' "$step" "$runs" "$med" "$worst" "$floor" "$(python3 -c "print($med/$floor)")"

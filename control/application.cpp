@@ -6,13 +6,26 @@
 #include "pages/artwork.h"
 #include "pages/page.h"
 #include "result/journalline.h"
+#include "result/outbox.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLockFile>
 #include <QMessageBox>
+#include <QSessionManager>
 #include <QStandardPaths>
 #include <QTranslator>
+
+#include <optional>
+
+#ifndef Q_OS_WIN
+#include <QSocketNotifier>
+
+#include <csignal>
+
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 void installUkrainianButtons(QApplication &app)
 {
@@ -37,10 +50,11 @@ QString runningTestLock()
 
 // Held while this copy runs a test: one test at a time for each user of the computer (a double
 // click on the icon starts two copies, and both could record a line). A copy that died leaves
-// a stale lock, which the next start takes over.
+// a stale lock, which the next start takes over. Only a lock held by a live copy refuses the
+// start: a lock that cannot be made (a full or read-only runtime folder) is done without.
 static bool firstTestOfThisUser(QLockFile &lock)
 {
-    if (lock.tryLock(0))
+    if (lock.tryLock(0) || lock.error() != QLockFile::LockFailedError)
         return true;
     QMessageBox::information(nullptr, frame::kTitle,
                              QStringLiteral("Тест уже відкрито на цьому комп'ютері.\n"
@@ -61,13 +75,84 @@ static bool journalCanBeWritten()
     return false;
 }
 
-int execute(QApplication &app, Run &run)
+#ifndef Q_OS_WIN
+namespace {
+// The write end of the self-pipe: a signal handler may do no more than write(2) to it.
+int signalPipe = -1;
+extern "C" void onEndSignal(int signal)
+{
+    const int saved = errno;
+    const char byte = char(signal);
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe, &byte, 1);
+    errno = saved;
+}
+} // namespace
+
+// SIGTERM and SIGHUP (a shutdown, a closed terminal, a kill) are taken on the window's thread:
+// a result on the screen is kept in the outbox first (a save under way finishes), then the
+// signal ends the program as it would have, with no line for a test not yet finished.
+class EndSignals {
+public:
+    explicit EndSignals(Run &run)
+    {
+        if (::pipe2(fds_, O_CLOEXEC | O_NONBLOCK) != 0)
+            return;
+        signalPipe = fds_[1];
+        notifier_.emplace(fds_[0], QSocketNotifier::Read);
+        QObject::connect(&*notifier_, &QSocketNotifier::activated, &run, [this, &run] {
+            char signal = 0;
+            if (::read(fds_[0], &signal, 1) != 1)
+                return;
+            run.KeepShownResult();
+            ::signal(signal, SIG_DFL);
+            ::raise(signal);
+        });
+        struct sigaction action {};
+        action.sa_handler = onEndSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (int signal : {SIGTERM, SIGHUP})
+            ::sigaction(signal, &action, nullptr);
+    }
+    ~EndSignals()
+    {
+        if (fds_[0] < 0)
+            return;
+        for (int signal : {SIGTERM, SIGHUP})
+            ::signal(signal, SIG_DFL);
+        signalPipe = -1;
+        notifier_.reset();
+        ::close(fds_[0]);
+        ::close(fds_[1]);
+    }
+    EndSignals(const EndSignals &) = delete;
+    EndSignals &operator=(const EndSignals &) = delete;
+
+private:
+    int fds_[2] = {-1, -1};
+    std::optional<QSocketNotifier> notifier_;
+};
+#endif
+
+int execute(QApplication &app, Run &run, const QString &lockFile)
 {
     if (!journalCanBeWritten())
         return 1;
-    QLockFile lock(runningTestLock());
+    QLockFile lock(lockFile);
     if (!firstTestOfThisUser(lock))
         return 0;
+    // Results kept on this computer go to their journals while the pupil answers the prompts.
+    std::optional<outbox::Courier> courier;
+    if (!run.outboxFile().isEmpty())
+        courier.emplace(run.outboxFile());
+#ifndef Q_OS_WIN
+    const EndSignals endSignals(run);
+#endif
+    // A logout or shutdown asks the program to save its data; a result on the screen is kept
+    // in the outbox (it normally is already), whatever the session manager does next.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &run,
+                     [&run](QSessionManager &) { run.KeepShownResult(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &run, [&run] { run.KeepShownResult(); });
     QObject::connect(&run, &Run::ended, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     run.start();
     return run.ending() ? 0 : app.exec();

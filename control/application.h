@@ -16,9 +16,11 @@ void prepareApplication(QApplication &app);
 // Qt's own Ukrainian texts for standard buttons (the prompts' OK and Cancel).
 void installUkrainianButtons(QApplication &app);
 
-// Starts the run and keeps the program going until the run ends; main's whole work. A second
-// start by the same user while a test runs says so and ends, recording nothing.
-int execute(QApplication &app, Run &run);
-
 // The lock file a running test holds for its user.
 QString runningTestLock();
+
+// Starts the run and keeps the program going until the run ends; main's whole work. A second
+// start by the same user while a test runs (it holds `lockFile`) says so and ends, recording
+// nothing. Meanwhile results kept in the run's outbox are delivered on a thread of their own,
+// and SIGTERM, SIGHUP and a logout keep a result on the screen before the program ends.
+int execute(QApplication &app, Run &run, const QString &lockFile = runningTestLock());

@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QSysInfo>
 
 #ifdef Q_OS_WIN
 // clang-format off
@@ -46,22 +47,35 @@ static QString helpText()
 {
     return QStringLiteral(
                "Використання:\n"
-               "  netquiz [--journal ФАЙЛ]                     почати тест\n"
+               "  netquiz [--journal ФАЙЛ | --class-folder ТЕКА] почати тест\n"
                "  netquiz --results [ШЛЯХ...]                  показати результати учнів\n"
                "  netquiz --results --csv ФАЙЛ.csv [ШЛЯХ...]   записати результати у CSV, без вікна\n"
+               "  netquiz --results --pdf ФАЙЛ.pdf [ШЛЯХ...]   записати звіт класу у PDF, без вікна\n"
                "\n"
                "Параметри:\n"
                "  --journal ФАЙЛ      записувати результат учня у ФАЙЛ (наприклад, у спільній теці класу)\n"
                "                      замість журналу %1\n"
+               "  --class-folder ТЕКА записувати результат учня у ТЕКА/<ім'я комп'ютера>/1.txt: так\n"
+               "                      комп'ютери класу збирають результати в одній спільній теці\n"
                "  --results [ШЛЯХ...] кожен ШЛЯХ - файл журналу або тека, у якій читаються всі файли\n"
                "                      %2, також у підтеках; без шляху - журнал цього комп'ютера\n"
                "                      і журнал з --journal\n"
                "  --csv ФАЙЛ.csv      разом з --results: таблиця для електронних таблиць (UTF-8, «;»)\n"
+               "  --pdf ФАЙЛ.pdf      разом з --results: звіт класу на сторінках A4 (заголовок, учні,\n"
+               "                      підсумок і діаграма оцінок)\n"
+               "  --class-list ФАЙЛ   разом з --results: список класу, по учню в рядку (UTF-8 або\n"
+               "                      Windows-1251); назва файлу без розширення - клас (9-А.txt - клас 9-А);\n"
+               "                      учні зі списку без результату - рядки «не складав(ла)»; можна\n"
+               "                      вказати кілька разів\n"
+               "  --attempt ПРАВИЛО   разом з --results: яку спробу учня враховувати: latest (остання,\n"
+               "                      типово), best (найкраща) або first (перша)\n"
                "  -h, --help          ця довідка\n"
                "  -v, --version       версія програми\n"
                "\n"
                "Код завершення: 0 - гаразд; 1 - немає графічного сеансу; 2 - помилка в командному\n"
-               "рядку або шлях, який не вдалося прочитати чи записати.")
+               "рядку, або файл CSV чи PDF не записано (не вдалося записати; це файл, який читається,\n"
+               "чи файл %2); 3 - файли записано, але якийсь журнал, теку чи список не вдалося прочитати\n"
+               "(кожен названо з причиною).")
         .arg(QDir::toNativeSeparators(journal::defaultFile()),
              QFileInfo(journal::defaultFile()).fileName());
 }
@@ -95,14 +109,19 @@ static CommandLine usageError(const QString &what)
 CommandLine readCommandLine(int argc, char **argv)
 {
     const QCommandLineOption journalOption(QStringLiteral("journal"), {}, QStringLiteral("ФАЙЛ"));
+    const QCommandLineOption classFolderOption(QStringLiteral("class-folder"), {}, QStringLiteral("ТЕКА"));
     const QCommandLineOption resultsOption(QStringLiteral("results"));
     const QCommandLineOption csvOption(QStringLiteral("csv"), {}, QStringLiteral("ФАЙЛ.csv"));
+    const QCommandLineOption pdfOption(QStringLiteral("pdf"), {}, QStringLiteral("ФАЙЛ.pdf"));
+    const QCommandLineOption listOption(QStringLiteral("class-list"), {}, QStringLiteral("ФАЙЛ"));
+    const QCommandLineOption attemptOption(QStringLiteral("attempt"), {}, QStringLiteral("ПРАВИЛО"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")});
     const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     QCommandLineParser parser;
     // -results as --results: how Windows shortcuts are often written.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({journalOption, resultsOption, csvOption, helpOption, versionOption});
+    parser.addOptions({journalOption, classFolderOption, resultsOption, csvOption, pdfOption, listOption, attemptOption,
+                       helpOption, versionOption});
 
     const QStringList arguments = argumentsOf(argc, argv);
     if (!parser.parse(arguments)) {
@@ -125,8 +144,19 @@ CommandLine readCommandLine(int argc, char **argv)
             return usageError(QStringLiteral("параметр «--journal» потребує значення"));
         line.journalFile = QDir::cleanPath(QDir::current().absoluteFilePath(value));
     }
-    if (parser.isSet(csvOption) && !results)
-        return usageError(QStringLiteral("«--csv» діє лише разом з «--results»"));
+    if (parser.isSet(classFolderOption)) {
+        const QString value = parser.value(classFolderOption);
+        if (value.isEmpty())
+            return usageError(QStringLiteral("параметр «--class-folder» потребує значення"));
+        if (parser.isSet(journalOption))
+            return usageError(QStringLiteral("задайте або «--journal», або «--class-folder», не обидва"));
+        // One file per computer: appends from several computers to one file on a share are not safe.
+        line.journalFile = QDir::cleanPath(
+            journal::fileInClassFolder(QDir::current().absoluteFilePath(value), QSysInfo::machineHostName()));
+    }
+    for (const QCommandLineOption *option : {&csvOption, &pdfOption, &listOption, &attemptOption})
+        if (parser.isSet(*option) && !results)
+            return usageError(QStringLiteral("«--%1» діє лише разом з «--results»").arg(option->names().constFirst()));
     if (!results && !parser.positionalArguments().isEmpty())
         return usageError(QStringLiteral("зайвий аргумент «%1»: шляхи до журналів приймає лише «--results»")
                               .arg(parser.positionalArguments().constFirst()));
@@ -139,13 +169,25 @@ CommandLine readCommandLine(int argc, char **argv)
                 line.resultPaths << line.journalFile;
         }
         line.mode = CommandLine::Mode::Results;
-        if (parser.isSet(csvOption)) {
-            line.csvFile = parser.value(csvOption);
-            if (line.csvFile.isEmpty())
-                return usageError(QStringLiteral("параметр «--csv» потребує значення"));
-            line.mode = CommandLine::Mode::Csv;
-            return line;
+        line.classLists = parser.values(listOption);
+        if (line.classLists.contains(QString()))
+            return usageError(QStringLiteral("параметр «--class-list» потребує значення"));
+        if (parser.isSet(attemptOption)) {
+            line.attempt = parser.value(attemptOption);
+            if (!QStringList{QStringLiteral("latest"), QStringLiteral("best"), QStringLiteral("first")}.contains(line.attempt))
+                return usageError(QStringLiteral("«--attempt %1»: правило - latest, best або first").arg(line.attempt));
         }
+        const std::pair<const QCommandLineOption *, QString *> outputs[] = {{&csvOption, &line.csvFile}, {&pdfOption, &line.pdfFile}};
+        for (const auto &[option, file] : outputs) {
+            if (!parser.isSet(*option))
+                continue;
+            *file = parser.value(*option);
+            if (file->isEmpty())
+                return usageError(QStringLiteral("параметр «--%1» потребує значення").arg(option->names().constFirst()));
+            line.mode = CommandLine::Mode::Export;
+        }
+        if (line.mode == CommandLine::Mode::Export)
+            return line;
     }
     if (line.journalFile.isEmpty())
         line.journalFile = journal::defaultFile();

@@ -13,7 +13,7 @@ struct CommandLine {
     enum class Mode {
         Pupil,   // the test
         Results, // the teacher's results window
-        Csv,     // the results written to a CSV file, no window
+        Export,  // the results written to a CSV file and/or a PDF report, no window
         Done,    // help, version or a mistake: already printed, exitCode says how it went
     };
     Mode mode = Mode::Pupil;
@@ -21,9 +21,13 @@ struct CommandLine {
     QString journalFile;     // where the pupil's result goes: --journal, made absolute, or the default
     QStringList resultPaths; // journals and folders of journals for the results
     QString csvFile;
+    QString pdfFile;
+    QStringList classLists; // --class-list, each given
+    QString attempt;        // --attempt: latest, best or first; empty when not given
 
     static constexpr int kNoDisplay = 1;
     static constexpr int kUsageError = 2;
+    static constexpr int kSomeUnread = 3; // --csv / --pdf written, but some journal, folder or list could not be read
 };
 
 CommandLine readCommandLine(int argc, char **argv);

@@ -33,12 +33,16 @@ void AskPupilGroup(Pupil &pupil)
     pupil.PupilGroup = ask(kGroupPrompt);
 }
 
-journal::Outcome SaveResult(Run &run)
+QByteArray ResultRecord(const Run &run)
 {
     const Pupil &pupil = run.pupil();
     const QString date = journal::dateText(QDate::currentDate(), run.locale());
-    return journal::append(run.journalFile(),
-                           journal::record(pupil.PupilName, pupil.PupilGroup, date, run.tally().text()));
+    return journal::record(pupil.PupilName, pupil.PupilGroup, date, run.existing<F11>()->tallyLabel().text());
+}
+
+journal::Outcome SaveResult(const QString &journalFile, const QByteArray &record, bool kept)
+{
+    return journal::append(journalFile, record, journalfile::kLockWait, kept);
 }
 
 } // namespace Модуль1

@@ -24,8 +24,12 @@ constexpr int kMaxTyped = 255; // characters a prompt takes
 void AskPupilName(Pupil &pupil);
 void AskPupilGroup(Pupil &pupil);
 
-// Appends the result line to the journal. On failure nothing partial stays in the file and
-// the text says, in Ukrainian, which file and why.
-journal::Outcome SaveResult(Run &run);
+// The journal line of this run's result, dated today.
+QByteArray ResultRecord(const Run &run);
+
+// Appends the result line to the journal; safe on any thread. On failure nothing partial stays
+// in the file and the text says, in Ukrainian, which file and why (and that the result waits
+// on this computer, when `kept`).
+journal::Outcome SaveResult(const QString &journalFile, const QByteArray &record, bool kept);
 
 } // namespace Модуль1

@@ -109,6 +109,12 @@ void Run::End()
     emit ended();
 }
 
+void Run::KeepShownResult()
+{
+    if (F11 *result = existing<F11>(); result && result->isVisible())
+        result->keepNow();
+}
+
 void Run::fail(const QString &why)
 {
     QMessageBox::critical(nullptr, frame::kTitle,

@@ -72,6 +72,12 @@ public:
     const Модуль1::Pupil &pupil() const { return pupil_; }
     const QLocale &locale() const { return locale_; }
     const QString &journalFile() const { return journalFile_; }
+    // Where a finished result waits until its journal has it; empty: nowhere (tools, benchmarks).
+    const QString &outboxFile() const { return outboxFile_; }
+    void setOutboxFile(const QString &file) { outboxFile_ = file; }
+    // The program is about to end (a signal, a logout): a result on the screen goes to the
+    // outbox now, unless it is there or saved already; a save under way finishes first.
+    void KeepShownResult();
     frame::PictureCache &pictures() { return pictures_; }
     const QStringList &creationOrder() const { return created_; }
 
@@ -83,6 +89,7 @@ private:
     template <std::size_t I> void renderAhead(qreal ratio);
 
     QString journalFile_;
+    QString outboxFile_;
     QLocale locale_;
     Модуль1::Pupil pupil_;
     frame::PictureCache pictures_;

@@ -4,6 +4,7 @@
 
 #include "control/run.h"
 #include "result/bands.h"
+#include "result/outbox.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -13,7 +14,11 @@ using namespace frame;
 
 namespace {
 constexpr unsigned kLightBlue = 0x00FF8080;
-}
+const QString kSaving = QStringLiteral("Результат зберігається…");
+const QString kWaiting = QStringLiteral("Результат зберігається… Журнал зайнятий іншою програмою чи комп'ютером, "
+                                        "чекаємо, поки він звільниться.");
+constexpr int kWaitingAfterMs = 1000;
+} // namespace
 
 const PageDesign &F11::design()
 {
@@ -38,8 +43,29 @@ const PageDesign &F11::design()
 
 F11::F11(Run &run)
     : Page(run, design()), L_b(control<QLabel>("L_b")), Im_1_3(control<Picture>("Im_1_3")),
-      Im_4_6(control<Picture>("Im_4_6")), Im_7_9(control<Picture>("Im_7_9")), Im_10_12(control<Picture>("Im_10_12"))
+      Im_4_6(control<Picture>("Im_4_6")), Im_7_9(control<Picture>("Im_7_9")), Im_10_12(control<Picture>("Im_10_12")),
+      savingNote_(new QLabel(this))
 {
+    // Beside "Вихід", over the foot of the picture: shown only while a save runs.
+    savingNote_->setObjectName(QStringLiteral("savingNote"));
+    savingNote_->setText(kSaving);
+    savingNote_->setGeometry(px(1950), px(6990), px(6090), px(570));
+    savingNote_->setWordWrap(true);
+    savingNote_->setAutoFillBackground(true);
+    savingNote_->setStyleSheet(QStringLiteral("QLabel { background: white; color: navy; font-size: 14px; }"));
+    savingNote_->hide();
+    waitingNote_.setSingleShot(true);
+    waitingNote_.setInterval(kWaitingAfterMs);
+    connect(&waitingNote_, &QTimer::timeout, this, [this] { savingNote_->setText(kWaiting); });
+}
+
+F11::~F11()
+{
+    // A save or an outbox write under way finishes before the page goes, so no record is torn.
+    if (saveTask_.valid())
+        saveTask_.wait();
+    if (kept_.valid())
+        kept_.wait();
 }
 
 QStringList F11::picturesAhead(Run &run)
@@ -68,34 +94,92 @@ void F11::Form_Activate()
     for (Picture *picture : {Im_1_3, Im_4_6, Im_7_9, Im_10_12})
         if (!band.isEmpty() && picture->resource() == band)
             picture->show();
+    prepareRecord();
 }
 
-bool F11::save()
+void F11::prepareRecord()
 {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor); // another computer may hold the journal for a while
-    const journal::Outcome outcome = Модуль1::SaveResult(run);
+    if (!record_.isEmpty())
+        return;
+    record_ = Модуль1::ResultRecord(run);
+    id_ = outbox::newId();
+    // From now until its journal line is saved, the result waits in the outbox: whatever ends
+    // the program (a signal, a logout, the display gone, a crash), the next start delivers it.
+    kept_ =
+        std::async(std::launch::async, [file = run.outboxFile(), kept = outbox::Kept{id_, run.journalFile(), record_}] {
+            return outbox::keep(file, kept);
+        }).share();
+}
+
+void F11::keepNow()
+{
+    if (saveTask_.valid())
+        saveTask_.wait(); // a journal line half written would be torn
+    if (saved_)
+        return;
+    prepareRecord();
+    if (kept_.get())
+        return;
+    std::promise<bool> again; // one more try, now that the program is about to end
+    again.set_value(outbox::keep(run.outboxFile(), {id_, run.journalFile(), record_}));
+    kept_ = again.get_future().share();
+}
+
+void F11::save()
+{
+    if (saving_ || saved_)
+        return;
+    prepareRecord();
+    saving_ = true;
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor); // another computer may hold the journal for a while
+    savingNote_->setText(kSaving);
+    savingNote_->show();
+    waitingNote_.start();
+    if (saveTask_.valid())
+        saveTask_.wait();
+    saveTask_ = std::async(std::launch::async, [this, kept = kept_, journalFile = run.journalFile(),
+                                                outboxFile = run.outboxFile(), record = record_, id = id_] {
+        const bool inOutbox = kept.get();
+        const journal::Outcome outcome = Модуль1::SaveResult(journalFile, record, inOutbox);
+        if (outcome.ok && inOutbox)
+            outbox::markDelivered(outboxFile, id);
+        QMetaObject::invokeMethod(
+            this, [this, outcome] { saved(outcome); }, Qt::QueuedConnection);
+    });
+}
+
+void F11::saved(const journal::Outcome &outcome)
+{
+    saving_ = false;
+    saved_ = outcome.ok;
+    waitingNote_.stop();
+    savingNote_->hide();
     QGuiApplication::restoreOverrideCursor();
-    if (!outcome.ok) {
-        // The result is not lost: the page stays, and "Вихід" tries again.
-        QMessageBox::warning(this, kTitle, outcome.message);
-        failureShown_ = true;
+    if (run.ending())
+        return;
+    if (outcome.ok) {
+        run.End();
+        return;
     }
-    return outcome.ok;
+    // The result is not lost: it waits in the outbox, the page stays, and "Вихід" tries again.
+    QMessageBox::warning(this, kTitle, outcome.message);
+    failureShown_ = true;
 }
 
 void F11::Com_Click()
 {
-    if (save())
-        run.End();
+    save();
 }
 
 void F11::closeEvent(QCloseEvent *event)
 {
-    // The close box of a finished test records it as "Вихід" does; after a failure has been
-    // shown it ends without a line, so the pupil is never trapped.
-    if (run.ending() || failureShown_ || save()) {
+    // The close box of a finished test records it as "Вихід" does, and does nothing while a
+    // save runs (never a second line). After a failure has been shown it ends: the result
+    // waits in the outbox for the next start.
+    if (run.ending() || (failureShown_ && !saving_)) {
         Page::closeEvent(event);
         return;
     }
     event->ignore();
+    save();
 }

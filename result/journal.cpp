@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #ifndef Q_OS_WIN
 #include <pwd.h>
@@ -41,6 +42,29 @@ QString defaultFile()
 #endif
 }
 
+QString folderNameOf(const QString &computer)
+{
+    QString name;
+    for (const QChar c : computer.trimmed())
+        name += c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c) ? QChar('_') : c;
+    // Windows drops trailing dots and blanks from a name, so "PC." and "PC" would meet.
+    while (name.endsWith('.') || name.endsWith(' '))
+        name.chop(1);
+    if (name.isEmpty())
+        return QStringLiteral("computer");
+    // CON, PRN, AUX, NUL, COM1-9, LPT1-9 name devices on Windows, also with an extension.
+    static const QRegularExpression reserved(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\\..*)?$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    if (reserved.match(name).hasMatch())
+        name.prepend('_');
+    return name.left(100);
+}
+
+QString fileInClassFolder(const QString &classFolder, const QString &computer)
+{
+    return QDir(classFolder).filePath(folderNameOf(computer) + QStringLiteral("/1.txt"));
+}
+
 QString reason(const journalfile::Result &result)
 {
     using journalfile::Failure;
@@ -57,6 +81,7 @@ QString reason(const journalfile::Result &result)
     case Failure::FolderInPlaceOfFile: words = QStringLiteral("на місці файлу стоїть папка"); break;
     case Failure::Busy: words = QStringLiteral("файл зайнятий іншою програмою"); break;
     case Failure::NotRegularFile: words = QStringLiteral("це не звичайний файл"); break;
+    case Failure::NotInPlace: words = QStringLiteral("записаного не знайдено у файлі під час перевірки"); break;
     case Failure::Other: words = QStringLiteral("помилка системи"); break;
     }
     // UTF-8 from the bytes layer: FormatMessage's text converted on Windows; strerror's in the
@@ -66,16 +91,20 @@ QString reason(const journalfile::Result &result)
     return words;
 }
 
-Outcome append(const QString &file, const QByteArray &record, std::chrono::milliseconds lockWait)
+Outcome append(const QString &file, const QByteArray &record, std::chrono::milliseconds lockWait, bool kept)
 {
     // The bytes layer takes UTF-8 paths; Qt 6 names files in UTF-8 on Unix too.
     const journalfile::Result result =
         journalfile::append(file.toStdString(), std::string_view(record.constData(), size_t(record.size())), lockWait);
     if (result.ok())
         return {true, {}};
-    return {false, QStringLiteral("Не вдалося записати результат у файл %1.\nПричина: %2\n\n"
-                                  "Результат не втрачено: усуньте причину і натисніть «Вихід» ще раз.")
-                       .arg(QDir::toNativeSeparators(file), reason(result))};
+    const QString next =
+        kept ? QStringLiteral("Результат збережено на цьому комп'ютері і буде додано до журналу під час "
+                              "наступного запуску тесту. Можна також усунути причину і натиснути "
+                              "«Вихід» ще раз.")
+             : QStringLiteral("Результат не втрачено: усуньте причину і натисніть «Вихід» ще раз.");
+    return {false, QStringLiteral("Не вдалося записати результат у файл %1.\nПричина: %2\n\n%3")
+                       .arg(QDir::toNativeSeparators(file), reason(result), next)};
 }
 
 } // namespace journal

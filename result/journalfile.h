@@ -6,6 +6,7 @@
 // built with MinGW and run under Wine without Qt. Plain C++20.
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,7 @@ enum class Failure {
     FolderInPlaceOfFile, // a folder stands where the journal file should be
     Busy,                // another program held the file (its lock, or no sharing) too long
     NotRegularFile,      // the journal is a pipe, a device or the like
+    NotInPlace,          // the record read back where it was written is not there (a lost append)
     Other,
 };
 
@@ -35,18 +37,36 @@ struct Result {
 
 inline constexpr std::chrono::milliseconds kLockWait{10'000};
 
+// Faults of a file system or a disk that cannot be made on demand, played by the tests. The
+// program never sets them.
+struct Simulated {
+    bool appendLost = false; // the file loses the appended bytes right after the flush
+    bool closeFails = false; // close() reports an error after everything else went well
+};
+
 // Appends `bytes` to the file at `path` (UTF-8) as one record:
 // - makes the missing folders on the way, the outermost first (a folder made at the same
 //   moment by another copy is not a failure);
 // - opens without blocking and accepts only a regular file;
 // - takes an exclusive lock on the whole file, waiting at most `lockWait`;
-// - under the lock: when the file is not empty and does not end in CR LF, CR LF goes before
-//   the record in the same single write; the write is flushed to the disk; a failed or short
-//   write is taken back out, unless someone else appended in the meantime;
+// - under the lock: when the file is not empty and does not end in a line end (LF, alone or
+//   after CR), CR LF goes before the record in the same single write; the write is flushed to
+//   the disk and read back at the offset where it was written: bytes that differ are a failure
+//   (NotInPlace), found in place they are saved even when close() then complains; a failed or
+//   short write is taken back out, unless someone else appended in the meantime;
+// - when the record could not be written, a file and folders this call made are removed again;
 // - releases the lock on every path and checks that the file closed cleanly.
+// Where the file can only be appended to (no right to read it) there is no read-back.
 // On POSIX every call also sets SIGXFSZ to be ignored, for the whole process, so that a
 // file-size limit makes the write fail with EFBIG instead of killing the program; nothing
 // needs to be called at start for it.
-Result append(const std::string &path, std::string_view bytes, std::chrono::milliseconds lockWait = kLockWait);
+Result append(const std::string &path, std::string_view bytes, std::chrono::milliseconds lockWait = kLockWait,
+              Simulated simulated = {});
+
+// Empties the file at `path` when `condition` holds for its whole content, read under the same
+// lock as append takes (so nothing is appended between the look and the emptying), and
+// flushes. A missing file is left missing. `emptied` says whether it was emptied.
+Result emptyIf(const std::string &path, const std::function<bool(std::string_view content)> &condition, bool &emptied,
+               std::chrono::milliseconds lockWait = kLockWait);
 
 } // namespace journalfile

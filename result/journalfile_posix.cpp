@@ -55,7 +55,9 @@ std::string parentOf(const std::string &path)
     return keep == std::string::npos ? "/" : path.substr(0, keep + 1);
 }
 
-Result makeFolders(const std::string &file)
+// Makes the missing folders on the way, outermost first; `made` lists those this call made,
+// so that they can be taken away again when nothing was written into them.
+Result makeFolders(const std::string &file, std::vector<std::string> &made)
 {
     std::vector<std::string> missing;
     for (std::string folder = parentOf(file); !folder.empty(); folder = parentOf(folder)) {
@@ -70,8 +72,10 @@ Result makeFolders(const std::string &file)
         missing.push_back(folder);
     }
     for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
-        if (::mkdir(folder->c_str(), 0777) == 0)
+        if (::mkdir(folder->c_str(), 0777) == 0) {
+            made.push_back(*folder);
             continue;
+        }
         const int error = errno;
         if (error != EEXIST)
             return failure(error);
@@ -84,6 +88,13 @@ Result makeFolders(const std::string &file)
             return failure(Failure::FileInPlaceOfFolder, ENOTDIR);
     }
     return {};
+}
+
+// Innermost first; a folder another copy has put something into meanwhile stays.
+void removeFolders(const std::vector<std::string> &made)
+{
+    for (auto folder = made.rbegin(); folder != made.rend(); ++folder)
+        ::rmdir(folder->c_str());
 }
 
 // A whole-file write lock (l_len 0 reaches past the end, so it covers what is appended).
@@ -114,12 +125,30 @@ void unlockWholeFile(int fd)
     ::fcntl(fd, F_SETLK, &lock);
 }
 
-// A tail that cannot be read (an error) is taken as not ending in CR LF: a blank line is
-// harmless, a record glued to the line before it is lost.
+// A final LF ends a line whether or not CR stands before it (a Linux editor's file). A tail
+// that cannot be read (an error) is taken as no line end: a blank line is harmless, a record
+// glued to the line before it is lost.
 bool endsWithLineEnd(int fd, off_t size)
 {
-    char tail[2] = {};
-    return size >= 2 && ::pread(fd, tail, 2, size - 2) == 2 && tail[0] == '\r' && tail[1] == '\n';
+    char last = 0;
+    return size >= 1 && ::pread(fd, &last, 1, size - 1) == 1 && last == '\n';
+}
+
+// The bytes at `offset` are exactly `expected`.
+bool foundInPlace(int fd, off_t offset, std::string_view expected)
+{
+    std::string found(expected.size(), '\0');
+    size_t got = 0;
+    while (got < found.size()) {
+        const ssize_t n = ::pread(fd, found.data() + got, found.size() - got, offset + off_t(got));
+        if (n > 0)
+            got += size_t(n);
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else
+            return false;
+    }
+    return found == expected;
 }
 
 int syncToDisk(int fd)
@@ -130,13 +159,18 @@ int syncToDisk(int fd)
     return 0;
 }
 
+struct Written {
+    Result result;
+    bool verified = false; // read back in place
+};
+
 // Under the lock: the record (after CR LF where the last line has no end) in one write,
-// flushed; what a failed write left behind is taken back out.
-Result writeRecord(int fd, bool canRead, std::string_view record)
+// flushed and read back; what a failed write left behind is taken back out.
+Written writeRecord(int fd, bool canRead, std::string_view record, Simulated simulated)
 {
     struct stat st {};
     if (::fstat(fd, &st) != 0)
-        return failure(errno);
+        return {failure(errno)};
     const off_t before = st.st_size;
     std::string bytes;
     // Write-only (a drop folder): the last bytes cannot be read, so they are left as they are.
@@ -161,50 +195,163 @@ Result writeRecord(int fd, bool canRead, std::string_view record)
     }
     if (error == 0)
         error = syncToDisk(fd);
-    if (error == 0)
-        return {};
+    if (error == 0) {
+        if (!canRead)
+            return {};
+        if (simulated.appendLost && ::ftruncate(fd, before) != 0)
+            return {failure(errno)};
+        // Under our lock nobody who honours it has appended: our bytes start where the file
+        // ended. A file system that ignores the lock or the append mode shows other bytes there.
+        if (foundInPlace(fd, before, bytes))
+            return {{}, true};
+        return {{Failure::NotInPlace, {}}};
+    }
     // Rolls back only when the file grew by exactly our bytes: nobody else appended.
     if (written > 0 && ::fstat(fd, &st) == 0 && st.st_size == before + off_t(written) && ::ftruncate(fd, before) == 0)
         syncToDisk(fd);
-    return failure(error);
+    return {failure(error)};
+}
+
+// Opens the journal, making it only when it is missing (`created` then says so).
+int openJournal(const std::string &path, int access, bool &created)
+{
+    // O_NONBLOCK: a FIFO or a device named like the journal must not hang the program in open().
+    constexpr int flags = O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const int fd = ::open(path.c_str(), access | flags);
+        if (fd >= 0 || errno != ENOENT)
+            return fd;
+        const int made = ::open(path.c_str(), access | flags | O_CREAT | O_EXCL, 0666);
+        if (made >= 0) {
+            created = true;
+            return made;
+        }
+        if (errno != EEXIST)
+            return -1; // a folder on the way is gone: ENOENT, and the like
+    }
+    errno = EAGAIN; // made and removed again eight times by others: busy
+    return -1;
+}
+
+// The name still leads to the file behind `fd`: a copy whose first write failed may have
+// removed the file it had just made, and a record written to it then would be lost.
+bool stillNamed(const std::string &path, int fd)
+{
+    struct stat named {};
+    struct stat open {};
+    return ::stat(path.c_str(), &named) == 0 && ::fstat(fd, &open) == 0 && named.st_dev == open.st_dev &&
+           named.st_ino == open.st_ino;
 }
 
 } // namespace
 
-Result append(const std::string &path, std::string_view bytes, std::chrono::milliseconds lockWait)
+Result append(const std::string &path, std::string_view bytes, std::chrono::milliseconds lockWait, Simulated simulated)
 {
     // Past a file-size limit the system sends SIGXFSZ, which ends the program unseen; ignored,
     // the write fails with EFBIG and the pupil is told. Set on every call: cheap, and nothing
     // in the program wants that signal.
     ::signal(SIGXFSZ, SIG_IGN);
     const auto deadline = Clock::now() + lockWait;
-    if (Result made = makeFolders(path); !made.ok())
+    std::vector<std::string> madeFolders;
+    if (Result made = makeFolders(path, madeFolders); !made.ok()) {
+        removeFolders(madeFolders);
         return made;
-
-    // O_NONBLOCK: a FIFO or a device named like the journal must not hang the program in open().
-    constexpr int flags = O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-    bool canRead = true;
-    int fd = ::open(path.c_str(), O_RDWR | flags, 0666);
-    if (fd < 0 && errno == EACCES) {
-        canRead = false;
-        fd = ::open(path.c_str(), O_WRONLY | flags, 0666);
     }
-    if (fd < 0)
-        return failure(errno);
 
+    for (;;) {
+        bool canRead = true, created = false;
+        int fd = openJournal(path, O_RDWR, created);
+        if (fd < 0 && errno == EACCES) {
+            canRead = false;
+            fd = openJournal(path, O_WRONLY, created);
+        }
+        if (fd < 0) {
+            const Result result = failure(errno == EAGAIN ? Failure::Busy : categoryOf(errno), errno);
+            removeFolders(madeFolders);
+            return result;
+        }
+
+        Result result;
+        bool verified = false, locked = false;
+        struct stat st {};
+        if (::fstat(fd, &st) != 0) {
+            result = failure(errno);
+        } else if (!S_ISREG(st.st_mode)) {
+            result = {Failure::NotRegularFile, {}};
+        } else if (const int error = lockWholeFile(fd, deadline); error != 0) {
+            result = failure(error == EAGAIN || error == EACCES ? Failure::Busy : categoryOf(error), error);
+        } else if (locked = true; !stillNamed(path, fd)) {
+            unlockWholeFile(fd);
+            ::close(fd);
+            if (Clock::now() < deadline)
+                continue; // open the file that bears the name now
+            result = failure(Failure::Busy, EAGAIN);
+            removeFolders(madeFolders);
+            return result;
+        } else {
+            const Written written = writeRecord(fd, canRead, bytes, simulated);
+            result = written.result;
+            verified = written.verified;
+        }
+        // Nothing new stays behind a record that could not be written: the file this call
+        // made, still empty, goes (under the lock, so no copy writes to it unseen).
+        const bool removeFile = !result.ok() && created && locked && ::fstat(fd, &st) == 0 && st.st_size == 0 &&
+                                ::unlink(path.c_str()) == 0;
+        if (locked)
+            unlockWholeFile(fd);
+        // close() is where NFS and some quotas report a write that did not make it; a record
+        // read back in place has made it.
+        const int closed = simulated.closeFails ? (::close(fd), errno = EIO, -1) : ::close(fd);
+        if (closed != 0 && result.ok() && !verified)
+            result = failure(errno);
+        if (!result.ok() && (removeFile || !created))
+            removeFolders(madeFolders); // only empty ones go
+        return result;
+    }
+}
+
+Result emptyIf(const std::string &path, const std::function<bool(std::string_view content)> &condition, bool &emptied,
+               std::chrono::milliseconds lockWait)
+{
+    emptied = false;
+    const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? Result{} : failure(errno);
     Result result;
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         result = failure(errno);
     } else if (!S_ISREG(st.st_mode)) {
         result = {Failure::NotRegularFile, {}};
-    } else if (const int error = lockWholeFile(fd, deadline); error != 0) {
+    } else if (const int error = lockWholeFile(fd, Clock::now() + lockWait); error != 0) {
         result = failure(error == EAGAIN || error == EACCES ? Failure::Busy : categoryOf(error), error);
     } else {
-        result = writeRecord(fd, canRead, bytes);
+        std::string content;
+        char buffer[65536];
+        off_t at = 0;
+        for (;;) {
+            const ssize_t n = ::pread(fd, buffer, sizeof buffer, at);
+            if (n > 0) {
+                content.append(buffer, size_t(n));
+                at += n;
+            } else if (n < 0 && errno == EINTR) {
+                continue;
+            } else {
+                if (n < 0)
+                    result = failure(errno);
+                break;
+            }
+        }
+        if (result.ok() && condition(content)) {
+            if (::ftruncate(fd, 0) != 0)
+                result = failure(errno);
+            else if (const int error = syncToDisk(fd); error != 0)
+                result = failure(error);
+            else
+                emptied = true;
+        }
         unlockWholeFile(fd);
     }
-    // close() is where NFS and some quotas report a write that did not make it.
     if (::close(fd) != 0 && result.ok())
         result = failure(errno);
     return result;

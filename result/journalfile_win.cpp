@@ -105,7 +105,8 @@ bool isFolder(const std::wstring &path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-Result makeFolders(const std::wstring &file)
+// Makes the missing folders on the way, outermost first; `made` lists those this call made.
+Result makeFolders(const std::wstring &file, std::vector<std::wstring> &made)
 {
     std::vector<std::wstring> missing;
     for (std::wstring folder = parentOf(file); !folder.empty(); folder = parentOf(folder)) {
@@ -126,8 +127,10 @@ Result makeFolders(const std::wstring &file)
     for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
         // CreateDirectoryW (Microsoft Learn): ERROR_ALREADY_EXISTS when the name is taken, by a
         // folder (another copy made it at the same moment: fine) or by a file.
-        if (CreateDirectoryW(folder->c_str(), nullptr))
+        if (CreateDirectoryW(folder->c_str(), nullptr)) {
+            made.push_back(*folder);
             continue;
+        }
         const DWORD error = GetLastError();
         if (error != ERROR_ALREADY_EXISTS)
             return failure(error);
@@ -137,9 +140,18 @@ Result makeFolders(const std::wstring &file)
     return {};
 }
 
+// Innermost first. RemoveDirectoryW (Microsoft Learn): only an empty folder is removed, so a
+// folder another copy has put something into meanwhile stays.
+void removeFolders(const std::vector<std::wstring> &made)
+{
+    for (auto folder = made.rbegin(); folder != made.rend(); ++folder)
+        RemoveDirectoryW(folder->c_str());
+}
+
 struct Opened {
     HANDLE handle = INVALID_HANDLE_VALUE;
     bool appendOnly = false;
+    bool created = false;
     Result failed;
 };
 
@@ -151,13 +163,15 @@ Opened openJournal(const std::wstring &path, Clock::time_point deadline)
         // LockFileEx and FlushFileBuffers name. OPEN_ALWAYS makes the file when it is missing.
         HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+        // CreateFileW (Microsoft Learn): with OPEN_ALWAYS, GetLastError is ERROR_ALREADY_EXISTS
+        // when the file was there, and 0 when the call made it.
         if (handle != INVALID_HANDLE_VALUE)
-            return {handle, false, {}};
+            return {handle, false, GetLastError() != ERROR_ALREADY_EXISTS, {}};
         DWORD error = GetLastError();
         // CreateFileW opens a folder only with FILE_FLAG_BACKUP_SEMANTICS; without it, it is
         // refused as access denied, so tell the two apart.
         if (error == ERROR_ACCESS_DENIED && isFolder(path))
-            return {INVALID_HANDLE_VALUE, false, failure(Failure::FolderInPlaceOfFile, error)};
+            return {INVALID_HANDLE_VALUE, false, false, failure(Failure::FolderInPlaceOfFile, error)};
         if (error == ERROR_ACCESS_DENIED) {
             // A drop folder grants appending only. With FILE_APPEND_DATA and SYNCHRONIZE alone
             // every write lands at the end of the file (NtCreateFile, DesiredAccess); cutting a
@@ -165,12 +179,12 @@ Opened openJournal(const std::wstring &path, Clock::time_point deadline)
             handle = CreateFileW(path.c_str(), FILE_APPEND_DATA | SYNCHRONIZE, kShareAll, nullptr, OPEN_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
             if (handle != INVALID_HANDLE_VALUE)
-                return {handle, true, {}};
+                return {handle, true, GetLastError() != ERROR_ALREADY_EXISTS, {}};
             error = GetLastError();
         }
         // Another program opened the file without sharing it (a spreadsheet, say): wait as for a lock.
         if (error != ERROR_SHARING_VIOLATION || Clock::now() >= deadline)
-            return {INVALID_HANDLE_VALUE, false, failure(error)};
+            return {INVALID_HANDLE_VALUE, false, false, failure(error)};
         Sleep(kPollEveryMs);
     }
 }
@@ -200,30 +214,55 @@ void unlockWholeFile(HANDLE file)
     UnlockFileEx(file, 0, MAXDWORD, MAXDWORD, &from);
 }
 
-// A tail that cannot be read is taken as not ending in CR LF: a blank line is harmless, a
-// record glued to the line before it is lost.
-bool endsWithLineEnd(HANDLE file, LONGLONG size)
+// Reads `size` bytes at `offset`; fewer when the file ends first or a read fails.
+std::string readAt(HANDLE file, LONGLONG offset, size_t size)
 {
-    if (size < 2)
-        return false;
-    OVERLAPPED at{};
-    at.Offset = DWORD(ULONGLONG(size - 2));
-    at.OffsetHigh = DWORD(ULONGLONG(size - 2) >> 32);
-    char tail[2] = {};
-    DWORD read = 0;
-    // ReadFile (Microsoft Learn): on a synchronous handle the OVERLAPPED offset is where the
-    // read starts, and the call returns when it is done.
-    return ReadFile(file, tail, 2, &read, &at) && read == 2 && tail[0] == '\r' && tail[1] == '\n';
+    std::string bytes(size, '\0');
+    size_t got = 0;
+    while (got < size) {
+        OVERLAPPED at{};
+        at.Offset = DWORD(ULONGLONG(offset + LONGLONG(got)));
+        at.OffsetHigh = DWORD(ULONGLONG(offset + LONGLONG(got)) >> 32);
+        DWORD read = 0;
+        // ReadFile (Microsoft Learn): on a synchronous handle the OVERLAPPED offset is where the
+        // read starts, and the call returns when it is done; zero bytes read is the end of the file.
+        if (!ReadFile(file, bytes.data() + got, DWORD(size - got), &read, &at) || read == 0)
+            break;
+        got += read;
+    }
+    bytes.resize(got);
+    return bytes;
 }
 
-Result writeRecord(HANDLE file, bool appendOnly, std::string_view record)
+// A final LF ends a line whether or not CR stands before it. A tail that cannot be read is
+// taken as no line end: a blank line is harmless, a record glued to the line before it is lost.
+bool endsWithLineEnd(HANDLE file, LONGLONG size)
+{
+    return size >= 1 && readAt(file, size - 1, 1) == "\n";
+}
+
+bool cutBackTo(HANDLE file, LARGE_INTEGER size)
+{
+    FILE_END_OF_FILE_INFO end{};
+    end.EndOfFile = size;
+    // SetFileInformationByHandle (Microsoft Learn) with FileEndOfFileInfo: the handle needs
+    // FILE_WRITE_DATA (ZwSetInformationFile, FileEndOfFileInformation), which GENERIC_WRITE has.
+    return SetFileInformationByHandle(file, FileEndOfFileInfo, &end, sizeof end);
+}
+
+struct Written {
+    Result result;
+    bool verified = false; // read back in place
+};
+
+Written writeRecord(HANDLE file, bool appendOnly, std::string_view record, Simulated simulated)
 {
     LARGE_INTEGER before{};
     std::string bytes;
     if (!appendOnly) {
         // GetFileSizeEx (Microsoft Learn): needs FILE_READ_ATTRIBUTES, part of GENERIC_READ.
         if (!GetFileSizeEx(file, &before))
-            return failure(GetLastError());
+            return {failure(GetLastError())};
         if (before.QuadPart > 0 && !endsWithLineEnd(file, before.QuadPart))
             bytes = "\r\n";
     }
@@ -249,63 +288,144 @@ Result writeRecord(HANDLE file, bool appendOnly, std::string_view record)
     // GENERIC_WRITE, which an append-only handle lacks: there the write stands as the system took it.
     if (error == 0 && !FlushFileBuffers(file) && !appendOnly)
         error = GetLastError();
-    if (error == 0)
-        return {};
+    if (error == 0) {
+        if (appendOnly)
+            return {}; // no right to read: nothing to read back
+        if (simulated.appendLost && !cutBackTo(file, before))
+            return {failure(GetLastError())};
+        // Our exclusive lock keeps every other process from writing: our bytes start where the
+        // file ended. A file system that ignores the lock shows other bytes there.
+        if (readAt(file, before.QuadPart, bytes.size()) == bytes)
+            return {{}, true};
+        return {{Failure::NotInPlace, {}}};
+    }
     if (!appendOnly) {
         // Our exclusive lock keeps every other process from writing (LockFileEx), so growth up
         // to our length is ours: cut the file back to where it was.
         LARGE_INTEGER now{};
         if (GetFileSizeEx(file, &now) && now.QuadPart > before.QuadPart &&
-            now.QuadPart <= before.QuadPart + LONGLONG(bytes.size())) {
-            FILE_END_OF_FILE_INFO end{};
-            end.EndOfFile = before;
-            // SetFileInformationByHandle (Microsoft Learn) with FileEndOfFileInfo: the handle needs
-            // FILE_WRITE_DATA (ZwSetInformationFile, FileEndOfFileInformation), which GENERIC_WRITE has.
-            if (SetFileInformationByHandle(file, FileEndOfFileInfo, &end, sizeof end))
-                FlushFileBuffers(file);
-        }
+            now.QuadPart <= before.QuadPart + LONGLONG(bytes.size()) && cutBackTo(file, before))
+            FlushFileBuffers(file);
     }
-    return failure(error);
+    return {failure(error)};
 }
 
-} // namespace
-
-Result append(const std::string &path, std::string_view bytes, std::chrono::milliseconds lockWait)
+// Removes the empty file this call made, once no one else has it open: opened again with no
+// sharing at all, it cannot be in another copy's hands meanwhile.
+void removeIfEmpty(const std::wstring &path)
 {
-    const auto deadline = Clock::now() + lockWait;
+    // CreateFileW (Microsoft Learn): share mode 0 fails with a sharing violation while any other
+    // handle is open; DELETE is the right FileDispositionInfo needs (SetFileInformationByHandle).
+    HANDLE file = CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    LARGE_INTEGER size{};
+    FILE_DISPOSITION_INFO dispose{};
+    dispose.DeleteFile = TRUE;
+    if (GetFileSizeEx(file, &size) && size.QuadPart == 0)
+        SetFileInformationByHandle(file, FileDispositionInfo, &dispose, sizeof dispose);
+    CloseHandle(file);
+}
+
+// UTF-8 with forward or back slashes to a wide path with back slashes; false when not UTF-8.
+bool widePath(const std::string &path, std::wstring &wide)
+{
     // MultiByteToWideChar (Microsoft Learn): MB_ERR_INVALID_CHARS refuses bytes that are not UTF-8.
     const int size = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), int(path.size()), nullptr, 0);
     if (size <= 0 && !path.empty())
-        return failure(Failure::Other, GetLastError());
-    std::wstring wide(size_t(size), L'\0');
+        return false;
+    wide.assign(size_t(size), L'\0');
     MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), int(path.size()), wide.data(), size);
     for (wchar_t &c : wide)
         if (c == L'/')
             c = L'\\';
+    return true;
+}
 
-    if (Result made = makeFolders(wide); !made.ok())
+} // namespace
+
+Result append(const std::string &path, std::string_view bytes, std::chrono::milliseconds lockWait, Simulated simulated)
+{
+    const auto deadline = Clock::now() + lockWait;
+    std::wstring wide;
+    if (!widePath(path, wide))
+        return failure(Failure::Other, GetLastError());
+
+    std::vector<std::wstring> madeFolders;
+    if (Result made = makeFolders(wide, madeFolders); !made.ok()) {
+        removeFolders(madeFolders);
         return made;
+    }
     const Opened opened = openJournal(wide, deadline);
-    if (opened.handle == INVALID_HANDLE_VALUE)
+    if (opened.handle == INVALID_HANDLE_VALUE) {
+        removeFolders(madeFolders);
         return opened.failed;
+    }
 
     Result result;
+    bool verified = false;
     // GetFileType (Microsoft Learn): FILE_TYPE_DISK for a file on a disk; a pipe or a character
     // device (NUL, COM1) is something else.
     if (GetFileType(opened.handle) != FILE_TYPE_DISK) {
         result = {Failure::NotRegularFile, {}};
     } else if (const DWORD error = lockWholeFile(opened.handle, deadline); error == 0) {
-        result = writeRecord(opened.handle, opened.appendOnly, bytes);
+        const Written written = writeRecord(opened.handle, opened.appendOnly, bytes, simulated);
+        result = written.result;
+        verified = written.verified;
         unlockWholeFile(opened.handle);
     } else if (opened.appendOnly && error != ERROR_LOCK_VIOLATION) {
         // LockFileEx names GENERIC_READ or GENERIC_WRITE, which an append-only handle lacks:
         // there each write still lands whole at the end of the file (FILE_APPEND_DATA).
-        result = writeRecord(opened.handle, true, bytes);
+        result = writeRecord(opened.handle, true, bytes, simulated).result;
     } else {
         result = failure(error == ERROR_LOCK_VIOLATION ? Failure::Busy : categoryOf(error), error);
     }
-    // CloseHandle (Microsoft Learn): zero means it failed; the save is not counted then.
-    if (!CloseHandle(opened.handle) && result.ok())
+    // CloseHandle (Microsoft Learn): zero means it failed; the save is not counted then, unless
+    // the record was read back in place.
+    const bool closed = CloseHandle(opened.handle) && !simulated.closeFails;
+    if (!closed && result.ok() && !verified)
+        result = failure(simulated.closeFails ? ERROR_GEN_FAILURE : GetLastError());
+    // Nothing new stays behind a record that could not be written.
+    if (!result.ok()) {
+        if (opened.created)
+            removeIfEmpty(wide);
+        removeFolders(madeFolders);
+    }
+    return result;
+}
+
+Result emptyIf(const std::string &path, const std::function<bool(std::string_view content)> &condition, bool &emptied,
+               std::chrono::milliseconds lockWait)
+{
+    emptied = false;
+    std::wstring wide;
+    if (!widePath(path, wide))
+        return failure(Failure::Other, GetLastError());
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND ? Result{} : failure(error);
+    }
+    Result result;
+    LARGE_INTEGER size{};
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        result = {Failure::NotRegularFile, {}};
+    } else if (const DWORD error = lockWholeFile(file, Clock::now() + lockWait); error != 0) {
+        result = failure(error == ERROR_LOCK_VIOLATION ? Failure::Busy : categoryOf(error), error);
+    } else {
+        if (!GetFileSizeEx(file, &size)) {
+            result = failure(GetLastError());
+        } else if (condition(readAt(file, 0, size_t(size.QuadPart)))) {
+            if (!cutBackTo(file, LARGE_INTEGER{}) || !FlushFileBuffers(file))
+                result = failure(GetLastError());
+            else
+                emptied = true;
+        }
+        unlockWholeFile(file);
+    }
+    if (!CloseHandle(file) && result.ok())
         result = failure(GetLastError());
     return result;
 }

@@ -83,16 +83,69 @@ LineDecoder::LineDecoder()
     : utf8_(QStringConverter::Utf8, QStringConverter::Flag::Stateless),
       codePage_(inCodePage<QStringDecoder>(QStringConverter::Flag::Stateless))
 {
+#ifndef Q_OS_WIN // the system's code page on Windows may take two bytes a letter
+    std::array<char16_t, 256> table{};
+    for (int b = 0; b < 256; ++b) {
+        const char byte = char(b);
+        codePage_.resetState();
+        const QString letter = codePage_.decode(QByteArrayView(&byte, 1));
+        if (codePage_.hasError() || letter.size() != 1)
+            return;
+        table[b] = letter[0].unicode();
+    }
+    byteTable_ = table;
+#endif
+}
+
+// Whether the bytes are well-formed UTF-8 as the UTF-8 decoder takes them (no overlong form, no
+// surrogate, nothing past U+10FFFF). It stops at the first fault: in a Windows-1251 line, at once.
+static bool wellFormedUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const uchar *>(bytes.data());
+    const auto *const end = p + bytes.size();
+    while (p < end) {
+        const uchar lead = *p;
+        if (lead < 0x80) {
+            ++p;
+            continue;
+        }
+        int more = 0;
+        uchar low = 0x80, high = 0xBF; // the range of the byte after the lead
+        if (lead >= 0xC2 && lead <= 0xDF)
+            more = 1;
+        else if (lead >= 0xE0 && lead <= 0xEF)
+            more = 2, low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
+        else if (lead >= 0xF0 && lead <= 0xF4)
+            more = 3, low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
+        else
+            return false;
+        if (end - p <= more || p[1] < low || p[1] > high)
+            return false;
+        for (int k = 2; k <= more; ++k)
+            if (p[k] < 0x80 || p[k] > 0xBF)
+                return false;
+        p += more + 1;
+    }
+    return true;
 }
 
 QString LineDecoder::decode(QByteArrayView bytes)
 {
     // Cyrillic in Windows-1251 is never valid UTF-8 for long: "Тема" alone is not. So a line that
     // decodes cleanly as UTF-8 was re-saved so, and a journal may mix both kinds of lines.
-    utf8_.resetState();
-    QString text = utf8_.decode(bytes);
-    if (!utf8_.hasError())
+    if (wellFormedUtf8(bytes)) {
+        utf8_.resetState();
+        QString text = utf8_.decode(bytes);
+        if (!utf8_.hasError())
+            return text;
+    }
+    if (byteTable_) {
+        QString text(bytes.size(), Qt::Uninitialized);
+        char16_t *out = reinterpret_cast<char16_t *>(text.data());
+        for (const char byte : bytes)
+            *out++ = (*byteTable_)[uchar(byte)];
         return text;
+    }
     codePage_.resetState();
     return codePage_.decode(bytes);
 }
@@ -138,7 +191,13 @@ Entry parse(const QString &line)
     if (topicEnd < 0)
         return unreadable(line, missing);
     e.topic = body.left(topicEnd).toString();
+    if (e.topic.trimmed().isEmpty()) // separators with nothing between them: no test wrote it
+        return unreadable(line, QStringLiteral("немає назви теми"));
     e.name = body.mid(topicEnd + kSeparator.size()).toString();
+    bool isNumber = false;
+    const int grade = e.grade.trimmed().toInt(&isNumber);
+    if (!isNumber || grade < 1 || grade > 12)
+        return unreadable(line, QStringLiteral("оцінка «%1» не від 1 до 12").arg(e.grade));
     e.split = e.name.contains(kSeparator) ? Entry::Split::Uncertain : Entry::Split::Certain;
     return e;
 }

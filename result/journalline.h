@@ -10,6 +10,9 @@
 #include <QString>
 #include <QStringDecoder>
 
+#include <array>
+#include <optional>
+
 namespace journal {
 
 // "Тема: " opens every line of this shape; the same author's other tests write other topics after it.
@@ -49,6 +52,9 @@ public:
 private:
     QStringDecoder utf8_;
     QStringDecoder codePage_;
+    // The code page byte by byte, where it is one of one byte a letter (Windows-1251 is): a
+    // school's million lines are decoded without a converter call each.
+    std::optional<std::array<char16_t, 256>> byteTable_;
 };
 
 // One line read back, split from the right: the grade after the last "Оцінка - ", the date
@@ -61,9 +67,13 @@ struct Entry {
     QString name, group, date, grade;
     QString reason; // why an unreadable line cannot be read, in Ukrainian
     QString text;   // an unreadable line as it was read
+    // The last line of a file without its line end yet: unreadable until the end arrives, as
+    // the write may have been cut (a grade of 12 torn to 1).
+    bool incomplete = false;
 };
 
-// line: one line without its line end.
+// line: one line without its line end. Unreadable too: a line whose topic is empty (separators
+// only), and a grade that is not a whole number from 1 to 12.
 Entry parse(const QString &line);
 
 } // namespace journal

@@ -9,11 +9,6 @@
 
 namespace teacher {
 
-static bool counted(const Row &row)
-{
-    return !row.unreadable() && row.attempt == row.attempts && row.grade >= 1 && row.grade <= 12;
-}
-
 static ClassSummary fromCounts(const QString &group, const std::array<int, 12> &counts)
 {
     ClassSummary summary;
@@ -39,31 +34,52 @@ static ClassSummary fromCounts(const QString &group, const std::array<int, 12> &
     return summary;
 }
 
-ClassSummary summarise(const QList<Row> &rows, const std::function<bool(const Row &)> &include)
+static bool onScale(const Row &row)
 {
-    std::array<int, 12> counts{};
-    for (const Row &row : rows)
-        if (counted(row) && include(row))
-            ++counts[row.grade - 1];
-    return fromCounts({}, counts);
+    return row.gradeValue >= 1 && row.gradeValue <= 12;
 }
 
-QList<ClassSummary> summariesByClass(const QList<Row> &rows, const std::function<bool(const Row &)> &include)
+ClassSummary summarise(const ResultsModel &model, const std::function<bool(const Row &)> &include)
 {
-    QHash<QString, std::array<int, 12>> byGroup;
-    for (const Row &row : rows)
-        if (!row.unreadable() && include(row)) {
-            std::array<int, 12> &counts = byGroup[row.groupKey]; // a class with no grade yet is listed too
-            if (counted(row))
-                ++counts[row.grade - 1];
-        }
-    QStringList groups = byGroup.keys();
+    std::array<int, 12> counts{};
+    for (int i : model.countedRows()) {
+        const Row &row = model.rows()[i];
+        if (onScale(row) && include(row))
+            ++counts[row.gradeValue - 1];
+    }
+    ClassSummary summary = fromCounts({}, counts);
+    if (model.absentCount() > 0)
+        for (const Row &row : model.rows())
+            summary.absent += row.absent && include(row);
+    return summary;
+}
+
+QList<ClassSummary> summariesByClass(const ResultsModel &model, const std::function<bool(const Row &)> &include)
+{
+    QHash<int, std::array<int, 12>> byGroup;
+    QHash<int, int> absent;
+    for (const Row &row : model.rows()) { // a class with no grade yet is listed too, if it has a line here
+        if ((row.isResult() || row.absent) && !byGroup.contains(row.groupKey) && include(row))
+            byGroup[row.groupKey];
+        if (row.absent && include(row))
+            ++absent[row.groupKey];
+    }
+    for (int i : model.countedRows()) {
+        const Row &row = model.rows()[i];
+        if (onScale(row) && include(row))
+            ++byGroup[row.groupKey][row.gradeValue - 1];
+    }
+    QStringList groups;
+    for (auto it = byGroup.cbegin(); it != byGroup.cend(); ++it)
+        groups << model.textOf(it.key());
     QCollator collator{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
     collator.setNumericMode(true); // 9-А before 10-А
     std::sort(groups.begin(), groups.end(), collator);
     QList<ClassSummary> summaries;
-    for (const QString &group : groups)
-        summaries << fromCounts(group, byGroup[group]);
+    for (const QString &group : groups) {
+        summaries << fromCounts(group, byGroup[model.idOf(group)]);
+        summaries.last().absent = absent.value(model.idOf(group));
+    }
     return summaries;
 }
 

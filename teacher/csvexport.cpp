@@ -10,13 +10,39 @@ namespace teacher {
 CsvDocument::CsvDocument() : bytes_(journal::kByteOrderMark)
 {
     addRow({QStringLiteral("Тема"), QStringLiteral("Прізвище та ім'я"), QStringLiteral("Клас"),
-            QStringLiteral("Дата"), QStringLiteral("Оцінка"), QStringLiteral("Файл"), QStringLiteral("Рядок")});
+            QStringLiteral("Дата"), QStringLiteral("Оцінка"), QStringLiteral("Файл"), QStringLiteral("Рядок"), QStringLiteral("Позначки")});
 }
 
-void CsvDocument::add(const journal::Entry &entry, const QString &file, int line)
+void CsvDocument::add(const journal::Entry &entry, const QString &file, int line, const QString &marks)
 {
-    addRow({entry.topic, entry.name, entry.group, entry.date, entry.grade, QDir::toNativeSeparators(file),
-            QString::number(line)});
+    addCell(entry.topic, topic_);
+    for (const QString *field : {&entry.name, &entry.group, &entry.date, &entry.grade}) {
+        bytes_ += ';';
+        addCell(*field);
+    }
+    bytes_ += ';';
+    if (file != file_.field) {
+        file_.field = file;
+        const qsizetype from = bytes_.size();
+        addCell(QDir::toNativeSeparators(file));
+        file_.cell = bytes_.sliced(from);
+    } else {
+        bytes_ += file_.cell;
+    }
+    bytes_ += ';' + QByteArray::number(line) + ';';
+    addCell(marks);
+    bytes_ += "\r\n";
+}
+
+void CsvDocument::addCell(const QString &field, Repeated &last)
+{
+    if (field == last.field) {
+        bytes_ += last.cell;
+        return;
+    }
+    const qsizetype from = bytes_.size();
+    addCell(field);
+    last = {field, bytes_.sliced(from)};
 }
 
 void CsvDocument::addRow(const QStringList &fields)
@@ -24,16 +50,29 @@ void CsvDocument::addRow(const QStringList &fields)
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0)
             bytes_ += ';';
-        const QString &field = fields[i];
-        if (field.contains(u';') || field.contains(u'"') || field.contains(u'\r') || field.contains(u'\n')) {
-            QString quoted = field;
-            quoted.replace(u'"', QStringLiteral("\"\""));
-            bytes_ += '"' + quoted.toUtf8() + '"';
-        } else {
-            bytes_ += field.toUtf8();
-        }
+        addCell(fields[i]);
     }
     bytes_ += "\r\n";
+}
+
+void CsvDocument::addCell(const QString &field)
+{
+    // A spreadsheet takes a cell that starts so for a formula (a pupil could type one as a
+    // name): the apostrophe keeps it text.
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    const bool formula = !field.isEmpty() && formulaStarts.contains(field.front());
+    const bool quote = field.contains(u';') || field.contains(u'"') || field.contains(u'\r') || field.contains(u'\n');
+    if (!formula && !quote) {
+        bytes_ += field.toUtf8();
+        return;
+    }
+    QString text = formula ? u'\'' + field : field;
+    if (quote) {
+        text.replace(u'"', QStringLiteral("\"\""));
+        bytes_ += '"' + text.toUtf8() + '"';
+    } else {
+        bytes_ += text.toUtf8();
+    }
 }
 
 bool saveCsv(const QByteArray &bytes, const QString &file, QString *error)

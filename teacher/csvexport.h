@@ -3,24 +3,39 @@
 #pragma once
 // Results as a CSV file a Ukrainian spreadsheet opens in columns on a double click: UTF-8 with a
 // byte-order mark, ";" between fields, CR LF after each row, fields quoted as RFC 4180 says.
+// A field that starts with =, +, -, @, tab or CR gets an apostrophe before it, so that no
+// spreadsheet runs it as a formula.
 
 #include "result/journalline.h"
 
 #include <QByteArray>
 #include <QString>
 
+#include <utility>
+
 namespace teacher {
 
 class CsvDocument {
 public:
     CsvDocument(); // the byte-order mark and the header row
-    // One journal line as read: the date and every other part exactly as the journal has it.
-    void add(const journal::Entry &entry, const QString &file, int line);
+    // One journal line as read: the date and every other part exactly as the journal has it; the
+    // marks as the window shows them (which attempt counted, the class list's word).
+    void add(const journal::Entry &entry, const QString &file, int line, const QString &marks = {});
     const QByteArray &bytes() const { return bytes_; }
+    // The bytes so far, leaving none: to write a long document as it is made.
+    QByteArray takeBytes() { return std::exchange(bytes_, {}); }
 
 private:
     void addRow(const QStringList &fields);
+    void addCell(const QString &field);
+    // A cell most rows repeat (the topic, the file), kept as written the last time.
+    struct Repeated {
+        QString field;
+        QByteArray cell;
+    };
+    void addCell(const QString &field, Repeated &last);
     QByteArray bytes_;
+    Repeated topic_, file_;
 };
 
 // Writes the whole file or nothing; the error names the file and says why, in Ukrainian.

@@ -3,9 +3,17 @@
 #include "teacher/journalpaths.h"
 
 #include "result/journal.h"
+#include "teacher/growingjournal.h"
 
-#include <QDirIterator>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+namespace fs = std::filesystem;
 
 namespace teacher {
 
@@ -14,31 +22,123 @@ QString journalFileName()
     return QFileInfo(journal::fileUnder(QStringLiteral("."))).fileName();
 }
 
+QString PathProblem::message() const
+{
+    return cannotRead(path, reason);
+}
+
+// File names as the system spells them: bytes on Unix (taken as Qt takes them), UTF-16 on Windows.
+static fs::path systemPath(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return fs::path(path.toStdWString());
+#else
+    return fs::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+static QString qtPath(const fs::path &path)
+{
+#ifdef Q_OS_WIN
+    return QDir::fromNativeSeparators(QString::fromStdWString(path.native()));
+#else
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+#endif
+}
+
+static bool inside(const fs::path &place, const fs::path &folder)
+{
+    const auto [end, _] = std::mismatch(folder.begin(), folder.end(), place.begin(), place.end());
+    return end == folder.end();
+}
+
 FoundJournals journalsAt(const QString &path)
 {
     FoundJournals found;
-    const QFileInfo info(path);
-    if (info.isFile()) {
-        found.files << QDir::cleanPath(path);
-    } else if (info.isDir()) {
-        QDirIterator it(path, {journalFileName()}, QDir::Files | QDir::Readable | QDir::Hidden,
-                        QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
-        while (it.hasNext())
-            found.files << QDir::cleanPath(it.next());
-        found.files.sort();
-    } else {
-        found.error = QStringLiteral("«%1»: немає такого файлу чи теки").arg(path);
+    std::error_code error;
+    const fs::path named = systemPath(path);
+    const fs::file_status status = fs::status(named, error);
+    if (status.type() == fs::file_type::not_found) {
+        found.error = QStringLiteral("«%1»: немає такого файлу чи теки").arg(QDir::toNativeSeparators(path));
+        return found;
     }
+    if (error) {
+        found.error = cannotRead(path, readReason(error));
+        return found;
+    }
+    if (!fs::is_directory(status)) { // a file named is read whatever its name; the reader says if it is none
+        found.files << QDir::cleanPath(path);
+        return found;
+    }
+    const fs::path root = fs::canonical(named, error);
+    if (error) {
+        found.error = cannotRead(path, readReason(error));
+        return found;
+    }
+    const QString journalName = journalFileName();
+    std::set<fs::path> seenFolders{root}, seenFiles;
+    QStringList folders{QDir::cleanPath(path)};
+    while (!folders.isEmpty()) {
+        const QString folder = folders.takeLast();
+        found.folders << folder;
+        fs::directory_iterator it(systemPath(folder), error);
+        if (error) {
+            if (folder == QDir::cleanPath(path)) // the folder named itself: nothing of it can be read
+                found.error = cannotRead(path, readReason(error));
+            else
+                found.problems.append({folder, readReason(error)});
+            continue;
+        }
+        QStringList below;
+        for (; it != fs::directory_iterator(); it.increment(error)) {
+            const QString entry = QDir::cleanPath(folder + QLatin1Char('/') + qtPath(it->path().filename()));
+            const bool isJournal = qtPath(it->path().filename()).compare(journalName, Qt::CaseInsensitive) == 0;
+            std::error_code entryError;
+            const fs::file_status type = it->status(entryError); // through a link
+            if (entryError) {
+                if (isJournal || !it->is_symlink(entryError))
+                    found.problems.append({entry, readReason(entryError)});
+                continue;
+            }
+            const bool isFolder = fs::is_directory(type);
+            if (!isFolder && !isJournal)
+                continue;
+            const fs::path real = fs::canonical(it->path(), entryError);
+            if (entryError) {
+                found.problems.append({entry, readReason(entryError)});
+                continue;
+            }
+            if (!inside(real, root)) {
+                found.problems.append({entry, QStringLiteral("посилання веде за межі теки «%1», його не прочитано")
+                                                  .arg(QDir::toNativeSeparators(path))});
+                continue;
+            }
+            if (isFolder) {
+                if (seenFolders.insert(real).second)
+                    below << entry;
+            } else if (!fs::is_regular_file(type)) {
+                found.problems.append({entry, QStringLiteral("це не звичайний файл")});
+            } else if (seenFiles.insert(real).second) {
+                found.files << entry;
+            }
+        }
+        if (error)
+            found.problems.append({folder, readReason(error)});
+        below.sort();
+        std::reverse(below.begin(), below.end()); // taken from the end: in name order
+        folders << below;
+    }
+    found.files.sort();
+    std::sort(found.problems.begin(), found.problems.end(),
+              [](const PathProblem &a, const PathProblem &b) { return a.path < b.path; });
     return found;
 }
 
-QStringList foldersBelow(const QString &folder)
+QString sameFileKey(const QString &path)
 {
-    QStringList folders{folder};
-    QDirIterator it(folder, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        folders << it.next();
-    return folders;
+    const QFileInfo info(path);
+    const QString real = info.canonicalFilePath();
+    return real.isEmpty() ? info.absoluteFilePath() : real;
 }
 
 } // namespace teacher

@@ -4,6 +4,7 @@
 // What a teacher's path stands for: a journal file itself, or every journal below a folder
 // (one subfolder per computer, each with its own 1.txt).
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -12,14 +13,30 @@ namespace teacher {
 // The journal's file name, as the pupil's side names it.
 QString journalFileName();
 
-struct FoundJournals {
-    QStringList files; // in path order
-    QString error;     // the path is neither a file nor a folder: why, in Ukrainian
+// A journal or folder that cannot be read, and why (in Ukrainian).
+struct PathProblem {
+    QString path;
+    QString reason;
+    QString message() const; // both in one sentence, as the teacher sees it
+    bool operator==(const PathProblem &) const = default;
 };
 
+struct FoundJournals {
+    QStringList files; // in path order, each file once however many ways lead to it
+    QString error;     // the path itself cannot be read (missing, unreadable folder): why, in Ukrainian
+    // Below the folder: folders that cannot be listed, journals that are not regular files,
+    // links leading out of the folder (never followed), each with why.
+    QList<PathProblem> problems;
+    // Every folder the walk reached, the one named first, listed or not: where a journal may come
+    // (a new computer's folder, its first pupil) or a folder become readable.
+    QStringList folders;
+};
+
+// A folder's walk never leaves it: a link to a place outside it is not followed, and a file or
+// folder reached twice (through links inside it) is taken once.
 FoundJournals journalsAt(const QString &path);
 
-// The folders below `folder` (itself included), to be watched for new journals.
-QStringList foldersBelow(const QString &folder);
+// One file however it is named (relative, absolute, through a link): to read each file once.
+QString sameFileKey(const QString &path);
 
 } // namespace teacher

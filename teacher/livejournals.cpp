@@ -4,125 +4,364 @@
 
 #include "teacher/journalpaths.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QSet>
+#include <QTimer>
+
+#include <deque>
+#include <map>
+#include <memory>
 
 namespace teacher {
 
-LiveJournals::LiveJournals(QObject *parent) : QObject(parent)
+// Lives on the reading thread: finds journals with the one folder walk the CSV command uses, reads
+// them, watches them. Files and folders are known by sameFileKey, so one reached two ways is
+// read and watched once.
+class JournalReader : public QObject {
+    Q_OBJECT
+public:
+    explicit JournalReader(std::atomic<int> *inFlight) : inFlight_(inFlight) {}
+    void start();
+    void add(const QString &path);
+
+    // Bytes of one journal read at a time: a huge journal is read over many rounds, between the others.
+    static constexpr qint64 kBatchBytes = GrowingJournal::kChunk;
+    // Lines in one round sent to the window: few enough for it to take them in within some tens of milliseconds.
+    static constexpr qsizetype kRoundLines = 10000;
+
+signals:
+    void batch(const teacher::Reads &reads, const QStringList &problems, const QStringList &waiting, int done, int known,
+               int added);
+
+private:
+    struct Journal {
+        std::unique_ptr<GrowingJournal> file;
+        qint64 size = -1;
+        QDateTime modified;
+        bool read = false;   // read to its end at least once
+        bool queued = false; // in unread_
+        bool watched = false;
+        QString error; // why it cannot be read now
+        bool missing = false;
+    };
+    // What tells that a folder's entries or its rights changed.
+    using Stamp = std::pair<QDateTime, QDateTime>;
+    struct Folder {
+        QString root; // the key of the folder named whose walk reached it
+        Stamp stamp;
+    };
+    struct Root {
+        QString path; // as named
+        QString error;
+        QList<PathProblem> problems;
+    };
+    static Stamp stampOf(const QFileInfo &info) { return {info.lastModified(), info.metadataChangeTime()}; }
+    void walk(const QString &rootKey);
+    void addFile(const QString &path);
+    void queue(const QString &key, Journal &journal);
+    void readOne(const QString &key, Journal &journal);
+    void work();
+    void poll();
+    void flush();
+    void changedSoon(const QString &path);
+
+    std::atomic<int> *inFlight_;
+    std::map<QString, Root> roots_;     // folders named
+    std::map<QString, Journal> files_;  // read in key order
+    std::map<QString, Folder> folders_; // every folder the walks reached
+    std::deque<QString> unread_;        // found and not read to the end yet
+    QStringList roundRobin_;            // what the poll looks at, a slice at a tick
+    qsizetype nextInRound_ = 0;
+    QSet<QString> changed_;             // noticed by the file system, read soon
+    QFileSystemWatcher *watcher_ = nullptr;
+    QTimer *pollTimer_ = nullptr, *workTimer_ = nullptr, *soonTimer_ = nullptr;
+    QStringList toWatch_;
+    Reads reads_;
+    qsizetype lines_ = 0;
+    int done_ = 0, added_ = 0, sentDone_ = -1, sentAdded_ = -1;
+    bool problemsChanged_ = true;
+};
+
+void JournalReader::start()
 {
-    pollTimer_.setInterval(kPollMs);
-    connect(&pollTimer_, &QTimer::timeout, this, &LiveJournals::poll);
+    watcher_ = new QFileSystemWatcher(this);
+    pollTimer_ = new QTimer(this);
+    pollTimer_->setInterval(LiveJournals::kPollMs);
+    connect(pollTimer_, &QTimer::timeout, this, &JournalReader::poll);
+    workTimer_ = new QTimer(this);
+    workTimer_->setSingleShot(true);
+    connect(workTimer_, &QTimer::timeout, this, &JournalReader::work);
     // A pupil's line arrives as one write, but editors and copies write in bursts: gather them.
-    soonTimer_.setSingleShot(true);
-    soonTimer_.setInterval(30);
-    connect(&soonTimer_, &QTimer::timeout, this, &LiveJournals::poll);
-    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &LiveJournals::readSoon);
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
-        polls_ = kFolderScanEvery - 1; // the next poll looks for new journals too
-        readSoon();
+    soonTimer_ = new QTimer(this);
+    soonTimer_->setSingleShot(true);
+    soonTimer_->setInterval(30);
+    connect(soonTimer_, &QTimer::timeout, this, [this] {
+        const QSet<QString> changed = std::exchange(changed_, {});
+        QSet<QString> walked;
+        for (const QString &key : changed) {
+            if (const auto folder = folders_.find(key); folder != folders_.end()) {
+                folder->second.stamp = stampOf(QFileInfo(key));
+                if (!walked.contains(folder->second.root)) {
+                    walked.insert(folder->second.root);
+                    walk(folder->second.root);
+                }
+            } else if (const auto file = files_.find(key); file != files_.end()) {
+                readOne(file->first, file->second);
+            }
+        }
+        pollTimer_->setInterval(LiveJournals::kPollMs); // a class is finishing: look often for a while
+        work();
     });
+    connect(watcher_, &QFileSystemWatcher::fileChanged, this, &JournalReader::changedSoon);
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &JournalReader::changedSoon);
+}
+
+// The watcher names a path as it was given: a key.
+void JournalReader::changedSoon(const QString &key)
+{
+    // A file replaced or moved away takes its watch with it: watch the new one once it is read.
+    if (const auto file = files_.find(key); file != files_.end() && !watcher_->files().contains(key))
+        file->second.watched = false;
+    changed_.insert(key);
+    if (!soonTimer_->isActive())
+        soonTimer_->start();
+}
+
+void JournalReader::add(const QString &path)
+{
+    if (QFileInfo(path).isDir()) {
+        const QString key = sameFileKey(path);
+        if (!roots_.count(key)) { // a folder named twice, also through a link, is walked once
+            roots_[key].path = path;
+            walk(key);
+        }
+    } else {
+        addFile(QDir::cleanPath(path));
+    }
+    ++added_;
+    work();
+}
+
+// Walks a folder named again, whole: what it holds now, and what cannot be read there and why.
+void JournalReader::walk(const QString &rootKey)
+{
+    Root &root = roots_[rootKey];
+    const FoundJournals found = journalsAt(root.path);
+    if (found.error != root.error || found.problems != root.problems) {
+        root.error = found.error;
+        root.problems = found.problems;
+        problemsChanged_ = true;
+    }
+    for (const QString &path : found.folders) {
+        const QFileInfo info(path);
+        const auto [folder, isNew] = folders_.try_emplace(sameFileKey(path));
+        if (!isNew)
+            continue;
+        folder->second.root = rootKey;
+        folder->second.stamp = stampOf(info);
+        roundRobin_ << folder->first;
+        toWatch_ << folder->first;
+    }
+    for (const QString &path : found.files)
+        addFile(path);
+}
+
+void JournalReader::addFile(const QString &path)
+{
+    // One file named twice (a folder and a file in it, a relative and an absolute path, a link) is read once.
+    const auto [file, isNew] = files_.try_emplace(sameFileKey(path));
+    if (!isNew)
+        return;
+    file->second.file = std::make_unique<GrowingJournal>(path);
+    queue(file->first, file->second);
+    roundRobin_ << file->first;
+}
+
+void JournalReader::queue(const QString &key, Journal &journal)
+{
+    if (!journal.queued) {
+        journal.queued = true;
+        unread_.push_back(key);
+    }
+}
+
+// Reads a batch of what the journal has new; the rest waits its turn in unread_.
+void JournalReader::readOne(const QString &key, Journal &journal)
+{
+    const QString path = journal.file->path(); // a copy: the reader may be replaced below
+    const QFileInfo info(path);
+    const bool sameSizeEdit =
+        journal.read && info.exists() && info.size() == journal.size && info.lastModified() != journal.modified;
+    journal.size = info.size();
+    journal.modified = info.lastModified();
+    const bool missing = !info.exists();
+    if (missing != journal.missing) {
+        journal.missing = missing;
+        problemsChanged_ = true;
+    }
+    ReadResult result;
+    if (!missing) {
+        // An edit that kept the size (a grade typed over) leaves nothing new at the end: read it whole.
+        if (sameSizeEdit)
+            journal.file = std::make_unique<GrowingJournal>(path);
+        result = journal.file->read(kBatchBytes);
+        if (journal.error != result.error) {
+            journal.error = result.error;
+            problemsChanged_ = true;
+        }
+    }
+    if (result.more) {
+        queue(key, journal);
+    } else if (!journal.read) {
+        journal.read = true;
+        ++done_;
+    }
+    if (missing || !result.error.isEmpty())
+        return;
+    if (!journal.watched) {
+        journal.watched = true;
+        toWatch_ << key;
+    }
+    if (result.fromStart || !result.lines.isEmpty()) {
+        lines_ += result.lines.size();
+        reads_.append({path, std::move(result)});
+    }
+}
+
+// Reads what was found and not read yet, in rounds small enough for the window to take in one go.
+void JournalReader::work()
+{
+    if (inFlight_->load() >= 2) { // the window has not taken the last rounds yet
+        workTimer_->start(5);
+        return;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (!unread_.empty() && lines_ < kRoundLines && clock.elapsed() < 50) {
+        const QString key = unread_.front();
+        unread_.pop_front();
+        Journal &journal = files_[key];
+        journal.queued = false;
+        readOne(key, journal);
+    }
+    flush();
+    if (!unread_.empty())
+        workTimer_->start(0);
+    else if (!pollTimer_->isActive())
+        pollTimer_->start();
+}
+
+void JournalReader::flush()
+{
+    if (!toWatch_.isEmpty()) // those the system cannot watch are left to the poll
+        watcher_->addPaths(std::exchange(toWatch_, {}));
+    if (reads_.isEmpty() && !problemsChanged_ && done_ == sentDone_ && added_ == sentAdded_)
+        return;
+    sentDone_ = done_;
+    sentAdded_ = added_;
+    QStringList problems, waiting;
+    for (const auto &[key, root] : roots_) {
+        if (!root.error.isEmpty())
+            problems << root.error;
+        for (const PathProblem &problem : root.problems)
+            problems << problem.message();
+    }
+    for (const auto &[key, journal] : files_) {
+        if (journal.missing)
+            waiting << QStringLiteral("Журналу «%1» ще немає: його буде прочитано, щойно він з'явиться")
+                           .arg(QDir::toNativeSeparators(journal.file->path()));
+        else if (!journal.error.isEmpty())
+            problems << journal.error;
+    }
+    problemsChanged_ = false;
+    ++*inFlight_;
+    emit batch(std::exchange(reads_, {}), problems, waiting, done_, int(files_.size()), added_);
+    lines_ = 0;
+}
+
+void JournalReader::poll()
+{
+    bool changed = false;
+    QSet<QString> walked;
+    const qsizetype count = std::min<qsizetype>(LiveJournals::kPerPoll, roundRobin_.size());
+    for (qsizetype n = 0; n < count; ++n, ++nextInRound_) {
+        if (nextInRound_ >= roundRobin_.size())
+            nextInRound_ = 0;
+        const QString &key = roundRobin_[nextInRound_];
+        const QFileInfo info(key);
+        if (const auto folder = folders_.find(key); folder != folders_.end()) {
+            // A folder's entries changed (a computer or a journal came), or its rights did.
+            const Stamp stamp = stampOf(info);
+            if (stamp != folder->second.stamp) {
+                folder->second.stamp = stamp;
+                if (walked.contains(folder->second.root))
+                    continue;
+                walked.insert(folder->second.root);
+                const size_t before = files_.size();
+                walk(folder->second.root);
+                changed |= files_.size() != before || problemsChanged_;
+            }
+        } else if (const auto file = files_.find(key); file != files_.end()) {
+            Journal &journal = file->second;
+            if (info.size() != journal.size || info.lastModified() != journal.modified || !journal.error.isEmpty()) {
+                const qsizetype before = reads_.size();
+                readOne(file->first, journal);
+                changed |= reads_.size() != before;
+            }
+        }
+    }
+    // Soon again after a change; less and less often while nothing changes.
+    pollTimer_->setInterval(changed ? LiveJournals::kPollMs
+                                    : std::min(pollTimer_->interval() * 2, LiveJournals::kPollMaxMs));
+    work();
+}
+
+LiveJournals::LiveJournals(QObject *parent) : QObject(parent), reader_(new JournalReader(&inFlight_))
+{
+    reader_->moveToThread(&thread_);
+    connect(&thread_, &QThread::started, reader_, &JournalReader::start);
+    connect(&thread_, &QThread::finished, reader_, &QObject::deleteLater);
+    connect(reader_, &JournalReader::batch, this, &LiveJournals::take);
+    thread_.setObjectName(QStringLiteral("journal reader"));
+    thread_.start();
+}
+
+LiveJournals::~LiveJournals()
+{
+    thread_.quit();
+    thread_.wait();
 }
 
 void LiveJournals::add(const QString &path)
 {
-    Reads reads;
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        if (!folders_.contains(path))
-            folders_ << path;
-        scanFolders(reads);
-    } else {
-        addFile(QDir::cleanPath(path), reads);
+    ++adds_;
+    QMetaObject::invokeMethod(reader_, [reader = reader_, path] { reader->add(path); }, Qt::QueuedConnection);
+}
+
+void LiveJournals::take(const Reads &reads, const QStringList &problems, const QStringList &waiting, int done,
+                        int known, int added)
+{
+    // Taken once the window's loop has come round, past its timers and input: a round sent while
+    // this one is taken in would otherwise be taken in the same pass, and rounds would follow each
+    // other with the window not answering in between.
+    QTimer::singleShot(0, this, [this] { --inFlight_; });
+    done_ = done;
+    known_ = known;
+    added_ = added;
+    if (problems != problems_ || waiting != waiting_) {
+        problems_ = problems;
+        waiting_ = waiting;
+        emit problemsChanged();
     }
     if (!reads.isEmpty())
         emit read(reads);
-    pollTimer_.start();
-}
-
-void LiveJournals::addFile(const QString &path, Reads &reads)
-{
-    // One file named twice (a folder and a file in it, a relative and an absolute path) is read once.
-    const QString key = QFileInfo(path).absoluteFilePath();
-    if (files_.count(key))
-        return;
-    Watched &watched = files_[key];
-    watched.file = std::make_unique<GrowingJournal>(path);
-    readOne(watched, reads);
-}
-
-void LiveJournals::readOne(Watched &watched, Reads &reads)
-{
-    const QString &path = watched.file->path();
-    const QFileInfo info(path);
-    watched.size = info.size();
-    watched.modified = info.lastModified();
-    if (!info.exists()) {
-        const QString waiting = QStringLiteral("Журналу «%1» ще немає: його буде прочитано, щойно він з'явиться")
-                                    .arg(QDir::toNativeSeparators(path));
-        watched.setError(waiting, *this);
-        return;
-    }
-    ReadResult result = watched.file->read();
-    watched.setError(result.error, *this);
-    if (!result.error.isEmpty())
-        return;
-    // A replaced file leaves the watch behind on some systems: watch the new one.
-    if (!watcher_.files().contains(path))
-        watcher_.addPath(path);
-    if (result.fromStart || !result.lines.isEmpty())
-        reads.append({path, std::move(result)});
-}
-
-void LiveJournals::Watched::setError(const QString &why, LiveJournals &owner)
-{
-    if (error == why)
-        return;
-    error = why;
-    emit owner.problemsChanged();
-}
-
-QStringList LiveJournals::problems() const
-{
-    QStringList all;
-    for (const auto &[path, watched] : files_)
-        if (!watched.error.isEmpty())
-            all << watched.error;
-    return all;
-}
-
-void LiveJournals::scanFolders(Reads &reads)
-{
-    for (const QString &folder : std::as_const(folders_)) {
-        for (const QString &file : journalsAt(folder).files)
-            addFile(file, reads);
-        const QStringList watched = watcher_.directories();
-        for (const QString &below : foldersBelow(folder))
-            if (!watched.contains(below))
-                watcher_.addPath(below);
-    }
-}
-
-void LiveJournals::poll()
-{
-    Reads reads;
-    if (++polls_ >= kFolderScanEvery) {
-        polls_ = 0;
-        scanFolders(reads);
-    }
-    for (auto &[path, watched] : files_) {
-        const QFileInfo info(path);
-        if (info.size() != watched.size || info.lastModified() != watched.modified)
-            readOne(watched, reads);
-    }
-    if (!reads.isEmpty())
-        emit read(reads);
-}
-
-void LiveJournals::readSoon()
-{
-    if (!soonTimer_.isActive())
-        soonTimer_.start();
+    emit progress(done, known);
 }
 
 } // namespace teacher
+
+#include "livejournals.moc"

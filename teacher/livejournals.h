@@ -1,64 +1,67 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The journals a teacher watches: read once whole, then only what pupils append. A change is
-// noticed by the file system's own signal where there is one, and by a short poll of each file's
-// size and time where there is none (a shared folder on another computer often gives none).
-// New journals appearing in a watched folder are picked up too.
+// The journals a teacher watches: read once whole, then only what pupils append, all off the
+// window's thread, so the window answers while a school's worth of journals is read; lines come
+// in rounds as they are read.
+//
+// A change is noticed by the file system's own signal where there is one. A shared folder on
+// another computer often sends none, so a poll also looks at the journals and their folders: a
+// slice of them at each tick (a school's ten thousand journals cost next to nothing), ticking
+// fast after a change and backing off while nothing changes.
 
 #include "teacher/growingjournal.h"
 
-#include <QDateTime>
-#include <QFileSystemWatcher>
 #include <QObject>
-#include <QTimer>
+#include <QStringList>
+#include <QThread>
 
-#include <map>
-#include <memory>
+#include <atomic>
 
 namespace teacher {
 
 using Reads = QList<std::pair<QString, ReadResult>>;
 
+class JournalReader;
+
 class LiveJournals : public QObject {
     Q_OBJECT
 public:
     explicit LiveJournals(QObject *parent = nullptr);
+    ~LiveJournals() override;
 
     // A journal file, or a folder whose every journal below it is read. A path that does not
     // exist yet is taken for a journal to come (the computer's own before its first pupil).
-    // Reads it at once; the lines come with read().
+    // Reading starts at once; the lines come with read().
     void add(const QString &path);
 
-    // What keeps journals from being read now, one message per journal, in Ukrainian.
-    QStringList problems() const;
+    // Journals and folders that cannot be read, one message each naming it and saying why, in Ukrainian.
+    const QStringList &problems() const { return problems_; }
+    // Journals named that do not exist yet.
+    const QStringList &waiting() const { return waiting_; }
+    int journalCount() const { return known_; }
+    bool reading() const { return done_ < known_ || added_ < adds_; }
 
-    static constexpr int kPollMs = 400;
-    static constexpr int kFolderScanEvery = 5; // polls
+    static constexpr int kPollMs = 400;      // a tick soon after a change
+    static constexpr int kPollMaxMs = 1600;  // while nothing changes
+    static constexpr int kPerPoll = 512;     // journals and folders looked at in one tick
 
 signals:
     void read(const teacher::Reads &reads);
     void problemsChanged();
+    // Journals read so far of those found; equal once everything named has been read.
+    void progress(int done, int known);
 
 private:
-    struct Watched {
-        std::unique_ptr<GrowingJournal> file;
-        qint64 size = -1;
-        QDateTime modified;
-        QString error; // why it cannot be read now; empty when it can
-        void setError(const QString &why, LiveJournals &owner);
-    };
-    void addFile(const QString &path, Reads &reads);
-    void readOne(Watched &watched, Reads &reads);
-    void scanFolders(Reads &reads);
-    void poll();
-    void readSoon();
+    void take(const teacher::Reads &reads, const QStringList &problems, const QStringList &waiting, int done, int known,
+              int added);
 
-    std::map<QString, Watched> files_; // by absolute path: read in path order
-    QStringList folders_;
-    QFileSystemWatcher watcher_;
-    QTimer pollTimer_, soonTimer_;
-    int polls_ = 0;
+    QThread thread_;
+    JournalReader *reader_;
+    std::atomic<int> inFlight_{0}; // rounds sent and not yet taken: the reader waits at two
+    QStringList problems_, waiting_;
+    int done_ = 0, known_ = 0;
+    int adds_ = 0, added_ = 0; // paths given, and taken in by the reader
 };
 
 } // namespace teacher

@@ -2,71 +2,190 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/results.h"
 
-#include "control/commandline.h"
 #include "control/application.h"
+#include "control/commandline.h"
 #include "pages/artwork.h"
+#include "teacher/classreport.h"
 #include "teacher/csvexport.h"
 #include "teacher/journalpaths.h"
 #include "teacher/resultswindow.h"
+#include "teacher/rowvalues.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QSaveFile>
+
+#include <memory>
 
 namespace teacher {
 
-int showResults(int &argc, char **argv, const QStringList &paths)
+int showResults(int &argc, char **argv, const QStringList &paths, const QStringList &classLists, const QString &attempt)
 {
     QApplication app(argc, argv);
     installUkrainianButtons(app); // the file dialogs' and message boxes' own texts
     app.setWindowIcon(frame::windowIcon());
-    ResultsWindow window(paths);
+    ResultsWindow window(paths, classLists, attemptRuleOf(attempt).value_or(AttemptRule::Latest));
     window.show();
     return app.exec();
 }
 
-int exportCsv(int &argc, char **argv, const QStringList &paths, const QString &out)
+// Bytes of a journal read at a time for the CSV.
+constexpr qint64 kBatchBytes = 4 << 20;
+
+QString refusedOutput(const QString &out, const QStringList &readKeys, const QString &what)
 {
-    QCoreApplication app(argc, argv);
-    bool failed = false;
-    auto fail = [&](const QString &message) {
+    // What OUT names: itself, the file a link leads to, the file it is (through every link).
+    const QFileInfo info(out);
+    QStringList names{info.absoluteFilePath(), sameFileKey(out)};
+    if (info.isSymLink())
+        names << info.symLinkTarget();
+    for (const QString &name : std::as_const(names))
+        if (readKeys.contains(name))
+            return QStringLiteral("«%1»: це журнал, який читається; %2 не записано, оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what);
+    for (const QString &name : std::as_const(names))
+        if (QFileInfo(name).fileName().compare(journalFileName(), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("«%1»: %2 не записано на місце журналу %3; оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what, journalFileName());
+    return {};
+}
+
+int exportResults(int &argc, char **argv, const ExportRequest &request)
+{
+    // The report needs fonts, not a screen: no window is ever shown.
+    if (!request.pdfFile.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app(request.pdfFile.isEmpty() ? new QCoreApplication(argc, argv)
+                                                                    : new QGuiApplication(argc, argv));
+    bool someUnread = false;
+    auto unread = [&](const QString &message) {
         printLine(stderr, QStringLiteral("netquiz: ") + message);
-        failed = true;
+        someUnread = true;
     };
-    // Files in path order, each once, however often it was named.
+    // Files in path order, each once, however often and by whatever way it was named.
     QMap<QString, QString> files;
-    for (const QString &path : paths) {
+    for (const QString &path : request.paths) {
         const FoundJournals found = journalsAt(path);
         if (!found.error.isEmpty())
-            fail(found.error);
-        else if (found.files.isEmpty())
-            printLine(stderr, QStringLiteral("netquiz: у теці «%1» немає жодного файлу %2").arg(path, journalFileName()));
+            unread(found.error);
+        for (const PathProblem &problem : found.problems)
+            unread(problem.message());
+        if (found.error.isEmpty() && found.problems.isEmpty() && found.files.isEmpty())
+            printLine(stderr,
+                      QStringLiteral("netquiz: у теці «%1» немає жодного файлу %2").arg(path, journalFileName()));
         for (const QString &file : found.files)
-            files.insert(QFileInfo(file).absoluteFilePath(), file);
+            if (!files.contains(sameFileKey(file)))
+                files.insert(sameFileKey(file), file);
     }
     QStringList ordered = files.values();
     std::sort(ordered.begin(), ordered.end());
 
-    CsvDocument csv;
-    for (const QString &file : std::as_const(ordered)) {
-        const ReadResult result = GrowingJournal(file).read();
-        if (!result.error.isEmpty())
-            fail(result.error);
-        for (const JournalLine &line : result.lines) {
-            if (line.entry.split == journal::Entry::Split::Unreadable)
-                printLine(stderr, QStringLiteral("%1:%2: %3").arg(QDir::toNativeSeparators(file)).arg(line.number).arg(line.entry.reason));
-            else
-                csv.add(line.entry, file, line.number);
+    // Neither output goes over a journal read, a class list, or the other output.
+    QStringList listKeys;
+    for (const QString &list : request.classLists)
+        listKeys << sameFileKey(list) << QFileInfo(list).absoluteFilePath();
+    const std::pair<QString, QString> outputs[] = {{request.csvFile, QStringLiteral("таблицю CSV")},
+                                                   {request.pdfFile, QStringLiteral("звіт PDF")}};
+    for (const auto &[out, what] : outputs) {
+        if (out.isEmpty())
+            continue;
+        QString why = refusedOutput(out, files.keys(), what);
+        if (why.isEmpty() &&
+            (listKeys.contains(sameFileKey(out)) || listKeys.contains(QFileInfo(out).absoluteFilePath())))
+            why = QStringLiteral("«%1»: це список класу; %2 не записано, оберіть іншу назву")
+                      .arg(QDir::toNativeSeparators(out), what);
+        if (why.isEmpty() && !request.csvFile.isEmpty() && sameFileKey(request.csvFile) == sameFileKey(request.pdfFile))
+            why = QStringLiteral("«%1»: таблицю CSV і звіт PDF не записати в один файл")
+                      .arg(QDir::toNativeSeparators(out));
+        if (!why.isEmpty()) {
+            printLine(stderr, QStringLiteral("netquiz: ") + why);
+            return CommandLine::kUsageError;
         }
     }
-    if (failed)
-        return CommandLine::kUsageError;
-    QString error;
-    if (!saveCsv(csv.bytes(), out, &error)) {
-        fail(error);
-        return CommandLine::kUsageError;
+
+    QList<ClassList> lists;
+    for (const QString &path : request.classLists) {
+        QString error;
+        ClassList list = readClassList(path, &error);
+        if (error.isEmpty())
+            lists << list;
+        else
+            unread(error);
     }
-    return 0;
+    // Through a file beside it, renamed over it when whole: a failure leaves OUT as it was.
+    QSaveFile save(request.csvFile);
+    auto cannotWrite = [&] {
+        printLine(stderr, QStringLiteral("netquiz: Не вдалося записати «%1» (%2)")
+                              .arg(QDir::toNativeSeparators(request.csvFile), save.errorString()));
+        save.cancelWriting();
+        return CommandLine::kUsageError;
+    };
+    if (!request.csvFile.isEmpty() && !save.open(QIODevice::WriteOnly))
+        return cannotWrite();
+    CsvDocument csv;
+    // Which attempt counted and who is missing need every line first; a plain CSV is written as
+    // it is read, in bounded memory, each line with the marks it carries alone.
+    const bool whole = !request.pdfFile.isEmpty() || !lists.isEmpty() || request.rule.has_value();
+    ResultsModel model;
+    for (const QString &file : std::as_const(ordered)) {
+        GrowingJournal journal(file);
+        for (bool more = true; more;) { // a batch at a time: a journal of any size is read in bounded pieces
+            ReadResult result = journal.read(kBatchBytes);
+            more = result.more;
+            if (!result.error.isEmpty())
+                unread(result.error);
+            for (const JournalLine &line : std::as_const(result.lines)) {
+                if (line.entry.split == journal::Entry::Split::Unreadable) {
+                    printLine(stderr, QStringLiteral("%1:%2: %3")
+                                          .arg(QDir::toNativeSeparators(file))
+                                          .arg(line.number)
+                                          .arg(line.entry.reason));
+                } else if (!whole) {
+                    const bool uncertain = line.entry.split == journal::Entry::Split::Uncertain;
+                    csv.add(line.entry, file, line.number,
+                            nameless(line.entry) ? QStringLiteral("без імені")
+                            : uncertain          ? QStringLiteral("непевна межа імені й класу")
+                                                 : QString());
+                }
+            }
+            if (whole) {
+                model.apply({{file, std::move(result)}});
+            } else if (const QByteArray bytes = csv.takeBytes(); save.write(bytes) != bytes.size()) {
+                return cannotWrite();
+            }
+        }
+    }
+    model.setAttemptRule(request.rule.value_or(AttemptRule::Latest));
+    model.setClassLists(lists);
+
+    int code = someUnread ? CommandLine::kSomeUnread : 0;
+    if (!request.csvFile.isEmpty()) {
+        const QList<Row> &rows = model.rows();
+        for (int i = 0; i < rows.size(); ++i) {
+            if (!rows[i].isResult() && !rows[i].absent)
+                continue;
+            csv.add(model.entry(rows[i]), model.sourceOf(rows[i]), rows[i].line, model.marks(i));
+            if (csv.bytes().size() > kBatchBytes) {
+                const QByteArray bytes = csv.takeBytes();
+                if (save.write(bytes) != bytes.size())
+                    return cannotWrite();
+            }
+        }
+        const QByteArray rest = csv.takeBytes();
+        if (save.write(rest) != rest.size() || !save.commit())
+            return cannotWrite();
+    }
+    if (!request.pdfFile.isEmpty()) {
+        ResultsFilter everything(&model);
+        QString error;
+        if (!saveReportPdf(reportOf(model, everything), request.pdfFile, &error)) {
+            printLine(stderr, QStringLiteral("netquiz: ") + error);
+            return CommandLine::kUsageError;
+        }
+    }
+    return code;
 }
 
 } // namespace teacher

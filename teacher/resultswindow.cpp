@@ -3,21 +3,31 @@
 #include "teacher/resultswindow.h"
 
 #include "teacher/csvexport.h"
+#include "teacher/journalpaths.h"
+#include "teacher/results.h"
 #include "teacher/summarypanel.h"
 
 #include <QCollator>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSettings>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -37,9 +47,10 @@ public:
 };
 } // namespace
 
-ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
-    : QMainWindow(parent), table_(new QTableView), groups_(new QComboBox), topics_(new QComboBox),
-      search_(new QLineEdit), summary_(new SummaryPanel), counts_(new QLabel), problems_(new QLabel)
+ResultsWindow::ResultsWindow(const QStringList &paths, const QStringList &classLists, AttemptRule rule, QWidget *parent)
+    : QMainWindow(parent), table_(new QTableView), groups_(new QComboBox), topics_(new QComboBox), attempt_(new QComboBox),
+      search_(new QLineEdit), summary_(new SummaryPanel), counts_(new QLabel), progress_(new QLabel),
+      problems_(new QListWidget), refreshSoon_(new QTimer(this))
 {
     setWindowTitle(QStringLiteral("Результати тесту"));
     table_->setObjectName(QStringLiteral("resultsTable"));
@@ -63,39 +74,68 @@ ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     splitter->setChildrenCollapsible(false);
+    // Every journal or folder that cannot be read, by name and reason; hidden while there is none.
+    problems_->setObjectName(QStringLiteral("problems"));
+    problems_->setAccessibleName(QStringLiteral("Журнали й теки, яких не вдалося прочитати"));
+    problems_->setMaximumHeight(problems_->fontMetrics().height() * 9 / 2);
+    problems_->setTextElideMode(Qt::ElideMiddle);
+    problems_->hide();
     auto *central = new QWidget;
     auto *layout = new QVBoxLayout(central);
     layout->addWidget(buildFilters());
+    layout->addWidget(problems_);
     layout->addWidget(splitter, 1);
     setCentralWidget(central);
     buildMenus();
-    problems_->setObjectName(QStringLiteral("problems"));
-    problems_->setStyleSheet(QStringLiteral("color: #a00000"));
     counts_->setObjectName(QStringLiteral("counts"));
+    progress_->setObjectName(QStringLiteral("progress"));
     statusBar()->addPermanentWidget(counts_);
-    statusBar()->addWidget(problems_, 1);
+    statusBar()->addWidget(progress_, 1);
 
     connect(&journals_, &LiveJournals::read, &model_, &ResultsModel::apply);
-    connect(&journals_, &LiveJournals::problemsChanged, this, [this] {
-        const QStringList all = journals_.problems();
-        problems_->setText(all.isEmpty() ? QString() : all.size() == 1 ? all[0] : QStringLiteral("%1 (і ще %2)").arg(all[0]).arg(all.size() - 1));
-        problems_->setToolTip(all.join(u'\n'));
+    connect(&journals_, &LiveJournals::problemsChanged, this, &ResultsWindow::refreshProblems);
+    connect(&journals_, &LiveJournals::progress, this, [this](int done, int known) {
+        progress_->setText(journals_.reading() ? QStringLiteral("Читаю журнали: %1 з %2…").arg(done).arg(known) : QString());
+        refreshStatus();
     });
-    connect(&model_, &ResultsModel::contentChanged, this, &ResultsWindow::refresh);
+    // Rows come in rounds while journals are read: the summary, chart and choices follow once per
+    // burst, off the path of every round.
+    refreshSoon_->setSingleShot(true);
+    refreshSoon_->setInterval(kRefreshMs);
+    connect(refreshSoon_, &QTimer::timeout, this, &ResultsWindow::refresh);
+    connect(&model_, &ResultsModel::contentChanged, this, [this] {
+        refreshStatus();
+        if (!refreshSoon_->isActive())
+            refreshSoon_->start();
+    });
     connect(summary_, &SummaryPanel::groupChosen, this,
             [this](const QString &group) { groups_->setCurrentIndex(std::max(0, groups_->findData(group))); });
 
+    // Widths fixed before any row is read: rows arrive while the teacher looks, and a torn line
+    // shown whole or a long topic must not push the other columns out of sight.
+    const QFontMetrics fm = table_->fontMetrics();
+    const int letter = fm.averageCharWidth();
+    const int widths[SourceColumn] = {fm.horizontalAdvance(journal::kTopicName) + 2 * letter,
+                                      fm.horizontalAdvance(QStringLiteral("Даниленко Максим")) + 4 * letter,
+                                      fm.horizontalAdvance(QStringLiteral("Клас")) + 4 * letter,
+                                      fm.horizontalAdvance(QStringLiteral("08.12.2026")) + 3 * letter,
+                                      fm.horizontalAdvance(QStringLiteral("Оцінка")) + 4 * letter,
+                                      fm.horizontalAdvance(QStringLiteral("незавершений рядок")) + 2 * letter};
+    for (int column = 0; column < SourceColumn; ++column)
+        table_->setColumnWidth(column, widths[column]);
+    model_.setAttemptRule(rule);
+    attempt_->setCurrentIndex(attempt_->findData(int(rule)));
+    // The lists given before, then those given now.
+    const QSettings settings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication));
+    listPaths_ = settings.value(QStringLiteral("classLists")).toStringList();
+    if (classLists.isEmpty())
+        readClassLists();
+    else
+        addClassLists(classLists);
     for (const QString &path : paths)
         journals_.add(path);
-    table_->resizeColumnsToContents();
-    // A torn line shown whole or a long topic must not push the other columns out of sight.
-    const int letter = table_->fontMetrics().averageCharWidth();
-    const int topic = table_->fontMetrics().horizontalAdvance(journal::kTopicName) + 2 * letter;
-    const int widest[ColumnCount] = {topic, 30 * letter, 12 * letter, 12 * letter, 8 * letter, 36 * letter, 0};
-    for (int column = 0; column < SourceColumn; ++column)
-        table_->setColumnWidth(column, std::min(table_->columnWidth(column), widest[column]));
     refresh();
-    resize(1100, 760);
+    resize(QSize(1100, 760).boundedTo(screen()->availableGeometry().size()));
 }
 
 QWidget *ResultsWindow::buildFilters()
@@ -105,10 +145,19 @@ QWidget *ResultsWindow::buildFilters()
     search_->setObjectName(QStringLiteral("nameSearch"));
     search_->setPlaceholderText(QStringLiteral("частина прізвища чи імені"));
     search_->setClearButtonEnabled(true);
-    groups_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    topics_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // A class name may run to 255 characters: the boxes keep a sane width and cut long values.
+    for (QComboBox *box : {groups_, topics_}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(box == groups_ ? 10 : 24);
+    }
     refreshChoices(groups_, {});
     refreshChoices(topics_, {});
+    attempt_->setObjectName(QStringLiteral("attemptRule"));
+    attempt_->setToolTip(QStringLiteral("Яку спробу учня враховувати в підсумку, діаграмі, звіті й CSV"));
+    for (AttemptRule rule : {AttemptRule::Latest, AttemptRule::Best, AttemptRule::First})
+        attempt_->addItem(attemptRuleName(rule), int(rule));
+    connect(attempt_, &QComboBox::currentIndexChanged, this,
+            [this] { model_.setAttemptRule(AttemptRule(attempt_->currentData().toInt())); });
     auto chosen = [](QComboBox *box) { return box->currentData().toString(); };
     connect(groups_, &QComboBox::currentIndexChanged, this, [=, this] {
         filter_.setGroup(chosen(groups_));
@@ -126,7 +175,8 @@ QWidget *ResultsWindow::buildFilters()
     auto *bar = new QWidget;
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
-    const std::pair<const char16_t *, QWidget *> labelled[] = {{u"&Клас:", groups_}, {u"&Тема:", topics_}, {u"&Пошук:", search_}};
+    const std::pair<const char16_t *, QWidget *> labelled[] = {
+        {u"&Клас:", groups_}, {u"&Тема:", topics_}, {u"&Пошук:", search_}, {u"&Спроба:", attempt_}};
     for (const auto &[text, field] : labelled) {
         auto *label = new QLabel(QString::fromUtf16(text));
         label->setBuddy(field);
@@ -146,6 +196,21 @@ void ResultsWindow::buildMenus()
     QAction *csv = file->addAction(QStringLiteral("Зберегти як &CSV…"), this, &ResultsWindow::saveCsv);
     csv->setShortcut(QKeySequence::Save);
     csv->setToolTip(QStringLiteral("Зберегти показані рядки як таблицю CSV"));
+    QAction *pdf = file->addAction(QStringLiteral("Зберегти як &PDF…"), this, &ResultsWindow::savePdf);
+    pdf->setObjectName(QStringLiteral("savePdf"));
+    pdf->setToolTip(QStringLiteral("Зберегти звіт класу (те, що показано) як PDF"));
+    QAction *preview = file->addAction(QStringLiteral("Попередній перегл&яд…"), this, &ResultsWindow::preview);
+    preview->setObjectName(QStringLiteral("printPreview"));
+    QAction *print = file->addAction(QStringLiteral("&Друк…"), this, &ResultsWindow::print);
+    print->setObjectName(QStringLiteral("print"));
+    print->setShortcut(QKeySequence::Print);
+    print->setToolTip(QStringLiteral("Надрукувати звіт класу: те, що показано"));
+    file->addSeparator();
+    QAction *lists = file->addAction(QStringLiteral("&Список класу…"), this, &ResultsWindow::chooseClassLists);
+    lists->setObjectName(QStringLiteral("classList"));
+    lists->setToolTip(QStringLiteral("Список учнів класу: файл з назвою класу (9-А.txt), по учню в рядку"));
+    file->addAction(QStringLiteral("Забути списки класів"), this, &ResultsWindow::forgetClassLists)
+        ->setObjectName(QStringLiteral("forgetClassLists"));
     file->addSeparator();
     file->addAction(QStringLiteral("&Закрити"), this, &QWidget::close)->setShortcut(QKeySequence::Quit);
 
@@ -153,7 +218,7 @@ void ResultsWindow::buildMenus()
     tools->setObjectName(QStringLiteral("actions"));
     tools->setMovable(false);
     tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    tools->addActions({addFiles, addFolder, csv});
+    tools->addActions({addFiles, addFolder, csv, pdf, print, lists});
 }
 
 void ResultsWindow::refreshChoices(QComboBox *box, const QStringList &values)
@@ -169,42 +234,58 @@ void ResultsWindow::refreshChoices(QComboBox *box, const QStringList &values)
     const QSignalBlocker quiet(box); // the teacher's choice stays what it was
     box->clear();
     box->addItem(box == groups_ ? QStringLiteral("усі класи") : QStringLiteral("усі теми"), QString());
-    for (const QString &value : values)
-        box->addItem(value, value);
+    for (const QString &value : values) {
+        box->addItem(shortened(value, box == groups_ ? 40 : 60), value);
+        box->setItemData(box->count() - 1, value, Qt::ToolTipRole);
+    }
     box->setCurrentIndex(std::max(0, box->findData(current)));
 }
 
 void ResultsWindow::refresh()
 {
-    QSet<QString> groups, topics;
-    for (const Row &row : model_.rows())
-        if (!row.unreadable()) {
-            groups.insert(row.groupKey);
-            topics.insert(row.entry.topic);
-        }
+    refreshSoon_->stop();
+    QElapsedTimer clock;
+    clock.start();
     QCollator collator{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
     collator.setNumericMode(true);
-    auto sorted = [&](const QSet<QString> &values) {
-        QStringList list(values.cbegin(), values.cend());
+    auto sorted = [&](const QList<int> &ids) {
+        QStringList list;
+        for (int id : ids)
+            list << model_.textOf(id);
         std::sort(list.begin(), list.end(), collator);
         return list;
     };
-    refreshChoices(groups_, sorted(groups));
-    refreshChoices(topics_, sorted(topics));
+    refreshChoices(groups_, sorted(model_.groupKeys()));
+    refreshChoices(topics_, sorted(model_.topics()));
     summary_->refresh(model_, filter_);
     refreshStatus();
+    // The summary counts every row: while a school's rows pour in, it follows less often, so that it
+    // never takes more than about a tenth of the window's time.
+    refreshSoon_->setInterval(std::max<int>(kRefreshMs, int(clock.elapsed()) * 10));
 }
 
 void ResultsWindow::refreshStatus()
 {
-    int unreadable = 0;
-    for (const Row &row : model_.rows())
-        unreadable += row.unreadable();
+    // Lines that could not be read and journals or folders that could not be read: each needs a look.
     counts_->setText(QStringLiteral("Журналів: %1 · рядків: %2 · показано: %3 · не прочитано: %4")
-                         .arg(model_.files().size())
+                         .arg(std::max<qsizetype>(journals_.journalCount(), model_.files().size()))
                          .arg(model_.rowCount())
                          .arg(filter_.rowCount())
-                         .arg(unreadable));
+                         .arg(model_.unreadableCount() + journals_.problems().size() + listProblems_.size()));
+}
+
+void ResultsWindow::refreshProblems()
+{
+    const QStringList all = journals_.problems() + listProblems_ + journals_.waiting();
+    problems_->clear();
+    for (const QString &problem : all) {
+        auto *item = new QListWidgetItem(problem, problems_);
+        item->setToolTip(problem);
+        if (!journals_.waiting().contains(problem))
+            item->setForeground(QColor(0xA0, 0x00, 0x00));
+    }
+    problems_->setVisible(!all.isEmpty());
+    refreshStatus();
 }
 
 QByteArray ResultsWindow::csvOfShownRows() const
@@ -212,13 +293,15 @@ QByteArray ResultsWindow::csvOfShownRows() const
     QList<int> shown;
     for (int i = 0; i < filter_.rowCount(); ++i) {
         const int row = filter_.mapToSource(filter_.index(i, 0)).row();
-        if (!model_.rows()[row].unreadable())
+        if (model_.rows()[row].isResult() || model_.rows()[row].absent) // not a line that cannot be read, nor one still being written
             shown << row;
     }
     std::sort(shown.begin(), shown.end(), [this](int a, int b) { return model_.lessThan(a, b, SourceColumn); });
     CsvDocument csv;
-    for (int row : shown)
-        csv.add(model_.rows()[row].entry, model_.files()[model_.rows()[row].file], model_.rows()[row].line);
+    for (int row : shown) {
+        const Row &r = model_.rows()[row];
+        csv.add(model_.entry(r), model_.sourceOf(r), r.line, model_.marks(row));
+    }
     return csv.bytes();
 }
 
@@ -248,6 +331,107 @@ void ResultsWindow::saveCsv()
         statusBar()->showMessage(QStringLiteral("Збережено: %1").arg(QDir::toNativeSeparators(file)), 5000);
     else
         QMessageBox::warning(this, windowTitle(), error);
+}
+
+void ResultsWindow::addClassLists(const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        const QString absolute = QFileInfo(path).absoluteFilePath();
+        listPaths_.removeAll(absolute); // given again: read again, and it takes its class's place
+        listPaths_ << absolute;
+    }
+    QSettings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication))
+        .setValue(QStringLiteral("classLists"), listPaths_);
+    readClassLists();
+}
+
+void ResultsWindow::forgetClassLists()
+{
+    listPaths_.clear();
+    QSettings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication))
+        .remove(QStringLiteral("classLists"));
+    readClassLists();
+}
+
+void ResultsWindow::readClassLists()
+{
+    QList<ClassList> lists;
+    listProblems_.clear();
+    for (const QString &path : std::as_const(listPaths_)) {
+        QString error;
+        ClassList list = readClassList(path, &error);
+        if (error.isEmpty())
+            lists << list;
+        else
+            listProblems_ << QStringLiteral("Список класу: ") + error;
+    }
+    model_.setClassLists(lists);
+    refreshProblems();
+}
+
+void ResultsWindow::chooseClassLists()
+{
+    const QStringList files = QFileDialog::getOpenFileNames(
+        this, QStringLiteral("Список класу: файл з назвою класу, по учню в рядку"), {},
+        QStringLiteral("Списки класів (*.txt);;Усі файли (*)"));
+    if (!files.isEmpty())
+        addClassLists(files);
+}
+
+Report ResultsWindow::report() const
+{
+    return reportOf(model_, filter_);
+}
+
+bool ResultsWindow::saveReportAs(const QString &file, QString *error)
+{
+    QStringList read;
+    for (const QString &journal : model_.files())
+        read << sameFileKey(journal);
+    QString why = refusedOutput(file, read, QStringLiteral("звіт PDF"));
+    if (why.isEmpty() && (listPaths_.contains(sameFileKey(file)) || listPaths_.contains(QFileInfo(file).absoluteFilePath())))
+        why = QStringLiteral("«%1»: це список класу; звіт PDF не записано, оберіть іншу назву").arg(QDir::toNativeSeparators(file));
+    if (!why.isEmpty()) {
+        *error = why;
+        return false;
+    }
+    return saveReportPdf(report(), file, error);
+}
+
+void ResultsWindow::savePdf()
+{
+    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Зберегти як PDF"), QStringLiteral("звіт.pdf"),
+                                                      QStringLiteral("Документ PDF (*.pdf)"));
+    if (file.isEmpty())
+        return;
+    QString error;
+    if (saveReportAs(file, &error))
+        statusBar()->showMessage(QStringLiteral("Збережено: %1").arg(QDir::toNativeSeparators(file)), 5000);
+    else
+        QMessageBox::warning(this, windowTitle(), error);
+}
+
+void ResultsWindow::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("Результати тесту"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Друк звіту"));
+    if (dialog.exec() == QDialog::Accepted)
+        printReport(report(), &printer);
+}
+
+void ResultsWindow::preview()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("Результати тесту"));
+    QPrintPreviewDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Попередній перегляд звіту"));
+    const Report shown = report();
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&shown](QPrinter *p) { printReport(shown, p); });
+    dialog.exec();
 }
 
 } // namespace teacher

@@ -4,6 +4,7 @@
 // The teacher's results window: every line of the journals in one table, narrowed by class,
 // topic and name, a summary with a chart below, kept up to date while pupils finish.
 
+#include "teacher/classreport.h"
 #include "teacher/livejournals.h"
 #include "teacher/resultsfilter.h"
 
@@ -12,7 +13,9 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QTableView;
+class QTimer;
 
 namespace teacher {
 
@@ -21,14 +24,31 @@ class SummaryPanel;
 class ResultsWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // paths: journal files and folders of journals, read before the window shows.
-    explicit ResultsWindow(const QStringList &paths, QWidget *parent = nullptr);
+    // paths: journal files and folders of journals; read while the window shows, rows arriving as read.
+    // classLists: lists given now; with those given before (remembered in the settings), each read.
+    explicit ResultsWindow(const QStringList &paths, const QStringList &classLists = {},
+                           AttemptRule rule = AttemptRule::Latest, QWidget *parent = nullptr);
 
     ResultsModel &model() { return model_; }
     LiveJournals &journals() { return journals_; }
 
-    // The rows the filter lets through, in file and line order, as CSV.
+    ResultsFilter &filter() { return filter_; }
+
+    // The rows the filter lets through that are whole results, in file and line order, as CSV.
     QByteArray csvOfShownRows() const;
+
+    // The summary, chart and choices follow a burst of rows this soon at the least.
+    static constexpr int kRefreshMs = 50;
+
+    // The class lists read, by path, in the order given; remembered for the next start.
+    void addClassLists(const QStringList &paths);
+    void forgetClassLists();
+    // The report of what the window shows, and that report as a PDF file (never over a journal read).
+    Report report() const;
+    bool saveReportAs(const QString &file, QString *error);
+
+    static constexpr const char *kSettingsOrganisation = "netquiz";
+    static constexpr const char *kSettingsApplication = "results";
 
 private:
     void buildMenus();
@@ -36,9 +56,15 @@ private:
     void refresh();
     void refreshChoices(QComboBox *box, const QStringList &values);
     void refreshStatus();
+    void refreshProblems();
     void addFiles();
     void addFolder();
     void saveCsv();
+    void chooseClassLists();
+    void savePdf();
+    void print();
+    void preview();
+    void readClassLists();
 
     ResultsModel model_;
     ResultsFilter filter_{&model_};
@@ -46,10 +72,15 @@ private:
     QTableView *table_;
     QComboBox *groups_;
     QComboBox *topics_;
+    QComboBox *attempt_;
+    QStringList listPaths_;
+    QStringList listProblems_;
     QLineEdit *search_;
     SummaryPanel *summary_;
     QLabel *counts_;
-    QLabel *problems_;
+    QLabel *progress_;
+    QListWidget *problems_;
+    QTimer *refreshSoon_;
 };
 
 } // namespace teacher

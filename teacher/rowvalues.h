@@ -18,7 +18,11 @@ QDate journalDate(const QString &text);
 // The grade as a number, or -1 when it is not a whole number.
 int gradeNumber(const QString &text);
 
+// A readable line without a name (the pupil cancelled the prompt).
+bool nameless(const journal::Entry &entry);
+
 // Attempts of one pupil at one topic share this key: blanks and letter case as typed do not count.
+// Empty for a nameless line: no other line is an attempt of the same pupil.
 QString attemptKey(const journal::Entry &entry);
 
 } // namespace teacher

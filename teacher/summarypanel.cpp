@@ -19,6 +19,25 @@ QString decimal(double value)
     return qFuzzyCompare(value, qRound(value)) ? ukrainian.toString(qRound(value)) : ukrainian.toString(value, 'f', 1);
 }
 
+QString summaryText(const ClassSummary &summary, AttemptRule rule)
+{
+    const QString absent = summary.absent > 0 ? QStringLiteral(" · не складали: %1").arg(summary.absent) : QString();
+    if (summary.pupils == 0)
+        return QStringLiteral("Ще немає оцінок.") + absent;
+    return QStringLiteral("Учнів: %1 · середня %2 · медіана %3%4\n"
+                          "Кожного учня враховано один раз, за %5 спробою; рядок без імені - окремий учень.")
+        .arg(summary.pupils)
+        .arg(decimal(summary.mean), decimal(summary.median), absent,
+             rule == AttemptRule::Best    ? QStringLiteral("найкращою")
+             : rule == AttemptRule::First ? QStringLiteral("першою")
+                                          : QStringLiteral("останньою"));
+}
+
+QString shortened(const QString &value, int letters)
+{
+    return value.size() <= letters ? value : value.left(letters - 1) + QChar(u'…');
+}
+
 SummaryPanel::SummaryPanel(QWidget *parent)
     : QWidget(parent), heading_(new QLabel(this)), figures_(new QLabel(this)), classes_(new QTableWidget(0, 4, this)),
       chart_(new GradeChart(this))
@@ -42,7 +61,7 @@ SummaryPanel::SummaryPanel(QWidget *parent)
     classes_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     classes_->setToolTip(QStringLiteral("Двічі клацніть клас, щоб показати лише його"));
     connect(classes_, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int) { emit groupChosen(classes_->item(row, 0)->text()); });
+            [this](int row, int) { emit groupChosen(classes_->item(row, 0)->data(Qt::UserRole).toString()); });
 
     auto *left = new QVBoxLayout;
     left->addWidget(heading_);
@@ -56,32 +75,34 @@ SummaryPanel::SummaryPanel(QWidget *parent)
 
 void SummaryPanel::refresh(const ResultsModel &model, const ResultsFilter &filter)
 {
-    const QString topic = filter.topic();
-    auto ofTopic = [&](const Row &row) { return topic.isEmpty() || row.entry.topic == topic; };
-    const QList<ClassSummary> perClass = summariesByClass(model.rows(), ofTopic);
+    const int topic = filter.topic().isEmpty() ? -1 : model.idOf(filter.topic());
+    auto ofTopic = [&](const Row &row) { return topic < 0 ? filter.topic().isEmpty() : row.topic == topic; };
+    const QList<ClassSummary> perClass = summariesByClass(model, ofTopic);
 
+    // Every cell set would fit the columns to all cells again: they are fitted once, when all are in.
+    QHeaderView *header = classes_->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
     classes_->setRowCount(int(perClass.size()));
     for (int i = 0; i < perClass.size(); ++i) {
         const ClassSummary &s = perClass[i];
-        const QStringList cells{s.group, QString::number(s.pupils), s.pupils ? decimal(s.mean) : QString(),
+        const QStringList cells{shortened(s.group), QString::number(s.pupils), s.pupils ? decimal(s.mean) : QString(),
                                 s.pupils ? decimal(s.median) : QString()};
         for (int c = 0; c < cells.size(); ++c) {
             auto *item = new QTableWidgetItem(cells[c]);
             item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+            if (c == 0) {
+                item->setData(Qt::UserRole, s.group);
+                item->setToolTip(s.group);
+            }
             classes_->setItem(i, c, item);
         }
     }
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
 
-    const ClassSummary shown =
-        summarise(model.rows(), [&](const Row &row) { return ofTopic(row) && filter.inGroupAndTopic(row); });
-    const QString who = filter.group().isEmpty() ? QStringLiteral("Усі класи") : QStringLiteral("Клас %1").arg(filter.group());
-    heading_->setText(topic.isEmpty() ? who : QStringLiteral("%1 · %2").arg(who, topic));
-    figures_->setText(shown.pupils == 0
-                          ? QStringLiteral("Ще немає оцінок.")
-                          : QStringLiteral("Учнів: %1 · середня оцінка: %2 · медіана: %3\n"
-                                           "Кожен учень враховано один раз, за останньою спробою.")
-                                .arg(shown.pupils)
-                                .arg(decimal(shown.mean), decimal(shown.median)));
+    const ClassSummary shown = summarise(model, [&](const Row &row) { return filter.inGroupAndTopic(row); });
+    const QString who = filter.group().isEmpty() ? QStringLiteral("Усі класи") : QStringLiteral("Клас %1").arg(shortened(filter.group()));
+    heading_->setText(filter.topic().isEmpty() ? who : QStringLiteral("%1 · %2").arg(who, shortened(filter.topic(), 60)));
+    figures_->setText(summaryText(shown, model.attemptRule()));
     chart_->setCounts(shown.counts);
 }
 

@@ -189,7 +189,7 @@ void lineEndBeforeRecord()
         {"an empty file", "", "new\r\n"},
         {"last line ends in CR LF", "old\r\n", "old\r\nnew\r\n"},
         {"last line without its end", "old", "old\r\nnew\r\n"},
-        {"last line ends in LF only", "old\n", "old\n\r\nnew\r\n"},
+        {"last line ends in LF only: a line end as it is", "old\n", "old\nnew\r\n"},
         {"last line ends in CR only", "old\r", "old\r\r\nnew\r\n"},
         {"every byte value, kept as it is", allBytes, allBytes + "\r\nnew\r\n"},
     };
@@ -232,6 +232,82 @@ void shortWriteRolledBack(long limit)
 #endif
         check(!result.ok() && !result.systemText.empty(), "reported with the system's words");
         check(readFile(file) == before, "the file exactly as it was");
+    }
+
+    // The first record of a new journal does not fit (a full disk): neither the file nor the
+    // folders made for it stay behind.
+    start("short write rolled back", "the first record in new folders");
+    const fs::path drive = freshFolder();
+#ifndef _WIN32
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limited = saved;
+    limited.rlim_cur = rlim_t(limit);
+    setrlimit(RLIMIT_FSIZE, &limited);
+#endif
+    const journalfile::Result result =
+        journalfile::append((drive / "test/Internet/1.txt").string(), std::string(size_t(limit) + 10, 'x'));
+#ifndef _WIN32
+    setrlimit(RLIMIT_FSIZE, &saved);
+#endif
+    check(!result.ok(), "reported");
+    check(!fs::exists(drive / "test"), "no file and no folder left behind");
+}
+
+// A file system that loses an append, or a close() that complains after all went well: the
+// read-back at the record's offset decides.
+void readBack()
+{
+    struct Row {
+        const char *name;
+        journalfile::Simulated simulated;
+        std::optional<std::string> before;
+        bool saved;
+        std::optional<std::string> after; // nullopt: no file
+    };
+    const Row rows[] = {
+        {"the append lost", {.appendLost = true}, "old\r\n", false, "old\r\n"},
+        {"the append lost in a new file", {.appendLost = true}, std::nullopt, false, std::nullopt},
+        {"close fails, the record in place", {.closeFails = true}, "old\r\n", true, "old\r\nnew\r\n"},
+        {"close fails in a new file, the record in place", {.closeFails = true}, std::nullopt, true, "new\r\n"},
+    };
+    for (const Row &r : rows) {
+        start("read back", r.name);
+        const fs::path file = freshFolder() / "1.txt";
+        if (r.before)
+            writeFile(file, *r.before);
+        const journalfile::Result result = journalfile::append(file.string(), "new\r\n", 10s, r.simulated);
+        check(result.ok() == r.saved, "saved only when read back in place");
+        check(r.saved || result.failure == Failure::NotInPlace, "reported as not in place");
+        check(fs::exists(file) == bool(r.after), "a new file stays only with the record in it");
+        check(!r.after || readFile(file) == *r.after, "the file byte for byte");
+    }
+}
+
+void emptied()
+{
+    struct Row {
+        const char *name;
+        std::optional<std::string> before;
+        bool condition;
+        bool emptied;
+    };
+    for (const Row &r :
+         {Row{"the condition holds", "a\r\nb\r\n", true, true},
+          Row{"the condition does not hold", "a\r\nb\r\n", false, false}, Row{"no file", std::nullopt, true, false}}) {
+        start("emptied when the content allows", r.name);
+        const fs::path file = freshFolder() / "outbox.txt";
+        if (r.before)
+            writeFile(file, *r.before);
+        std::string seen;
+        bool done = true;
+        const journalfile::Result result = journalfile::emptyIf(
+            file.string(), [&](std::string_view content) { return seen = content, r.condition; }, done);
+        check(result.ok(), "no failure");
+        check(done == r.emptied, "emptied as the condition says");
+        check(seen == r.before.value_or(""), "the condition saw the whole content");
+        check(fs::exists(file) == bool(r.before), "a missing file is not made");
+        check(!r.before || readFile(file) == (r.emptied ? "" : *r.before), "the file byte for byte");
     }
 }
 
@@ -322,6 +398,8 @@ int main(int argc, char **argv)
 #endif
         lockHeldElsewhere();
         reasons();
+        readBack();
+        emptied();
     }
     std::error_code ignored;
     fs::remove_all(freshFolder().parent_path(), ignored);

@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saves a picture of the teacher's results window with a class of 25 pupils on five computers,
-// a repeated attempt, a name with " - " in it and a torn line: resultshots FILE.png
+// a repeated attempt, a name with " - " in it, a torn line, and the class's list with two pupils
+// who have not taken the test and a name one letter off: resultshots FILE.png
 // (add QT_SCALE_FACTOR=2 for 200 %).
 #include "result/journalline.h"
 #include "teacher/resultswindow.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,13 +39,26 @@ int main(int argc, char **argv)
         if (pc == 3) // the computer was switched off mid-write
             file.write(journal::encode(journal::kTopic + journal::kSeparator + QStringLiteral("Кравець Бог")));
     }
-    teacher::ResultsWindow window({folder.path()});
+    QFile list(folder.filePath(QStringLiteral("9-А.txt")));
+    if (!list.open(QIODevice::WriteOnly))
+        return 1;
+    list.write((pupils.mid(0, 3).join(u'\n') + QStringLiteral("\nДаниленко Максім\n") + pupils.mid(4).join(u'\n') +
+                QStringLiteral("\nАндрієнко Віра\nМороз Павло\n"))
+                   .toUtf8());
+    list.close();
+    // The window remembers lists in the settings: these go to a folder of their own.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.filePath(QStringLiteral("settings")));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.filePath(QStringLiteral("settings")));
+    teacher::ResultsWindow window({folder.path()}, {list.fileName()});
     window.resize(1100, 760);
     // Marked rows first, as a teacher sorting by the marks column sees them.
     window.findChild<QTableView *>()->sortByColumn(teacher::MarksColumn, Qt::DescendingOrder);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
-    QTest::qWait(50);
+    // Rows come from the reading thread; the summary and chart follow a burst of them.
+    if (!QTest::qWaitFor([&] { return !window.journals().reading(); }, 10000))
+        return 1;
+    QTest::qWait(200);
     return window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }

@@ -130,6 +130,7 @@ struct Session {
         : run(journal::fileUnder(drive.path()), locale), endedSpy(&run, &Run::ended),
           answers({name, group}, [this] { return visiblePages(run); })
     {
+        run.setOutboxFile(outboxFile());
     }
     // Starts the run and waits until the matching page is the active window.
     bool start()
@@ -138,6 +139,8 @@ struct Session {
         return QTest::qWaitForWindowActive(&run.page<F02>());
     }
     QString journalFile() const { return drive.path() + QStringLiteral("/test/Internet/1.txt"); }
+    // This computer's outbox, apart from the drive the journal is on.
+    QString outboxFile() const { return drive.path() + QStringLiteral("/local/netquiz/outbox.txt"); }
     QByteArray journal() const
     {
         QFile f(journalFile());

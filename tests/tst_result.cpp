@@ -4,10 +4,13 @@
 #include "support.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMessageBox>
+#include <QProcess>
 
 #include "result/journalline.h"
+#include "result/outbox.h"
 
 using namespace support;
 
@@ -27,7 +30,15 @@ private slots:
     void failedSaveKeepsThePage();
     void closeBoxSaves_data();
     void closeBoxSaves();
+    void keptResultDeliveredAtNextStart();
+    void lockWaitKeepsThePageAlive();
 };
+
+static QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 // Shows F11 with the given caption in L_b, the way F09 hands over to it.
 static F11 &showResult(Session &s, const QString &caption)
@@ -115,7 +126,7 @@ void ResultTest::enterRightAwayWritesOneLine()
     QVERIFY(s.start());
     QVERIFY(answerForPoints(s.run, 0));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(s.endedSpy.count(), 1);
+    QTRY_COMPARE(s.endedSpy.count(), 1);
     const QByteArray expected = journal::encode(journal::kTopic + " - Учень - 9-А - " +
                                                 QLocale::c().toString(QDate::currentDate(), QLocale::ShortFormat) +
                                                 " - Оцінка - 1\r\n");
@@ -142,9 +153,10 @@ void ResultTest::failedSaveKeepsThePage()
     QVERIFY(f11.isVisible());
     QVERIFY(QFile::remove(s.drive.path() + "/test"));
     click(com(f11));
-    QCOMPARE(s.endedSpy.count(), 1);
+    QTRY_COMPARE(s.endedSpy.count(), 1);
     QCOMPARE(s.journal().count("\r\n"), 1);
     QVERIFY(s.journal().endsWith(" - 7\r\n"));
+    QVERIFY(outbox::waiting(readAll(s.outboxFile())).isEmpty()); // delivered: nothing waits
 }
 
 void ResultTest::closeBoxSaves_data()
@@ -157,7 +169,8 @@ void ResultTest::closeBoxSaves_data()
 void ResultTest::closeBoxSaves()
 {
     // The close box of a finished test records it as "Вихід" does. When the journal cannot be
-    // written the pupil is told and the page stays; a second close then ends without a line.
+    // written the pupil is told that the result is kept on this computer and the page stays; a
+    // second close then ends, the result waiting in the outbox.
     QFETCH(bool, blocked);
     Session s;
     F11 &f11 = showResult(s, QStringLiteral("5"));
@@ -166,17 +179,101 @@ void ResultTest::closeBoxSaves()
         QVERIFY(blocker.open(QIODevice::WriteOnly));
     }
     ModalAnswerer ok({QString()});
-    QCOMPARE(f11.close(), !blocked);
-    QCOMPARE(s.endedSpy.count(), blocked ? 0 : 1);
-    QCOMPARE(s.journal().count("\r\n"), blocked ? 0 : 1);
-    if (!blocked)
+    QVERIFY(!f11.close()); // the save runs; the page waits for its outcome
+    if (!blocked) {
+        QTRY_COMPARE(s.endedSpy.count(), 1);
+        QCOMPARE(s.journal().count("\r\n"), 1);
         return;
-    QCOMPARE(ok.seen.size(), size_t(1));
+    }
+    QTRY_COMPARE(ok.seen.size(), size_t(1));
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY(f11.isVisible());
+    QCOMPARE(s.endedSpy.count(), 0);
     QVERIFY(f11.close());
     QCOMPARE(s.endedSpy.count(), 1);
     QCOMPARE(visiblePages(s.run), 0);
     QVERIFY(!QFile::exists(s.journalFile()));
+    QCOMPARE(outbox::waiting(readAll(s.outboxFile())).size(), 1);
+}
+
+void ResultTest::keptResultDeliveredAtNextStart()
+{
+    // A blocked journal: the message says the result is kept here; the close box ends. The next
+    // start, with the journal mended, appends the record byte for byte, once; later starts add
+    // nothing and the outbox is emptied.
+    Session s;
+    F11 &f11 = showResult(s, QStringLiteral("8"));
+    QFile blocker(s.drive.path() + "/test");
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QString message;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->accept();
+        }
+    });
+    poll.start(5);
+    click(com(f11));
+    QTRY_VERIFY(!message.isEmpty());
+    QVERIFY2(message.contains(QStringLiteral("Результат збережено на цьому комп'ютері і буде додано до журналу під "
+                                             "час наступного запуску тесту.")),
+             qPrintable(message));
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(f11.close());
+    QCOMPARE(s.endedSpy.count(), 1);
+    const QByteArray record =
+        journal::encode(journal::kTopic + " - Учень - 9-А - " +
+                        QLocale::c().toString(QDate::currentDate(), QLocale::ShortFormat) + " - Оцінка - 8\r\n");
+
+    QVERIFY(QFile::remove(s.drive.path() + "/test"));
+    outbox::Delivery first = outbox::Courier(s.outboxFile()).wait();
+    QCOMPARE(first.delivered, 1);
+    QCOMPARE(s.journal(), record);
+    QCOMPARE(readAll(s.outboxFile()), QByteArray()); // nothing waits: emptied
+    for (int start = 0; start < 2; ++start) {
+        const outbox::Delivery later = outbox::Courier(s.outboxFile()).wait();
+        QCOMPARE(later.delivered + later.failed, 0);
+    }
+    QCOMPARE(s.journal(), record);
+}
+
+void ResultTest::lockWaitKeepsThePageAlive()
+{
+    // Another program holds the journal's lock for 5 s (a real second process). The page stays
+    // painted and says it is saving, after a second that it waits for the journal; "Вихід" and
+    // the close box do nothing meanwhile; then exactly one line is written and the run ends.
+    Session s;
+    F11 &f11 = showResult(s, QStringLiteral("11"));
+    QVERIFY(QDir().mkpath(QFileInfo(s.journalFile()).path()));
+    QProcess holder;
+    holder.start(QCoreApplication::applicationDirPath() + "/journalfile_test", {"hold", s.journalFile(), "5000"});
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(s.journalFile() + ".held"), 10000);
+    QElapsedTimer clock;
+    clock.start();
+    click(com(f11));
+    auto *note = child<QLabel>(f11, "savingNote");
+    QTest::qWait(300);
+    QVERIFY(note->isVisible());
+    QCOMPARE(note->text(), QStringLiteral("Результат зберігається…"));
+    QTest::qWait(1000);
+    QVERIFY(note->text().contains(QStringLiteral("чекаємо, поки він звільниться")));
+    QTest::keyClick(com(f11), Qt::Key_Return);
+    click(com(f11));
+    QVERIFY(!f11.close());
+    QVERIFY(f11.isVisible());
+    QCOMPARE(s.endedSpy.count(), 0);
+    const QImage shot = f11.grab().toImage();
+    QCOMPARE(shot.pixelColor(note->geometry().topLeft() + QPoint(2, 2)), QColor(Qt::white));
+    if (const QString file = qEnvironmentVariable("NETQUIZ_SAVING_SHOT"); !file.isEmpty())
+        QVERIFY(shot.save(file));
+    QTRY_COMPARE_WITH_TIMEOUT(s.endedSpy.count(), 1, 15000);
+    QVERIFY2(clock.elapsed() >= 4000, "the save waited for the lock");
+    QVERIFY(holder.state() == QProcess::NotRunning || holder.waitForFinished());
+    QCOMPARE(holder.exitCode(), 0);
+    QCOMPARE(s.journal().count("\r\n"), 1);
+    QVERIFY(s.journal().endsWith(" - 11\r\n"));
 }
 
 QTEST_MAIN(ResultTest)

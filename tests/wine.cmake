@@ -1,21 +1,27 @@
 # SPDX-FileCopyrightText: 2026 The netquiz developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The journal's bytes layer and its Qt-free test cross-built for Windows with MinGW-w64, run
-# under Wine as the test journalfile_wine; only where both are installed (tools/deps.sh).
+# under Wine as the test journalfile_wine (skipped where either is missing, failed under CI).
 find_program(MINGW_CXX x86_64-w64-mingw32-g++-posix)
 # Debian's wine64 keeps its loader off the PATH unless the wine wrapper package is installed.
 find_program(WINE64 wine64 PATHS /usr/lib/wine)
 find_program(WINESERVER NAMES wineserver64 wineserver PATHS /usr/lib/wine)
 if(NOT MINGW_CXX OR NOT WINE64 OR NOT WINESERVER)
-  message(STATUS "MinGW-w64 or Wine missing: the journal's Windows test is left out")
+  message(STATUS "MinGW-w64 or Wine missing: the journal's Windows test is skipped (fails under CI)")
+  add_test(NAME journalfile_wine COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/need_tools.sh --absent "MinGW-w64 or Wine")
+  set_tests_properties(journalfile_wine PROPERTIES SKIP_RETURN_CODE 77)
   return()
 endif()
 
 # Not journalfile_test.exe: CMake would take that name for the native target journalfile_test.
 set(journalfile_exe ${CMAKE_CURRENT_BINARY_DIR}/journalfile_windows_test.exe)
 set(journalfile_win_sources ${PROJECT_SOURCE_DIR}/tests/journalfile_test.cpp ${PROJECT_SOURCE_DIR}/result/journalfile_win.cpp)
+set(journalfile_werror "")
+if(NETQUIZ_WERROR)
+  set(journalfile_werror -Werror)
+endif()
 add_custom_command(OUTPUT ${journalfile_exe}
-  COMMAND ${MINGW_CXX} -std=c++20 -Wall -Wextra -Werror -static -O2 -I${PROJECT_SOURCE_DIR}
+  COMMAND ${MINGW_CXX} -std=c++20 -Wall -Wextra ${journalfile_werror} -static -O2 -I${PROJECT_SOURCE_DIR}
           ${journalfile_win_sources} -o ${journalfile_exe}
   DEPENDS ${journalfile_win_sources} ${PROJECT_SOURCE_DIR}/result/journalfile.h
   COMMENT "Cross-building journalfile_windows_test.exe"

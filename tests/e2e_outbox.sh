@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The netquiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The built program under a real X server: a result on the screen survives SIGTERM and the X
+# server going away (kept on this computer, added to the journal by the next start, once), and
+# --class-folder gives two computers (two host names, each a real process in its own UTS
+# namespace: needs root) two journals in one folder, which the teacher's CSV reads both.
+# usage: e2e_outbox.sh path/to/netquiz
+set -euo pipefail
+app=$1
+work=$(mktemp -d)
+trap 'kill ${xvfb:-} ${pid:-} 2>/dev/null || true; rm -rf "$work"' EXIT
+n=$((90 + RANDOM % 100))
+while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+export DISPLAY=:$n LC_ALL=C.UTF-8 HOME=$work/home QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/run
+mkdir -p "$HOME"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+title="Чи контактують між собою комп'ютери"
+journal=$HOME/test/Internet/1.txt
+outbox=$HOME/.local/share/netquiz/outbox.txt
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+start_x() {
+  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -noreset -nolisten tcp >>"$work/xvfb.log" 2>&1 &
+  xvfb=$!
+  for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+  setxkbmap -layout us,ua
+}
+
+# Waits until a window with this title exists and holds the keyboard focus.
+wait_for() {
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
+    if [ -n "$id" ]; then xdotool windowfocus --sync "$id" 2>/dev/null && return 0; fi
+    sleep 0.1
+  done
+  echo "no window '$1'" >&2; return 1
+}
+
+# Answers the prompts and passes the five question pages (no answer is right): the result
+# page is up.
+to_result_page() {
+  wait_for "Введення даних про учня"
+  xdotool type --delay 20 "$1"
+  xdotool key Return
+  sleep 0.3
+  wait_for "Введення даних про учня"
+  xdotool type --delay 20 "7-В"
+  xdotool key Return
+  for _ in 1 2 3 4 5; do
+    wait_for "$title"
+    sleep 0.6 # the pupil reads the page first
+    xdotool key Return
+  done
+  wait_for "$title"
+  sleep 0.6
+}
+
+ended() { for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done; return 1; }
+
+# The journal line of a pupil, in the journal's code page, as od shows it.
+line_of() {
+  printf '%s\r\n' "Тема: Чи контактують між собою комп'ютери - $1 - 7-В - $date - Оцінка - 1" | iconv -f UTF-8 -t CP1251
+}
+date=$(QT_QPA_PLATFORM=offscreen "$(dirname "$0")/print_date")
+
+# Starts netquiz, waits until the kept results are in the journal (the first prompt is up
+# meanwhile), and ends it at the prompt.
+next_start() {
+  "$app" &
+  pid=$!
+  wait_for "Введення даних про учня"
+  for _ in $(seq 100); do [ -s "$outbox" ] || break; sleep 0.1; done
+  kill -TERM $pid
+  ended $pid || fail "netquiz did not end at SIGTERM on the prompt"
+  wait $pid || true
+}
+
+start_x
+
+# SIGTERM while the result page is up: the record is kept, the next start adds it once.
+"$app" &
+pid=$!
+to_result_page "Сигнал Терміновий"
+kill -TERM $pid
+ended $pid || fail "netquiz did not end at SIGTERM on the result page"
+wait $pid || true
+[ ! -e "$journal" ] || fail "a line written although the save never ran"
+grep -q '^K ' "$outbox" || fail "the result is not in the outbox after SIGTERM"
+next_start
+[ "$(od -An -tx1 <"$journal")" = "$(line_of "Сигнал Терміновий" | od -An -tx1)" ] ||
+  fail "after SIGTERM and a new start the journal is not the one line: $(iconv -f CP1251 -t UTF-8 <"$journal")"
+[ ! -s "$outbox" ] || fail "the outbox is not emptied once its result is delivered"
+next_start # a further start adds nothing
+[ "$(od -An -tx1 <"$journal")" = "$(line_of "Сигнал Терміновий" | od -An -tx1)" ] || fail "a further start changed the journal"
+
+# The X server goes away while the result page is up: Qt ends the program; the next start adds the line.
+"$app" &
+pid=$!
+to_result_page "Дисплей Зниклий"
+kill $xvfb
+wait $xvfb 2>/dev/null || true
+ended $pid || fail "netquiz did not end when its display went away"
+wait $pid || true
+start_x
+next_start
+expected=$( (line_of "Сигнал Терміновий"; line_of "Дисплей Зниклий") | od -An -tx1)
+[ "$(od -An -tx1 <"$journal")" = "$expected" ] || fail "the line of the lost display did not reach the journal once"
+
+# Two computers, one class folder: each its own journal; the teacher's CSV reads both.
+class=$work/class
+for pc in PC-01 PC-02; do
+  unshare --uts sh -c 'hostname "$1" && exec "$2" --class-folder "$3"' sh "$pc" "$app" "$class" &
+  pid=$!
+  to_result_page "Учень $pc"
+  xdotool key Return # "Вихід"
+  ended $pid || fail "netquiz on $pc did not end after Вихід"
+  wait $pid || fail "netquiz on $pc could not run under its own host name (unshare needs root)"
+  [ "$(od -An -tx1 <"$class/$pc/1.txt")" = "$(line_of "Учень $pc" | od -An -tx1)" ] || fail "no journal of its own for $pc"
+done
+QT_QPA_PLATFORM=offscreen "$app" --results --csv "$work/class.csv" "$class" || fail "the CSV of the class folder failed"
+for pc in PC-01 PC-02; do grep -q "Учень $pc" "$work/class.csv" || fail "the CSV lacks $pc"; done
+
+[ "$failures" -eq 0 ] || exit 1
+echo "all passed"
