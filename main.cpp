@@ -4,7 +4,6 @@
 #include "control/commandline.h"
 #include "control/run.h"
 #include "result/outbox.h"
-#include "teacher/details.h"
 #include "teacher/results.h"
 
 #include <QApplication>
@@ -14,9 +13,12 @@ int main(int argc, char *argv[])
     const CommandLine command = readCommandLine(argc, argv);
     switch (command.mode) {
     case CommandLine::Mode::Done: return command.exitCode;
-    case CommandLine::Mode::Csv: return teacher::exportCsv(argc, argv, command.resultPaths, command.csvFile);
-    case CommandLine::Mode::ItemsCsv: return teacher::exportItemsCsv(argc, argv, command.resultPaths, command.csvFile);
-    case CommandLine::Mode::Results: return teacher::showResults(argc, argv, command.resultPaths);
+    case CommandLine::Mode::Export:
+        return teacher::exportResults(argc, argv,
+                                      {command.resultPaths, command.csvFile, command.pdfFile, command.classLists,
+                                       teacher::attemptRuleOf(command.attempt), command.itemsCsvFile});
+    case CommandLine::Mode::Results:
+        return teacher::showResults(argc, argv, command.resultPaths, command.classLists, command.attempt);
     case CommandLine::Mode::Pupil: break;
     }
     QApplication app(argc, argv);

@@ -88,6 +88,25 @@ V=$(stat "${view[@]}"); R=$(stat "${readf[@]}"); W=$(stat "${window[@]}"); C=$(s
 printf '| results view, 40 × 1,000 lines, start to table painted (ms, %d runs) | %s | read %s + window %s | %.2f | 3.0 (view − window) / read |\n' "$pairs" "$V" "$R" "$W" "$(python3 -c "print(($V-$W)/$R)")"
 printf '| results --csv, 40 × 1,000 lines, start to exit (ms, %d runs) | %s | read %s | %.2f | 2.0 |\n' "$pairs" "$C" "$R" "$(python3 -c "print($C/$R)")"
 
+# The class report: 1,000 pupils (one line each, four classes) to a PDF of every page, from
+# process start to exit.
+python3 - "$journals/report" <<'PY'
+import os, random, sys
+random.seed(7)
+topic = "Тема: Чи контактують між собою комп'ютери"
+os.makedirs(sys.argv[1])
+lines = ["%s - Учень%04d Прізвище%04d - %s - %02d.12.26 - Оцінка - %d\r\n" % (topic, i, i, ["9-А", "9-Б", "10-А", "11-В"][i % 4],
+         random.randint(1, 28), random.randint(1, 12)) for i in range(1000)]
+open(os.path.join(sys.argv[1], "1.txt"), "wb").write("".join(lines).encode("cp1251"))
+PY
+report=()
+for i in $(seq 0 "$pairs"); do
+  t=$(since_start build/netquiz --results --pdf "$journals/report.pdf" "$journals/report")
+  [ "$i" -eq 0 ] && continue
+  report+=("$t")
+done
+printf '| results --pdf, report of 1,000 pupils, start to exit (ms, %d runs) | %s | | | 2000 |\n' "$pairs" "$(stat "${report[@]}")"
+
 # The results window at a school's scale (bench/results_journals.py writes the journals): a
 # keystroke in the search box and a class picked, from the input to the table repainted, at
 # 200,000 rows; the table's first paint and the longest stall while rows come in; with

@@ -45,31 +45,41 @@ static QStringList argumentsOf(int argc, char **argv)
 
 static QString helpText()
 {
-    return QStringLiteral("Використання:\n"
-                          "  netquiz [--journal ФАЙЛ | --class-folder ТЕКА] почати тест\n"
-                          "  netquiz --results [ШЛЯХ...]                  показати результати учнів\n"
-                          "  netquiz --results --csv ФАЙЛ.csv [ШЛЯХ...]   записати результати у CSV, без вікна\n"
-                          "  netquiz --results --items-csv ФАЙЛ.csv [ШЛЯХ...]  записати у CSV, хто помилився в\n"
-                          "                                                    якому питанні, без вікна\n"
-                          "\n"
-                          "Параметри:\n"
-                          "  --journal ФАЙЛ      записувати результат учня у ФАЙЛ (наприклад, у спільній теці класу)\n"
-                          "                      замість журналу %1\n"
-                          "  --class-folder ТЕКА записувати результат учня у ТЕКА/<ім'я комп'ютера>/1.txt: так\n"
-                          "                      комп'ютери класу збирають результати в одній спільній теці\n"
-                          "  --results [ШЛЯХ...] кожен ШЛЯХ - файл журналу або тека, у якій читаються всі файли\n"
-                          "                      %2, також у підтеках; без шляху - журнал цього комп'ютера\n"
-                          "                      і журнал з --journal\n"
-                          "  --csv ФАЙЛ.csv      разом з --results: таблиця для електронних таблиць (UTF-8, «;»)\n"
-                          "  --items-csv ФАЙЛ.csv разом з --results: таблиця питань (частка правильних відповідей,\n"
-                          "                      хто помилився і що відповів) з файлів подробиць біля журналів\n"
-                          "  -h, --help          ця довідка\n"
-                          "  -v, --version       версія програми\n"
-                          "\n"
-                          "Код завершення: 0 - гаразд; 1 - немає графічного сеансу; 2 - помилка в командному\n"
-                          "рядку, або файл CSV не записано (не вдалося записати; це журнал, який читається,\n"
-                          "чи файл %2); 3 - файл CSV записано, але якийсь журнал чи теку не вдалося прочитати\n"
-                          "(кожен названо з причиною).")
+    return QStringLiteral(
+               "Використання:\n"
+               "  netquiz [--journal ФАЙЛ | --class-folder ТЕКА] почати тест\n"
+               "  netquiz --results [ШЛЯХ...]                  показати результати учнів\n"
+               "  netquiz --results --csv ФАЙЛ.csv [ШЛЯХ...]   записати результати у CSV, без вікна\n"
+               "  netquiz --results --pdf ФАЙЛ.pdf [ШЛЯХ...]   записати звіт класу у PDF, без вікна\n"
+               "  netquiz --results --items-csv ФАЙЛ.csv [ШЛЯХ...]  записати у CSV, хто помилився в\n"
+               "                                                    якому питанні, без вікна\n"
+               "\n"
+               "Параметри:\n"
+               "  --journal ФАЙЛ      записувати результат учня у ФАЙЛ (наприклад, у спільній теці класу)\n"
+               "                      замість журналу %1\n"
+               "  --class-folder ТЕКА записувати результат учня у ТЕКА/<ім'я комп'ютера>/1.txt: так\n"
+               "                      комп'ютери класу збирають результати в одній спільній теці\n"
+               "  --results [ШЛЯХ...] кожен ШЛЯХ - файл журналу або тека, у якій читаються всі файли\n"
+               "                      %2, також у підтеках; без шляху - журнал цього комп'ютера\n"
+               "                      і журнал з --journal\n"
+               "  --csv ФАЙЛ.csv      разом з --results: таблиця для електронних таблиць (UTF-8, «;»)\n"
+               "  --pdf ФАЙЛ.pdf      разом з --results: звіт класу на сторінках A4 (заголовок, учні,\n"
+               "                      підсумок і діаграма оцінок)\n"
+               "  --items-csv ФАЙЛ.csv разом з --results: таблиця питань (частка правильних відповідей,\n"
+               "                      хто помилився і що відповів) з файлів подробиць біля журналів\n"
+               "  --class-list ФАЙЛ   разом з --results: список класу, по учню в рядку (UTF-8 або\n"
+               "                      Windows-1251); назва файлу без розширення - клас (9-А.txt - клас 9-А);\n"
+               "                      учні зі списку без результату - рядки «не складав(ла)»; можна\n"
+               "                      вказати кілька разів\n"
+               "  --attempt ПРАВИЛО   разом з --results: яку спробу учня враховувати: latest (остання,\n"
+               "                      типово), best (найкраща) або first (перша)\n"
+               "  -h, --help          ця довідка\n"
+               "  -v, --version       версія програми\n"
+               "\n"
+               "Код завершення: 0 - гаразд; 1 - немає графічного сеансу; 2 - помилка в командному\n"
+               "рядку, або файл CSV чи PDF не записано (не вдалося записати; це файл, який читається,\n"
+               "чи файл %2); 3 - файли записано, але якийсь журнал, теку чи список не вдалося прочитати\n"
+               "(кожен названо з причиною).")
         .arg(QDir::toNativeSeparators(journal::defaultFile()), QFileInfo(journal::defaultFile()).fileName());
 }
 
@@ -105,14 +115,17 @@ CommandLine readCommandLine(int argc, char **argv)
     const QCommandLineOption classFolderOption(QStringLiteral("class-folder"), {}, QStringLiteral("ТЕКА"));
     const QCommandLineOption resultsOption(QStringLiteral("results"));
     const QCommandLineOption csvOption(QStringLiteral("csv"), {}, QStringLiteral("ФАЙЛ.csv"));
+    const QCommandLineOption pdfOption(QStringLiteral("pdf"), {}, QStringLiteral("ФАЙЛ.pdf"));
     const QCommandLineOption itemsCsvOption(QStringLiteral("items-csv"), {}, QStringLiteral("ФАЙЛ.csv"));
+    const QCommandLineOption listOption(QStringLiteral("class-list"), {}, QStringLiteral("ФАЙЛ"));
+    const QCommandLineOption attemptOption(QStringLiteral("attempt"), {}, QStringLiteral("ПРАВИЛО"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")});
     const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     QCommandLineParser parser;
     // -results as --results: how Windows shortcuts are often written.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions(
-        {journalOption, classFolderOption, resultsOption, csvOption, itemsCsvOption, helpOption, versionOption});
+    parser.addOptions({journalOption, classFolderOption, resultsOption, csvOption, pdfOption, itemsCsvOption,
+                       listOption, attemptOption, helpOption, versionOption});
 
     const QStringList arguments = argumentsOf(argc, argv);
     if (!parser.parse(arguments)) {
@@ -145,12 +158,9 @@ CommandLine readCommandLine(int argc, char **argv)
         line.journalFile = QDir::cleanPath(
             journal::fileInClassFolder(QDir::current().absoluteFilePath(value), QSysInfo::machineHostName()));
     }
-    if (parser.isSet(csvOption) && !results)
-        return usageError(QStringLiteral("«--csv» діє лише разом з «--results»"));
-    if (parser.isSet(itemsCsvOption) && !results)
-        return usageError(QStringLiteral("«--items-csv» діє лише разом з «--results»"));
-    if (parser.isSet(itemsCsvOption) && parser.isSet(csvOption))
-        return usageError(QStringLiteral("задайте «--csv» і «--items-csv» окремими командами"));
+    for (const QCommandLineOption *option : {&csvOption, &pdfOption, &itemsCsvOption, &listOption, &attemptOption})
+        if (parser.isSet(*option) && !results)
+            return usageError(QStringLiteral("«--%1» діє лише разом з «--results»").arg(option->names().constFirst()));
     if (!results && !parser.positionalArguments().isEmpty())
         return usageError(QStringLiteral("зайвий аргумент «%1»: шляхи до журналів приймає лише «--results»")
                               .arg(parser.positionalArguments().constFirst()));
@@ -163,20 +173,26 @@ CommandLine readCommandLine(int argc, char **argv)
                 line.resultPaths << line.journalFile;
         }
         line.mode = CommandLine::Mode::Results;
-        if (parser.isSet(csvOption)) {
-            line.csvFile = parser.value(csvOption);
-            if (line.csvFile.isEmpty())
-                return usageError(QStringLiteral("параметр «--csv» потребує значення"));
-            line.mode = CommandLine::Mode::Csv;
-            return line;
+        line.classLists = parser.values(listOption);
+        if (line.classLists.contains(QString()))
+            return usageError(QStringLiteral("параметр «--class-list» потребує значення"));
+        if (parser.isSet(attemptOption)) {
+            line.attempt = parser.value(attemptOption);
+            if (!QStringList{QStringLiteral("latest"), QStringLiteral("best"), QStringLiteral("first")}.contains(line.attempt))
+                return usageError(QStringLiteral("«--attempt %1»: правило - latest, best або first").arg(line.attempt));
         }
-        if (parser.isSet(itemsCsvOption)) {
-            line.csvFile = parser.value(itemsCsvOption);
-            if (line.csvFile.isEmpty())
-                return usageError(QStringLiteral("параметр «--items-csv» потребує значення"));
-            line.mode = CommandLine::Mode::ItemsCsv;
-            return line;
+        const std::pair<const QCommandLineOption *, QString *> outputs[] = {
+            {&csvOption, &line.csvFile}, {&pdfOption, &line.pdfFile}, {&itemsCsvOption, &line.itemsCsvFile}};
+        for (const auto &[option, file] : outputs) {
+            if (!parser.isSet(*option))
+                continue;
+            *file = parser.value(*option);
+            if (file->isEmpty())
+                return usageError(QStringLiteral("параметр «--%1» потребує значення").arg(option->names().constFirst()));
+            line.mode = CommandLine::Mode::Export;
         }
+        if (line.mode == CommandLine::Mode::Export)
+            return line;
     }
     if (line.journalFile.isEmpty())
         line.journalFile = journal::defaultFile();

@@ -11,21 +11,24 @@
 
 struct CommandLine {
     enum class Mode {
-        Pupil,    // the test
-        Results,  // the teacher's results window
-        Csv,      // the results written to a CSV file, no window
-        ItemsCsv, // the per-question table written to a CSV file, no window
-        Done,     // help, version or a mistake: already printed, exitCode says how it went
+        Pupil,   // the test
+        Results, // the teacher's results window
+        Export,  // the results written to a CSV file, a PDF report and/or the table of questions, no window
+        Done,    // help, version or a mistake: already printed, exitCode says how it went
     };
     Mode mode = Mode::Pupil;
     int exitCode = 0;
     QString journalFile;     // where the pupil's result goes: --journal, made absolute, or the default
     QStringList resultPaths; // journals and folders of journals for the results
     QString csvFile;
+    QString pdfFile;
+    QString itemsCsvFile;   // --items-csv: the table of questions
+    QStringList classLists; // --class-list, each given
+    QString attempt;        // --attempt: latest, best or first; empty when not given
 
     static constexpr int kNoDisplay = 1;
     static constexpr int kUsageError = 2;
-    static constexpr int kSomeUnread = 3; // --csv written, but some journal or folder could not be read
+    static constexpr int kSomeUnread = 3; // --csv / --pdf written, but some journal, folder or list could not be read
 };
 
 CommandLine readCommandLine(int argc, char **argv);

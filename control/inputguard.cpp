@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/inputguard.h"
 
-#include <QAbstractButton>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QStyleHints>
 #include <QWidget>
 
@@ -13,9 +13,24 @@ bool isButtonKey(const QKeyEvent &key)
 {
     return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Space;
 }
+
+// A key by its place on the keyboard where the window system tells it (the same key whatever the
+// layout or modifiers make of it), else by what it means.
+quint64 keyId(const QKeyEvent &key)
+{
+    return key.nativeScanCode() ? (quint64(1) << 32 | key.nativeScanCode()) : quint64(uint(key.key()));
+}
+
+qint64 doubleClickInterval()
+{
+    return QGuiApplication::styleHints()->mouseDoubleClickInterval();
+}
 } // namespace
 
-InputGuard::InputGuard(QObject *parent) : QObject(parent) {}
+InputGuard::InputGuard(QObject *parent) : QObject(parent)
+{
+    clock_.start();
+}
 
 bool InputGuard::eventFilter(QObject *watched, QEvent *event)
 {
@@ -23,41 +38,106 @@ bool InputGuard::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::Show:
         if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget->isWindow())
-            armed_.insert(widget, {latestInput_, false});
+            shown(widget);
+        return false;
+    case QEvent::Hide:
+        if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget->isWindow())
+            windows_.remove(widget);
+        return false;
+    case QEvent::ApplicationDeactivate:
+        // Keys released while another program has the keyboard are never seen here: none is
+        // taken as down any more, and one still held shows itself by its repeats.
+        for (Key &key : keys_)
+            key = {false, key.releasedAt, -1, 0};
+        return false;
+    case QEvent::KeyRelease:
+        if (qobject_cast<QWidget *>(watched))
+            keyReleased(static_cast<const QKeyEvent &>(*event));
+        return false;
+    case QEvent::KeyPress:
+        if (auto *widget = qobject_cast<QWidget *>(watched)) {
+            const auto &key = static_cast<const QKeyEvent &>(*event);
+            const Judged press{event, key.timestamp(), key.isAutoRepeat()};
+            if (press != judged_) {
+                judged_ = press;
+                judgedRefused_ = keyPressRefused(widget, key);
+            }
+            return judgedRefused_;
+        }
         return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-    case QEvent::KeyPress: {
-        auto *widget = qobject_cast<QWidget *>(watched);
-        if (!widget)
-            return false;
-        const auto &input = static_cast<const QInputEvent &>(*event);
-        const bool refused = refuses(widget, input);
-        latestInput_ = std::max(latestInput_, input.timestamp());
-        return refused;
-    }
-    default:
+        if (auto *widget = qobject_cast<QWidget *>(watched)) {
+            const quint64 stamp = static_cast<const QInputEvent &>(*event).timestamp();
+            const bool refused = qobject_cast<QPushButton *>(widget) && buttonPressRefused(widget, stamp);
+            latestInput_ = std::max(latestInput_, stamp);
+            return refused;
+        }
         return false;
+    default: return false;
     }
 }
 
-bool InputGuard::refuses(QWidget *target, const QInputEvent &event)
+void InputGuard::shown(QWidget *window)
 {
-    const auto *key = event.type() == QEvent::KeyPress ? static_cast<const QKeyEvent *>(&event) : nullptr;
-    const bool pressesButton = key ? isButtonKey(*key) : qobject_cast<QAbstractButton *>(target) != nullptr;
-    const auto it = armed_.find(target->window());
-    if (!pressesButton) {
-        // Typing or clicking elsewhere in the window shows the pupil is at it: it is no longer fresh.
-        if (it != armed_.end())
-            it->touched = true;
-        return false;
+    const quint64 stamp = latestInput_ ? latestInput_ + doubleClickInterval() : 0;
+    windows_.insert(window, {++shows_, clock_.nsecsElapsed(), clock_.elapsed() + doubleClickInterval(), stamp});
+}
+
+void InputGuard::keyReleased(const QKeyEvent &key)
+{
+    judged_ = {}; // the next press is another event, wherever it lives
+    Key &k = keys_[keyId(key)];
+    k.down = false;
+    k.releasedAt = key.timestamp();
+}
+
+bool InputGuard::keyPressRefused(QWidget *target, const QKeyEvent &key)
+{
+    Key &k = keys_[keyId(key)];
+    const quint64 stamp = key.timestamp();
+    const auto window = windows_.constFind(target->window());
+    const quint64 serial = window != windows_.cend() ? window->serial : 0;
+    // Qt's flag, when set, is right; unset, it proves nothing. A release and a press stamped with
+    // one moment are an X server repeating a key that was never let go. A key already down in
+    // this very window repeats; one that went down in another window may have been let go
+    // unseen (an X server sends the release to the window that had the focus), so there only
+    // its repeats give it away, or the quiet period of the window's appearing refuses it.
+    const bool repeat = key.isAutoRepeat() || (stamp != 0 && stamp == k.releasedAt) || (k.down && k.window == serial);
+    if (!repeat)
+        k.heldSince = clock_.nsecsElapsed();
+    k.down = true;
+    k.window = serial;
+    const bool button = isButtonKey(key);
+    bool refused;
+    if (repeat && button) {
+        refused = true;
+    } else if (repeat) {
+        // Keys held within a window repeat as usual (a held Backspace); one held since before
+        // the window appeared does nothing there.
+        refused = k.heldSince < 0 || (window != windows_.cend() && k.heldSince < window->appearedAt);
+    } else {
+        refused = button && buttonPressRefused(target, stamp);
     }
-    // A held key, or a press meant for a window that has gone (its page was left), never counts.
-    if ((key && key->isAutoRepeat()) || !target->window()->isVisible())
+    latestInput_ = std::max(latestInput_, stamp);
+    return refused;
+}
+
+bool InputGuard::buttonPressRefused(QWidget *target, quint64 stamp)
+{
+    // A press meant for a window that has gone (its page was left) never counts.
+    QWidget *window = target->window();
+    if (!window->isVisible())
         return true;
-    // No input before the window (nothing can be left over), or an event made up with no time.
-    if (it == armed_.end() || it->touched || it->shownAt == 0 || event.timestamp() == 0)
+    const auto it = windows_.find(window);
+    if (it == windows_.end())
         return false;
-    const quint64 interval = quint64(QGuiApplication::styleHints()->mouseDoubleClickInterval());
-    return event.timestamp() < it->shownAt + interval;
+    const qint64 now = clock_.elapsed();
+    // An event made up with no stamp is judged by the program's clock alone.
+    if (now >= it->quietUntil && (stamp == 0 || stamp >= it->quietUntilStamp))
+        return false;
+    it->quietUntil = now + doubleClickInterval();
+    if (stamp != 0)
+        it->quietUntilStamp = stamp + doubleClickInterval();
+    return true;
 }

@@ -5,16 +5,25 @@
 // second Return on a prompt, or a key held down would otherwise press the button of the window
 // that has just appeared in the same place, and a page would be skipped unseen.
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 
-class QInputEvent;
+class QKeyEvent;
 class QWidget;
 
-// Watches the application's input. When a window is shown it is armed with the timestamp of the
-// latest input; until the pupil has done something else in it, a button press or a Return,
-// Enter or Space that arrived (by the event's own timestamp) within the double-click interval of
-// that moment does nothing. Auto-repeated Return, Enter and Space never do anything.
+// Watches the application's input and decides which presses of a button count. A press is a
+// click on a push button ("Далі", "Вихід", a prompt's OK) or Return, Enter or Space, which press
+// the focused or default button. It does nothing:
+// - when it repeats a key held down: a press of a key already down in the same window, or one
+//   the window system stamps with the moment of that key's last release (the release/press pairs
+//   an X server sends for a held key, which Qt 6.4 mostly leaves unflagged);
+// - within the double-click interval of the moment its window was shown, by the program's own
+//   clock (a program stalled at a click shows the next page late, and the rest of the burst
+//   lands at once), or of the last input before it, by the events' own stamps; a press refused
+//   so starts that quiet period again.
+// Any other key held down since before its window appeared does nothing in that window either,
+// until it has been released.
 class InputGuard : public QObject {
 public:
     explicit InputGuard(QObject *parent = nullptr);
@@ -23,12 +32,38 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool refuses(QWidget *target, const QInputEvent &event);
-
-    struct Arming {
-        quint64 shownAt = 0;  // timestamp of the latest input when the window was shown
-        bool touched = false; // the pupil has since typed or clicked elsewhere in it
+    struct Window {
+        quint64 serial = 0;          // which showing of a window this is (a new one may reuse an address)
+        qint64 appearedAt = 0;       // program clock, ns
+        qint64 quietUntil = 0;       // program clock, ms
+        quint64 quietUntilStamp = 0; // the events' own clock, ms; 0: none
     };
-    quint64 latestInput_ = 0;
-    QHash<const QWidget *, Arming> armed_;
+    struct Key {
+        bool down = false;
+        quint64 releasedAt = 0; // stamp of its last release
+        qint64 heldSince = -1;  // program clock (ns) of the press that began the hold; -1: unknown
+        quint64 window = 0;     // serial of the window its last press went to
+    };
+
+    void shown(QWidget *window);
+    bool keyPressRefused(QWidget *target, const QKeyEvent &key);
+    void keyReleased(const QKeyEvent &key);
+    bool buttonPressRefused(QWidget *target, quint64 stamp);
+
+    QElapsedTimer clock_;
+    quint64 latestInput_ = 0; // stamp of the latest press
+    quint64 shows_ = 0;
+    QHash<const QWidget *, Window> windows_;
+    QHash<quint64, Key> keys_;
+    // A key press passes here once for its receiver and again for each parent it propagates to:
+    // it is judged once. Repeats without releases between them (as on Windows) may reuse one
+    // address, so the stamp and flag tell them apart.
+    struct Judged {
+        const QEvent *event = nullptr;
+        quint64 stamp = 0;
+        bool autoRepeat = false;
+        bool operator==(const Judged &) const = default;
+    };
+    Judged judged_;
+    bool judgedRefused_ = false;
 };

@@ -47,15 +47,23 @@ ClassSummary summarise(const ResultsModel &model, const std::function<bool(const
         if (onScale(row) && include(row))
             ++counts[row.gradeValue - 1];
     }
-    return fromCounts({}, counts);
+    ClassSummary summary = fromCounts({}, counts);
+    if (model.absentCount() > 0)
+        for (const Row &row : model.rows())
+            summary.absent += row.absent && include(row);
+    return summary;
 }
 
 QList<ClassSummary> summariesByClass(const ResultsModel &model, const std::function<bool(const Row &)> &include)
 {
     QHash<int, std::array<int, 12>> byGroup;
-    for (const Row &row : model.rows()) // a class with no grade yet is listed too, if it has a line here
-        if (row.isResult() && !byGroup.contains(row.groupKey) && include(row))
+    QHash<int, int> absent;
+    for (const Row &row : model.rows()) { // a class with no grade yet is listed too, if it has a line here
+        if ((row.isResult() || row.absent) && !byGroup.contains(row.groupKey) && include(row))
             byGroup[row.groupKey];
+        if (row.absent && include(row))
+            ++absent[row.groupKey];
+    }
     for (int i : model.countedRows()) {
         const Row &row = model.rows()[i];
         if (onScale(row) && include(row))
@@ -68,8 +76,10 @@ QList<ClassSummary> summariesByClass(const ResultsModel &model, const std::funct
     collator.setNumericMode(true); // 9-А before 10-А
     std::sort(groups.begin(), groups.end(), collator);
     QList<ClassSummary> summaries;
-    for (const QString &group : groups)
+    for (const QString &group : groups) {
         summaries << fromCounts(group, byGroup[model.idOf(group)]);
+        summaries.last().absent = absent.value(model.idOf(group));
+    }
     return summaries;
 }
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A class's results at a glance: how many pupils, their mean and median grade, and how many got
-// each grade of the 12-point scale. Each pupil counts once, with the latest attempt; a line
+// each grade of the 12-point scale. Each pupil counts once, with the attempt the model's rule picks; a line
 // without a name is a pupil of its own. Lines not read, or not whole yet, do not count.
 
 #include "teacher/resultsmodel.h"
@@ -20,6 +20,7 @@ struct ClassSummary {
     double mean = 0;
     double median = 0;
     std::array<int, 12> counts{}; // counts[g - 1]: pupils with grade g
+    int absent = 0;               // pupils on the class list without a result
 };
 
 // Over the rows `include` lets through; grades outside 1 to 12 are not on the scale and not counted.

@@ -10,8 +10,8 @@ namespace teacher {
 CsvDocument::CsvDocument() : bytes_(journal::kByteOrderMark)
 {
     addRow({QStringLiteral("Тема"), QStringLiteral("Прізвище та ім'я"), QStringLiteral("Клас"), QStringLiteral("Дата"),
-            QStringLiteral("Оцінка"), QStringLiteral("Файл"), QStringLiteral("Рядок"), QStringLiteral("Тривалість"),
-            QStringLiteral("Завершено")});
+            QStringLiteral("Оцінка"), QStringLiteral("Файл"), QStringLiteral("Рядок"), QStringLiteral("Позначки"),
+            QStringLiteral("Тривалість"), QStringLiteral("Завершено")});
 }
 
 CsvDocument::CsvDocument(const QStringList &header) : bytes_(journal::kByteOrderMark)
@@ -19,8 +19,8 @@ CsvDocument::CsvDocument(const QStringList &header) : bytes_(journal::kByteOrder
     addRow(header);
 }
 
-void CsvDocument::add(const journal::Entry &entry, const QString &file, int line, const QString &duration,
-                      const QString &finished)
+void CsvDocument::add(const journal::Entry &entry, const QString &file, int line, const QString &marks,
+                      const QString &duration, const QString &finished)
 {
     addCell(entry.topic, topic_);
     for (const QString *field : {&entry.name, &entry.group, &entry.date, &entry.grade}) {
@@ -37,6 +37,8 @@ void CsvDocument::add(const journal::Entry &entry, const QString &file, int line
         bytes_ += file_.cell;
     }
     bytes_ += ';' + QByteArray::number(line) + ';';
+    addCell(marks);
+    bytes_ += ';';
     addCell(duration);
     bytes_ += ';';
     addCell(finished);

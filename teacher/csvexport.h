@@ -19,11 +19,11 @@ class CsvDocument {
 public:
     CsvDocument(); // the byte-order mark and the header row
     explicit CsvDocument(const QStringList &header); // another table's
-    // One journal line as read: the date and every other part exactly as the journal has it;
-    // then, from the details record, how long the test took and when it finished (empty where
-    // there is none).
-    void add(const journal::Entry &entry, const QString &file, int line, const QString &duration = {},
-             const QString &finished = {});
+    // One journal line as read: the date and every other part exactly as the journal has it; the
+    // marks as the window shows them (which attempt counted, the class list's word); then, from
+    // the details record, how long the test took and when it finished (empty where there is none).
+    void add(const journal::Entry &entry, const QString &file, int line, const QString &marks = {},
+             const QString &duration = {}, const QString &finished = {});
     const QByteArray &bytes() const { return bytes_; }
     // The bytes so far, leaving none: to write a long document as it is made.
     QByteArray takeBytes() { return std::exchange(bytes_, {}); }

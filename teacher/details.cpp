@@ -2,24 +2,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/details.h"
 
-#include "control/commandline.h"
 #include "result/details.h"
 #include "teacher/csvexport.h"
-#include "teacher/journalpaths.h"
-#include "teacher/results.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMap>
-#include <QSaveFile>
+#include <QSet>
 
 #include <algorithm>
 
 namespace teacher {
+
+// A journal's path as runs are filed under it, however it was written.
+static QString journalKey(const QString &journal)
+{
+    return QDir::cleanPath(QDir::fromNativeSeparators(journal));
+}
 
 std::optional<DetailsRecord> parseDetails(const QString &line, QString *why)
 {
@@ -158,7 +159,7 @@ void DetailsBook::add(const QString &journal, const DetailsRecord &record)
     RunState &run = runs_[record.run];
     if (run.id.isEmpty()) {
         run.id = record.run;
-        run.journal = journal;
+        run.journal = journalKey(journal);
     }
     run.computer = record.computer;
     run.name = record.name;
@@ -180,7 +181,7 @@ void DetailsBook::add(const QString &journal, const DetailsRecord &record)
 
 void DetailsBook::forget(const QString &journal)
 {
-    runs_.removeIf([&](const auto &run) { return run.value().journal == journal; });
+    runs_.removeIf([key = journalKey(journal)](const auto &run) { return run.value().journal == key; });
 }
 
 // Name and class joined as the journal line joins them (where the two meet in a line is at
@@ -201,8 +202,9 @@ static QString asInJournal(const QString &text)
 LineMatcher::LineMatcher(DetailsBook &book, const QString &journal)
 {
     QList<RunState *> finished;
+    const QString key = journalKey(journal);
     for (RunState &run : book.runs_)
-        if (run.journal == journal && run.finished) {
+        if (run.journal == key && run.finished) {
             run.hasJournalLine = false;
             finished << &run;
         }
@@ -285,44 +287,46 @@ QByteArray itemsCsv(const QList<ItemStat> &stats)
     return csv.bytes();
 }
 
-int exportItemsCsv(int &argc, char **argv, const QStringList &paths, const QString &out)
+QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const ResultsModel &model,
+                                                  QList<std::pair<int, QString>> *matched)
 {
-    QCoreApplication app(argc, argv);
-    bool someUnread = false;
-    auto unread = [&](const QString &message) {
-        printLine(stderr, QStringLiteral("netquiz: ") + message);
-        someUnread = true;
-    };
-    QMap<QString, QString> files;
-    for (const QString &path : paths) {
-        const FoundJournals found = journalsAt(path);
-        if (!found.error.isEmpty())
-            unread(found.error);
-        for (const PathProblem &problem : found.problems)
-            unread(problem.message());
-        for (const QString &file : found.files)
-            if (!files.contains(sameFileKey(file)))
-                files.insert(sameFileKey(file), file);
-    }
-    QStringList readKeys = files.keys();
-    for (const QString &file : files)
-        readKeys << sameFileKey(details::fileBeside(file));
-    if (const QString why = refusedOutput(out, readKeys); !why.isEmpty()) {
-        printLine(stderr, QStringLiteral("netquiz: ") + why);
-        return CommandLine::kUsageError;
-    }
-    DetailsBook book;
-    for (const QString &journal : files)
-        readWhole(book, journal, unread);
-    QList<const RunState *> runs;
+    QHash<qint64, ResultsModel::RowDetails> rowDetails;
+    if (book.runs().isEmpty())
+        return rowDetails;
+    QSet<QString> withDetails;
     for (const RunState &run : book.runs())
-        runs << &run;
-    QString error;
-    if (!saveCsv(itemsCsv(itemStats(runs)), out, &error)) {
-        printLine(stderr, QStringLiteral("netquiz: ") + error);
-        return CommandLine::kUsageError;
+        withDetails.insert(run.journal);
+    QHash<int, QList<int>> rowsOf; // file -> its rows, only where the file has details
+    QSet<int> files;
+    for (int f = 0; f < model.files().size(); ++f)
+        if (withDetails.contains(journalKey(model.files()[f])))
+            files.insert(f);
+    if (files.isEmpty())
+        return rowDetails;
+    for (int r = 0; r < model.rows().size(); ++r)
+        if (files.contains(model.rows()[r].file))
+            rowsOf[model.rows()[r].file] << r;
+    for (auto it = rowsOf.begin(); it != rowsOf.end(); ++it) {
+        QList<int> &rows = it.value();
+        std::sort(rows.begin(), rows.end(), [&](int a, int b) { return model.rows()[a].line < model.rows()[b].line; });
+        LineMatcher matcher(book, model.files()[it.key()]);
+        for (int r : rows) {
+            const Row &row = model.rows()[r];
+            if (!row.isResult())
+                continue;
+            const qint64 key = ResultsModel::rowKey(row.file, row.line);
+            // A journal line without its details record, where the computer writes them: marked.
+            const RunState *run = matcher.next(row.name, model.textOf(row.group), model.textOf(row.grade));
+            if (!run) {
+                rowDetails.insert(key, {QStringLiteral("без подробиць"), {}, -1});
+                continue;
+            }
+            rowDetails.insert(key, {durationOf(run), finishTimeOf(run), run->finished->seconds});
+            if (matched)
+                matched->append({r, run->id});
+        }
     }
-    return someUnread ? CommandLine::kSomeUnread : 0;
+    return rowDetails;
 }
 
 } // namespace teacher

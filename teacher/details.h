@@ -9,6 +9,7 @@
 // taken until it has one).
 
 #include "teacher/growingjournal.h"
+#include "teacher/resultsmodel.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -138,8 +139,11 @@ QList<ItemStat> itemStats(const QList<const RunState *> &runs);
 // share right in per cent, and the pupils who got it wrong with their answers.
 QByteArray itemsCsv(const QList<ItemStat> &stats);
 
-// netquiz --results --items-csv OUT PATH...: the per-question table of every journal's details
-// file, no window. Exit codes as --csv's.
-int exportItemsCsv(int &argc, char **argv, const QStringList &paths, const QString &out);
+// Matches the model's result lines to the finished runs of the details files beside their
+// journals (LineMatcher, each file in line order): their durations and finishing times by
+// ResultsModel::rowKey; a result line of a journal that has details but no run of its own is
+// marked "без подробиць". `matched` gets each matched row with its run's id.
+QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const ResultsModel &model,
+                                                  QList<std::pair<int, QString>> *matched = nullptr);
 
 } // namespace teacher

@@ -193,43 +193,8 @@ void DetailsPanel::take(const DetailsReads &reads)
 
 void DetailsPanel::rematch(ResultsModel &model)
 {
-    QHash<qint64, ResultsModel::RowDetails> rowDetails;
     matched_.clear();
-    if (!book_.runs().isEmpty()) {
-        QSet<QString> withDetails;
-        for (const RunState &run : book_.runs())
-            withDetails.insert(run.journal);
-        QHash<int, QList<int>> rowsOf; // file -> its rows, only where the file has details
-        QSet<int> files;
-        for (int f = 0; f < model.files().size(); ++f)
-            if (withDetails.contains(cleanJournal(model.files()[f])))
-                files.insert(f);
-        if (!files.isEmpty())
-            for (int r = 0; r < model.rows().size(); ++r)
-                if (files.contains(model.rows()[r].file))
-                    rowsOf[model.rows()[r].file] << r;
-        for (auto it = rowsOf.begin(); it != rowsOf.end(); ++it) {
-            QList<int> &rows = it.value();
-            std::sort(rows.begin(), rows.end(),
-                      [&](int a, int b) { return model.rows()[a].line < model.rows()[b].line; });
-            LineMatcher matcher(book_, cleanJournal(model.files()[it.key()]));
-            for (int r : rows) {
-                const Row &row = model.rows()[r];
-                if (!row.isResult())
-                    continue;
-                const qint64 key = ResultsModel::rowKey(row.file, row.line);
-                // A journal line without its details record, where the computer writes them: marked.
-                const RunState *run = matcher.next(row.name, model.textOf(row.group), model.textOf(row.grade));
-                if (!run) {
-                    rowDetails.insert(key, {QStringLiteral("без подробиць"), {}, -1});
-                    continue;
-                }
-                rowDetails.insert(key, {durationOf(run), finishTimeOf(run), run->finished->seconds});
-                matched_.append({r, run->id});
-            }
-        }
-    }
-    model.setRowDetails(std::move(rowDetails));
+    model.setRowDetails(matchRows(book_, model, &matched_));
 }
 
 void DetailsPanel::refresh(ResultsModel &model, const ResultsFilter &filter)

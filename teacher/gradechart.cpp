@@ -57,21 +57,29 @@ static int gridStep(int most)
 void GradeChart::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
+    p.setFont(font());
+    draw(p, rect(), counts_, palette().color(QPalette::Text));
+}
+
+void GradeChart::draw(QPainter &p, const QRect &area, const std::array<int, 12> &counts, const QColor &text)
+{
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    const QFontMetrics fm = fontMetrics();
+    const QFontMetrics fm = p.fontMetrics();
     const int line = fm.height();
-    const int most = std::max(1, *std::max_element(counts_.begin(), counts_.end()));
+    const int most = std::max(1, *std::max_element(counts.begin(), counts.end()));
     const int step = gridStep(most);
     const int top = (most + step - 1) / step * step;
 
     // Room for the count labels on the left, the grades and the legend below.
-    const QRect plot = rect().adjusted(fm.horizontalAdvance(QString::number(top)) + line, line * 3 / 2, -line / 2,
-                                       -line * 3);
-    if (plot.width() < 12 || plot.height() < line)
+    const QRect plot = area.adjusted(fm.horizontalAdvance(QString::number(top)) + line, line * 3 / 2, -line / 2,
+                                     -line * 3);
+    if (plot.width() < 12 || plot.height() < line) {
+        p.restore();
         return;
+    }
     auto yOf = [&](double count) { return plot.bottom() - count * plot.height() / top; };
 
-    const QColor text = palette().color(QPalette::Text);
     QColor grid = text;
     grid.setAlphaF(0.18f);
     for (int v = 0; v <= top; v += step) {
@@ -79,22 +87,22 @@ void GradeChart::paintEvent(QPaintEvent *)
         p.setPen(QPen(grid, 1));
         p.drawLine(plot.left(), y, plot.right(), y);
         p.setPen(text);
-        p.drawText(QRect(0, y - line / 2, plot.left() - line / 3, line), Qt::AlignRight | Qt::AlignVCenter,
+        p.drawText(QRect(area.left(), y - line / 2, plot.left() - area.left() - line / 3, line), Qt::AlignRight | Qt::AlignVCenter,
                    QString::number(v));
     }
 
     const double slot = plot.width() / 12.0;
     for (int g = 1; g <= 12; ++g) {
-        const int n = counts_[g - 1];
+        const int n = counts[g - 1];
         const QRectF bar(plot.left() + (g - 1) * slot + slot * 0.15, yOf(n), slot * 0.7, plot.bottom() - yOf(n));
         p.setPen(Qt::NoPen);
         p.setBrush(levelColour(g));
         p.drawRect(bar);
         p.setPen(text);
-        const QRectF column(plot.left() + (g - 1) * slot, 0, slot, line);
+        const QRectF column(plot.left() + (g - 1) * slot, area.top(), slot, line);
         if (n > 0)
-            p.drawText(column.translated(0, bar.top() - line), Qt::AlignCenter, QString::number(n));
-        p.drawText(column.translated(0, plot.bottom() + line / 4), Qt::AlignCenter, QString::number(g));
+            p.drawText(column.translated(0, bar.top() - line - area.top()), Qt::AlignCenter, QString::number(n));
+        p.drawText(column.translated(0, plot.bottom() + line / 4 - area.top()), Qt::AlignCenter, QString::number(g));
     }
 
     // The legend names the school's four levels under their grades.
@@ -112,7 +120,9 @@ void GradeChart::paintEvent(QPaintEvent *)
     }
     p.setPen(QPen(text, 1));
     p.drawLine(plot.bottomLeft(), plot.bottomRight());
-    p.drawText(QRect(0, 0, width(), line), Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("Учнів з оцінкою"));
+    p.drawText(QRect(area.left(), area.top(), area.width(), line), Qt::AlignHCenter | Qt::AlignTop,
+               QStringLiteral("Учнів з оцінкою"));
+    p.restore();
 }
 
 } // namespace teacher

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 #include <array>
 
 namespace teacher {
@@ -22,6 +24,8 @@ public:
 
     // The colour of a grade's level: початковий 1-3, середній 4-6, достатній 7-9, високий 10-12.
     static QColor levelColour(int grade);
+    // The chart drawn into `area` with the painter's font: on the screen, and on a printed page.
+    static void draw(QPainter &painter, const QRect &area, const std::array<int, 12> &counts, const QColor &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

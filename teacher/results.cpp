@@ -6,24 +6,29 @@
 #include "control/commandline.h"
 #include "pages/artwork.h"
 #include "result/details.h"
+#include "teacher/classreport.h"
 #include "teacher/csvexport.h"
 #include "teacher/details.h"
 #include "teacher/journalpaths.h"
 #include "teacher/resultswindow.h"
+#include "teacher/rowvalues.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QSaveFile>
+
+#include <memory>
 
 namespace teacher {
 
-int showResults(int &argc, char **argv, const QStringList &paths)
+int showResults(int &argc, char **argv, const QStringList &paths, const QStringList &classLists, const QString &attempt)
 {
     QApplication app(argc, argv);
     installUkrainianButtons(app); // the file dialogs' and message boxes' own texts
     app.setWindowIcon(frame::windowIcon());
-    ResultsWindow window(paths);
+    ResultsWindow window(paths, classLists, attemptRuleOf(attempt).value_or(AttemptRule::Latest));
     window.show();
     return app.exec();
 }
@@ -31,7 +36,7 @@ int showResults(int &argc, char **argv, const QStringList &paths)
 // Bytes of a journal read at a time for the CSV.
 constexpr qint64 kBatchBytes = 4 << 20;
 
-QString refusedOutput(const QString &out, const QStringList &readKeys)
+QString refusedOutput(const QString &out, const QStringList &readKeys, const QString &what)
 {
     // What OUT names: itself, the file a link leads to, the file it is (through every link).
     const QFileInfo info(out);
@@ -40,22 +45,26 @@ QString refusedOutput(const QString &out, const QStringList &readKeys)
         names << info.symLinkTarget();
     for (const QString &name : std::as_const(names))
         if (readKeys.contains(name))
-            return QStringLiteral("«%1»: це журнал, який читається; таблицю CSV не записано, оберіть іншу назву")
-                .arg(QDir::toNativeSeparators(out));
+            return QStringLiteral("«%1»: це журнал, який читається; %2 не записано, оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what);
     for (const QString &name : std::as_const(names))
         if (name.endsWith(QStringLiteral(".details.jsonl"), Qt::CaseInsensitive))
-            return QStringLiteral("«%1»: таблицю CSV не записано на місце файлу подробиць; оберіть іншу назву")
-                .arg(QDir::toNativeSeparators(out));
+            return QStringLiteral("«%1»: %2 не записано на місце файлу подробиць; оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what);
     for (const QString &name : std::as_const(names))
         if (QFileInfo(name).fileName().compare(journalFileName(), Qt::CaseInsensitive) == 0)
-            return QStringLiteral("«%1»: таблицю CSV не записано на місце журналу %2; оберіть іншу назву")
-                .arg(QDir::toNativeSeparators(out), journalFileName());
+            return QStringLiteral("«%1»: %2 не записано на місце журналу %3; оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what, journalFileName());
     return {};
 }
 
-int exportCsv(int &argc, char **argv, const QStringList &paths, const QString &out)
+int exportResults(int &argc, char **argv, const ExportRequest &request)
 {
-    QCoreApplication app(argc, argv);
+    // The report needs fonts, not a screen: no window is ever shown.
+    if (!request.pdfFile.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app(request.pdfFile.isEmpty() ? new QCoreApplication(argc, argv)
+                                                                    : new QGuiApplication(argc, argv));
     bool someUnread = false;
     auto unread = [&](const QString &message) {
         printLine(stderr, QStringLiteral("netquiz: ") + message);
@@ -63,7 +72,7 @@ int exportCsv(int &argc, char **argv, const QStringList &paths, const QString &o
     };
     // Files in path order, each once, however often and by whatever way it was named.
     QMap<QString, QString> files;
-    for (const QString &path : paths) {
+    for (const QString &path : request.paths) {
         const FoundJournals found = journalsAt(path);
         if (!found.error.isEmpty())
             unread(found.error);
@@ -79,54 +88,139 @@ int exportCsv(int &argc, char **argv, const QStringList &paths, const QString &o
     QStringList ordered = files.values();
     std::sort(ordered.begin(), ordered.end());
 
+    // No output goes over a journal read or the details file beside it, a class list, or another output.
     QStringList readKeys = files.keys();
     for (const QString &file : std::as_const(files))
         readKeys << sameFileKey(details::fileBeside(file));
-    if (const QString why = refusedOutput(out, readKeys); !why.isEmpty()) {
-        printLine(stderr, QStringLiteral("netquiz: ") + why);
-        return CommandLine::kUsageError;
+    QStringList listKeys;
+    for (const QString &list : request.classLists)
+        listKeys << sameFileKey(list) << QFileInfo(list).absoluteFilePath();
+    const std::pair<QString, QString> outputs[] = {{request.csvFile, QStringLiteral("таблицю CSV")},
+                                                   {request.pdfFile, QStringLiteral("звіт PDF")},
+                                                   {request.itemsCsvFile, QStringLiteral("таблицю питань CSV")}};
+    for (const auto &[out, what] : outputs) {
+        if (out.isEmpty())
+            continue;
+        QString why = refusedOutput(out, readKeys, what);
+        if (why.isEmpty() &&
+            (listKeys.contains(sameFileKey(out)) || listKeys.contains(QFileInfo(out).absoluteFilePath())))
+            why = QStringLiteral("«%1»: це список класу; %2 не записано, оберіть іншу назву")
+                      .arg(QDir::toNativeSeparators(out), what);
+        int sameOut = 0;
+        for (const auto &[other, _] : outputs)
+            sameOut += !other.isEmpty() && sameFileKey(other) == sameFileKey(out);
+        if (why.isEmpty() && sameOut > 1)
+            why =
+                QStringLiteral("«%1»: дві таблиці чи звіт не записати в один файл").arg(QDir::toNativeSeparators(out));
+        if (!why.isEmpty()) {
+            printLine(stderr, QStringLiteral("netquiz: ") + why);
+            return CommandLine::kUsageError;
+        }
+    }
+
+    QList<ClassList> lists;
+    for (const QString &path : request.classLists) {
+        QString error;
+        ClassList list = readClassList(path, &error);
+        if (error.isEmpty())
+            lists << list;
+        else
+            unread(error);
     }
     // Through a file beside it, renamed over it when whole: a failure leaves OUT as it was.
-    QSaveFile save(out);
+    QSaveFile save(request.csvFile);
     auto cannotWrite = [&] {
         printLine(stderr, QStringLiteral("netquiz: Не вдалося записати «%1» (%2)")
-                              .arg(QDir::toNativeSeparators(out), save.errorString()));
+                              .arg(QDir::toNativeSeparators(request.csvFile), save.errorString()));
         save.cancelWriting();
         return CommandLine::kUsageError;
     };
-    if (!save.open(QIODevice::WriteOnly))
+    if (!request.csvFile.isEmpty() && !save.open(QIODevice::WriteOnly))
         return cannotWrite();
     CsvDocument csv;
+    // Which attempt counted and who is missing need every line first; a plain CSV is written as
+    // it is read, in bounded memory, each line with the marks it carries alone.
+    const bool whole = !request.pdfFile.isEmpty() || !lists.isEmpty() || request.rule.has_value();
+    ResultsModel model;
+    // The details beside the journals: how long each pupil took, when each finished, and for
+    // the table of questions every graded item.
+    DetailsBook book;
     for (const QString &file : std::as_const(ordered)) {
-        // The details beside the journal: how long each pupil took, when each finished.
-        DetailsBook book;
         readWhole(book, file, unread);
         LineMatcher matcher(book, file);
         GrowingJournal journal(file);
-        ReadResult result;
-        do { // a batch at a time, so that a journal of any size needs little memory
-            result = journal.read(kBatchBytes);
+        for (bool more = true; more;) { // a batch at a time: a journal of any size is read in bounded pieces
+            ReadResult result = journal.read(kBatchBytes);
+            more = result.more;
             if (!result.error.isEmpty())
                 unread(result.error);
             for (const JournalLine &line : std::as_const(result.lines)) {
-                if (line.entry.split == journal::Entry::Split::Unreadable)
+                if (line.entry.split == journal::Entry::Split::Unreadable) {
                     printLine(stderr, QStringLiteral("%1:%2: %3")
                                           .arg(QDir::toNativeSeparators(file))
                                           .arg(line.number)
                                           .arg(line.entry.reason));
-                else if (const RunState *run = matcher.next(line.entry.name, line.entry.group, line.entry.grade))
-                    csv.add(line.entry, file, line.number, durationOf(run), finishTimeOf(run));
-                else
-                    csv.add(line.entry, file, line.number);
+                } else if (!whole) {
+                    const bool uncertain = line.entry.split == journal::Entry::Split::Uncertain;
+                    const RunState *run = matcher.next(line.entry.name, line.entry.group, line.entry.grade);
+                    csv.add(line.entry, file, line.number,
+                            nameless(line.entry) ? QStringLiteral("без імені")
+                            : uncertain          ? QStringLiteral("непевна межа імені й класу")
+                                                 : QString(),
+                            durationOf(run), finishTimeOf(run));
+                }
             }
-            const QByteArray bytes = csv.takeBytes();
-            if (save.write(bytes) != bytes.size())
+            if (whole) {
+                model.apply({{file, std::move(result)}});
+            } else if (const QByteArray bytes = csv.takeBytes();
+                       !request.csvFile.isEmpty() && save.write(bytes) != bytes.size()) {
                 return cannotWrite();
-        } while (result.more);
+            }
+        }
     }
-    if (!save.commit())
-        return cannotWrite();
-    return someUnread ? CommandLine::kSomeUnread : 0;
+    model.setAttemptRule(request.rule.value_or(AttemptRule::Latest));
+    model.setClassLists(lists);
+
+    int code = someUnread ? CommandLine::kSomeUnread : 0;
+    if (whole)
+        model.setRowDetails(matchRows(book, model));
+    if (!request.csvFile.isEmpty()) {
+        const QList<Row> &rows = model.rows();
+        for (int i = 0; i < rows.size(); ++i) {
+            if (!rows[i].isResult() && !rows[i].absent)
+                continue;
+            const ResultsModel::RowDetails details = model.rowDetails(rows[i]);
+            csv.add(model.entry(rows[i]), model.sourceOf(rows[i]), rows[i].line, model.marks(i),
+                    details.seconds >= 0 ? details.duration : QString(), details.finished);
+            if (csv.bytes().size() > kBatchBytes) {
+                const QByteArray bytes = csv.takeBytes();
+                if (save.write(bytes) != bytes.size())
+                    return cannotWrite();
+            }
+        }
+        const QByteArray rest = csv.takeBytes();
+        if (save.write(rest) != rest.size() || !save.commit())
+            return cannotWrite();
+    }
+    if (!request.itemsCsvFile.isEmpty()) {
+        QList<const RunState *> runs;
+        for (const RunState &run : book.runs())
+            runs << &run;
+        QString error;
+        if (!saveCsv(itemsCsv(itemStats(runs)), request.itemsCsvFile, &error)) {
+            printLine(stderr, QStringLiteral("netquiz: ") + error);
+            return CommandLine::kUsageError;
+        }
+    }
+    if (!request.pdfFile.isEmpty()) {
+        ResultsFilter everything(&model);
+        QString error;
+        if (!saveReportPdf(reportOf(model, everything), request.pdfFile, &error)) {
+            printLine(stderr, QStringLiteral("netquiz: ") + error);
+            return CommandLine::kUsageError;
+        }
+    }
+    return code;
 }
 
 } // namespace teacher

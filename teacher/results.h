@@ -5,19 +5,33 @@
 
 #include <QStringList>
 
+#include "teacher/resultsmodel.h"
+
 namespace teacher {
 
-// netquiz --results PATH...: the results window until it is closed.
-int showResults(int &argc, char **argv, const QStringList &paths);
+// netquiz --results PATH...: the results window until it is closed, with these class lists and
+// attempt rule (latest, best or first; latest when empty).
+int showResults(int &argc, char **argv, const QStringList &paths, const QStringList &classLists = {},
+                const QString &attempt = {});
 
 // Why OUT must not be written, given the files read (as sameFileKey names them); empty if it may.
-QString refusedOutput(const QString &out, const QStringList &readKeys);
+// `what` names the output in the message ("таблицю CSV", "звіт PDF").
+QString refusedOutput(const QString &out, const QStringList &readKeys,
+                      const QString &what = QStringLiteral("таблицю CSV"));
 
-// netquiz --results --csv OUT PATH...: no window. Lines that cannot be read (a last line without its
-// line end among them) are listed on standard error as FILE:LINE: reason, and so is every journal
-// or folder that cannot be read, with why. 0; 3 when the CSV was written but a journal or folder
-// could not be read; 2 when OUT is refused (a journal being read, or any 1.txt) or cannot be
-// written, and then OUT is left as it was.
-int exportCsv(int &argc, char **argv, const QStringList &paths, const QString &out);
+struct ExportRequest {
+    QStringList paths;
+    QString csvFile, pdfFile; // either or both
+    QStringList classLists;
+    std::optional<AttemptRule> rule; // latest when not given
+    QString itemsCsvFile;            // the table of questions from the details files, if wanted
+};
+
+// netquiz --results --csv OUT and/or --pdf OUT PATH...: no window. Lines that cannot be read (a last
+// line without its line end among them) are listed on standard error as FILE:LINE: reason, and so
+// is every journal, folder or class list that cannot be read, with why. 0; 3 when the outputs were
+// written but something could not be read; 2 when an output is refused (a file being read, or any
+// 1.txt or *.details.jsonl) or cannot be written, and then it is left as it was.
+int exportResults(int &argc, char **argv, const ExportRequest &request);
 
 } // namespace teacher

@@ -133,7 +133,7 @@ QList<int> ResultsFilter::sortedRows() const
         for (int i = 0; i < files.size(); ++i)
             rankOf[files[i]] = i;
         for (int r = 0; r < n; ++r)
-            key[r] = (qint64(rankOf[rows[r].file]) << 32) + rows[r].line;
+            key[r] = (qint64(rows[r].file < 0 ? files.size() + rows[r].reason : rankOf[rows[r].file]) << 32) + rows[r].line;
         break;
     }
     case DurationColumn: // by the seconds; rows without a duration last

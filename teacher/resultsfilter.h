@@ -24,6 +24,7 @@ public:
     void setNameSearch(const QString &text);
     const QString &group() const { return group_; }
     const QString &topic() const { return topic_; }
+    const QString &nameSearch() const { return name_; }
 
     // The class and topic filter alone: what a class summary counts.
     bool inGroupAndTopic(const Row &row) const;

@@ -91,6 +91,12 @@ bool ResultsModel::before(int a, int b) const
 void ResultsModel::indexRow(int i, QSet<int> *touched)
 {
     Row &row = rows_[i];
+    if (row.absent) {
+        ++absent_;
+        ++groupUse_[row.groupKey];
+        ++topicUse_[row.topic];
+        return;
+    }
     if (row.incomplete)
         ++incomplete_;
     if (row.unreadable()) {
@@ -122,6 +128,8 @@ void ResultsModel::indexRow(int i, QSet<int> *touched)
 void ResultsModel::unindexRow(int i, QSet<int> *touched)
 {
     Row &row = rows_[i];
+    if (row.absent)
+        --absent_;
     if (row.incomplete)
         --incomplete_;
     if (row.unreadable()) {
@@ -157,12 +165,14 @@ void ResultsModel::reindex()
     singles_.clear();
     groupUse_.clear();
     topicUse_.clear();
-    unreadable_ = incomplete_ = 0;
+    unreadable_ = incomplete_ = absent_ = 0;
     lastRowOf_.clear();
     for (int i = 0; i < rows_.size(); ++i) {
         rows_[i].pupil = -1;
         indexRow(i, nullptr);
         const int file = rows_[i].file;
+        if (file < 0)
+            continue;
         if (!lastRowOf_.contains(file) || rows_[lastRowOf_[file]].line < rows_[i].line)
             lastRowOf_[file] = i;
     }
@@ -170,14 +180,19 @@ void ResultsModel::reindex()
 
 void ResultsModel::removeRowsOf(int file)
 {
+    removeRowsIf([file](const Row &row) { return row.file == file; });
+}
+
+void ResultsModel::removeRowsIf(const std::function<bool(const Row &)> &gone)
+{
     // From the bottom up, one run of neighbouring rows at a time.
     for (qsizetype end = rows_.size(); end > 0;) {
-        if (rows_[end - 1].file != file) {
+        if (!gone(rows_[end - 1])) {
             --end;
             continue;
         }
         qsizetype begin = end - 1;
-        while (begin > 0 && rows_[begin - 1].file == file)
+        while (begin > 0 && gone(rows_[begin - 1]))
             --begin;
         beginRemoveRows({}, int(begin), int(end - 1));
         rows_.remove(begin, end - begin);
@@ -208,6 +223,11 @@ void ResultsModel::apply(const QList<std::pair<QString, ReadResult>> &reads)
     } else {
         for (int row : std::as_const(marked))
             emit dataChanged(index(row, MarksColumn), index(row, MarksColumn));
+    }
+    if (!lists_.isEmpty()) { // a pupil who was missing has come, or a name is on a list now
+        matchLists();
+        if (!rows_.isEmpty())
+            emit dataChanged(index(0, MarksColumn), index(int(rows_.size() - 1), MarksColumn));
     }
     emit contentChanged();
 }
@@ -261,12 +281,26 @@ int ResultsModel::attempt(int i) const
                same.begin()) + 1;
 }
 
+int ResultsModel::countedOf(const QList<int> &attempts) const
+{
+    switch (rule_) {
+    case AttemptRule::First: return attempts.first();
+    case AttemptRule::Latest: return attempts.last();
+    case AttemptRule::Best: break;
+    }
+    int best = attempts.last(); // of equal grades, the latest
+    for (qsizetype n = attempts.size() - 2; n >= 0; --n)
+        if (rows_[attempts[n]].gradeValue > rows_[best].gradeValue)
+            best = attempts[n];
+    return best;
+}
+
 bool ResultsModel::counted(int i) const
 {
     const Row &row = rows_[i];
     if (!row.isResult())
         return false;
-    return row.pupil < 0 ? row.nameless() : pupils_[row.pupil].last() == i;
+    return row.pupil < 0 ? row.nameless() : countedOf(pupils_[row.pupil]) == i;
 }
 
 QList<int> ResultsModel::countedRows() const
@@ -274,8 +308,154 @@ QList<int> ResultsModel::countedRows() const
     QList<int> all = singles_;
     for (const QList<int> &same : pupils_)
         if (!same.isEmpty())
-            all << same.last();
+            all << countedOf(same);
     return all;
+}
+
+void ResultsModel::setAttemptRule(AttemptRule rule)
+{
+    if (rule == rule_)
+        return;
+    rule_ = rule;
+    if (!rows_.isEmpty())
+        emit dataChanged(index(0, MarksColumn), index(int(rows_.size() - 1), MarksColumn));
+    emit contentChanged();
+}
+
+QString attemptRuleName(AttemptRule rule)
+{
+    switch (rule) {
+    case AttemptRule::Best: return QStringLiteral("найкраща");
+    case AttemptRule::First: return QStringLiteral("перша");
+    case AttemptRule::Latest: break;
+    }
+    return QStringLiteral("остання");
+}
+
+std::optional<AttemptRule> attemptRuleOf(const QString &word)
+{
+    if (word == u"latest")
+        return AttemptRule::Latest;
+    if (word == u"best")
+        return AttemptRule::Best;
+    if (word == u"first")
+        return AttemptRule::First;
+    return std::nullopt;
+}
+
+void ResultsModel::setClassLists(const QList<ClassList> &lists)
+{
+    lists_ = lists;
+    matchLists();
+    if (!rows_.isEmpty())
+        emit dataChanged(index(0, MarksColumn), index(int(rows_.size() - 1), MarksColumn));
+    emit contentChanged();
+}
+
+QString ResultsModel::listMark(const Row &row) const
+{
+    if (row.absent)
+        return QStringLiteral("не складав(ла)");
+    const auto it = row.pupil < 0 ? listMarks_.cend() : listMarks_.constFind(row.pupil);
+    return it == listMarks_.cend() ? QString() : texts_[*it];
+}
+
+void ResultsModel::matchLists()
+{
+    // Each list by its class as compared; a later list of the same class takes its place.
+    QHash<QString, int> listOf;
+    QList<QStringList> compared(lists_.size());
+    for (int l = 0; l < lists_.size(); ++l) {
+        listOf.insert(comparedGroup(lists_[l].group), l);
+        for (const QString &name : lists_[l].pupils)
+            compared[l] << comparedName(name);
+    }
+    QList<QList<bool>> found(lists_.size());
+    for (int l = 0; l < lists_.size(); ++l)
+        found[l].fill(false, lists_[l].pupils.size());
+    QHash<int, int> listOfGroup; // class as the rows hold it -> its list, or -1
+    QHash<int, int> groupTextOf; // list -> the class as a pupil typed it, to sort and filter with their rows
+    listMarks_.clear();
+    if (!lists_.isEmpty()) {
+        const int notOnList = intern(QStringLiteral("немає у списку"));
+        for (int p = 0; p < pupils_.size(); ++p) {
+            if (pupils_[p].isEmpty())
+                continue;
+            const Row &row = rows_[pupils_[p].first()];
+            auto known = listOfGroup.constFind(row.groupKey);
+            if (known == listOfGroup.cend())
+                known = listOfGroup.insert(row.groupKey, listOf.value(comparedGroup(texts_[row.group]), -1));
+            const int l = *known;
+            if (l < 0)
+                continue;
+            if (!groupTextOf.contains(l))
+                groupTextOf.insert(l, row.group);
+            const NameMatch match = matchName(row.name, compared[l]);
+            if (match.kind == NameMatch::None) {
+                listMarks_.insert(p, notOnList);
+                continue;
+            }
+            found[l][match.pupil] = true;
+            if (match.kind == NameMatch::Near)
+                listMarks_.insert(p, intern(QStringLiteral("схоже на «%1» зі списку").arg(lists_[l].pupils[match.pupil])));
+        }
+    }
+    // Rows of pupils without a result: the ones no longer wanted go, the missing ones come below.
+    QSet<QString> wanted;
+    auto keyOf = [](const QString &path, int line) { return path + QChar(u'\n') + QString::number(line); };
+    for (int l = 0; l < lists_.size(); ++l)
+        if (listOf.value(comparedGroup(lists_[l].group)) == l)
+            for (int n = 0; n < lists_[l].pupils.size(); ++n)
+                if (!found[l][n])
+                    wanted.insert(keyOf(lists_[l].path, lists_[l].lines[n]));
+    QSet<QString> have;
+    removeRowsIf([&](const Row &row) {
+        if (!row.absent)
+            return false;
+        const QString key = keyOf(texts_[row.reason], row.line);
+        if (wanted.contains(key) && !have.contains(key)) {
+            have.insert(key);
+            return false;
+        }
+        return true;
+    });
+    have.clear(); // the rows that stayed, counted again now that every removal is done
+    for (const Row &row : std::as_const(rows_))
+        if (row.absent)
+            have.insert(keyOf(texts_[row.reason], row.line));
+    QList<Row> added;
+    for (int l = 0; l < lists_.size(); ++l) {
+        if (listOf.value(comparedGroup(lists_[l].group)) != l)
+            continue;
+        for (int n = 0; n < lists_[l].pupils.size(); ++n) {
+            if (found[l][n] || have.contains(keyOf(lists_[l].path, lists_[l].lines[n])))
+                continue;
+            Row row;
+            row.absent = true;
+            row.file = -1;
+            row.line = lists_[l].lines[n];
+            row.split = journal::Entry::Split::Certain;
+            row.name = lists_[l].pupils[n];
+            row.topic = intern(journal::kTopicName);
+            row.group = groupTextOf.contains(l) ? groupTextOf[l] : intern(lists_[l].group);
+            row.groupKey = keyOf_[row.group];
+            row.reason = intern(lists_[l].path);
+            added << row;
+        }
+    }
+    if (!added.isEmpty()) {
+        const qsizetype first = rows_.size();
+        beginInsertRows({}, int(first), int(first + added.size() - 1));
+        rows_ << std::move(added);
+        for (qsizetype i = first; i < rows_.size(); ++i)
+            indexRow(int(i), nullptr);
+        endInsertRows();
+    }
+}
+
+const QString &ResultsModel::sourceOf(const Row &row) const
+{
+    return row.file < 0 ? texts_[row.reason] : files_[row.file];
 }
 
 journal::Entry ResultsModel::entry(const Row &row) const
@@ -314,7 +494,7 @@ bool ResultsModel::lessThan(int left, int right, int column) const
         decided = byValue(rowDetails(a).seconds >= 0, rowDetails(b).seconds >= 0, rowDetails(a).seconds,
                           rowDetails(b).seconds);
     else if (column == SourceColumn)
-        decided = a.file != b.file ? files_[a.file] < files_[b.file] : a.line < b.line;
+        decided = a.file != b.file ? sourceOf(a) < sourceOf(b) : a.line < b.line;
     if (decided)
         return *decided;
     static const QCollator collator{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
@@ -345,6 +525,10 @@ int ResultsModel::columnCount(const QModelIndex &parent) const
 QString ResultsModel::marks(int i) const
 {
     const Row &row = rows_[i];
+    // Most rows have none: said without building a list.
+    if (!row.incomplete && !row.unreadable() && !row.uncertain() && !row.absent && attempts(row) == 1 &&
+        !listMarks_.contains(row.pupil) && !row.nameless())
+        return {};
     QStringList marks;
     if (row.incomplete)
         marks << QStringLiteral("незавершений рядок");
@@ -354,8 +538,12 @@ QString ResultsModel::marks(int i) const
         marks << QStringLiteral("непевна межа імені й класу");
     if (row.nameless())
         marks << QStringLiteral("без імені");
+    if (const QString mark = listMark(row); !mark.isEmpty())
+        marks << mark;
     if (const int n = attempts(row); n > 1)
-        marks << QStringLiteral("спроба %1 з %2").arg(attempt(i)).arg(n);
+        marks << (counted(i) ? QStringLiteral("спроба %1 з %2, врахована") : QStringLiteral("спроба %1 з %2"))
+                     .arg(attempt(i))
+                     .arg(n);
     return marks.join(QStringLiteral("; "));
 }
 
@@ -372,7 +560,7 @@ QString ResultsModel::text(int i, int column) const
         return texts_[row.date];
     case DurationColumn: return rowDetails(row).duration;
     case GradeColumn: return texts_[row.grade];
-    case SourceColumn: return QStringLiteral("%1:%2").arg(QDir::toNativeSeparators(files_[row.file])).arg(row.line);
+    case SourceColumn: return QStringLiteral("%1:%2").arg(QDir::toNativeSeparators(sourceOf(row))).arg(row.line);
     case MarksColumn: return marks(i);
     }
     return {};
@@ -399,7 +587,8 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
         return int(Qt::AlignCenter);
     // Marked rows stand out; the marks column says why, so colour is never the only sign.
     const QColor tint = row.unreadable() || row.incomplete ? QColor(0xF6, 0xC6, 0xC6)
-                        : row.uncertain() || row.nameless() ? QColor(0xFF, 0xE9, 0xA8)
+                        : row.absent                        ? QColor(0xE4, 0xE4, 0xE4)
+                        : row.uncertain() || row.nameless() || listMarks_.contains(row.pupil) ? QColor(0xFF, 0xE9, 0xA8)
                         : attempts(row) > 1                 ? QColor(0xCF, 0xE2, 0xF7)
                                                             : QColor();
     if (role == Qt::BackgroundRole && tint.isValid())

@@ -9,13 +9,23 @@
 // numbers standing for the texts many rows share (topic, class, date, grade, reason), each text
 // kept once. Attempts are kept per pupil, so a new line touches only its own pupil's rows.
 
+#include "teacher/classlist.h"
 #include "teacher/growingjournal.h"
 
 #include <QAbstractTableModel>
 #include <QDate>
 #include <QHash>
 
+#include <functional>
+#include <optional>
+
 namespace teacher {
+
+// Which of a pupil's attempts counts: the latest (the default), the best grade, or the first.
+enum class AttemptRule { Latest, Best, First };
+// "остання", "найкраща", "перша"; and back from the command line's latest, best, first.
+QString attemptRuleName(AttemptRule rule);
+std::optional<AttemptRule> attemptRuleOf(const QString &word);
 
 enum Column {
     TopicColumn,
@@ -40,11 +50,13 @@ struct Row {
     qint16 gradeValue = -1; // the grade as a number; -1 when it is not one
     journal::Entry::Split split = journal::Entry::Split::Unreadable;
     bool incomplete = false; // the file's last line, its line end not written yet
+    // A pupil on a class list with no result: file is -1, line the line of the list, reason the list's path.
+    bool absent = false;
     bool unreadable() const { return split == journal::Entry::Split::Unreadable; }
     bool uncertain() const { return split == journal::Entry::Split::Uncertain; }
     bool nameless() const { return !unreadable() && name.trimmed().isEmpty(); }
     // A pupil's result as it stands: read, whole, and not a line the pupil is still writing.
-    bool isResult() const { return !unreadable() && !incomplete; }
+    bool isResult() const { return !unreadable() && !incomplete && !absent; }
 };
 
 class ResultsModel : public QAbstractTableModel {
@@ -66,7 +78,7 @@ public:
     // This row's attempt among its pupil's attempts at its topic (1-based, in date order), and how many there are.
     int attempt(int row) const;
     int attempts(const Row &row) const { return row.pupil < 0 ? 1 : int(pupils_[row.pupil].size()); }
-    // Whether the row is what its pupil counts with: a whole result, the pupil's latest attempt.
+    // Whether the row is what its pupil counts with: a whole result, the attempt the rule picks.
     bool counted(int row) const;
     // The rows that count, one per pupil (a nameless line is a pupil of its own).
     QList<int> countedRows() const;
@@ -74,8 +86,21 @@ public:
     QList<int> groupKeys() const { return groupUse_.keys(); }
     QList<int> topics() const { return topicUse_.keys(); }
     int unreadableCount() const { return unreadable_; }
+
+    void setAttemptRule(AttemptRule rule);
+    AttemptRule attemptRule() const { return rule_; }
+
+    // Class lists, one per class: their pupils without a result become rows of their own, and
+    // results are marked where their name is not on their class's list, or only nearly.
+    void setClassLists(const QList<ClassList> &lists);
+    const QList<ClassList> &classLists() const { return lists_; }
+    int absentCount() const { return absent_; }
+    // The class list's mark for the row: "немає у списку", "схоже на «...» зі списку", or empty.
+    QString listMark(const Row &row) const;
     int incompleteCount() const { return incomplete_; }
 
+    // The journal of the row, or for a pupil without a result the class list.
+    const QString &sourceOf(const Row &row) const;
     // The line as read, for the CSV.
     journal::Entry entry(const Row &row) const;
 
@@ -109,10 +134,13 @@ private:
     Row makeRow(int file, const JournalLine &line, bool incomplete);
     int intern(const QString &text);
     void removeRowsOf(int file);
+    void removeRowsIf(const std::function<bool(const Row &)> &gone);
     void indexRow(int row, QSet<int> *touched);
     void unindexRow(int row, QSet<int> *touched);
     void reindex();
     bool before(int a, int b) const; // attempt order: by date, undated last, then as read
+    int countedOf(const QList<int> &attempts) const;
+    void matchLists(); // marks results by the lists and keeps the rows of pupils without a result
     qint64 dayOf(const Row &row) const;
     int nameKey(const QString &name); // the same number for names that differ only in case and blanks
 
@@ -143,10 +171,15 @@ private:
     QHash<QString, int> foldedNames_; // a name as compared -> its number
     QHash<PupilKey, int> pupilIds_;
     QList<QList<int>> pupils_; // rows of each pupil, in attempt order
+    QHash<qint64, RowDetails> rowDetails_;
     QList<int> singles_;        // nameless results, each counted alone, in row order
     QHash<int, int> groupUse_, topicUse_;
     int unreadable_ = 0, incomplete_ = 0;
-    QHash<qint64, RowDetails> rowDetails_;
+
+    AttemptRule rule_ = AttemptRule::Latest;
+    QList<ClassList> lists_;
+    QHash<int, int> listMarks_; // pupil -> the text number of its list mark
+    int absent_ = 0;
 };
 
 } // namespace teacher

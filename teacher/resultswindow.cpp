@@ -4,6 +4,8 @@
 
 #include "teacher/csvexport.h"
 #include "teacher/detailspanel.h"
+#include "teacher/journalpaths.h"
+#include "teacher/results.h"
 #include "teacher/summarypanel.h"
 
 #include <QCollator>
@@ -18,7 +20,11 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScreen>
+#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
@@ -44,10 +50,10 @@ public:
 };
 } // namespace
 
-ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
+ResultsWindow::ResultsWindow(const QStringList &paths, const QStringList &classLists, AttemptRule rule, QWidget *parent)
     : QMainWindow(parent), table_(new QTableView), groups_(new QComboBox), topics_(new QComboBox),
-      search_(new QLineEdit), summary_(new SummaryPanel), details_(new DetailsPanel), counts_(new QLabel),
-      progress_(new QLabel), problems_(new QListWidget), refreshSoon_(new QTimer(this))
+      attempt_(new QComboBox), search_(new QLineEdit), summary_(new SummaryPanel), details_(new DetailsPanel),
+      counts_(new QLabel), progress_(new QLabel), problems_(new QListWidget), refreshSoon_(new QTimer(this))
 {
     setWindowTitle(QStringLiteral("Результати тесту"));
     table_->setObjectName(QStringLiteral("resultsTable"));
@@ -132,6 +138,15 @@ ResultsWindow::ResultsWindow(const QStringList &paths, QWidget *parent)
                                       fm.horizontalAdvance(QStringLiteral("незавершений рядок")) + 2 * letter};
     for (int column = 0; column < SourceColumn; ++column)
         table_->setColumnWidth(column, widths[column]);
+    model_.setAttemptRule(rule);
+    attempt_->setCurrentIndex(attempt_->findData(int(rule)));
+    // The lists given before, then those given now.
+    const QSettings settings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication));
+    listPaths_ = settings.value(QStringLiteral("classLists")).toStringList();
+    if (classLists.isEmpty())
+        readClassLists();
+    else
+        addClassLists(classLists);
     for (const QString &path : paths) {
         journals_.add(path);
         if (QFileInfo(path).isDir())
@@ -155,6 +170,12 @@ QWidget *ResultsWindow::buildFilters()
     }
     refreshChoices(groups_, {});
     refreshChoices(topics_, {});
+    attempt_->setObjectName(QStringLiteral("attemptRule"));
+    attempt_->setToolTip(QStringLiteral("Яку спробу учня враховувати в підсумку, діаграмі, звіті й CSV"));
+    for (AttemptRule rule : {AttemptRule::Latest, AttemptRule::Best, AttemptRule::First})
+        attempt_->addItem(attemptRuleName(rule), int(rule));
+    connect(attempt_, &QComboBox::currentIndexChanged, this,
+            [this] { model_.setAttemptRule(AttemptRule(attempt_->currentData().toInt())); });
     auto chosen = [](QComboBox *box) { return box->currentData().toString(); };
     connect(groups_, &QComboBox::currentIndexChanged, this, [=, this] {
         filter_.setGroup(chosen(groups_));
@@ -173,7 +194,8 @@ QWidget *ResultsWindow::buildFilters()
     auto *bar = new QWidget;
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
-    const std::pair<const char16_t *, QWidget *> labelled[] = {{u"&Клас:", groups_}, {u"&Тема:", topics_}, {u"&Пошук:", search_}};
+    const std::pair<const char16_t *, QWidget *> labelled[] = {
+        {u"&Клас:", groups_}, {u"&Тема:", topics_}, {u"&Пошук:", search_}, {u"&Спроба:", attempt_}};
     for (const auto &[text, field] : labelled) {
         auto *label = new QLabel(QString::fromUtf16(text));
         label->setBuddy(field);
@@ -193,6 +215,21 @@ void ResultsWindow::buildMenus()
     QAction *csv = file->addAction(QStringLiteral("Зберегти як &CSV…"), this, &ResultsWindow::saveCsv);
     csv->setShortcut(QKeySequence::Save);
     csv->setToolTip(QStringLiteral("Зберегти показані рядки як таблицю CSV"));
+    QAction *pdf = file->addAction(QStringLiteral("Зберегти як &PDF…"), this, &ResultsWindow::savePdf);
+    pdf->setObjectName(QStringLiteral("savePdf"));
+    pdf->setToolTip(QStringLiteral("Зберегти звіт класу (те, що показано) як PDF"));
+    QAction *preview = file->addAction(QStringLiteral("Попередній перегл&яд…"), this, &ResultsWindow::preview);
+    preview->setObjectName(QStringLiteral("printPreview"));
+    QAction *print = file->addAction(QStringLiteral("&Друк…"), this, &ResultsWindow::print);
+    print->setObjectName(QStringLiteral("print"));
+    print->setShortcut(QKeySequence::Print);
+    print->setToolTip(QStringLiteral("Надрукувати звіт класу: те, що показано"));
+    file->addSeparator();
+    QAction *lists = file->addAction(QStringLiteral("&Список класу…"), this, &ResultsWindow::chooseClassLists);
+    lists->setObjectName(QStringLiteral("classList"));
+    lists->setToolTip(QStringLiteral("Список учнів класу: файл з назвою класу (9-А.txt), по учню в рядку"));
+    file->addAction(QStringLiteral("Забути списки класів"), this, &ResultsWindow::forgetClassLists)
+        ->setObjectName(QStringLiteral("forgetClassLists"));
     file->addSeparator();
     file->addAction(QStringLiteral("&Закрити"), this, &QWidget::close)->setShortcut(QKeySequence::Quit);
 
@@ -200,7 +237,7 @@ void ResultsWindow::buildMenus()
     tools->setObjectName(QStringLiteral("actions"));
     tools->setMovable(false);
     tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    tools->addActions({addFiles, addFolder, csv});
+    tools->addActions({addFiles, addFolder, csv, pdf, print, lists});
 }
 
 void ResultsWindow::refreshChoices(QComboBox *box, const QStringList &values)
@@ -255,12 +292,12 @@ void ResultsWindow::refreshStatus()
                          .arg(std::max<qsizetype>(journals_.journalCount(), model_.files().size()))
                          .arg(model_.rowCount())
                          .arg(filter_.rowCount())
-                         .arg(model_.unreadableCount() + journals_.problems().size()));
+                         .arg(model_.unreadableCount() + journals_.problems().size() + listProblems_.size()));
 }
 
 void ResultsWindow::refreshProblems()
 {
-    const QStringList all = journals_.problems() + journals_.waiting();
+    const QStringList all = journals_.problems() + listProblems_ + journals_.waiting();
     problems_->clear();
     for (const QString &problem : all) {
         auto *item = new QListWidgetItem(problem, problems_);
@@ -277,16 +314,16 @@ QByteArray ResultsWindow::csvOfShownRows() const
     QList<int> shown;
     for (int i = 0; i < filter_.rowCount(); ++i) {
         const int row = filter_.mapToSource(filter_.index(i, 0)).row();
-        if (model_.rows()[row].isResult()) // not a line that cannot be read, nor one still being written
+        if (model_.rows()[row].isResult() || model_.rows()[row].absent) // not a line that cannot be read, nor one still being written
             shown << row;
     }
     std::sort(shown.begin(), shown.end(), [this](int a, int b) { return model_.lessThan(a, b, SourceColumn); });
     CsvDocument csv;
     for (int row : shown) {
         const Row &r = model_.rows()[row];
-        csv.add(model_.entry(r), model_.files()[r.file], r.line,
-                model_.rowDetails(r).seconds >= 0 ? model_.rowDetails(r).duration : QString(),
-                model_.rowDetails(r).finished);
+        const ResultsModel::RowDetails details = model_.rowDetails(r);
+        csv.add(model_.entry(r), model_.sourceOf(r), r.line, model_.marks(row),
+                details.seconds >= 0 ? details.duration : QString(), details.finished);
     }
     return csv.bytes();
 }
@@ -320,6 +357,107 @@ void ResultsWindow::saveCsv()
         statusBar()->showMessage(QStringLiteral("Збережено: %1").arg(QDir::toNativeSeparators(file)), 5000);
     else
         QMessageBox::warning(this, windowTitle(), error);
+}
+
+void ResultsWindow::addClassLists(const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        const QString absolute = QFileInfo(path).absoluteFilePath();
+        listPaths_.removeAll(absolute); // given again: read again, and it takes its class's place
+        listPaths_ << absolute;
+    }
+    QSettings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication))
+        .setValue(QStringLiteral("classLists"), listPaths_);
+    readClassLists();
+}
+
+void ResultsWindow::forgetClassLists()
+{
+    listPaths_.clear();
+    QSettings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication))
+        .remove(QStringLiteral("classLists"));
+    readClassLists();
+}
+
+void ResultsWindow::readClassLists()
+{
+    QList<ClassList> lists;
+    listProblems_.clear();
+    for (const QString &path : std::as_const(listPaths_)) {
+        QString error;
+        ClassList list = readClassList(path, &error);
+        if (error.isEmpty())
+            lists << list;
+        else
+            listProblems_ << QStringLiteral("Список класу: ") + error;
+    }
+    model_.setClassLists(lists);
+    refreshProblems();
+}
+
+void ResultsWindow::chooseClassLists()
+{
+    const QStringList files = QFileDialog::getOpenFileNames(
+        this, QStringLiteral("Список класу: файл з назвою класу, по учню в рядку"), {},
+        QStringLiteral("Списки класів (*.txt);;Усі файли (*)"));
+    if (!files.isEmpty())
+        addClassLists(files);
+}
+
+Report ResultsWindow::report() const
+{
+    return reportOf(model_, filter_);
+}
+
+bool ResultsWindow::saveReportAs(const QString &file, QString *error)
+{
+    QStringList read;
+    for (const QString &journal : model_.files())
+        read << sameFileKey(journal);
+    QString why = refusedOutput(file, read, QStringLiteral("звіт PDF"));
+    if (why.isEmpty() && (listPaths_.contains(sameFileKey(file)) || listPaths_.contains(QFileInfo(file).absoluteFilePath())))
+        why = QStringLiteral("«%1»: це список класу; звіт PDF не записано, оберіть іншу назву").arg(QDir::toNativeSeparators(file));
+    if (!why.isEmpty()) {
+        *error = why;
+        return false;
+    }
+    return saveReportPdf(report(), file, error);
+}
+
+void ResultsWindow::savePdf()
+{
+    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Зберегти як PDF"), QStringLiteral("звіт.pdf"),
+                                                      QStringLiteral("Документ PDF (*.pdf)"));
+    if (file.isEmpty())
+        return;
+    QString error;
+    if (saveReportAs(file, &error))
+        statusBar()->showMessage(QStringLiteral("Збережено: %1").arg(QDir::toNativeSeparators(file)), 5000);
+    else
+        QMessageBox::warning(this, windowTitle(), error);
+}
+
+void ResultsWindow::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("Результати тесту"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Друк звіту"));
+    if (dialog.exec() == QDialog::Accepted)
+        printReport(report(), &printer);
+}
+
+void ResultsWindow::preview()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("Результати тесту"));
+    QPrintPreviewDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Попередній перегляд звіту"));
+    const Report shown = report();
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&shown](QPrinter *p) { printReport(shown, p); });
+    dialog.exec();
 }
 
 } // namespace teacher

@@ -4,6 +4,7 @@
 // The teacher's results window: every line of the journals in one table, narrowed by class,
 // topic and name, a summary with a chart below, kept up to date while pupils finish.
 
+#include "teacher/classreport.h"
 #include "teacher/livejournals.h"
 #include "teacher/resultsfilter.h"
 
@@ -25,7 +26,9 @@ class ResultsWindow : public QMainWindow {
     Q_OBJECT
 public:
     // paths: journal files and folders of journals; read while the window shows, rows arriving as read.
-    explicit ResultsWindow(const QStringList &paths, QWidget *parent = nullptr);
+    // classLists: lists given now; with those given before (remembered in the settings), each read.
+    explicit ResultsWindow(const QStringList &paths, const QStringList &classLists = {},
+                           AttemptRule rule = AttemptRule::Latest, QWidget *parent = nullptr);
 
     ResultsModel &model() { return model_; }
     LiveJournals &journals() { return journals_; }
@@ -39,6 +42,16 @@ public:
     // The summary, chart and choices follow a burst of rows this soon at the least.
     static constexpr int kRefreshMs = 50;
 
+    // The class lists read, by path, in the order given; remembered for the next start.
+    void addClassLists(const QStringList &paths);
+    void forgetClassLists();
+    // The report of what the window shows, and that report as a PDF file (never over a journal read).
+    Report report() const;
+    bool saveReportAs(const QString &file, QString *error);
+
+    static constexpr const char *kSettingsOrganisation = "netquiz";
+    static constexpr const char *kSettingsApplication = "results";
+
 private:
     void buildMenus();
     QWidget *buildFilters();
@@ -49,6 +62,11 @@ private:
     void addFiles();
     void addFolder();
     void saveCsv();
+    void chooseClassLists();
+    void savePdf();
+    void print();
+    void preview();
+    void readClassLists();
 
     ResultsModel model_;
     ResultsFilter filter_{&model_};
@@ -56,6 +74,9 @@ private:
     QTableView *table_;
     QComboBox *groups_;
     QComboBox *topics_;
+    QComboBox *attempt_;
+    QStringList listPaths_;
+    QStringList listProblems_;
     QLineEdit *search_;
     SummaryPanel *summary_;
     DetailsPanel *details_;

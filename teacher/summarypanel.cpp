@@ -19,6 +19,20 @@ QString decimal(double value)
     return qFuzzyCompare(value, qRound(value)) ? ukrainian.toString(qRound(value)) : ukrainian.toString(value, 'f', 1);
 }
 
+QString summaryText(const ClassSummary &summary, AttemptRule rule)
+{
+    const QString absent = summary.absent > 0 ? QStringLiteral(" · не складали: %1").arg(summary.absent) : QString();
+    if (summary.pupils == 0)
+        return QStringLiteral("Ще немає оцінок.") + absent;
+    return QStringLiteral("Учнів: %1 · середня %2 · медіана %3%4\n"
+                          "Кожного учня враховано один раз, за %5 спробою; рядок без імені - окремий учень.")
+        .arg(summary.pupils)
+        .arg(decimal(summary.mean), decimal(summary.median), absent,
+             rule == AttemptRule::Best    ? QStringLiteral("найкращою")
+             : rule == AttemptRule::First ? QStringLiteral("першою")
+                                          : QStringLiteral("останньою"));
+}
+
 QString shortened(const QString &value, int letters)
 {
     return value.size() <= letters ? value : value.left(letters - 1) + QChar(u'…');
@@ -88,13 +102,7 @@ void SummaryPanel::refresh(const ResultsModel &model, const ResultsFilter &filte
     const ClassSummary shown = summarise(model, [&](const Row &row) { return filter.inGroupAndTopic(row); });
     const QString who = filter.group().isEmpty() ? QStringLiteral("Усі класи") : QStringLiteral("Клас %1").arg(shortened(filter.group()));
     heading_->setText(filter.topic().isEmpty() ? who : QStringLiteral("%1 · %2").arg(who, shortened(filter.topic(), 60)));
-    figures_->setText(shown.pupils == 0
-                          ? QStringLiteral("Ще немає оцінок.")
-                          : QStringLiteral("Учнів: %1 · середня %2 · медіана %3\n"
-                                           "Кожен учень враховано один раз, за останньою спробою; "
-                                           "рядок без імені - окремий учень.")
-                                .arg(shown.pupils)
-                                .arg(decimal(shown.mean), decimal(shown.median)));
+    figures_->setText(summaryText(shown, model.attemptRule()));
     chart_->setCounts(shown.counts);
 }
 

@@ -33,6 +33,9 @@ private:
     GradeChart *chart_;
 };
 
+// "Учнів: 4 · середня 8 · медіана 8,5", who did not take the test, and which attempt counted.
+QString summaryText(const ClassSummary &summary, AttemptRule rule);
+
 // "7,4": numbers as a Ukrainian reader writes them.
 QString decimal(double value);
 

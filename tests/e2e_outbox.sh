@@ -42,10 +42,12 @@ wait_for() {
 # page is up.
 to_result_page() {
   wait_for "Введення даних про учня"
+  sleep 0.5 # the pupil reads the prompt first: OK does nothing sooner
   xdotool type --delay 20 "$1"
   xdotool key Return
   sleep 0.3
   wait_for "Введення даних про учня"
+  sleep 0.5
   xdotool type --delay 20 "7-В"
   xdotool key Return
   for _ in 1 2 3 4 5; do
@@ -115,10 +117,12 @@ journal_before=$(od -An -tx1 <"$journal")
 "$app" &
 pid=$!
 wait_for "Введення даних про учня"
+sleep 0.5 # the pupil reads the prompt first: OK does nothing sooner
 xdotool type --delay 20 "Учень Пішов"
 xdotool key Return
 sleep 0.3
 wait_for "Введення даних про учня"
+sleep 0.5
 xdotool type --delay 20 "7-В"
 xdotool key Return
 for _ in 1 2; do # F02, F03

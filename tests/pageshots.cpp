@@ -28,6 +28,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     prepareApplication(app);
+    support::answerWithoutReading(); // "Вихід" pressed the moment the result page is up
     QTemporaryDir drive;
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     const QString grade = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("10");

@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saves a picture of the teacher's results window with a class of 25 pupils on five computers,
-// a repeated attempt, a name with " - " in it and a torn line, and the details records beside
-// the journals (two pupils still at work, one who left): resultshots FILE.png [details]
+// a repeated attempt, a name with " - " in it, a torn line, and the class's list with two pupils
+// who have not taken the test and a name one letter off, and the details records beside the
+// journals (two pupils still at work, one who left): resultshots FILE.png [details]
 // (add QT_SCALE_FACTOR=2 for 200 %); "details" shows the questions and who is working.
 #include "result/details.h"
 #include "result/journalline.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -33,7 +35,8 @@ int main(int argc, char **argv)
     const QList<std::tuple<const char *, const char *, QString, QString>> items{
         {"F02", "T1", QStringLiteral("сукупність комп'ютерів у межах декількох міст або країн"), QStringLiteral("2")},
         {"F02", "T5", QStringLiteral("пов'язує мережі всього світу"), QStringLiteral("5")},
-        {"F03", "F03", QStringLiteral("Комп'ютерна мережа - це..."), QStringLiteral("багато комп'ютерів в одному класі")},
+        {"F03", "F03", QStringLiteral("Комп'ютерна мережа - це..."),
+         QStringLiteral("багато комп'ютерів в одному класі")},
         {"F04", "F04", QStringLiteral("Пристрій зображений на малюнку має назву:"), QStringLiteral("мережа")},
         {"F09", "C2", QStringLiteral("миша"), QStringLiteral("позначено")},
         {"F09", "C4", QStringLiteral("програмне забезпечення"), QStringLiteral("не позначено")},
@@ -79,7 +82,17 @@ int main(int argc, char **argv)
         if (pc == 2)
             details.write(details::started(late, lesson) + details::left(late, lesson.addSecs(300), "F04"));
     }
-    teacher::ResultsWindow window({folder.path()});
+    QFile list(folder.filePath(QStringLiteral("9-А.txt")));
+    if (!list.open(QIODevice::WriteOnly))
+        return 1;
+    list.write((pupils.mid(0, 3).join(u'\n') + QStringLiteral("\nДаниленко Максім\n") + pupils.mid(4).join(u'\n') +
+                QStringLiteral("\nАндрієнко Віра\nМороз Павло\n"))
+                   .toUtf8());
+    list.close();
+    // The window remembers lists in the settings: these go to a folder of their own.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.filePath(QStringLiteral("settings")));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.filePath(QStringLiteral("settings")));
+    teacher::ResultsWindow window({folder.path()}, {list.fileName()});
     window.resize(1100, 760);
     // Marked rows first, as a teacher sorting by the marks column sees them.
     window.findChild<QTableView *>()->sortByColumn(teacher::MarksColumn, Qt::DescendingOrder);

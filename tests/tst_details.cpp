@@ -23,7 +23,11 @@ using namespace support;
 class DetailsTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { prepareApplication(*qApp); }
+    void initTestCase()
+    {
+        prepareApplication(*qApp);
+        answerWithoutReading();
+    }
     void fileBeside_data();
     void fileBeside();
     void timeCarriesItsOffset();
@@ -178,7 +182,7 @@ void DetailsTest::itemsAgainstKeys()
     for (const QString &box : ticked)
         click(child(f09, qPrintable(box)));
     QVERIFY(next<F11>(s.run, f09));
-    QTest::qWait(1100);
+    QTest::qWait(1100); // a second on the result page: it counts in the time taken
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // "Вихід"
     QTRY_COMPARE(s.endedSpy.count(), 1);
 

@@ -31,6 +31,7 @@ private:
 void FrameTest::initTestCase()
 {
     prepareApplication(*qApp);
+    answerWithoutReading();
     session_ = std::make_unique<Session>();
     QVERIFY(session_->start());
 }

@@ -9,7 +9,11 @@ using namespace support;
 class PagesTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { prepareApplication(*qApp); }
+    void initTestCase()
+    {
+        prepareApplication(*qApp);
+        answerWithoutReading();
+    }
     void matching_data();
     void matching();
     void singleChoice_data();

@@ -17,7 +17,11 @@ using namespace support;
 class ResultTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { prepareApplication(*qApp); }
+    void initTestCase()
+    {
+        prepareApplication(*qApp);
+        answerWithoutReading();
+    }
     void bands_data();
     void bands();
     void ruleEndsShowThroughThePicture();

@@ -8,7 +8,13 @@
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
+#include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,6 +59,7 @@ QByteArray otherTopic(const char *name, const char *group, const char *grade)
 class ResultsViewTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup() { window.reset(); }
     void searchBoxNarrowsByName();
@@ -73,6 +80,9 @@ private slots:
     void longClassNameKeepsWindowOnScreen();
     void chartColoursFollowLevels_data();
     void chartColoursFollowLevels();
+    void attemptChoiceChangesSummary();
+    void classListShowsWhoIsMissingAndIsRemembered();
+    void reportHoldsWhatIsShown();
 
 private:
     void open(const QStringList &paths);
@@ -82,11 +92,18 @@ private:
     void clickHeader(int section);
     void append(const QByteArray &bytes);
 
-    QTemporaryDir dir;
+    QTemporaryDir dir, settingsDir;
     std::unique_ptr<ResultsWindow> window;
     std::unique_ptr<QAbstractItemModelTester> modelTester, filterTester;
     QTableView *table = nullptr;
 };
+
+// The teacher's remembered class lists go to a folder of the test's own, never the user's settings.
+void ResultsViewTest::initTestCase()
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+}
 
 void ResultsViewTest::init()
 {
@@ -271,12 +288,12 @@ void ResultsViewTest::unreadableJournalsListedAndCounted()
              QStringLiteral("Журналів: 1 · рядків: 3 · показано: 3 · не прочитано: 2"));
     const QString file = QDir::toNativeSeparators(good.fileName());
     QCOMPARE(window->csvOfShownRows(),
-             "\xEF\xBB\xBFТема;Прізвище та ім'я;Клас;Дата;Оцінка;Файл;Рядок;Тривалість;Завершено\r\n"
+             "\xEF\xBB\xBFТема;Прізвище та ім'я;Клас;Дата;Оцінка;Файл;Рядок;Позначки;Тривалість;Завершено\r\n"
              "Чи контактують між собою комп'ютери;Коваль Марія;9-А;07.12.26;10;" +
                  file.toUtf8() +
-                 ";1;;\r\n"
+                 ";1;;;\r\n"
                  "Чи контактують між собою комп'ютери;Бондар Ярина;9-А;07.12.26;8;" +
-                 file.toUtf8() + ";2;;\r\n");
+                 file.toUtf8() + ";2;;;\r\n");
 }
 
 void ResultsViewTest::folderWalkedAsTheCsvCommandWalksIt_data()
@@ -460,6 +477,119 @@ void ResultsViewTest::chartColoursFollowLevels()
     QCOMPARE(std::set<QRgb>({levels[0].rgb(), levels[1].rgb(), levels[2].rgb(), levels[3].rgb()}).size(), 4u);
     QCOMPARE(GradeChart::levelColour(grade), GradeChart::levelColour(level));
     QCOMPARE(GradeChart::levelColour(grade), levels[(level - 1) / 3]);
+}
+
+// The attempt box, worked from the keyboard: the summary, the chart and the marks follow it.
+// Catches a choice that changes the marks but not the figures, or figures that keep the latest.
+void ResultsViewTest::attemptChoiceChangesSummary()
+{
+    auto *groups = window->findChild<QComboBox *>(QStringLiteral("groupFilter"));
+    groups->setCurrentIndex(groups->findData(QStringLiteral("9-А")));
+    QVERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 7 · медіана 7")), qPrintable(figures())); // 2 and 12
+    auto *attempt = window->findChild<QComboBox *>(QStringLiteral("attemptRule"));
+    attempt->setFocus();
+    QTest::keyClick(attempt, Qt::Key_Down);
+    QTest::keyClick(attempt, Qt::Key_Down);
+    QCOMPARE(attempt->currentText(), QStringLiteral("перша"));
+    QTRY_VERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 5,5 · медіана 5,5")), qPrintable(figures())); // 2 and 9
+    QVERIFY(figures().contains(QStringLiteral("за першою спробою")));
+    std::array<int, 12> counts{};
+    counts[2 - 1] = counts[9 - 1] = 1;
+    QCOMPARE(window->findChild<GradeChart *>()->counts(), counts);
+    QVERIFY(column(MarksColumn).contains(QStringLiteral("спроба 1 з 2, врахована")));
+    QVERIFY(column(MarksColumn).contains(QStringLiteral("спроба 2 з 2")));
+}
+
+// "Список класу..." through its file dialog: the pupil on the list without a result is a row of
+// the table and a figure of the summary, and the next window still has the list until it is
+// forgotten. Catches a list not remembered, remembered outside the settings given, or one that
+// counts the missing pupil among the grades.
+void ResultsViewTest::classListShowsWhoIsMissingAndIsRemembered()
+{
+    const QString list = dir.filePath(QStringLiteral("9-А.txt"));
+    QFile file(list);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("\xEF\xBB\xBF" "Іван Петренко\r\nБондар Ярина\r\nШевчук Олег\r\n");
+    file.close();
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) { // the dialog refused: say why, never hang
+            qWarning() << "file dialog said:" << box->text();
+            box->reject();
+        }
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<QFileDialog *>(top);
+            if (dialog && dialog->isVisible()) {
+                // As a teacher does: goes to the folder, types the file's name, presses Return.
+                dialog->setDirectory(dir.path());
+                auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                QVERIFY(name);
+                name->setText(QStringLiteral("9-А.txt"));
+                QTest::keyClick(name, Qt::Key_Return);
+                continue;
+            }
+        }
+    });
+    answer.start(20);
+    window->findChild<QAction *>(QStringLiteral("classList"))->trigger();
+    answer.stop();
+    auto missing = [this] {
+        QStringList names;
+        for (int r = 0; r < table->model()->rowCount(); ++r)
+            if (table->model()->index(r, MarksColumn).data().toString() == u"не складав(ла)")
+                names << table->model()->index(r, NameColumn).data().toString();
+        return names;
+    };
+    QCOMPARE(missing(), QStringList{"Шевчук Олег"});
+    auto *groups = window->findChild<QComboBox *>(QStringLiteral("groupFilter"));
+    groups->setCurrentIndex(groups->findData(QStringLiteral("9-А")));
+    QTRY_VERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 7 · медіана 7 · не складали: 1")), qPrintable(figures()));
+    QVERIFY(QFile::exists(settingsDir.filePath(QStringLiteral("netquiz/results.conf"))));
+
+    open({dir.filePath(QStringLiteral("1.txt"))});
+    QCOMPARE(missing(), QStringList{"Шевчук Олег"});
+    window->findChild<QAction *>(QStringLiteral("forgetClassLists"))->trigger();
+    QCOMPARE(missing(), QStringList{});
+    open({dir.filePath(QStringLiteral("1.txt"))});
+    QCOMPARE(missing(), QStringList{});
+}
+
+// The report holds the class and search the window shows, in the table's order, and is never
+// written over a journal being read. Catches a report of every row whatever the filter, and a
+// PDF saved over the journal.
+void ResultsViewTest::reportHoldsWhatIsShown()
+{
+    auto *groups = window->findChild<QComboBox *>(QStringLiteral("groupFilter"));
+    groups->setCurrentIndex(groups->findData(QStringLiteral("9-А")));
+    clickHeader(GradeColumn);
+    auto *search = window->findChild<QLineEdit *>(QStringLiteral("nameSearch"));
+    search->setFocus();
+    for (QChar ch : QStringLiteral("ко"))
+        QTest::sendKeyEvent(QTest::Click, search, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    const Report report = window->report();
+    QCOMPARE(report.group, QStringLiteral("9-А"));
+    QCOMPARE(report.search, QStringLiteral("ко"));
+    QStringList lines;
+    for (const Report::Line &line : report.lines)
+        lines << line.name + QLatin1Char(' ') + line.grade;
+    QCOMPARE(lines, (QStringList{"Петренко Іван 9", "Петренко Іван 12"}));
+    QCOMPARE(report.from, QDate(2026, 12, 7));
+    QCOMPARE(report.to, QDate(2026, 12, 9));
+    QCOMPARE(report.summary.pupils, 2);
+
+    const QString journal = dir.filePath(QStringLiteral("1.txt"));
+    const QByteArray before = [&] { QFile f(journal); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    QString error;
+    QVERIFY(!window->saveReportAs(journal, &error));
+    QVERIFY2(error.contains(QStringLiteral("це журнал, який читається")), qPrintable(error));
+    QFile f(journal);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), before);
+    const QString pdf = dir.filePath(QStringLiteral("звіт.pdf"));
+    QVERIFY2(window->saveReportAs(pdf, &error), qPrintable(error));
+    QFile written(pdf);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.read(5) == "%PDF-");
 }
 
 QTEST_MAIN(ResultsViewTest)

@@ -17,7 +17,11 @@ using namespace support;
 class RunTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { prepareApplication(*qApp); }
+    void initTestCase()
+    {
+        prepareApplication(*qApp);
+        answerWithoutReading();
+    }
     void promptsComeFirst();
     void promptAnswers_data();
     void promptAnswers();
@@ -28,9 +32,6 @@ private slots:
     void closeBoxEndsWithoutLine_data();
     void closeBoxEndsWithoutLine();
     void tallyErrorIsReportedAndEnds();
-    void leftoverInputDoesNothing_data();
-    void leftoverInputDoesNothing();
-    void promptsIgnoreLeftoverReturn();
     void secondCopyRecordsNothing();
     void lockThatCannotBeMadeIsSkipped_data();
     void lockThatCannotBeMadeIsSkipped();
@@ -204,85 +205,6 @@ void RunTest::tallyUnderDecimalCommaLocale()
     QVERIFY(s.start());
     QVERIFY(answerForPoints(s.run, 4));
     QCOMPARE(s.run.tally().text(), QStringLiteral("10"));
-}
-
-void RunTest::leftoverInputDoesNothing_data()
-{
-    // Two presses on "Далі" of the first page: the second arrives `gap` ms after the first (by the
-    // events' own stamps) on the page the first one showed. A child's double click or held key
-    // moves one page; a pupil who reads the page first sees no difference.
-    QTest::addColumn<int>("first");  // Qt::Key, or 0 for a mouse click
-    QTest::addColumn<int>("second");
-    QTest::addColumn<int>("gap");
-    QTest::addColumn<bool>("held"); // the second is an auto-repeated key
-    QTest::addColumn<QString>("page");
-    QTest::addRow("double click") << 0 << 0 << 100 << false << "F03";
-    QTest::addRow("Return twice") << int(Qt::Key_Return) << int(Qt::Key_Return) << 250 << false << "F03";
-    QTest::addRow("click, then Enter") << 0 << int(Qt::Key_Enter) << 150 << false << "F03";
-    QTest::addRow("Return held down") << int(Qt::Key_Return) << int(Qt::Key_Return) << 1000 << true << "F03";
-    QTest::addRow("Space held down") << int(Qt::Key_Space) << int(Qt::Key_Space) << 1000 << true << "F03";
-    QTest::addRow("read, then Return") << int(Qt::Key_Return) << int(Qt::Key_Return) << 600 << false << "F04";
-    QTest::addRow("read, then click") << 0 << 0 << 600 << false << "F04";
-}
-
-void RunTest::leftoverInputDoesNothing()
-{
-    QFETCH(int, first);
-    QFETCH(int, second);
-    QFETCH(int, gap);
-    QFETCH(bool, held);
-    QFETCH(QString, page);
-    Session s;
-    QVERIFY(s.start());
-    auto press = [](int key, QWidget *page, quint64 ms, bool held) {
-        if (key)
-            keyAt(QApplication::focusWidget(), Qt::Key(key), ms, held);
-        else
-            clickAt(com(*page), ms);
-    };
-    constexpr quint64 t = 100000;
-    press(first, &s.run.page<F02>(), t, false);
-    QVERIFY(QTest::qWaitForWindowActive(&s.run.page<F03>()));
-    press(second, &s.run.page<F03>(), t + gap, held);
-    QCOMPARE(s.run.existing<F04>() != nullptr, page == "F04");
-    Page *shown = page == "F04" ? static_cast<Page *>(s.run.existing<F04>()) : &s.run.page<F03>();
-    QVERIFY(QTest::qWaitForWindowActive(shown));
-}
-
-void RunTest::promptsIgnoreLeftoverReturn()
-{
-    // Return held at the name prompt answers nothing; Return pressed twice 250 ms apart to close
-    // the class prompt does not press "Далі" of the first page.
-    QTemporaryDir drive;
-    Run run(journal::fileUnder(drive.path()), QLocale::c());
-    QStringList seen;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&] {
-        auto *prompt = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
-        if (!prompt)
-            return;
-        QLineEdit *box = prompt->findChild<QLineEdit *>();
-        seen << prompt->labelText();
-        if (seen.size() == 1) {
-            keyAt(box, Qt::Key_Return, 1000, true);
-        } else if (prompt->labelText() == Модуль1::kNamePrompt) {
-            type(box, QStringLiteral("Учень"));
-            keyAt(box, Qt::Key_Return, 2000);
-        } else {
-            type(box, QStringLiteral("9-А"));
-            keyAt(box, Qt::Key_Return, 3000);
-        }
-    });
-    poll.start(5);
-    run.start();
-    QVERIFY(QTest::qWaitForWindowActive(&run.page<F02>()));
-    QCOMPARE(seen.first(), Модуль1::kNamePrompt);
-    QCOMPARE(seen.at(1), Модуль1::kNamePrompt); // still asking after the held Return
-    QCOMPARE(run.pupil().PupilName, QStringLiteral("Учень"));
-    QCOMPARE(run.pupil().PupilGroup, QStringLiteral("9-А"));
-    keyAt(QApplication::focusWidget(), Qt::Key_Return, 3250);
-    QVERIFY(!run.existing<F03>());
-    QVERIFY(run.page<F02>().isActiveWindow());
 }
 
 void RunTest::secondCopyRecordsNothing()

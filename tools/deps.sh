@@ -12,8 +12,10 @@ packages=(
   qt6-qpa-plugins libqt6svg6                  # platform and SVG icon plugins at run time
   fonts-sil-andika fonts-dejavu-core fontconfig  # the typeface pages and tests render with
   xvfb xauth xdotool x11-xkb-utils            # the end-to-end test under a real X server
+  x11-xserver-utils x11-utils                 # xset: the key repeat the end-to-end test holds keys with; xev: windows shown
   desktop-file-utils dpkg-dev file            # checking the menu entry, making the package
   lintian appstream man-db reuse              # checking the package, its metadata, manual pages, licences
+  poppler-utils                               # reading the printed report back (pdftotext, pdffonts, pdfinfo)
   g++-mingw-w64-x86-64-posix wine64           # the journal's bytes layer built for Windows, tested under Wine
   locales libc-l10n                           # a German locale and system texts for the journal's reason test
   tzdata                                      # a time zone east of UTC for the details record's time test
