@@ -206,8 +206,9 @@ void DetailsPanel::refresh(ResultsModel &model, const ResultsFilter &filter)
         dirty_ = false;
     }
     QList<const RunState *> counted;
+    // Each pupil once, with the attempt that counts (the window's rule), as the summary does.
     for (const auto &[row, id] : std::as_const(matched_))
-        if (filter.mapFromSource(model.index(row, 0)).isValid())
+        if (model.counted(row) && filter.mapFromSource(model.index(row, 0)).isValid())
             counted << &book_.runs().find(id).value();
     // Runs with no line in the journal: at work, left, or finished with the line missing.
     QList<const RunState *> unmatched;
