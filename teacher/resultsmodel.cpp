@@ -446,6 +446,8 @@ void ResultsModel::matchLists()
     if (!added.isEmpty()) {
         const qsizetype first = rows_.size();
         beginInsertRows({}, int(first), int(first + added.size() - 1));
+        for (const Row &row : std::as_const(added)) // every row has its day, or later rows look up the wrong one
+            rowDays_ << dayOf(row);
         rows_ << std::move(added);
         for (qsizetype i = first; i < rows_.size(); ++i)
             indexRow(int(i), nullptr);

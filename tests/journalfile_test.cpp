@@ -207,6 +207,22 @@ void lineEndBeforeRecord()
 // Wine: Wine cannot make a full disk or a quota for a Windows program (its drives are folders
 // of the host), but a limit on the Wine process cuts a WriteFile short just the same, and the
 // write after it fails (as ERROR_GEN_FAILURE, Wine's word for EFBIG).
+template <class Append> journalfile::Result withSizeLimit([[maybe_unused]] long limit, Append append)
+{
+#ifndef _WIN32
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limited = saved;
+    limited.rlim_cur = rlim_t(limit);
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const journalfile::Result result = append();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    return result;
+#else
+    return append();
+#endif
+}
+
 void shortWriteRolledBack(long limit)
 {
     const size_t room = size_t(limit) - 6; // 6 bytes of the record fit, the rest does not
@@ -218,16 +234,10 @@ void shortWriteRolledBack(long limit)
         start("short write rolled back", name);
         const fs::path file = freshFolder() / "1.txt";
         writeFile(file, before);
+        const journalfile::Result result = withSizeLimit(limit, [&] {
+            return journalfile::append(file.string(), "a line that does not fit\r\n");
+        });
 #ifndef _WIN32
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit limited = saved;
-        limited.rlim_cur = rlim_t(limit);
-        setrlimit(RLIMIT_FSIZE, &limited);
-#endif
-        const journalfile::Result result = journalfile::append(file.string(), "a line that does not fit\r\n");
-#ifndef _WIN32
-        setrlimit(RLIMIT_FSIZE, &saved);
         check(result.failure == Failure::FileTooBig, "reported as the size limit");
 #endif
         check(!result.ok() && !result.systemText.empty(), "reported with the system's words");
@@ -238,18 +248,9 @@ void shortWriteRolledBack(long limit)
     // folders made for it stay behind.
     start("short write rolled back", "the first record in new folders");
     const fs::path drive = freshFolder();
-#ifndef _WIN32
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limited = saved;
-    limited.rlim_cur = rlim_t(limit);
-    setrlimit(RLIMIT_FSIZE, &limited);
-#endif
-    const journalfile::Result result =
-        journalfile::append((drive / "test/Internet/1.txt").string(), std::string(size_t(limit) + 10, 'x'));
-#ifndef _WIN32
-    setrlimit(RLIMIT_FSIZE, &saved);
-#endif
+    const journalfile::Result result = withSizeLimit(limit, [&] {
+        return journalfile::append((drive / "test/Internet/1.txt").string(), std::string(size_t(limit) + 10, 'x'));
+    });
     check(!result.ok(), "reported");
     check(!fs::exists(drive / "test"), "no file and no folder left behind");
 }

@@ -270,7 +270,7 @@ void ResultTest::lockWaitKeepsThePageAlive()
     // painted and says it is saving, after a second that it waits for the journal; "Вихід" and
     // the close box do nothing meanwhile; then exactly one line is written and the run ends.
     Session s;
-    F11 &f11 = showResult(s, QStringLiteral("11"));
+    F11 &f11 = showResult(s, QStringLiteral("12"));
     QVERIFY(QDir().mkpath(QFileInfo(s.journalFile()).path()));
     QProcess holder;
     holder.start(QCoreApplication::applicationDirPath() + "/journalfile_test", {"hold", s.journalFile(), "5000"});
@@ -298,7 +298,7 @@ void ResultTest::lockWaitKeepsThePageAlive()
     QVERIFY(holder.state() == QProcess::NotRunning || holder.waitForFinished());
     QCOMPARE(holder.exitCode(), 0);
     QCOMPARE(s.journal().count("\r\n"), 1);
-    QVERIFY(s.journal().endsWith(" - 11\r\n"));
+    QVERIFY(s.journal().endsWith(" - 12\r\n"));
 }
 
 QTEST_MAIN(ResultTest)
