@@ -160,32 +160,32 @@ void F11::save()
 
 void F11::saveDetails()
 {
-    DetailsSave last{run.finishedDetails(), detailsId_};
-    if (detailsTask_.valid()) {
-        if (detailsTask_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
-            return; // still waiting for its file
-        last = detailsTask_.get();
-        if (last.written)
-            return;
-    }
+    if (detailsTask_.valid() && detailsTask_.wait_for(std::chrono::seconds(0)) == std::future_status::ready &&
+        detailsTask_.get().written)
+        return;
     // Its own thread and its own file: a details file that cannot be written never holds up
-    // the journal line, nor the other way round.
-    detailsTask_ = std::async(std::launch::async,
-                              [kept = kept_, outboxFile = run.outboxFile(), file = run.detailsFile(), last]() mutable {
-                                  kept.wait(); // a kept entry is marked only once it is in the outbox
-                                  if (journal::append(file, last.record).ok) {
-                                      outbox::markDelivered(outboxFile, last.keptId);
-                                      last.written = true;
-                                  } else if (!last.replaced) {
-                                      const QByteArray id = outbox::newId();
-                                      if (outbox::keep(outboxFile, {id, file, last.record})) {
-                                          outbox::markDelivered(outboxFile, last.keptId);
-                                          last.keptId = id;
-                                          last.replaced = true;
-                                      }
-                                  }
-                                  return last;
-                              });
+    // the journal line, nor the other way round. A "Вихід" while an earlier try still waits for
+    // the file tries again after it.
+    detailsTask_ = std::async(std::launch::async, [previous = detailsTask_, kept = kept_, outboxFile = run.outboxFile(),
+                                                   file = run.detailsFile(),
+                                                   first = DetailsSave{run.finishedDetails(), detailsId_}] {
+                       DetailsSave last = previous.valid() ? previous.get() : first;
+                       if (last.written)
+                           return last;
+                       kept.wait(); // a kept entry is marked only once it is in the outbox
+                       if (journal::append(file, last.record).ok) {
+                           outbox::markDelivered(outboxFile, last.keptId);
+                           last.written = true;
+                       } else if (!last.replaced) {
+                           const QByteArray id = outbox::newId();
+                           if (outbox::keep(outboxFile, {id, file, last.record})) {
+                               outbox::markDelivered(outboxFile, last.keptId);
+                               last.keptId = id;
+                               last.replaced = true;
+                           }
+                       }
+                       return last;
+                   }).share();
 }
 
 void F11::saved(const journal::Outcome &outcome)

@@ -64,7 +64,7 @@ private:
         bool written = false;
     };
     QByteArray detailsId_;
-    std::future<DetailsSave> detailsTask_;
+    std::shared_future<DetailsSave> detailsTask_;
     bool saving_ = false;
     bool saved_ = false;
     bool failureShown_ = false; // once told, the pupil may close: the result waits in the outbox
