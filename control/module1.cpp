@@ -33,11 +33,11 @@ void AskPupilGroup(Pupil &pupil)
     pupil.PupilGroup = ask(kGroupPrompt);
 }
 
-QByteArray ResultRecord(const Run &run)
+QByteArray ResultRecord(Run &run)
 {
     const Pupil &pupil = run.pupil();
     const QString date = journal::dateText(QDate::currentDate(), run.locale());
-    return journal::record(pupil.PupilName, pupil.PupilGroup, date, run.existing<F11>()->tallyLabel().text());
+    return journal::record(pupil.PupilName, pupil.PupilGroup, date, run.tally().text());
 }
 
 journal::Outcome SaveResult(const QString &journalFile, const QByteArray &record, bool kept)

@@ -25,7 +25,7 @@ void AskPupilName(Pupil &pupil);
 void AskPupilGroup(Pupil &pupil);
 
 // The journal line of this run's result, dated today.
-QByteArray ResultRecord(const Run &run);
+QByteArray ResultRecord(Run &run);
 
 // Appends the result line to the journal; safe on any thread. On failure nothing partial stays
 // in the file and the text says, in Ukrainian, which file and why (and that the result waits

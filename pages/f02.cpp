@@ -69,11 +69,7 @@ QList<details::Item> F02::gradedItems() const
 
 void F02::Com_Click()
 {
-    const QList<details::Item> items = gradedItems();
-    for (const details::Item &item : items)
-        if (item.right)
-            graded_.countRight();
-    graded_.score(items.size());
+    graded_.grade(gradedItems());
     run.AddToTally(graded_.PagePoints);
     run.next(*this);
 }

@@ -54,11 +54,7 @@ QList<details::Item> F09::gradedItems() const
 
 void F09::Com_Click()
 {
-    const QList<details::Item> items = gradedItems();
-    for (const details::Item &item : items)
-        if (item.right)
-            graded_.countRight();
-    graded_.score(items.size());
+    graded_.grade(gradedItems());
     run.AddToTally(graded_.PagePoints);
     run.ConvertTallyToGrade();
     run.next(*this);

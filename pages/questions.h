@@ -26,6 +26,14 @@ struct GradedItems {
         RightShare = score.RightShare;
         PagePoints = score.PagePoints;
     }
+    // Counts the right ones of the page's graded items and scores the page by them.
+    void grade(const QList<details::Item> &items)
+    {
+        for (const details::Item &item : items)
+            if (item.right)
+                countRight();
+        score(int(items.size()));
+    }
 };
 
 // Matching: five network kinds against five descriptions.

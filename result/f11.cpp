@@ -108,14 +108,13 @@ void F11::prepareRecord()
     detailsId_ = outbox::newId();
     // From now until its journal line is saved, the result waits in the outbox: whatever ends
     // the program (a signal, a logout, the display gone, a crash), the next start delivers it.
-    // Its details record waits beside it, an entry of its own.
-    kept_ =
-        std::async(std::launch::async, [file = run.outboxFile(), kept = outbox::Kept{id_, run.journalFile(), record_},
-                                        details = outbox::Kept{detailsId_, run.detailsFile(), run.finishedDetails()}] {
-            const bool journalKept = outbox::keep(file, kept);
-            outbox::keep(file, details);
-            return journalKept;
-        }).share();
+    // Its details record waits beside it, an entry of its own, kept in the same write.
+    kept_ = std::async(std::launch::async, [file = run.outboxFile(),
+                                            kept = QList<outbox::Kept>{{id_, run.journalFile(), record_},
+                                                                       {detailsId_, run.detailsFile(),
+                                                                        run.finishedDetails()}}] {
+                return outbox::keepAll(file, kept);
+            }).share();
 }
 
 void F11::keepNow()

@@ -31,10 +31,7 @@ QByteArray sealed(const QByteArray &line)
 
 bool append(const QString &outboxFile, const QByteArray &entry)
 {
-    const std::unique_lock<std::mutex> inProcess = journal::lockInProcess(outboxFile);
-    return journalfile::append(QDir::toNativeSeparators(outboxFile).toStdString(),
-                               std::string_view(entry.constData(), size_t(entry.size())))
-        .ok();
+    return journal::append(outboxFile, entry).ok;
 }
 
 // The entries whose sums hold, each split at its blanks (the sum taken off).
@@ -80,7 +77,15 @@ QByteArray deliveredLine(const QByteArray &id)
 
 bool keep(const QString &outboxFile, const Kept &kept)
 {
-    return !outboxFile.isEmpty() && append(outboxFile, keptLine(kept));
+    return keepAll(outboxFile, {kept});
+}
+
+bool keepAll(const QString &outboxFile, const QList<Kept> &kept)
+{
+    QByteArray lines;
+    for (const Kept &one : kept)
+        lines += keptLine(one);
+    return !outboxFile.isEmpty() && append(outboxFile, lines);
 }
 
 bool markDelivered(const QString &outboxFile, const QByteArray &id)

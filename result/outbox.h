@@ -37,6 +37,8 @@ QByteArray newId();
 
 // Appends the entries; false when the outbox could not be written.
 bool keep(const QString &outboxFile, const Kept &kept);
+// Several entries in one write (each still a line of its own).
+bool keepAll(const QString &outboxFile, const QList<Kept> &kept);
 bool markDelivered(const QString &outboxFile, const QByteArray &id);
 
 // The entries of an outbox's bytes: one per line, torn lines left out.
