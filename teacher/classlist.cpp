@@ -21,13 +21,8 @@ QString classListText(const QByteArray &bytes)
     QByteArrayView view(bytes);
     if (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(view);
-    if (!utf8.hasError())
-        return text;
-    // Notepad's "ANSI" on a Ukrainian Windows; present in Debian's Qt through ICU.
-    QStringDecoder cp1251("windows-1251");
-    return cp1251.isValid() ? cp1251(view) : QString::fromLatin1(view);
+    // UTF-8 where the bytes are, else Notepad's "ANSI": the journal's own code page.
+    return journal::LineDecoder().decode(view);
 }
 
 ClassList readClassList(const QString &path, QString *error)

@@ -16,10 +16,11 @@
 
 namespace teacher {
 
-// A journal's path as runs are filed under it, however it was written.
+// A journal's path as runs are filed under it, however it was written: absolute, as the
+// results' table names its files, so a relative folder on the command line matches too.
 static QString journalKey(const QString &journal)
 {
-    return QDir::cleanPath(QDir::fromNativeSeparators(journal));
+    return QDir::cleanPath(QFileInfo(journal).absoluteFilePath());
 }
 
 std::optional<DetailsRecord> parseDetails(const QString &line, QString *why)

@@ -39,12 +39,4 @@ bool nameless(const journal::Entry &entry)
     return entry.split != journal::Entry::Split::Unreadable && entry.name.trimmed().isEmpty();
 }
 
-QString attemptKey(const journal::Entry &entry)
-{
-    if (nameless(entry)) // a pupil who gave no name is no one else: each such line is its own pupil
-        return {};
-    return entry.name.simplified().toCaseFolded() + QChar(u'\n') + entry.group.simplified().toCaseFolded() +
-           QChar(u'\n') + entry.topic.simplified();
-}
-
 } // namespace teacher

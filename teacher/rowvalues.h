@@ -21,8 +21,4 @@ int gradeNumber(const QString &text);
 // A readable line without a name (the pupil cancelled the prompt).
 bool nameless(const journal::Entry &entry);
 
-// Attempts of one pupil at one topic share this key: blanks and letter case as typed do not count.
-// Empty for a nameless line: no other line is an attempt of the same pupil.
-QString attemptKey(const journal::Entry &entry);
-
 } // namespace teacher
