@@ -36,7 +36,8 @@ int showResults(int &argc, char **argv, const QStringList &paths, const QStringL
 // Bytes of a journal read at a time for the CSV.
 constexpr qint64 kBatchBytes = 4 << 20;
 
-QString refusedOutput(const QString &out, const QStringList &readKeys, const QString &what)
+QString refusedOutput(const QString &out, const QStringList &readKeys, const QString &what,
+                      const QStringList &classLists)
 {
     // What OUT names: itself, the file a link leads to, the file it is (through every link).
     const QFileInfo info(out);
@@ -55,6 +56,10 @@ QString refusedOutput(const QString &out, const QStringList &readKeys, const QSt
         if (QFileInfo(name).fileName().compare(journalFileName(), Qt::CaseInsensitive) == 0)
             return QStringLiteral("«%1»: %2 не записано на місце журналу %3; оберіть іншу назву")
                 .arg(QDir::toNativeSeparators(out), what, journalFileName());
+    for (const QString &list : classLists)
+        if (names.contains(sameFileKey(list)) || names.contains(QFileInfo(list).absoluteFilePath()))
+            return QStringLiteral("«%1»: це список класу; %2 не записано, оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what);
     return {};
 }
 
@@ -92,20 +97,13 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
     QStringList readKeys = files.keys();
     for (const QString &file : std::as_const(files))
         readKeys << sameFileKey(details::fileBeside(file));
-    QStringList listKeys;
-    for (const QString &list : request.classLists)
-        listKeys << sameFileKey(list) << QFileInfo(list).absoluteFilePath();
     const std::pair<QString, QString> outputs[] = {{request.csvFile, QStringLiteral("таблицю CSV")},
                                                    {request.pdfFile, QStringLiteral("звіт PDF")},
                                                    {request.itemsCsvFile, QStringLiteral("таблицю питань CSV")}};
     for (const auto &[out, what] : outputs) {
         if (out.isEmpty())
             continue;
-        QString why = refusedOutput(out, readKeys, what);
-        if (why.isEmpty() &&
-            (listKeys.contains(sameFileKey(out)) || listKeys.contains(QFileInfo(out).absoluteFilePath())))
-            why = QStringLiteral("«%1»: це список класу; %2 не записано, оберіть іншу назву")
-                      .arg(QDir::toNativeSeparators(out), what);
+        QString why = refusedOutput(out, readKeys, what, request.classLists);
         int sameOut = 0;
         for (const auto &[other, _] : outputs)
             sameOut += !other.isEmpty() && sameFileKey(other) == sameFileKey(out);

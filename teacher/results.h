@@ -14,10 +14,10 @@ namespace teacher {
 int showResults(int &argc, char **argv, const QStringList &paths, const QStringList &classLists = {},
                 const QString &attempt = {});
 
-// Why OUT must not be written, given the files read (as sameFileKey names them); empty if it may.
-// `what` names the output in the message ("таблицю CSV", "звіт PDF").
+// Why OUT must not be written, given the files read (as sameFileKey names them) and the class
+// lists given; empty if it may. `what` names the output in the message ("таблицю CSV", "звіт PDF").
 QString refusedOutput(const QString &out, const QStringList &readKeys,
-                      const QString &what = QStringLiteral("таблицю CSV"));
+                      const QString &what = QStringLiteral("таблицю CSV"), const QStringList &classLists = {});
 
 struct ExportRequest {
     QStringList paths;

@@ -414,9 +414,7 @@ bool ResultsWindow::saveReportAs(const QString &file, QString *error)
     QStringList read;
     for (const QString &journal : model_.files())
         read << sameFileKey(journal);
-    QString why = refusedOutput(file, read, QStringLiteral("звіт PDF"));
-    if (why.isEmpty() && (listPaths_.contains(sameFileKey(file)) || listPaths_.contains(QFileInfo(file).absoluteFilePath())))
-        why = QStringLiteral("«%1»: це список класу; звіт PDF не записано, оберіть іншу назву").arg(QDir::toNativeSeparators(file));
+    const QString why = refusedOutput(file, read, QStringLiteral("звіт PDF"), listPaths_);
     if (!why.isEmpty()) {
         *error = why;
         return false;
