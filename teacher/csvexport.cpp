@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/csvexport.h"
 
+#include "teacher/resultsmodel.h"
+
 #include <QDir>
 #include <QSaveFile>
 
@@ -93,6 +95,17 @@ bool saveCsv(const QByteArray &bytes, const QString &file, QString *error)
         return true;
     *error = QStringLiteral("Не вдалося записати «%1» (%2)").arg(QDir::toNativeSeparators(file), out.errorString());
     return false;
+}
+
+bool addModelRow(CsvDocument &csv, const ResultsModel &model, int row)
+{
+    const Row &r = model.rows()[row];
+    if (!r.isResult() && !r.absent)
+        return false;
+    const ResultsModel::RowDetails details = model.rowDetails(r);
+    csv.add(model.entry(r), model.sourceOf(r), r.line, model.marks(row),
+            details.seconds >= 0 ? details.duration : QString(), details.finished);
+    return true;
 }
 
 } // namespace teacher

@@ -36,10 +36,16 @@ private:
         QString field;
         QByteArray cell;
     };
+
     void addCell(const QString &field, Repeated &last);
     QByteArray bytes_;
     Repeated topic_, file_;
 };
+
+class ResultsModel;
+// One row of the results' table as the CSV holds it: its marks, duration and finish time. Adds
+// nothing, and says so, for a line that cannot be read or is still being written.
+bool addModelRow(CsvDocument &csv, const ResultsModel &model, int row);
 
 // Writes the whole file or nothing; the error names the file and says why, in Ukrainian.
 bool saveCsv(const QByteArray &bytes, const QString &file, QString *error);

@@ -183,14 +183,8 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
     if (whole)
         model.setRowDetails(matchRows(book, model));
     if (!request.csvFile.isEmpty()) {
-        const QList<Row> &rows = model.rows();
-        for (int i = 0; i < rows.size(); ++i) {
-            if (!rows[i].isResult() && !rows[i].absent)
-                continue;
-            const ResultsModel::RowDetails details = model.rowDetails(rows[i]);
-            csv.add(model.entry(rows[i]), model.sourceOf(rows[i]), rows[i].line, model.marks(i),
-                    details.seconds >= 0 ? details.duration : QString(), details.finished);
-            if (csv.bytes().size() > kBatchBytes) {
+        for (int i = 0; i < model.rowCount(); ++i) {
+            if (addModelRow(csv, model, i) && csv.bytes().size() > kBatchBytes) {
                 const QByteArray bytes = csv.takeBytes();
                 if (save.write(bytes) != bytes.size())
                     return cannotWrite();

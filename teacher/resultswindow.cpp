@@ -312,19 +312,12 @@ void ResultsWindow::refreshProblems()
 QByteArray ResultsWindow::csvOfShownRows() const
 {
     QList<int> shown;
-    for (int i = 0; i < filter_.rowCount(); ++i) {
-        const int row = filter_.mapToSource(filter_.index(i, 0)).row();
-        if (model_.rows()[row].isResult() || model_.rows()[row].absent) // not a line that cannot be read, nor one still being written
-            shown << row;
-    }
+    for (int i = 0; i < filter_.rowCount(); ++i)
+        shown << filter_.mapToSource(filter_.index(i, 0)).row();
     std::sort(shown.begin(), shown.end(), [this](int a, int b) { return model_.lessThan(a, b, SourceColumn); });
     CsvDocument csv;
-    for (int row : shown) {
-        const Row &r = model_.rows()[row];
-        const ResultsModel::RowDetails details = model_.rowDetails(r);
-        csv.add(model_.entry(r), model_.sourceOf(r), r.line, model_.marks(row),
-                details.seconds >= 0 ? details.duration : QString(), details.finished);
-    }
+    for (int row : shown)
+        addModelRow(csv, model_, row); // not a line that cannot be read, nor one still being written
     return csv.bytes();
 }
 
