@@ -125,15 +125,30 @@ QList<int> ResultsFilter::sortedRows() const
         }
         break;
     }
-    case SourceColumn: {
-        QList<int> files(model_->files().size());
-        std::iota(files.begin(), files.end(), 0);
-        std::sort(files.begin(), files.end(), [&](int a, int b) { return model_->files()[a] < model_->files()[b]; });
-        QList<int> rankOf(files.size());
-        for (int i = 0; i < files.size(); ++i)
-            rankOf[files[i]] = i;
+    case SourceColumn: { // by the name of the journal or class list, then the line
+        QStringList sources = model_->files();
+        QHash<qint32, int> listSource; // a class list's text number -> its place in `sources`
+        QList<int> sourceOf(n);
+        for (int r = 0; r < n; ++r) {
+            if (rows[r].file >= 0) {
+                sourceOf[r] = rows[r].file;
+                continue;
+            }
+            auto it = listSource.constFind(rows[r].reason);
+            if (it == listSource.cend()) {
+                it = listSource.insert(rows[r].reason, int(sources.size()));
+                sources << model_->sourceOf(rows[r]);
+            }
+            sourceOf[r] = *it;
+        }
+        QList<int> byName(sources.size());
+        std::iota(byName.begin(), byName.end(), 0);
+        std::sort(byName.begin(), byName.end(), [&](int a, int b) { return sources[a] < sources[b]; });
+        QList<int> rankOf(sources.size());
+        for (int i = 0; i < byName.size(); ++i)
+            rankOf[byName[i]] = i;
         for (int r = 0; r < n; ++r)
-            key[r] = (qint64(rows[r].file < 0 ? files.size() + rows[r].reason : rankOf[rows[r].file]) << 32) + rows[r].line;
+            key[r] = (qint64(rankOf[sourceOf[r]]) << 32) + rows[r].line;
         break;
     }
     case DurationColumn: // by the seconds; rows without a duration last

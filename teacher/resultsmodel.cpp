@@ -496,7 +496,7 @@ bool ResultsModel::lessThan(int left, int right, int column) const
         decided = byValue(rowDetails(a).seconds >= 0, rowDetails(b).seconds >= 0, rowDetails(a).seconds,
                           rowDetails(b).seconds);
     else if (column == SourceColumn)
-        decided = a.file != b.file ? sourceOf(a) < sourceOf(b) : a.line < b.line;
+        decided = sourceOf(a) != sourceOf(b) ? sourceOf(a) < sourceOf(b) : a.line < b.line;
     if (decided)
         return *decided;
     static const QCollator collator{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
