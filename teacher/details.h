@@ -63,6 +63,9 @@ private:
     GrowingJournal journal_;
 };
 
+// Details files read, each by the journal it sits beside.
+using DetailsReads = QList<std::pair<QString, DetailsFile::Read>>;
+
 // A pupil's run as its records tell it.
 struct RunState {
     enum class Status { Working, Left, Finished };

@@ -5,7 +5,6 @@
 #include "result/details.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -19,11 +18,6 @@
 namespace teacher {
 
 namespace {
-QString cleanJournal(const QString &path)
-{
-    return QDir::cleanPath(QDir::fromNativeSeparators(path));
-}
-
 // The share of pupils right as a bar: green for the right, red for the rest, the number beside.
 class ShareBar : public QStyledItemDelegate {
 public:
@@ -47,56 +41,10 @@ QString pupilText(const QString &name, const QString &group)
 }
 } // namespace
 
-void DetailsReader::watchJournal(const QString &journal)
-{
-    const QString clean = cleanJournal(journal);
-    if (known_.contains(clean))
-        return;
-    known_.insert(clean);
-    watched_.push_back({clean, std::make_unique<DetailsFile>(details::fileBeside(clean))});
-}
-
-void DetailsReader::watch(const QStringList &journals, const QStringList &folders)
-{
-    for (const QString &journal : journals)
-        watchJournal(journal);
-    for (const QString &folder : folders)
-        if (!folders_.contains(folder))
-            folders_ << folder;
-    ticks_ = 0; // look into the folders at the next tick
-}
-
-bool DetailsReader::tick()
-{
-    // A class folder's computer folder may hold details before its first journal line: the
-    // pupils at work there show as working.
-    if (ticks_++ % kFolderLookEvery == 0)
-        for (const QString &folder : std::as_const(folders_))
-            for (const QFileInfo &computer :
-                 QDir(folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks))
-                if (const QString journal = cleanJournal(computer.filePath() + QStringLiteral("/1.txt"));
-                    !known_.contains(journal) && QFileInfo(details::fileBeside(journal)).isFile())
-                    watchJournal(journal);
-    DetailsReads reads;
-    for (size_t n = 0; n < std::min<size_t>(kPerTick, watched_.size()); ++n) {
-        Watched &w = watched_[next_++ % watched_.size()];
-        if (!QFileInfo::exists(w.file->path()))
-            continue; // none yet: an older program's journal, or a computer without pupils so far
-        DetailsFile::Read read = w.file->read(4 << 20);
-        if (read.fromStart || !read.records.isEmpty() || !read.problems.isEmpty() || !read.error.isEmpty())
-            reads.append({w.journal, std::move(read)});
-    }
-    if (reads.isEmpty())
-        return false;
-    emit read(reads);
-    return true;
-}
-
 DetailsPanel::DetailsPanel(QWidget *parent)
-    : QWidget(parent), reader_(new DetailsReader), items_(new QTableWidget(0, 4)), wrong_(new QListWidget),
-      status_(new QListWidget), note_(new QLabel), clock_(new QTimer(this))
+    : QWidget(parent), items_(new QTableWidget(0, 4)), wrong_(new QListWidget), status_(new QListWidget),
+      note_(new QLabel), clock_(new QTimer(this))
 {
-    qRegisterMetaType<teacher::DetailsReads>();
     items_->setObjectName(QStringLiteral("itemsTable"));
     items_->setAccessibleName(QStringLiteral("Питання: частка учнів, які відповіли правильно"));
     items_->setHorizontalHeaderLabels(
@@ -143,38 +91,13 @@ DetailsPanel::DetailsPanel(QWidget *parent)
     layout->addWidget(note_);
     connect(items_, &QTableWidget::itemSelectionChanged, this, &DetailsPanel::showWrong);
 
-    reader_->moveToThread(&thread_);
-    connect(&thread_, &QThread::finished, reader_, &QObject::deleteLater);
-    connect(reader_, &DetailsReader::read, this, &DetailsPanel::take);
-    thread_.start();
-    // Ticking fast after a change, backing off while nothing changes.
-    QMetaObject::invokeMethod(reader_, [reader = reader_] {
-        auto *timer = new QTimer(reader);
-        QObject::connect(timer, &QTimer::timeout, reader, [reader, timer] {
-            timer->setInterval(reader->tick() ? DetailsReader::kTickMs
-                                              : std::min(timer->interval() * 2, DetailsReader::kTickMaxMs));
-        });
-        timer->start(DetailsReader::kTickMs);
-    });
     // The minutes of pupils at work move on, and a run passes three hours, without any record.
     clock_->setInterval(30'000);
     connect(clock_, &QTimer::timeout, this, &DetailsPanel::refreshStatus);
     clock_->start();
 }
 
-DetailsPanel::~DetailsPanel()
-{
-    thread_.quit();
-    thread_.wait();
-}
-
-void DetailsPanel::watch(const QStringList &journals, const QStringList &folders)
-{
-    QMetaObject::invokeMethod(reader_, [reader = reader_, journals, folders] {
-        reader->watch(journals, folders);
-        reader->tick();
-    });
-}
+DetailsPanel::~DetailsPanel() = default;
 
 void DetailsPanel::take(const DetailsReads &reads)
 {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/journalpaths.h"
 
+#include "result/details.h"
 #include "result/journal.h"
 #include "teacher/growingjournal.h"
 
@@ -76,6 +77,7 @@ FoundJournals journalsAt(const QString &path)
         return found;
     }
     const QString journalName = journalFileName();
+    const QString detailsName = details::fileBeside(journalName);
     std::set<fs::path> seenFolders{root}, seenFiles;
     QStringList folders{QDir::cleanPath(path)};
     while (!folders.isEmpty()) {
@@ -90,11 +92,15 @@ FoundJournals journalsAt(const QString &path)
             continue;
         }
         QStringList below;
+        bool hasJournal = false, hasDetails = false;
         for (; it != fs::directory_iterator(); it.increment(error)) {
             const QString entry = QDir::cleanPath(folder + QLatin1Char('/') + qtPath(it->path().filename()));
             const bool isJournal = qtPath(it->path().filename()).compare(journalName, Qt::CaseInsensitive) == 0;
+            hasJournal |= isJournal;
             std::error_code entryError;
             const fs::file_status type = it->status(entryError); // through a link
+            if (!entryError && fs::is_regular_file(type) && qtPath(it->path().filename()) == detailsName)
+                hasDetails = true;
             if (entryError) {
                 if (isJournal || !it->is_symlink(entryError))
                     found.problems.append({entry, readReason(entryError)});
@@ -124,11 +130,14 @@ FoundJournals journalsAt(const QString &path)
         }
         if (error)
             found.problems.append({folder, readReason(error)});
+        if (hasDetails && !hasJournal)
+            found.coming << QDir::cleanPath(folder + QLatin1Char('/') + journalName);
         below.sort();
         std::reverse(below.begin(), below.end()); // taken from the end: in name order
         folders << below;
     }
     found.files.sort();
+    found.coming.sort();
     std::sort(found.problems.begin(), found.problems.end(),
               [](const PathProblem &a, const PathProblem &b) { return a.path < b.path; });
     return found;

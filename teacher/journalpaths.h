@@ -30,6 +30,9 @@ struct FoundJournals {
     // Every folder the walk reached, the one named first, listed or not: where a journal may come
     // (a new computer's folder, its first pupil) or a folder become readable.
     QStringList folders;
+    // Journals to come: in a folder that holds a journal's details file and no journal yet (a
+    // computer whose first pupil is at work), the journal's path, in path order.
+    QStringList coming;
 };
 
 // A folder's walk never leaves it: a link to a place outside it is not followed, and a file or

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/livejournals.h"
 
+#include "result/details.h"
 #include "teacher/journalpaths.h"
 
 #include <QDateTime>
@@ -32,14 +33,24 @@ public:
     static constexpr qint64 kBatchBytes = GrowingJournal::kChunk;
     // Lines in one round sent to the window: few enough for it to take them in within some tens of milliseconds.
     static constexpr qsizetype kRoundLines = 10000;
+    // Bytes of one details file read at a time.
+    static constexpr qint64 kDetailsBytes = 4 << 20;
 
 signals:
-    void batch(const teacher::Reads &reads, const QStringList &problems, const QStringList &waiting, int done, int known,
-               int added);
+    void batch(const teacher::Reads &reads, const teacher::DetailsReads &details, const QStringList &problems,
+               const QStringList &waiting, int done, int known, int added);
 
 private:
+    // The details file beside a journal, read when its size or time changed.
+    struct Details {
+        std::unique_ptr<DetailsFile> file;
+        qint64 size = -1;
+        QDateTime modified;
+        QString error; // why it could not be read at the last look
+    };
     struct Journal {
         std::unique_ptr<GrowingJournal> file;
+        Details details;
         qint64 size = -1;
         QDateTime modified;
         bool read = false;   // read to its end at least once
@@ -64,6 +75,9 @@ private:
     void addFile(const QString &path);
     void queue(const QString &key, Journal &journal);
     void readOne(const QString &key, Journal &journal);
+    static QString detailsKey(const QString &journal) { return QDir::cleanPath(QDir::fromNativeSeparators(journal)); }
+    // Reads what the details file beside the journal has new; true when there is more to read.
+    bool readDetails(const QString &journal, Details &details);
     void work();
     void poll();
     void flush();
@@ -73,14 +87,16 @@ private:
     std::map<QString, Root> roots_;     // folders named
     std::map<QString, Journal> files_;  // read in key order
     std::map<QString, Folder> folders_; // every folder the walks reached
+    std::map<QString, Details> coming_; // details of journals to come, by the journal's path as found
     std::deque<QString> unread_;        // found and not read to the end yet
     QStringList roundRobin_;            // what the poll looks at, a slice at a tick
     qsizetype nextInRound_ = 0;
-    QSet<QString> changed_;             // noticed by the file system, read soon
+    QSet<QString> changed_; // noticed by the file system, read soon
     QFileSystemWatcher *watcher_ = nullptr;
     QTimer *pollTimer_ = nullptr, *workTimer_ = nullptr, *soonTimer_ = nullptr;
     QStringList toWatch_;
     Reads reads_;
+    DetailsReads detailsReads_;
     qsizetype lines_ = 0;
     int done_ = 0, added_ = 0, sentDone_ = -1, sentAdded_ = -1;
     bool problemsChanged_ = true;
@@ -168,6 +184,14 @@ void JournalReader::walk(const QString &rootKey)
     }
     for (const QString &path : found.files)
         addFile(path);
+    for (const QString &path : found.coming) {
+        if (coming_.count(path) || files_.count(sameFileKey(path)))
+            continue;
+        Details &details = coming_[path];
+        details.file = std::make_unique<DetailsFile>(details::fileBeside(detailsKey(path)));
+        roundRobin_ << path;
+        readDetails(path, details); // what is left of a large one, at the next ticks
+    }
 }
 
 void JournalReader::addFile(const QString &path)
@@ -177,6 +201,14 @@ void JournalReader::addFile(const QString &path)
     if (!isNew)
         return;
     file->second.file = std::make_unique<GrowingJournal>(path);
+    // Details read while the journal was to come go on where they were.
+    if (const auto coming = coming_.find(path); coming != coming_.end()) {
+        file->second.details = std::move(coming->second);
+        coming_.erase(coming);
+        roundRobin_.removeOne(path);
+    } else {
+        file->second.details.file = std::make_unique<DetailsFile>(details::fileBeside(detailsKey(path)));
+    }
     queue(file->first, file->second);
     roundRobin_ << file->first;
 }
@@ -214,7 +246,7 @@ void JournalReader::readOne(const QString &key, Journal &journal)
             problemsChanged_ = true;
         }
     }
-    if (result.more) {
+    if (readDetails(path, journal.details) || result.more) {
         queue(key, journal);
     } else if (!journal.read) {
         journal.read = true;
@@ -230,6 +262,25 @@ void JournalReader::readOne(const QString &key, Journal &journal)
         lines_ += result.lines.size();
         reads_.append({path, std::move(result)});
     }
+}
+
+bool JournalReader::readDetails(const QString &journal, Details &details)
+{
+    const QFileInfo info(details.file->path());
+    // None yet: an older program's journal, or a computer without pupils so far.
+    if (!info.exists() || (info.size() == details.size && info.lastModified() == details.modified))
+        return false;
+    DetailsFile::Read read = details.file->read(kDetailsBytes);
+    // One that cannot be read, or is read in parts, is read again at the next look.
+    details.size = read.more || !read.error.isEmpty() ? -1 : info.size();
+    details.modified = info.lastModified();
+    const bool more = read.more;
+    // The same reason again is no news: the poll backs off as while nothing changes.
+    const bool newError = !read.error.isEmpty() && read.error != details.error;
+    details.error = read.error;
+    if (read.fromStart || !read.records.isEmpty() || !read.problems.isEmpty() || newError)
+        detailsReads_.append({detailsKey(journal), std::move(read)});
+    return more;
 }
 
 // Reads what was found and not read yet, in rounds small enough for the window to take in one go.
@@ -259,7 +310,7 @@ void JournalReader::flush()
 {
     if (!toWatch_.isEmpty()) // those the system cannot watch are left to the poll
         watcher_->addPaths(std::exchange(toWatch_, {}));
-    if (reads_.isEmpty() && !problemsChanged_ && done_ == sentDone_ && added_ == sentAdded_)
+    if (reads_.isEmpty() && detailsReads_.isEmpty() && !problemsChanged_ && done_ == sentDone_ && added_ == sentAdded_)
         return;
     sentDone_ = done_;
     sentAdded_ = added_;
@@ -279,7 +330,8 @@ void JournalReader::flush()
     }
     problemsChanged_ = false;
     ++*inFlight_;
-    emit batch(std::exchange(reads_, {}), problems, waiting, done_, int(files_.size()), added_);
+    emit batch(std::exchange(reads_, {}), std::exchange(detailsReads_, {}), problems, waiting, done_,
+               int(files_.size()), added_);
     lines_ = 0;
 }
 
@@ -307,11 +359,16 @@ void JournalReader::poll()
             }
         } else if (const auto file = files_.find(key); file != files_.end()) {
             Journal &journal = file->second;
-            if (info.size() != journal.size || info.lastModified() != journal.modified || !journal.error.isEmpty()) {
-                const qsizetype before = reads_.size();
+            const qsizetype before = reads_.size() + detailsReads_.size();
+            if (info.size() != journal.size || info.lastModified() != journal.modified || !journal.error.isEmpty())
                 readOne(file->first, journal);
-                changed |= reads_.size() != before;
-            }
+            else if (readDetails(journal.file->path(), journal.details))
+                queue(file->first, journal);
+            changed |= reads_.size() + detailsReads_.size() != before;
+        } else if (const auto coming = coming_.find(key); coming != coming_.end()) {
+            const qsizetype before = detailsReads_.size();
+            readDetails(key, coming->second); // what is left of a large one, at the next ticks
+            changed |= detailsReads_.size() != before;
         }
     }
     // Soon again after a change; less and less often while nothing changes.
@@ -325,6 +382,7 @@ LiveJournals::LiveJournals(QObject *parent) : QObject(parent), reader_(new Journ
     reader_->moveToThread(&thread_);
     connect(&thread_, &QThread::started, reader_, &JournalReader::start);
     connect(&thread_, &QThread::finished, reader_, &QObject::deleteLater);
+    qRegisterMetaType<teacher::DetailsReads>();
     connect(reader_, &JournalReader::batch, this, &LiveJournals::take);
     thread_.setObjectName(QStringLiteral("journal reader"));
     thread_.start();
@@ -339,11 +397,12 @@ LiveJournals::~LiveJournals()
 void LiveJournals::add(const QString &path)
 {
     ++adds_;
-    QMetaObject::invokeMethod(reader_, [reader = reader_, path] { reader->add(path); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        reader_, [reader = reader_, path] { reader->add(path); }, Qt::QueuedConnection);
 }
 
-void LiveJournals::take(const Reads &reads, const QStringList &problems, const QStringList &waiting, int done,
-                        int known, int added)
+void LiveJournals::take(const Reads &reads, const DetailsReads &details, const QStringList &problems,
+                        const QStringList &waiting, int done, int known, int added)
 {
     // Taken once the window's loop has come round, past its timers and input: a round sent while
     // this one is taken in would otherwise be taken in the same pass, and rounds would follow each
@@ -359,6 +418,8 @@ void LiveJournals::take(const Reads &reads, const QStringList &problems, const Q
     }
     if (!reads.isEmpty())
         emit read(reads);
+    if (!details.isEmpty())
+        emit detailsRead(details);
     emit progress(done, known);
 }
 

@@ -9,7 +9,11 @@
 // another computer often sends none, so a poll also looks at the journals and their folders: a
 // slice of them at each tick (a school's ten thousand journals cost next to nothing), ticking
 // fast after a change and backing off while nothing changes.
+//
+// Beside each journal, its details file is read in the same round, and so is one in a folder
+// the walk reached whose journal is not there yet (a computer whose first pupil is at work).
 
+#include "teacher/details.h"
 #include "teacher/growingjournal.h"
 
 #include <QObject>
@@ -42,19 +46,21 @@ public:
     int journalCount() const { return known_; }
     bool reading() const { return done_ < known_ || added_ < adds_; }
 
-    static constexpr int kPollMs = 400;      // a tick soon after a change
-    static constexpr int kPollMaxMs = 1600;  // while nothing changes
-    static constexpr int kPerPoll = 512;     // journals and folders looked at in one tick
+    static constexpr int kPollMs = 400;     // a tick soon after a change
+    static constexpr int kPollMaxMs = 1600; // while nothing changes
+    static constexpr int kPerPoll = 512;    // journals and folders looked at in one tick
 
 signals:
     void read(const teacher::Reads &reads);
+    // Details records read, by the journal they sit beside (cleaned, with '/').
+    void detailsRead(const teacher::DetailsReads &reads);
     void problemsChanged();
     // Journals read so far of those found; equal once everything named has been read.
     void progress(int done, int known);
 
 private:
-    void take(const teacher::Reads &reads, const QStringList &problems, const QStringList &waiting, int done, int known,
-              int added);
+    void take(const teacher::Reads &reads, const teacher::DetailsReads &details, const QStringList &problems,
+              const QStringList &waiting, int done, int known, int added);
 
     QThread thread_;
     JournalReader *reader_;

@@ -102,6 +102,7 @@ ResultsWindow::ResultsWindow(const QStringList &paths, const QStringList &classL
     statusBar()->addWidget(progress_, 1);
 
     connect(&journals_, &LiveJournals::read, &model_, &ResultsModel::apply);
+    connect(&journals_, &LiveJournals::detailsRead, details_, &DetailsPanel::take);
     connect(&journals_, &LiveJournals::problemsChanged, this, &ResultsWindow::refreshProblems);
     connect(&journals_, &LiveJournals::progress, this, [this](int done, int known) {
         progress_->setText(journals_.reading() ? QStringLiteral("Читаю журнали: %1 з %2…").arg(done).arg(known) : QString());
@@ -147,11 +148,8 @@ ResultsWindow::ResultsWindow(const QStringList &paths, const QStringList &classL
         readClassLists();
     else
         addClassLists(classLists);
-    for (const QString &path : paths) {
+    for (const QString &path : paths)
         journals_.add(path);
-        if (QFileInfo(path).isDir())
-            folders_ << path;
-    }
     refresh();
     resize(QSize(1100, 760).boundedTo(screen()->availableGeometry().size()));
 }
@@ -277,7 +275,6 @@ void ResultsWindow::refresh()
     refreshChoices(groups_, sorted(model_.groupKeys()));
     refreshChoices(topics_, sorted(model_.topics()));
     summary_->refresh(model_, filter_);
-    details_->watch(model_.files(), folders_);
     details_->refresh(model_, filter_);
     refreshStatus();
     // The summary counts every row: while a school's rows pour in, it follows less often, so that it
@@ -335,8 +332,6 @@ void ResultsWindow::addFolder()
     if (folder.isEmpty())
         return;
     journals_.add(folder);
-    folders_ << folder;
-    details_->watch({}, folders_);
 }
 
 void ResultsWindow::saveCsv()

@@ -80,7 +80,6 @@ private:
     QLineEdit *search_;
     SummaryPanel *summary_;
     DetailsPanel *details_;
-    QStringList folders_; // folders named: their computer folders may hold details before a journal
     QLabel *counts_;
     QLabel *progress_;
     QListWidget *problems_;
