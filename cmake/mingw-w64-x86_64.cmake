@@ -1,0 +1,15 @@
+# SPDX-FileCopyrightText: 2026 The netquiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Debian's MinGW-w64 (posix threads) targeting 64-bit Windows.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR AMD64)
+set(CMAKE_C_COMPILER   x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER  x86_64-w64-mingw32-windres)
+set(CMAKE_AR           /usr/bin/x86_64-w64-mingw32-ar CACHE FILEPATH "")
+set(CMAKE_RANLIB       /usr/bin/x86_64-w64-mingw32-ranlib CACHE FILEPATH "")
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
