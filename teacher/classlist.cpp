@@ -7,9 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStringDecoder>
-
-#include <algorithm>
 
 namespace teacher {
 
@@ -24,6 +23,8 @@ QString classListText(const QByteArray &bytes)
     // UTF-8 where the bytes are, else Notepad's "ANSI": the journal's own code page.
     return journal::LineDecoder().decode(view);
 }
+
+static void readChoices(ClassList &list);
 
 ClassList readClassList(const QString &path, QString *error)
 {
@@ -50,75 +51,67 @@ ClassList readClassList(const QString &path, QString *error)
             list.lines << i + 1;
         }
     }
+    readChoices(list);
     return list;
 }
 
-static QString folded(const QString &name)
+QString choicesFile(const QString &listPath)
 {
-    QString text = name.normalized(QString::NormalizationForm_C).toCaseFolded();
-    for (QChar &c : text)
-        if (c == u'\u2019' || c == u'\u02BC' || c == u'\u2018' || c == u'`')
-            c = u'\'';
-    return text.simplified();
+    const QFileInfo info(listPath);
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".choices"));
 }
 
-QString comparedName(const QString &name)
+// The choices file's lines, each typed name (as compared) with its line.
+static QList<std::pair<QString, QString>> choiceLines(const QString &path)
 {
-    QStringList words = folded(name).split(QChar(u' '), Qt::SkipEmptyParts);
-    std::sort(words.begin(), words.end());
-    return words.join(QChar(u' '));
-}
-
-int nameDistance(const QString &a, const QString &b, int limit)
-{
-    if (std::abs(a.size() - b.size()) > limit)
-        return limit + 1;
-    // Levenshtein over one row; names are short.
-    QList<int> row(b.size() + 1);
-    for (int j = 0; j <= b.size(); ++j)
-        row[j] = j;
-    for (int i = 1; i <= a.size(); ++i) {
-        int diagonal = row[0];
-        row[0] = i;
-        int best = row[0];
-        for (int j = 1; j <= b.size(); ++j) {
-            const int above = row[j];
-            row[j] = std::min({above + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diagonal = above;
-            best = std::min(best, row[j]);
-        }
-        if (best > limit)
-            return limit + 1;
+    QList<std::pair<QString, QString>> lines;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || QFileInfo(path).size() > (1 << 20) || !file.open(QIODevice::ReadOnly))
+        return lines;
+    const QStringList all = QString::fromUtf8(file.readAll()).split(QChar(u'\n'));
+    for (const QString &line : all) {
+        const QString text = line.endsWith(u'\r') ? line.chopped(1) : line;
+        if (text.startsWith(u'#') || !text.contains(u'\t'))
+            continue;
+        lines.append({comparedName(text.section(u'\t', 0, 0)), text});
     }
-    return std::min(row[b.size()], limit + 1);
+    return lines;
 }
 
-NameMatch matchName(const QString &name, const QStringList &compared)
+static void readChoices(ClassList &list)
 {
-    const QString key = comparedName(name);
-    if (key.isEmpty())
-        return {};
-    if (const qsizetype at = compared.indexOf(key); at >= 0)
-        return {NameMatch::Same, int(at)};
-    // A letter off may move a word in the alphabetical order: try the typed words in every order
-    // (a name has two or three of them).
-    QStringList words = key.split(QChar(u' '));
-    QStringList forms{key};
-    if (words.size() <= 3) {
-        std::sort(words.begin(), words.end());
-        while (std::next_permutation(words.begin(), words.end()))
-            forms << words.join(QChar(u' '));
+    QHash<QString, int> listed;
+    for (int p = list.pupils.size() - 1; p >= 0; --p)
+        listed.insert(comparedName(list.pupils[p]), p);
+    for (const auto &[typed, line] : choiceLines(choicesFile(list.path))) {
+        const QString pupil = line.section(u'\t', 1).trimmed();
+        if (typed.isEmpty())
+            continue;
+        if (pupil.isEmpty())
+            list.choices.insert(typed, -1);
+        else if (const auto it = listed.constFind(comparedName(pupil)); it != listed.cend())
+            list.choices.insert(typed, *it); // a pupil no longer on the list: the word lapses
     }
-    for (int i = 0; i < compared.size(); ++i)
-        for (const QString &form : std::as_const(forms))
-            if (nameDistance(form, compared[i]) <= 1)
-                return {NameMatch::Near, i};
-    return {};
 }
 
-QString comparedGroup(const QString &group)
+bool saveChoice(ClassList &list, const QString &typedName, int pupil, QString *error)
 {
-    return group.simplified().toCaseFolded();
+    const QString path = choicesFile(list.path);
+    const QString typed = comparedName(typedName);
+    QStringList lines{QStringLiteral("# netquiz: хто є хто серед схожих імен у списку «%1»")
+                          .arg(QFileInfo(list.path).fileName())};
+    for (const auto &[key, line] : choiceLines(path))
+        if (key != typed)
+            lines << line;
+    lines << typedName.simplified() + QChar(u'\t') + (pupil >= 0 ? list.pupils[pupil] : QString());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write((lines.join(QChar(u'\n')) + QChar(u'\n')).toUtf8()) < 0 ||
+        !file.commit()) {
+        *error = QStringLiteral("Не вдалося записати «%1» (%2)").arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    list.choices.insert(typed, pupil);
+    return true;
 }
 
 } // namespace teacher

@@ -2,11 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A class list: the pupils of one class, one a line, in a plain text file named after the class
-// ("9-А.txt" is the list of 9-А). Pupils type their names in many ways, so names are compared
-// without letter case, the kind of apostrophe, extra blanks or the order of surname and first name;
-// a name one letter off is taken for the pupil on the list, but marked so the teacher looks.
+// ("9-А.txt" is the list of 9-А). Names and classes are compared as pupilidentity.h says; a name
+// one letter off is taken for the pupil on the list, but marked so the teacher looks, and the
+// teacher's word on it is kept beside the list.
+
+#include "teacher/pupilidentity.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -18,6 +21,9 @@ struct ClassList {
     QString group;      // the file's name without its extension
     QStringList pupils; // as the list writes them, in list order
     QList<int> lines;   // each pupil's line in the file (1-based)
+    // The teacher's word on typed names (as compared): the listed pupil's index, or -1 for
+    // another pupil. Read from choicesFile(path).
+    QHash<QString, int> choices;
 };
 
 // The text of a list: UTF-8 (with or without its byte-order mark) when the bytes are valid UTF-8,
@@ -27,25 +33,13 @@ QString classListText(const QByteArray &bytes);
 // Reads a list; on failure, error says why in Ukrainian, naming the file.
 ClassList readClassList(const QString &path, QString *error);
 
-// The name as compared: letter case folded, every apostrophe the same, one blank between words,
-// the words in alphabetical order.
-QString comparedName(const QString &name);
+// The file beside a list that keeps the teacher's word on names one letter off ("9-А.txt" ->
+// "9-А.choices"): UTF-8, a line each, the name as typed, a tab, and the listed pupil's name, or
+// nothing after the tab for "another pupil".
+QString choicesFile(const QString &listPath);
 
-// How far apart two compared names are, in letters added, dropped or changed; stops counting past
-// `limit` (returns limit + 1 then).
-int nameDistance(const QString &a, const QString &b, int limit = 1);
-
-struct NameMatch {
-    enum Kind { None, Same, Near };
-    Kind kind = None;
-    int pupil = -1; // the matching pupil's index on the list
-};
-
-// Whom on the list `name` stands for: the same pupil, a pupil one letter off, or nobody. Two
-// letters off is nobody. `compared` holds comparedName() of each pupil on the list.
-NameMatch matchName(const QString &name, const QStringList &compared);
-
-// The class as lists and results compare it: blanks and letter case as typed do not count.
-QString comparedGroup(const QString &group);
+// Keeps the teacher's word on a typed name in the list's choices file (pupil: the index on the
+// list, or -1 for another pupil), and in `list`; on failure, error says why in Ukrainian.
+bool saveChoice(ClassList &list, const QString &typedName, int pupil, QString *error);
 
 } // namespace teacher

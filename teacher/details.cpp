@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/details.h"
 
+#include "teacher/pupilidentity.h"
+
 #include "result/details.h"
 #include "teacher/csvexport.h"
 
@@ -157,7 +159,7 @@ void readWhole(DetailsBook &book, const QString &journal, const std::function<vo
 
 void DetailsBook::add(const QString &journal, const DetailsRecord &record)
 {
-    RunState &run = runs_[record.run];
+    RunState &run = runs_[journalKey(journal) + QChar(0) + record.run];
     if (run.id.isEmpty()) {
         run.id = record.run;
         run.journal = journalKey(journal);
@@ -234,7 +236,7 @@ QList<const RunState *> latestFinished(const QList<const RunState *> &runs)
     for (const RunState *run : runs) {
         if (!run->finished)
             continue;
-        const QString pupil = run->name + QChar(0) + run->group + QChar(0) + run->topic;
+        const QString pupil = comparedName(run->name) + QChar(0) + comparedGroup(run->group) + QChar(0) + run->topic;
         const RunState *&kept = latest[pupil];
         if (!kept || kept->finished->at < run->finished->at)
             kept = run;
@@ -324,7 +326,7 @@ QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const Resul
             }
             rowDetails.insert(key, {durationOf(run), finishTimeOf(run), run->finished->seconds});
             if (matched)
-                matched->append({r, run->id});
+                matched->append({r, run->key()});
         }
     }
     return rowDetails;

@@ -75,6 +75,9 @@ struct RunState {
     QString leftOn;
     std::optional<DetailsRecord> finished;
     bool hasJournalLine = false; // a finished run whose journal line was found
+    // Runs are told apart by their details file and id: a run id found on two computers (a
+    // copied disk image, a restored backup) is two runs.
+    QString key() const { return journal + QChar(0) + id; }
 
     // A run started more than this long ago without an end counts as left.
     static constexpr qint64 kGivenUpAfterSecs = 3 * 3600;
@@ -92,7 +95,7 @@ QString durationText(qint64 seconds);
 QString durationOf(const RunState *run);
 QString finishTimeOf(const RunState *run);
 
-// Every run read so far, by id.
+// Every run read so far, by RunState::key().
 class DetailsBook {
 public:
     void add(const QString &journal, const DetailsRecord &record);

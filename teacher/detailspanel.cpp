@@ -146,7 +146,7 @@ void DetailsPanel::refresh(ResultsModel &model, const ResultsFilter &filter)
     });
     unmatched_.clear();
     for (const RunState *run : std::as_const(unmatched))
-        unmatched_ << run->id;
+        unmatched_ << run->key();
 
     const QString selected = items_->currentRow() >= 0 && items_->currentRow() < stats_.size()
                                  ? stats_[items_->currentRow()].page + QChar(0) + stats_[items_->currentRow()].item

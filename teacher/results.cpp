@@ -178,6 +178,8 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
     }
     model.setAttemptRule(request.rule.value_or(AttemptRule::Latest));
     model.setClassLists(lists);
+    for (const QString &problem : model.listProblems()) // namesakes: said, their results kept apart
+        printLine(stderr, QStringLiteral("netquiz: ") + problem);
 
     int code = someUnread ? CommandLine::kSomeUnread : 0;
     if (whole)

@@ -72,31 +72,60 @@ bool ResultsFilter::accepts(int sourceRow) const
 
 bool ResultsFilter::acceptsPupil(const QString &name, const QString &group, const QString &topic) const
 {
-    return (group_.isEmpty() || group.simplified() == group_) && (topic_.isEmpty() || topic == topic_) &&
+    return (group_.isEmpty() || comparedGroup(group) == comparedGroup(group_)) && (topic_.isEmpty() || topic == topic_) &&
            (name_.isEmpty() || name.simplified().contains(name_, Qt::CaseInsensitive));
+}
+
+// What the model's sort role gives: a number (sorted by value, before any text), or a text,
+// collated as a Ukrainian reader orders words, except the file and line column's, compared as it is.
+static bool isNumber(const QVariant &v)
+{
+    return v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int;
+}
+
+QVariant ResultsFilter::sortValue(int sourceRow) const
+{
+    return model_->data(model_->index(sourceRow, sortColumn_), ResultsModel::SortRole);
+}
+
+bool ResultsFilter::less(int a, int b) const
+{
+    const QVariant va = sortValue(a), vb = sortValue(b);
+    if (isNumber(va) || isNumber(vb))
+        return isNumber(va) && isNumber(vb) ? va.toLongLong() < vb.toLongLong() : isNumber(va);
+    if (sortColumn_ == SourceColumn)
+        return va.toString() < vb.toString();
+    static const QCollator collator{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
+    return collator.compare(va.toString(), vb.toString()) < 0;
 }
 
 bool ResultsFilter::ordered(int a, int b) const
 {
-    return sortOrder_ == Qt::AscendingOrder ? model_->lessThan(a, b, sortColumn_) : model_->lessThan(b, a, sortColumn_);
+    return sortOrder_ == Qt::AscendingOrder ? less(a, b) : less(b, a);
 }
 
-// The order of every row in one pass: each row gets a number that sorts as the model's lessThan
-// does, so the sort compares numbers, and every distinct text is collated once.
+// The order of every row in one pass: each row gets a number that sorts as less() does, so the
+// sort compares numbers, and every distinct text is collated once.
 QList<int> ResultsFilter::sortedRows() const
 {
     if (sortColumn_ < 0)
         return {};
     const int n = model_->rowCount();
-    const QList<Row> &rows = model_->rows();
     QList<qint64> key(n);
-    constexpr qint64 kText = qint64(1) << 40; // values first, then texts that are not values
-    auto textRanks = [&](auto textOf) {
-        QHash<QString, int> distinct;
-        QList<int> of(n);
-        for (int r = 0; r < n; ++r)
-            distinct.insert(textOf(r), 0);
-        QStringList texts = distinct.keys();
+    constexpr qint64 kText = qint64(1) << 61; // values first, then texts that are not values
+    QHash<QString, int> distinct;
+    QList<QVariant> values(n);
+    for (int r = 0; r < n; ++r) {
+        values[r] = sortValue(r);
+        if (!isNumber(values[r]))
+            distinct.insert(values[r].toString(), 0);
+    }
+    QStringList texts = distinct.keys();
+    if (sortColumn_ == SourceColumn) {
+        std::sort(texts.begin(), texts.end());
+        for (int rank = 0; rank < texts.size(); ++rank)
+            distinct[texts[rank]] = rank;
+    } else {
         QCollator collator{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
         QList<std::pair<QCollatorSortKey, int>> keys;
         keys.reserve(texts.size());
@@ -106,63 +135,9 @@ QList<int> ResultsFilter::sortedRows() const
         for (int rank = 0; rank < keys.size(); ++rank) // equal texts under the collator share a rank
             distinct[texts[keys[rank].second]] =
                 rank > 0 && keys[rank].first.compare(keys[rank - 1].first) == 0 ? distinct[texts[keys[rank - 1].second]] : rank;
-        for (int r = 0; r < n; ++r)
-            of[r] = distinct.value(textOf(r));
-        return of;
-    };
-    switch (sortColumn_) {
-    case GradeColumn: {
-        const QList<int> text = textRanks([&](int r) { return model_->textOf(rows[r].grade); });
-        for (int r = 0; r < n; ++r)
-            key[r] = rows[r].gradeValue >= 0 ? rows[r].gradeValue : kText + text[r];
-        break;
     }
-    case DateColumn: {
-        const QList<int> text = textRanks([&](int r) { return model_->textOf(rows[r].date); });
-        for (int r = 0; r < n; ++r) {
-            const QDate d = model_->dateOf(rows[r]);
-            key[r] = d.isValid() ? d.toJulianDay() + kText / 2 : kText + text[r];
-        }
-        break;
-    }
-    case SourceColumn: { // by the name of the journal or class list, then the line
-        QStringList sources = model_->files();
-        QHash<qint32, int> listSource; // a class list's text number -> its place in `sources`
-        QList<int> sourceOf(n);
-        for (int r = 0; r < n; ++r) {
-            if (rows[r].file >= 0) {
-                sourceOf[r] = rows[r].file;
-                continue;
-            }
-            auto it = listSource.constFind(rows[r].reason);
-            if (it == listSource.cend()) {
-                it = listSource.insert(rows[r].reason, int(sources.size()));
-                sources << model_->sourceOf(rows[r]);
-            }
-            sourceOf[r] = *it;
-        }
-        QList<int> byName(sources.size());
-        std::iota(byName.begin(), byName.end(), 0);
-        std::sort(byName.begin(), byName.end(), [&](int a, int b) { return sources[a] < sources[b]; });
-        QList<int> rankOf(sources.size());
-        for (int i = 0; i < byName.size(); ++i)
-            rankOf[byName[i]] = i;
-        for (int r = 0; r < n; ++r)
-            key[r] = (qint64(rankOf[sourceOf[r]]) << 32) + rows[r].line;
-        break;
-    }
-    case DurationColumn: // by the seconds; rows without a duration last
-        for (int r = 0; r < n; ++r) {
-            const qint64 seconds = model_->rowDetails(rows[r]).seconds;
-            key[r] = seconds >= 0 ? seconds : kText;
-        }
-        break;
-    default: {
-        const QList<int> text = textRanks([&](int r) { return model_->text(r, sortColumn_); });
-        for (int r = 0; r < n; ++r)
-            key[r] = text[r];
-    }
-    }
+    for (int r = 0; r < n; ++r)
+        key[r] = isNumber(values[r]) ? values[r].toLongLong() : kText + distinct.value(values[r].toString());
     QList<int> order(n);
     std::iota(order.begin(), order.end(), 0);
     if (sortOrder_ == Qt::AscendingOrder)

@@ -43,6 +43,8 @@ public:
 
 private:
     bool accepts(int sourceRow) const;
+    QVariant sortValue(int sourceRow) const; // the model's sort role in the sorted column
+    bool less(int a, int b) const;    // a before b by the model's sort role, ascending
     bool ordered(int a, int b) const; // a before b in the current sort
     QList<int> sortedRows() const;
     // Rebuilds what is shown (and, with resort, the order), keeping every persistent index on

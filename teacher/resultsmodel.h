@@ -1,31 +1,19 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Every line read from the journals, one row each, in the order read. Rows of a file that is
-// read again whole are replaced; a last line that grows is updated in place, so a view's sort,
-// filter and selection stay while pupils finish.
-//
-// A school's journals run to a million lines, so a row keeps only what it needs: the name, and
-// numbers standing for the texts many rows share (topic, class, date, grade, reason), each text
-// kept once. Attempts are kept per pupil, so a new line touches only its own pupil's rows.
+// Every line read from the journals as a table. Rows of a file that is read again whole are
+// replaced; a last line that grows is updated in place, so a view's sort, filter and selection
+// stay while pupils finish. The rows live in a RowStore, a pupil's attempts in Attempts, and what
+// the class lists say in ListMatching; this model keeps the three in step and shows them.
 
-#include "teacher/classlist.h"
-#include "teacher/growingjournal.h"
+#include "teacher/attempts.h"
+#include "teacher/listmatching.h"
 
 #include <QAbstractTableModel>
-#include <QDate>
-#include <QHash>
 
 #include <functional>
-#include <optional>
 
 namespace teacher {
-
-// Which of a pupil's attempts counts: the latest (the default), the best grade, or the first.
-enum class AttemptRule { Latest, Best, First };
-// "остання", "найкраща", "перша"; and back from the command line's latest, best, first.
-QString attemptRuleName(AttemptRule rule);
-std::optional<AttemptRule> attemptRuleOf(const QString &word);
 
 enum Column {
     TopicColumn,
@@ -39,70 +27,58 @@ enum Column {
     ColumnCount
 };
 
-struct Row {
-    QString name; // as written; for a line that cannot be read, the line itself
-    qint32 file = 0;
-    qint32 line = 0; // 1-based line number in the file
-    // Numbers of texts in the model's table (ResultsModel::textOf): 0 is the empty text.
-    qint32 topic = 0, group = 0, date = 0, grade = 0, reason = 0;
-    qint32 groupKey = 0; // the class as filters and summaries compare it: blanks as typed do not count
-    qint32 pupil = -1;   // this pupil's attempts at this topic; -1 for a row that is no one's attempt
-    qint16 gradeValue = -1; // the grade as a number; -1 when it is not one
-    journal::Entry::Split split = journal::Entry::Split::Unreadable;
-    bool incomplete = false; // the file's last line, its line end not written yet
-    // A pupil on a class list with no result: file is -1, line the line of the list, reason the list's path.
-    bool absent = false;
-    bool unreadable() const { return split == journal::Entry::Split::Unreadable; }
-    bool uncertain() const { return split == journal::Entry::Split::Uncertain; }
-    bool nameless() const { return !unreadable() && name.trimmed().isEmpty(); }
-    // A pupil's result as it stands: read, whole, and not a line the pupil is still writing.
-    bool isResult() const { return !unreadable() && !incomplete && !absent; }
-};
-
 class ResultsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // What a column sorts by: a number (grade, day, seconds), or a text to collate; for the file
+    // and line column, a text compared as it is.
+    static constexpr int SortRole = Qt::UserRole + 1;
+
     ResultsModel(QObject *parent = nullptr);
 
-    // The file's number; a file already known keeps its number.
-    int addFile(const QString &path);
+    int addFile(const QString &path) { return store_.addFile(path); }
     // What one round of reading brought, from any number of files.
     void apply(const QList<std::pair<QString, ReadResult>> &reads);
 
-    const QList<Row> &rows() const { return rows_; }
-    const QStringList &files() const { return files_; }
-    const QString &textOf(int id) const { return texts_[id]; }
-    // The number of a text rows hold, or -1 when no row holds it.
-    int idOf(const QString &text) const { return textIds_.value(text, -1); }
-    QDate dateOf(const Row &row) const { return dates_[row.date]; }
+    const QList<Row> &rows() const { return store_.rows(); }
+    const QStringList &files() const { return store_.files(); }
+    const QString &textOf(int id) const { return store_.textOf(id); }
+    int idOf(const QString &text) const { return store_.idOf(text); }
+    QDate dateOf(const Row &row) const { return store_.dateOf(row); }
     // This row's attempt among its pupil's attempts at its topic (1-based, in date order), and how many there are.
-    int attempt(int row) const;
-    int attempts(const Row &row) const { return row.pupil < 0 ? 1 : int(pupils_[row.pupil].size()); }
+    int attempt(int row) const { return attempts_.attempt(row, rows()[row].pupil); }
+    int attempts(const Row &row) const { return attempts_.count(row.pupil); }
     // Whether the row is what its pupil counts with: a whole result, the attempt the rule picks.
     bool counted(int row) const;
     // The rows that count, one per pupil (a nameless line is a pupil of its own).
-    QList<int> countedRows() const;
-    // Classes (as compared) and topics that readable rows hold, as text numbers.
+    QList<int> countedRows() const { return attempts_.countedRows(); }
+    // Classes (their spellings' numbers) and topics that readable rows hold.
     QList<int> groupKeys() const { return groupUse_.keys(); }
     QList<int> topics() const { return topicUse_.keys(); }
     int unreadableCount() const { return unreadable_; }
+    int incompleteCount() const { return incomplete_; }
 
     void setAttemptRule(AttemptRule rule);
-    AttemptRule attemptRule() const { return rule_; }
+    AttemptRule attemptRule() const { return attempts_.rule(); }
 
     // Class lists, one per class: their pupils without a result become rows of their own, and
     // results are marked where their name is not on their class's list, or only nearly.
     void setClassLists(const QList<ClassList> &lists);
-    const QList<ClassList> &classLists() const { return lists_; }
+    const QList<ClassList> &classLists() const { return lists_.lists(); }
+    // Namesakes on the lists, said for the teacher (their results are never merged).
+    QStringList listProblems() const { return lists_.namesakeProblems(); }
     int absentCount() const { return absent_; }
     // The class list's mark for the row: "немає у списку", "схоже на «...» зі списку", or empty.
     QString listMark(const Row &row) const;
-    int incompleteCount() const { return incomplete_; }
+    // Whom on its class's list the row's name might stand for (its near misses): the listed
+    // names; empty when the row is an exact match or its class has no list.
+    QStringList listCandidates(int row) const;
+    // The teacher's word: the row's name is `candidate` of listCandidates() (or, with -1, another
+    // pupil), kept beside the class list and applied to every row of that name.
+    bool choose(int row, int candidate, QString *error);
 
-    // The journal of the row, or for a pupil without a result the class list.
-    const QString &sourceOf(const Row &row) const;
-    // The line as read, for the CSV.
-    journal::Entry entry(const Row &row) const;
+    const QString &sourceOf(const Row &row) const { return store_.sourceOf(row); }
+    journal::Entry entry(const Row &row) const { return store_.entry(row); }
 
     // From the details record beside a journal: how long a line's test took, and when it
     // finished (shown beside the date). Keyed by rowKey(file, line); the rest show none.
@@ -113,9 +89,6 @@ public:
     static qint64 rowKey(int file, int line) { return (qint64(file) << 32) | quint32(line); }
     void setRowDetails(QHash<qint64, RowDetails> details);
     RowDetails rowDetails(const Row &row) const { return rowDetails_.value(rowKey(row.file, row.line)); }
-
-    // Orders two rows by a column: numbers and dates by value, before any text that is neither.
-    bool lessThan(int left, int right, int column) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -130,56 +103,26 @@ signals:
     void contentChanged();
 
 private:
-    bool applyOne(int file, const ReadResult &result, QSet<int> &touched);
-    Row makeRow(int file, const JournalLine &line, bool incomplete);
-    int intern(const QString &text);
-    void removeRowsOf(int file);
+    void applyOne(int file, const ReadResult &result, QList<int> &pending, QSet<int> &dirty);
     void removeRowsIf(const std::function<bool(const Row &)> &gone);
-    void indexRow(int row, QSet<int> *touched);
-    void unindexRow(int row, QSet<int> *touched);
+    int listOfRow(const Row &row) const;
+    // Counts a result's name in with its class's list; a list whose class has a new name is dirty.
+    void enrol(int row, QSet<int> &dirty, QSet<qint64> *fresh = nullptr);
+    void indexRow(int row);
+    void unindexRow(int row, QSet<int> *dirty);
     void reindex();
-    bool before(int a, int b) const; // attempt order: by date, undated last, then as read
-    int countedOf(const QList<int> &attempts) const;
-    void matchLists(); // marks results by the lists and keeps the rows of pupils without a result
-    qint64 dayOf(const Row &row) const;
-    int nameKey(const QString &name); // the same number for names that differ only in case and blanks
+    void syncAbsent();
+    void marksChanged(const QList<int> &rows);
+    QVariant sortValue(int row, int column) const;
 
-    // A pupil: the name, class and topic as compared.
-    struct PupilKey {
-        qint32 name, group, topic;
-        bool operator==(const PupilKey &) const = default;
-        friend size_t qHash(const PupilKey &key, size_t seed = 0)
-        {
-            return qHashMulti(seed, key.name, key.group, key.topic);
-        }
-    };
-
-    QStringList files_;
-    QHash<QString, int> fileNumbers_;
-    QList<Row> rows_;
-    // Each row's day, as attempts are ordered by: a pupil's attempts are compared without a visit
-    // to rows far apart in memory.
-    QList<qint64> rowDays_;
+    RowStore store_;
+    Attempts attempts_{&store_};
+    ListMatching lists_;
+    mutable QHash<int, int> listOfGroup_; // a class's spelling -> its list, or -1
     QHash<int, int> lastRowOf_; // file -> its row of the highest line number
-
-    QStringList texts_;
-    QHash<QString, int> textIds_;
-    QList<QDate> dates_;   // by text number: the text read as a date
-    QList<qint32> keyOf_;  // by text number: the number of its simplified text
-
-    QHash<QString, int> nameKeys_;    // a name as written -> its number as compared
-    QHash<QString, int> foldedNames_; // a name as compared -> its number
-    QHash<PupilKey, int> pupilIds_;
-    QList<QList<int>> pupils_; // rows of each pupil, in attempt order
     QHash<qint64, RowDetails> rowDetails_;
-    QList<int> singles_;        // nameless results, each counted alone, in row order
     QHash<int, int> groupUse_, topicUse_;
-    int unreadable_ = 0, incomplete_ = 0;
-
-    AttemptRule rule_ = AttemptRule::Latest;
-    QList<ClassList> lists_;
-    QHash<int, int> listMarks_; // pupil -> the text number of its list mark
-    int absent_ = 0;
+    int unreadable_ = 0, incomplete_ = 0, absent_ = 0;
 };
 
 } // namespace teacher

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -53,9 +54,39 @@ public:
 ResultsWindow::ResultsWindow(const QStringList &paths, const QStringList &classLists, AttemptRule rule, QWidget *parent)
     : QMainWindow(parent), table_(new QTableView), groups_(new QComboBox), topics_(new QComboBox),
       attempt_(new QComboBox), search_(new QLineEdit), summary_(new SummaryPanel), details_(new DetailsPanel),
-      counts_(new QLabel), progress_(new QLabel), problems_(new QListWidget), refreshSoon_(new QTimer(this))
+      counts_(new QLabel), progress_(new QLabel), listsInForce_(new QLabel), problems_(new QListWidget),
+      refreshSoon_(new QTimer(this))
 {
     setWindowTitle(QStringLiteral("Результати тесту"));
+    buildTable();
+    auto *central = new QWidget;
+    auto *layout = new QVBoxLayout(central);
+    layout->addWidget(buildFilters());
+    layout->addWidget(buildProblems());
+    layout->addWidget(buildTableAndTabs(), 1);
+    setCentralWidget(central);
+    buildMenus();
+    buildStatusBar();
+    connectReading();
+    setColumnWidths();
+    model_.setAttemptRule(rule);
+    attempt_->setCurrentIndex(attempt_->findData(int(rule)));
+    for (const QString &path : paths)
+        opened_ << QFileInfo(path).absoluteFilePath();
+    // The lists given before for these folders, then those given now.
+    rememberedLists();
+    if (classLists.isEmpty())
+        readClassLists();
+    else
+        addClassLists(classLists);
+    for (const QString &path : paths)
+        journals_.add(path);
+    refresh();
+    resize(QSize(1100, 760).boundedTo(screen()->availableGeometry().size()));
+}
+
+void ResultsWindow::buildTable()
+{
     table_->setObjectName(QStringLiteral("resultsTable"));
     table_->setModel(&filter_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -70,7 +101,18 @@ ResultsWindow::ResultsWindow(const QStringList &paths, const QStringList &classL
     // Lines first in the order read; a click on a heading sorts by it.
     table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     table_->setSortingEnabled(true);
+    // A name one letter off a listed pupil's is settled on its row.
+    table_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(table_, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        if (QMenu *menu = settleMenu(table_->indexAt(at))) {
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->popup(table_->viewport()->mapToGlobal(at));
+        }
+    });
+}
 
+QWidget *ResultsWindow::buildTableAndTabs()
+{
     // Below the table: the classes' summary, and from the details records each question and
     // who is still working.
     auto *below = new QTabWidget;
@@ -83,24 +125,30 @@ ResultsWindow::ResultsWindow(const QStringList &paths, const QStringList &classL
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     splitter->setChildrenCollapsible(false);
+    return splitter;
+}
+
+QWidget *ResultsWindow::buildProblems()
+{
     // Every journal or folder that cannot be read, by name and reason; hidden while there is none.
     problems_->setObjectName(QStringLiteral("problems"));
     problems_->setAccessibleName(QStringLiteral("Журнали й теки, яких не вдалося прочитати"));
     problems_->setMaximumHeight(problems_->fontMetrics().height() * 9 / 2);
     problems_->setTextElideMode(Qt::ElideMiddle);
     problems_->hide();
-    auto *central = new QWidget;
-    auto *layout = new QVBoxLayout(central);
-    layout->addWidget(buildFilters());
-    layout->addWidget(problems_);
-    layout->addWidget(splitter, 1);
-    setCentralWidget(central);
-    buildMenus();
+    return problems_;
+}
+
+void ResultsWindow::buildStatusBar()
+{
     counts_->setObjectName(QStringLiteral("counts"));
     progress_->setObjectName(QStringLiteral("progress"));
     statusBar()->addPermanentWidget(counts_);
     statusBar()->addWidget(progress_, 1);
+}
 
+void ResultsWindow::connectReading()
+{
     connect(&journals_, &LiveJournals::read, &model_, &ResultsModel::apply);
     connect(&journals_, &LiveJournals::detailsRead, details_, &DetailsPanel::take);
     connect(&journals_, &LiveJournals::problemsChanged, this, &ResultsWindow::refreshProblems);
@@ -125,7 +173,10 @@ ResultsWindow::ResultsWindow(const QStringList &paths, const QStringList &classL
     });
     connect(summary_, &SummaryPanel::groupChosen, this,
             [this](const QString &group) { groups_->setCurrentIndex(std::max(0, groups_->findData(group))); });
+}
 
+void ResultsWindow::setColumnWidths()
+{
     // Widths fixed before any row is read: rows arrive while the teacher looks, and a torn line
     // shown whole or a long topic must not push the other columns out of sight.
     const QFontMetrics fm = table_->fontMetrics();
@@ -139,19 +190,6 @@ ResultsWindow::ResultsWindow(const QStringList &paths, const QStringList &classL
                                       fm.horizontalAdvance(QStringLiteral("незавершений рядок")) + 2 * letter};
     for (int column = 0; column < SourceColumn; ++column)
         table_->setColumnWidth(column, widths[column]);
-    model_.setAttemptRule(rule);
-    attempt_->setCurrentIndex(attempt_->findData(int(rule)));
-    // The lists given before, then those given now.
-    const QSettings settings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication));
-    listPaths_ = settings.value(QStringLiteral("classLists")).toStringList();
-    if (classLists.isEmpty())
-        readClassLists();
-    else
-        addClassLists(classLists);
-    for (const QString &path : paths)
-        journals_.add(path);
-    refresh();
-    resize(QSize(1100, 760).boundedTo(screen()->availableGeometry().size()));
 }
 
 QWidget *ResultsWindow::buildFilters()
@@ -200,6 +238,10 @@ QWidget *ResultsWindow::buildFilters()
         row->addWidget(label);
         row->addWidget(field, field == search_ ? 1 : 0);
     }
+    // The class lists results are matched against, for the folders open now.
+    listsInForce_->setObjectName(QStringLiteral("listsInForce"));
+    listsInForce_->hide();
+    row->addWidget(listsInForce_);
     return bar;
 }
 
@@ -248,14 +290,19 @@ void ResultsWindow::refreshChoices(QComboBox *box, const QStringList &values)
     if (now == items)
         return;
     const QString current = box->currentData().toString();
-    const QSignalBlocker quiet(box); // the teacher's choice stays what it was
-    box->clear();
-    box->addItem(box == groups_ ? QStringLiteral("усі класи") : QStringLiteral("усі теми"), QString());
-    for (const QString &value : values) {
-        box->addItem(shortened(value, box == groups_ ? 40 : 60), value);
-        box->setItemData(box->count() - 1, value, Qt::ToolTipRole);
+    {
+        const QSignalBlocker quiet(box); // the teacher's choice stays what it was
+        box->clear();
+        box->addItem(box == groups_ ? QStringLiteral("усі класи") : QStringLiteral("усі теми"), QString());
+        for (const QString &value : values) {
+            box->addItem(shortened(value, box == groups_ ? 40 : 60), value);
+            box->setItemData(box->count() - 1, value, Qt::ToolTipRole);
+        }
+        box->setCurrentIndex(std::max(0, box->findData(current)));
     }
-    box->setCurrentIndex(std::max(0, box->findData(current)));
+    // A class now spelt as its list spells it: the choice goes with the old spelling.
+    if (box->currentData().toString() != current)
+        emit box->currentIndexChanged(box->currentIndex());
 }
 
 void ResultsWindow::refresh()
@@ -311,7 +358,8 @@ QByteArray ResultsWindow::csvOfShownRows() const
     QList<int> shown;
     for (int i = 0; i < filter_.rowCount(); ++i)
         shown << filter_.mapToSource(filter_.index(i, 0)).row();
-    std::sort(shown.begin(), shown.end(), [this](int a, int b) { return model_.lessThan(a, b, SourceColumn); });
+    auto place = [this](int row) { return model_.data(model_.index(row, SourceColumn), ResultsModel::SortRole).toString(); };
+    std::sort(shown.begin(), shown.end(), [&](int a, int b) { return place(a) < place(b); });
     CsvDocument csv;
     for (int row : shown)
         addModelRow(csv, model_, row); // not a line that cannot be read, nor one still being written
@@ -322,16 +370,30 @@ void ResultsWindow::addFiles()
 {
     const QStringList files = QFileDialog::getOpenFileNames(this, QStringLiteral("Додати журнали"), {},
                                                             QStringLiteral("Журнали (*.txt);;Усі файли (*)"));
-    for (const QString &file : files)
-        journals_.add(file);
+    if (!files.isEmpty())
+        opened(files);
 }
 
 void ResultsWindow::addFolder()
 {
     const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Додати теку з журналами"));
-    if (folder.isEmpty())
-        return;
-    journals_.add(folder);
+    if (!folder.isEmpty())
+        opened({folder});
+}
+
+void ResultsWindow::opened(const QStringList &paths)
+{
+    // The lists remembered for a folder come with it.
+    for (const QString &path : paths)
+        opened_ << QFileInfo(path).absoluteFilePath();
+    const QStringList before = listPaths_;
+    rememberedLists();
+    if (listPaths_ != before) {
+        rememberLists();
+        readClassLists();
+    }
+    for (const QString &path : paths)
+        journals_.add(path);
 }
 
 void ResultsWindow::saveCsv()
@@ -347,6 +409,39 @@ void ResultsWindow::saveCsv()
         QMessageBox::warning(this, windowTitle(), error);
 }
 
+// Lists are remembered for the folders they were given with: another folder opened later (another
+// school year, another class's share) never has them applied.
+static const QString kListsKey = QStringLiteral("classListsByFolder");
+
+QStringList ResultsWindow::openedKeys() const
+{
+    return opened_.isEmpty() ? QStringList{QString()} : opened_;
+}
+
+void ResultsWindow::rememberedLists()
+{
+    const QVariantMap byFolder = QSettings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication))
+                                     .value(kListsKey)
+                                     .toMap();
+    for (const QString &folder : openedKeys())
+        for (const QString &path : byFolder.value(folder).toStringList())
+            if (!listPaths_.contains(path))
+                listPaths_ << path;
+}
+
+void ResultsWindow::rememberLists()
+{
+    QSettings settings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication));
+    QVariantMap byFolder = settings.value(kListsKey).toMap();
+    for (const QString &folder : openedKeys()) {
+        if (listPaths_.isEmpty())
+            byFolder.remove(folder);
+        else
+            byFolder.insert(folder, listPaths_);
+    }
+    settings.setValue(kListsKey, byFolder);
+}
+
 void ResultsWindow::addClassLists(const QStringList &paths)
 {
     for (const QString &path : paths) {
@@ -354,16 +449,14 @@ void ResultsWindow::addClassLists(const QStringList &paths)
         listPaths_.removeAll(absolute); // given again: read again, and it takes its class's place
         listPaths_ << absolute;
     }
-    QSettings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication))
-        .setValue(QStringLiteral("classLists"), listPaths_);
+    rememberLists();
     readClassLists();
 }
 
 void ResultsWindow::forgetClassLists()
 {
     listPaths_.clear();
-    QSettings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication))
-        .remove(QStringLiteral("classLists"));
+    rememberLists();
     readClassLists();
 }
 
@@ -380,7 +473,48 @@ void ResultsWindow::readClassLists()
             listProblems_ << QStringLiteral("Список класу: ") + error;
     }
     model_.setClassLists(lists);
+    listProblems_ << model_.listProblems(); // namesakes
+    // Which lists are in force: a later list of a class takes an earlier one's place.
+    QStringList names, paths;
+    QSet<QString> classes;
+    for (qsizetype l = lists.size() - 1; l >= 0; --l)
+        if (!classes.contains(comparedGroup(lists[l].group))) {
+            classes.insert(comparedGroup(lists[l].group));
+            names.prepend(QFileInfo(lists[l].path).fileName());
+            paths.prepend(QDir::toNativeSeparators(lists[l].path));
+        }
+    listsInForce_->setText(QStringLiteral("Списки класів: %1").arg(names.join(QStringLiteral(", "))));
+    listsInForce_->setToolTip(paths.join(QChar(u'\n')));
+    listsInForce_->setVisible(!names.isEmpty());
     refreshProblems();
+}
+
+QMenu *ResultsWindow::settleMenu(const QModelIndex &index)
+{
+    const int row = filter_.mapToSource(index).row();
+    const QStringList candidates = row < 0 ? QStringList() : model_.listCandidates(row);
+    if (candidates.isEmpty())
+        return nullptr;
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("settleMenu"));
+    const QString name = model_.rows()[row].name;
+    auto settle = [this, name](int candidate) {
+        // The row may have moved while the menu was open: found again by its name.
+        for (int r = 0; r < model_.rowCount(); ++r) {
+            if (model_.rows()[r].name != name || model_.listCandidates(r).isEmpty())
+                continue;
+            QString error;
+            if (!model_.choose(r, candidate, &error))
+                QMessageBox::warning(this, windowTitle(), error);
+            return;
+        }
+    };
+    for (int i = 0; i < candidates.size(); ++i)
+        menu->addAction(QStringLiteral("Це «%1»").arg(candidates[i]), this, [=] { settle(i); })
+            ->setObjectName(QStringLiteral("settle%1").arg(i));
+    menu->addAction(QStringLiteral("Це інший учень"), this, [=] { settle(-1); })
+        ->setObjectName(QStringLiteral("settleOther"));
+    return menu;
 }
 
 void ResultsWindow::chooseClassLists()

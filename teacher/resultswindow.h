@@ -13,6 +13,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QListWidget;
 class QTableView;
 class QTimer;
@@ -26,7 +27,8 @@ class ResultsWindow : public QMainWindow {
     Q_OBJECT
 public:
     // paths: journal files and folders of journals; read while the window shows, rows arriving as read.
-    // classLists: lists given now; with those given before (remembered in the settings), each read.
+    // classLists: lists given now; with those given before for these paths (remembered in the
+    // settings per folder opened), each read.
     explicit ResultsWindow(const QStringList &paths, const QStringList &classLists = {},
                            AttemptRule rule = AttemptRule::Latest, QWidget *parent = nullptr);
 
@@ -52,9 +54,23 @@ public:
     static constexpr const char *kSettingsOrganisation = "netquiz";
     static constexpr const char *kSettingsApplication = "results";
 
+    // The menu of a row whose name is one letter off listed pupils: "Це «…»", "Це інший учень";
+    // none for other rows.
+    QMenu *settleMenu(const QModelIndex &index);
+
 private:
+    void buildTable();
+    QWidget *buildTableAndTabs();
+    QWidget *buildProblems();
+    void buildStatusBar();
+    void connectReading();
+    void setColumnWidths();
     void buildMenus();
     QWidget *buildFilters();
+    void opened(const QStringList &paths);
+    QStringList openedKeys() const;
+    void rememberedLists();
+    void rememberLists();
     void refresh();
     void refreshChoices(QComboBox *box, const QStringList &values);
     void refreshStatus();
@@ -82,7 +98,9 @@ private:
     DetailsPanel *details_;
     QLabel *counts_;
     QLabel *progress_;
+    QLabel *listsInForce_;
     QListWidget *problems_;
+    QStringList opened_; // folders and files opened, as absolute paths
     QTimer *refreshSoon_;
 };
 
