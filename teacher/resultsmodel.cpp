@@ -170,8 +170,8 @@ void ResultsModel::apply(const QList<std::pair<QString, ReadResult>> &reads)
         for (int pupil : std::as_const(pupils))
             marked << attempts_.rowsOf(pupil);
     }
-    if (full || !dirty.isEmpty())
-        syncAbsent();
+    if ((full || !dirty.isEmpty()) && syncAbsent())
+        full = true; // rows below a pupil who came are numbered anew
     marksChanged(full ? QList<int>{-1} : marked);
     emit contentChanged();
 }
@@ -254,7 +254,7 @@ void ResultsModel::setClassLists(const QList<ClassList> &lists)
     emit contentChanged();
 }
 
-void ResultsModel::syncAbsent()
+bool ResultsModel::syncAbsent()
 {
     // Rows of pupils without a result: the ones no longer wanted go, the missing ones come below.
     QSet<QString> wanted;
@@ -267,6 +267,7 @@ void ResultsModel::syncAbsent()
                 missing.append({l, p});
             }
     QSet<QString> have;
+    const qsizetype before = store_.rows().size();
     removeRowsIf([&](const Row &row) {
         if (!row.absent)
             return false;
@@ -298,8 +299,9 @@ void ResultsModel::syncAbsent()
         row.reason = store_.intern(list.path);
         added << row;
     }
+    const bool removed = store_.rows().size() < before;
     if (added.isEmpty())
-        return;
+        return removed;
     QList<Row> &rows = store_.rows();
     const qsizetype first = rows.size();
     beginInsertRows({}, int(first), int(first + added.size() - 1));
@@ -309,6 +311,7 @@ void ResultsModel::syncAbsent()
     for (qsizetype i = first; i < rows.size(); ++i)
         indexRow(int(i));
     endInsertRows();
+    return removed;
 }
 
 QStringList ResultsModel::listCandidates(int i) const

@@ -111,7 +111,7 @@ private:
     void indexRow(int row);
     void unindexRow(int row, QSet<int> *dirty);
     void reindex();
-    void syncAbsent();
+    bool syncAbsent(); // true when rows went
     void marksChanged(const QList<int> &rows);
     QVariant sortValue(int row, int column) const;
 
