@@ -63,7 +63,8 @@ void Attempts::remove(int row, int pupil)
 {
     if (pupil >= 0)
         pupils_[pupil].removeOne(row);
-    else if (const auto at = std::lower_bound(singles_.begin(), singles_.end(), row); at != singles_.end() && *at == row)
+    else if (const auto at = std::lower_bound(singles_.begin(), singles_.end(), row);
+             at != singles_.end() && *at == row)
         singles_.erase(at);
 }
 
@@ -78,7 +79,8 @@ int Attempts::attempt(int row, int pupil) const
         return 1;
     const QList<int> &same = pupils_[pupil];
     return int(std::lower_bound(same.begin(), same.end(), row, [this](int a, int b) { return before(a, b); }) -
-               same.begin()) + 1;
+               same.begin()) +
+           1;
 }
 
 int Attempts::counted(int pupil) const

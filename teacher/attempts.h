@@ -24,7 +24,10 @@ public:
     struct Key {
         qint32 name, group, topic;
         bool operator==(const Key &) const = default;
-        friend size_t qHash(const Key &key, size_t seed = 0) { return qHashMulti(seed, key.name, key.group, key.topic); }
+        friend size_t qHash(const Key &key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.name, key.group, key.topic);
+        }
     };
 
     void clear();

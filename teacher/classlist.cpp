@@ -98,8 +98,8 @@ bool saveChoice(ClassList &list, const QString &typedName, int pupil, QString *e
 {
     const QString path = choicesFile(list.path);
     const QString typed = comparedName(typedName);
-    QStringList lines{QStringLiteral("# netquiz: хто є хто серед схожих імен у списку «%1»")
-                          .arg(QFileInfo(list.path).fileName())};
+    QStringList lines{
+        QStringLiteral("# netquiz: хто є хто серед схожих імен у списку «%1»").arg(QFileInfo(list.path).fileName())};
     for (const auto &[key, line] : choiceLines(path))
         if (key != typed)
             lines << line;
@@ -107,7 +107,8 @@ bool saveChoice(ClassList &list, const QString &typedName, int pupil, QString *e
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write((lines.join(QChar(u'\n')) + QChar(u'\n')).toUtf8()) < 0 ||
         !file.commit()) {
-        *error = QStringLiteral("Не вдалося записати «%1» (%2)").arg(QDir::toNativeSeparators(path), file.errorString());
+        *error =
+            QStringLiteral("Не вдалося записати «%1» (%2)").arg(QDir::toNativeSeparators(path), file.errorString());
         return false;
     }
     list.choices.insert(typed, pupil);

@@ -18,6 +18,7 @@ void ListMatching::setLists(const QList<ClassList> &lists)
     }
     names_.fill({}, lists_.size());
     verdicts_.fill({}, lists_.size());
+    lookups_.fill({}, lists_.size());
 }
 
 void ListMatching::clear()
@@ -44,11 +45,23 @@ bool ListMatching::drop(int list, int nameKey)
 
 QList<int> ListMatching::rematch(int list, const RowStore &store)
 {
-    QList<int> keys = names_[list].keys();
+    // Each name is looked up in the list once: matching again as names come costs a few hashes a name.
+    const QList<int> keys = names_[list].keys();
     QStringList typed;
-    for (int key : std::as_const(keys))
+    QList<QList<int>> exact, near;
+    for (int key : keys) {
         typed << store.comparedNameOf(key);
-    const QList<NameMatch> matches = matchNames(index_[list], typed);
+        auto found = lookups_[list].find(key);
+        if (found == lookups_[list].end()) {
+            Lookup lookup{index_[list].exact(typed.last()), {}};
+            if (lookup.exact.isEmpty())
+                lookup.near = index_[list].near(typed.last());
+            found = lookups_[list].insert(key, lookup);
+        }
+        exact << found->exact;
+        near << found->near;
+    }
+    const QList<NameMatch> matches = decideMatches(exact, near);
     QHash<int, Verdict> verdicts;
     for (int i = 0; i < keys.size(); ++i) {
         const NameMatch &m = matches[i];

@@ -65,6 +65,10 @@ private:
     QHash<QString, int> listOf_;
     QList<QHash<int, int>> names_;        // per list: name key -> its results
     QList<QHash<int, Verdict>> verdicts_; // per list: name key -> what the list says
+    struct Lookup {
+        QList<int> exact, near;
+    };
+    QList<QHash<int, Lookup>> lookups_; // per list: name key -> its pupils on the list
 };
 
 } // namespace teacher

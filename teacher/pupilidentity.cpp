@@ -146,10 +146,21 @@ QList<QList<int>> NameIndex::namesakes() const
 
 QList<NameMatch> matchNames(const NameIndex &list, const QStringList &typed)
 {
-    QList<NameMatch> matches(typed.size());
+    QList<QList<int>> exact, near(typed.size());
+    for (const QString &name : typed)
+        exact << list.exact(name);
+    for (int t = 0; t < typed.size(); ++t)
+        if (exact[t].isEmpty())
+            near[t] = list.near(typed[t]);
+    return decideMatches(exact, near);
+}
+
+QList<NameMatch> decideMatches(const QList<QList<int>> &exact, const QList<QList<int>> &near)
+{
+    QList<NameMatch> matches(exact.size());
     QSet<int> exactlyFound; // listed pupils with an exact result of their own
-    for (int t = 0; t < typed.size(); ++t) {
-        const QList<int> same = list.exact(typed[t]);
+    for (int t = 0; t < exact.size(); ++t) {
+        const QList<int> &same = exact[t];
         if (same.size() == 1) {
             matches[t] = {NameMatch::Same, same[0]};
             exactlyFound.insert(same[0]);
@@ -158,15 +169,15 @@ QList<NameMatch> matchNames(const NameIndex &list, const QStringList &typed)
             exactlyFound.unite(QSet<int>(same.cbegin(), same.cend()));
         }
     }
-    for (int t = 0; t < typed.size(); ++t) {
+    for (int t = 0; t < exact.size(); ++t) {
         if (matches[t].kind != NameMatch::None)
             continue;
-        QList<int> near = list.near(typed[t]);
-        near.removeIf([&](int p) { return exactlyFound.contains(p); });
-        if (near.size() == 1)
-            matches[t] = {NameMatch::Near, near[0]};
-        else if (near.size() > 1)
-            matches[t] = {NameMatch::Ambiguous, near[0], near[1]};
+        QList<int> open = near[t];
+        open.removeIf([&](int p) { return exactlyFound.contains(p); });
+        if (open.size() == 1)
+            matches[t] = {NameMatch::Near, open[0]};
+        else if (open.size() > 1)
+            matches[t] = {NameMatch::Ambiguous, open[0], open[1]};
     }
     return matches;
 }

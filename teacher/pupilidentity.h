@@ -69,5 +69,8 @@ private:
 // exact match always wins; a listed pupil with an exact result of their own is never given a
 // near miss; a near miss as close to two listed pupils is no one's.
 QList<NameMatch> matchNames(const NameIndex &list, const QStringList &typed);
+// The same rule over names looked up already: each name's exact pupils, and for a name without
+// one, its near pupils (NameIndex::exact and near).
+QList<NameMatch> decideMatches(const QList<QList<int>> &exact, const QList<QList<int>> &near);
 
 } // namespace teacher

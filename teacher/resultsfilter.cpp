@@ -14,10 +14,12 @@ namespace teacher {
 ResultsFilter::ResultsFilter(ResultsModel *model, QObject *parent) : QAbstractProxyModel(parent), model_(model)
 {
     QAbstractProxyModel::setSourceModel(model);
-    connect(model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) { sourceInserted(first, last); });
+    connect(model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int first, int last) { sourceInserted(first, last); });
     connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
             [this](const QModelIndex &, int first, int last) { sourceAboutToBeRemoved(first, last); });
-    connect(model, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex &, int first, int last) { sourceRemoved(first, last); });
+    connect(model, &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex &, int first, int last) { sourceRemoved(first, last); });
     connect(model, &QAbstractItemModel::dataChanged, this, &ResultsFilter::sourceChanged);
     connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { beginResetModel(); });
     connect(model, &QAbstractItemModel::modelReset, this, [this] {
@@ -72,7 +74,8 @@ bool ResultsFilter::accepts(int sourceRow) const
 
 bool ResultsFilter::acceptsPupil(const QString &name, const QString &group, const QString &topic) const
 {
-    return (group_.isEmpty() || comparedGroup(group) == comparedGroup(group_)) && (topic_.isEmpty() || topic == topic_) &&
+    return (group_.isEmpty() || comparedGroup(group) == comparedGroup(group_)) &&
+           (topic_.isEmpty() || topic == topic_) &&
            (name_.isEmpty() || name.simplified().contains(name_, Qt::CaseInsensitive));
 }
 
@@ -133,8 +136,9 @@ QList<int> ResultsFilter::sortedRows() const
             keys.append({collator.sortKey(texts[i]), i});
         std::sort(keys.begin(), keys.end(), [](const auto &a, const auto &b) { return a.first.compare(b.first) < 0; });
         for (int rank = 0; rank < keys.size(); ++rank) // equal texts under the collator share a rank
-            distinct[texts[keys[rank].second]] =
-                rank > 0 && keys[rank].first.compare(keys[rank - 1].first) == 0 ? distinct[texts[keys[rank - 1].second]] : rank;
+            distinct[texts[keys[rank].second]] = rank > 0 && keys[rank].first.compare(keys[rank - 1].first) == 0
+                                                     ? distinct[texts[keys[rank - 1].second]]
+                                                     : rank;
     }
     for (int r = 0; r < n; ++r)
         key[r] = isNumber(values[r]) ? values[r].toLongLong() : kText + distinct.value(values[r].toString());
@@ -208,7 +212,9 @@ void ResultsFilter::sourceInserted(int first, int last)
             s += s >= first ? count : 0;
         if (sortColumn_ >= 0) {
             for (int r = first; r <= last; ++r)
-                order_.insert(std::upper_bound(order_.begin(), order_.end(), r, [this](int a, int b) { return ordered(a, b); }), r);
+                order_.insert(
+                    std::upper_bound(order_.begin(), order_.end(), r, [this](int a, int b) { return ordered(a, b); }),
+                    r);
         }
         relayout(false, [=](int s) { return s >= first ? s + count : s; });
         return;

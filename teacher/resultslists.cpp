@@ -26,9 +26,10 @@ QStringList ResultsWindow::openedKeys() const
 
 void ResultsWindow::rememberedLists()
 {
-    const QVariantMap byFolder = QSettings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication))
-                                     .value(kListsKey)
-                                     .toMap();
+    const QVariantMap byFolder =
+        QSettings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication))
+            .value(kListsKey)
+            .toMap();
     for (const QString &folder : openedKeys())
         for (const QString &path : byFolder.value(folder).toStringList())
             if (!listPaths_.contains(path))
@@ -125,9 +126,9 @@ QMenu *ResultsWindow::settleMenu(const QModelIndex &index)
 
 void ResultsWindow::chooseClassLists()
 {
-    const QStringList files = QFileDialog::getOpenFileNames(
-        this, QStringLiteral("Список класу: файл з назвою класу, по учню в рядку"), {},
-        QStringLiteral("Списки класів (*.txt);;Усі файли (*)"));
+    const QStringList files =
+        QFileDialog::getOpenFileNames(this, QStringLiteral("Список класу: файл з назвою класу, по учню в рядку"), {},
+                                      QStringLiteral("Списки класів (*.txt);;Усі файли (*)"));
     if (!files.isEmpty())
         addClassLists(files);
 }

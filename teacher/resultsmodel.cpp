@@ -7,7 +7,9 @@
 
 namespace teacher {
 
-ResultsModel::ResultsModel(QObject *parent) : QAbstractTableModel(parent) {}
+ResultsModel::ResultsModel(QObject *parent) : QAbstractTableModel(parent)
+{
+}
 
 int ResultsModel::listOfRow(const Row &row) const
 {
@@ -87,23 +89,26 @@ void ResultsModel::unindexRow(int i, QSet<int> *dirty)
         dirty->insert(l);
 }
 
-void ResultsModel::reindex()
+void ResultsModel::reindex(bool sameNames)
 {
     QList<Row> &rows = store_.rows();
     store_.days().resize(rows.size());
     for (qsizetype i = 0; i < rows.size(); ++i)
         store_.days()[i] = store_.dayOf(rows[i]);
     attempts_.clear();
-    lists_.clear();
+    if (!sameNames)
+        lists_.clear();
     groupUse_.clear();
     topicUse_.clear();
     unreadable_ = incomplete_ = absent_ = 0;
     lastRowOf_.clear();
-    QSet<int> dirty;
-    for (int i = 0; i < rows.size(); ++i)
-        enrol(i, dirty);
-    for (int l : std::as_const(dirty))
-        lists_.rematch(l, store_);
+    if (!sameNames) {
+        QSet<int> dirty;
+        for (int i = 0; i < rows.size(); ++i)
+            enrol(i, dirty);
+        for (int l : std::as_const(dirty))
+            lists_.rematch(l, store_);
+    }
     for (int i = 0; i < rows.size(); ++i) {
         rows[i].pupil = -1;
         indexRow(i);
@@ -113,7 +118,7 @@ void ResultsModel::reindex()
     }
 }
 
-void ResultsModel::removeRowsIf(const std::function<bool(const Row &)> &gone)
+void ResultsModel::removeRowsIf(const std::function<bool(const Row &)> &gone, bool sameNames)
 {
     QList<Row> &rows = store_.rows();
     // From the bottom up, one run of neighbouring rows at a time.
@@ -127,7 +132,7 @@ void ResultsModel::removeRowsIf(const std::function<bool(const Row &)> &gone)
             --begin;
         beginRemoveRows({}, int(begin), int(end - 1));
         rows.remove(begin, end - begin);
-        reindex(); // before anyone looks again
+        reindex(sameNames); // before anyone looks again
         endRemoveRows();
         end = begin;
     }
@@ -268,16 +273,18 @@ bool ResultsModel::syncAbsent()
             }
     QSet<QString> have;
     const qsizetype before = store_.rows().size();
-    removeRowsIf([&](const Row &row) {
-        if (!row.absent)
-            return false;
-        const QString key = keyOf(store_.textOf(row.reason), row.line);
-        if (wanted.contains(key) && !have.contains(key)) {
-            have.insert(key);
-            return false;
-        }
-        return true;
-    });
+    removeRowsIf(
+        [&](const Row &row) {
+            if (!row.absent)
+                return false;
+            const QString key = keyOf(store_.textOf(row.reason), row.line);
+            if (wanted.contains(key) && !have.contains(key)) {
+                have.insert(key);
+                return false;
+            }
+            return true;
+        },
+        true);    // rows of missing pupils hold no names: what the lists say stays
     have.clear(); // the rows that stayed, counted again now that every removal is done
     for (const Row &row : store_.rows())
         if (row.absent)

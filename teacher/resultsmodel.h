@@ -104,13 +104,14 @@ signals:
 
 private:
     void applyOne(int file, const ReadResult &result, QList<int> &pending, QSet<int> &dirty);
-    void removeRowsIf(const std::function<bool(const Row &)> &gone);
+    // sameNames: only rows without a name to match go (missing pupils), the lists' verdicts stay.
+    void removeRowsIf(const std::function<bool(const Row &)> &gone, bool sameNames = false);
     int listOfRow(const Row &row) const;
     // Counts a result's name in with its class's list; a list whose class has a new name is dirty.
     void enrol(int row, QSet<int> &dirty, QSet<qint64> *fresh = nullptr);
     void indexRow(int row);
     void unindexRow(int row, QSet<int> *dirty);
-    void reindex();
+    void reindex(bool sameNames = false);
     bool syncAbsent(); // true when rows went
     void marksChanged(const QList<int> &rows);
     QVariant sortValue(int row, int column) const;
@@ -119,7 +120,7 @@ private:
     Attempts attempts_{&store_};
     ListMatching lists_;
     mutable QHash<int, int> listOfGroup_; // a class's spelling -> its list, or -1
-    QHash<int, int> lastRowOf_; // file -> its row of the highest line number
+    QHash<int, int> lastRowOf_;           // file -> its row of the highest line number
     QHash<qint64, RowDetails> rowDetails_;
     QHash<int, int> groupUse_, topicUse_;
     int unreadable_ = 0, incomplete_ = 0, absent_ = 0;

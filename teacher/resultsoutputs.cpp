@@ -24,7 +24,9 @@ QByteArray ResultsWindow::csvOfShownRows() const
     QList<int> shown;
     for (int i = 0; i < filter_.rowCount(); ++i)
         shown << filter_.mapToSource(filter_.index(i, 0)).row();
-    auto place = [this](int row) { return model_.data(model_.index(row, SourceColumn), ResultsModel::SortRole).toString(); };
+    auto place = [this](int row) {
+        return model_.data(model_.index(row, SourceColumn), ResultsModel::SortRole).toString();
+    };
     std::sort(shown.begin(), shown.end(), [&](int a, int b) { return place(a) < place(b); });
     CsvDocument csv;
     for (int row : shown)
@@ -34,8 +36,9 @@ QByteArray ResultsWindow::csvOfShownRows() const
 
 void ResultsWindow::saveCsv()
 {
-    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Зберегти як CSV"), QStringLiteral("результати.csv"),
-                                                      QStringLiteral("Таблиця CSV (*.csv)"));
+    const QString file =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Зберегти як CSV"), QStringLiteral("результати.csv"),
+                                     QStringLiteral("Таблиця CSV (*.csv)"));
     if (file.isEmpty())
         return;
     QString error;
@@ -65,8 +68,8 @@ bool ResultsWindow::saveReportAs(const QString &file, QString *error)
 
 void ResultsWindow::savePdf()
 {
-    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Зберегти як PDF"), QStringLiteral("звіт.pdf"),
-                                                      QStringLiteral("Документ PDF (*.pdf)"));
+    const QString file = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Зберегти як PDF"), QStringLiteral("звіт.pdf"), QStringLiteral("Документ PDF (*.pdf)"));
     if (file.isEmpty())
         return;
     QString error;

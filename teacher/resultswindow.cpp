@@ -153,7 +153,8 @@ void ResultsWindow::connectReading()
     connect(&journals_, &LiveJournals::detailsRead, details_, &DetailsPanel::take);
     connect(&journals_, &LiveJournals::problemsChanged, this, &ResultsWindow::refreshProblems);
     connect(&journals_, &LiveJournals::progress, this, [this](int done, int known) {
-        progress_->setText(journals_.reading() ? QStringLiteral("Читаю журнали: %1 з %2…").arg(done).arg(known) : QString());
+        progress_->setText(journals_.reading() ? QStringLiteral("Читаю журнали: %1 з %2…").arg(done).arg(known)
+                                               : QString());
         refreshStatus();
     });
     // Rows come in rounds while journals are read: the summary, chart and choices follow once per

@@ -84,8 +84,8 @@ private:
 
     QStringList texts_;
     QHash<QString, int> textIds_;
-    QList<QDate> dates_;  // by text number: the text read as a date
-    QList<qint32> simple_; // by text number: the number of its simplified text
+    QList<QDate> dates_;      // by text number: the text read as a date
+    QList<qint32> simple_;    // by text number: the number of its simplified text
     QList<qint32> groupKeys_; // by text number: its class's spelling, -1 not looked up yet
 
     QHash<QString, int> nameKeys_;     // a name as written -> its number as compared

@@ -63,7 +63,8 @@ void ClassListTest::identity_data()
     QTest::addColumn<QStringList>("expected");
     const QStringList one{"Петренко Іван", "Гордієнко Мар'яна", "Софія Об’єднана", "Бондар Ярина"};
     auto alone = [&](const char *name, const char *match) {
-        QTest::addRow("%s", name) << one << QStringList{QString::fromUtf8(name)} << QStringList{QString::fromUtf8(match)};
+        QTest::addRow("%s", name) << one << QStringList{QString::fromUtf8(name)}
+                                  << QStringList{QString::fromUtf8(match)};
     };
     alone("Петренко Іван", "same 0");
     alone("ПЕТРЕНКО іван", "same 0");
@@ -90,12 +91,13 @@ void ClassListTest::identity_data()
     QTest::addRow("twins: one letter off both, neither has a result")
         << twins << QStringList{"Ковальчук Ярославв"} << QStringList{"either 0 1"};
     QTest::addRow("Олеса between Олена and Олеся") << twins << QStringList{"Бойко Олеса"} << QStringList{"either 2 3"};
-    QTest::addRow("Олеса once Олена has her own") << twins << QStringList{"Бойко Олеса", "Бойко Олена"}
-                                                  << QStringList{"near 3", "same 2"};
-    QTest::addRow("word order: one pupil")
-        << QStringList{"Шевчук Марта"} << QStringList{"Марта Шевчук", "Шевчук Марта"} << QStringList{"same 0", "same 0"};
+    QTest::addRow("Олеса once Олена has her own")
+        << twins << QStringList{"Бойко Олеса", "Бойко Олена"} << QStringList{"near 3", "same 2"};
+    QTest::addRow("word order: one pupil") << QStringList{"Шевчук Марта"} << QStringList{"Марта Шевчук", "Шевчук Марта"}
+                                           << QStringList{"same 0", "same 0"};
     QTest::addRow("namesakes") << QStringList{"Іваненко Петро", "Коваль Ганна", "Петро Іваненко"}
-                               << QStringList{"іваненко петро", "Коваль Ганна"} << QStringList{"namesake 0 2", "same 1"};
+                               << QStringList{"іваненко петро", "Коваль Ганна"}
+                               << QStringList{"namesake 0 2", "same 1"};
     auto group = [](const char *listed, const char *typed, bool same) {
         QTest::addRow("class %s as %s", listed, typed)
             << QStringList{QString::fromUtf8(listed)} << QStringList{QString::fromUtf8(typed)}
@@ -186,9 +188,11 @@ void ClassListTest::attemptRule_data()
     QTest::addRow("latest") << three << AttemptRule::Latest << 3 << (9 + 10 + 6) / 3.0 << 9.0 << counted;
     QTest::addRow("best") << three << AttemptRule::Best << 3 << (11 + 10 + 6) / 3.0 << 10.0 << counted;
     QTest::addRow("first") << three << AttemptRule::First << 3 << (5 + 10 + 3) / 3.0 << 5.0 << not2;
-    QTest::addRow("latest, four pupils") << four << AttemptRule::Latest << 4 << (9 + 10 + 6 + 8) / 4.0 << 8.5 << counted;
+    QTest::addRow("latest, four pupils") << four << AttemptRule::Latest << 4 << (9 + 10 + 6 + 8) / 4.0 << 8.5
+                                         << counted;
     // Оля's two 8s: of equal grades the latest counts.
-    QTest::addRow("best, four pupils, a tie") << four << AttemptRule::Best << 4 << (11 + 10 + 6 + 8) / 4.0 << 9.0 << counted;
+    QTest::addRow("best, four pupils, a tie")
+        << four << AttemptRule::Best << 4 << (11 + 10 + 6 + 8) / 4.0 << 9.0 << counted;
     QTest::addRow("first, four pupils") << four << AttemptRule::First << 4 << (5 + 10 + 3 + 8) / 4.0 << 6.5 << not2;
 }
 
@@ -291,11 +295,11 @@ void ClassListTest::samePupilEverywhere()
         return all;
     };
     const QString namesake = QStringLiteral("у списку кілька учнів «Іваненко Петро»: чий це результат, не відомо");
-    QCOMPARE(marks(), (QStringList{"Ковальчук Ярослав: ", "Ковальчук Ярославa: ",
-                                   "Бойко Олеса: схоже на «Бойко Олена» або «Бойко Олеся»",
-                                   "Шевчук Марта: спроба 1 з 2", "Марта Шевчук: спроба 2 з 2, врахована",
-                                   "Іваненко Петро: " + namesake, "Петро Іваненко: " + namesake,
-                                   "Бойко Олена: не складав(ла)", "Бойко Олеся: не складав(ла)"}));
+    QCOMPARE(marks(),
+             (QStringList{
+                 "Ковальчук Ярослав: ", "Ковальчук Ярославa: ", "Бойко Олеса: схоже на «Бойко Олена» або «Бойко Олеся»",
+                 "Шевчук Марта: спроба 1 з 2", "Марта Шевчук: спроба 2 з 2, врахована", "Іваненко Петро: " + namesake,
+                 "Петро Іваненко: " + namesake, "Бойко Олена: не складав(ла)", "Бойко Олеся: не складав(ла)"}));
     // Pupils: the twins, Марта once, each namesake's result alone, Олеса on her own.
     const auto all = [](const Row &) { return true; };
     QCOMPARE(summarise(model, all).pupils, 6);
