@@ -7,28 +7,28 @@
 #include "teacher/resultswindow.h"
 
 #include <QAbstractItemModelTester>
+#include <QComboBox>
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTimer>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QMessageBox>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QScreen>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <set>
 
@@ -127,16 +127,14 @@ void ResultsViewTest::open(const QStringList &paths)
     filterTester.reset();
     modelTester.reset();
     window = std::make_unique<ResultsWindow>(paths);
-    modelTester = std::make_unique<QAbstractItemModelTester>(&window->model(),
-                                                             QAbstractItemModelTester::FailureReportingMode::QtTest);
-    filterTester = std::make_unique<QAbstractItemModelTester>(&window->filter(),
-                                                              QAbstractItemModelTester::FailureReportingMode::QtTest);
+    modelTester = std::make_unique<QAbstractItemModelTester>(&window->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    filterTester = std::make_unique<QAbstractItemModelTester>(&window->filter(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     table = window->findChild<QTableView *>(QStringLiteral("resultsTable"));
     QVERIFY(table);
     QTRY_VERIFY(!window->journals().reading()); // rows come from the reading thread
-    QTest::qWait(80);                           // the summary follows a burst of rows
+    QTest::qWait(80); // the summary follows a burst of rows
 }
 
 void ResultsViewTest::openJournal(const QByteArray &bytes)
@@ -192,9 +190,7 @@ void ResultsViewTest::classFilterNarrowsTableAndSummary()
     counts[2 - 1] = 1;
     counts[12 - 1] = 1; // Петренко's latest attempt only
     QCOMPARE(chart->counts(), counts);
-    QVERIFY(window->findChild<QLabel *>(QStringLiteral("summaryFigures"))
-                ->text()
-                .contains(QStringLiteral("Учнів: 2 · середня 7 · медіана 7")));
+    QVERIFY(window->findChild<QLabel *>(QStringLiteral("summaryFigures"))->text().contains(QStringLiteral("Учнів: 2 · середня 7 · медіана 7")));
     // The CSV saved from the window holds what is shown, without the unreadable line.
     QCOMPARE(window->csvOfShownRows().count("\r\n"), 1 + 3);
 }
@@ -206,17 +202,12 @@ void ResultsViewTest::summaryFigures_data()
     QTest::addColumn<QList<int>>("grades"); // the chart: one grade per pupil counted
     // A pupil who pressed Cancel at the name prompt is still a pupil, never another's repeat.
     QTest::addRow("nameless lines are pupils of their own")
-        << journalOf({{"", "10-А", "01.12.26", "3"},
-                      {"", "10-А", "02.12.26", "7"},
-                      {"", "10-А", "03.12.26", "12"},
+        << journalOf({{"", "10-А", "01.12.26", "3"}, {"", "10-А", "02.12.26", "7"}, {"", "10-А", "03.12.26", "12"},
                       {"Коваль Марія", "10-А", "03.12.26", "10"}})
         << "Учнів: 4 · середня 8 · медіана 8,5" << QList<int>{3, 7, 10, 12};
     QTest::addRow("the mean as a Ukrainian writes it")
-        << journalOf({{"А", "10-А", "01.12.26", "12"},
-                      {"Б", "10-А", "01.12.26", "9"},
-                      {"В", "10-А", "01.12.26", "7"},
-                      {"Г", "10-А", "01.12.26", "5"},
-                      {"Ґ", "10-А", "01.12.26", "4"}})
+        << journalOf({{"А", "10-А", "01.12.26", "12"}, {"Б", "10-А", "01.12.26", "9"}, {"В", "10-А", "01.12.26", "7"},
+                      {"Г", "10-А", "01.12.26", "5"}, {"Ґ", "10-А", "01.12.26", "4"}})
         << "Учнів: 5 · середня 7,4 · медіана 7" << QList<int>{4, 5, 7, 9, 12};
     QTest::addRow("letter case and blanks as typed make no new pupil")
         << journalOf({{"Петренко Іван", "10-А", "01.12.26", "4"}, {"петренко  ІВАН", "10-А", "02.12.26", "10"}})
@@ -272,8 +263,7 @@ void ResultsViewTest::classDoubleClickPicksIt()
 // Catches a date written month first (as an English Windows writes it) sorted as text.
 void ResultsViewTest::monthFirstDateSortsAsDate()
 {
-    openJournal(
-        journalOf({{"А", "9-А", "02.01.27", "5"}, {"Б", "9-А", "12/31/26", "6"}, {"В", "9-А", "30.12.26", "7"}}));
+    openJournal(journalOf({{"А", "9-А", "02.01.27", "5"}, {"Б", "9-А", "12/31/26", "6"}, {"В", "9-А", "30.12.26", "7"}}));
     table->sortByColumn(DateColumn, Qt::AscendingOrder);
     QCOMPARE(column(DateColumn), (QStringList{"30.12.26", "12/31/26", "02.01.27"}));
 }
@@ -426,8 +416,7 @@ void ResultsViewTest::headerClickSorts_data()
     // As numbers: 10 after 9. The unreadable line has no grade and goes last.
     QTest::addRow("grade") << int(GradeColumn) << QStringList{"2", "7", "9", "10", "12", ""};
     // As dates whatever their form; a date in no known form after them, as text.
-    QTest::addRow("date") << int(DateColumn)
-                          << QStringList{"2026-12-06", "07.12.26", "08.12.2026", "09.12.26", "", "учора"};
+    QTest::addRow("date") << int(DateColumn) << QStringList{"2026-12-06", "07.12.26", "08.12.2026", "09.12.26", "", "учора"};
 }
 
 // Catches sorting "10" before "9", or dates by their text.
@@ -498,15 +487,13 @@ void ResultsViewTest::attemptChoiceChangesSummary()
 {
     auto *groups = window->findChild<QComboBox *>(QStringLiteral("groupFilter"));
     groups->setCurrentIndex(groups->findData(QStringLiteral("9-А")));
-    QVERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 7 · медіана 7")),
-             qPrintable(figures())); // 2 and 12
+    QVERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 7 · медіана 7")), qPrintable(figures())); // 2 and 12
     auto *attempt = window->findChild<QComboBox *>(QStringLiteral("attemptRule"));
     attempt->setFocus();
     QTest::keyClick(attempt, Qt::Key_Down);
     QTest::keyClick(attempt, Qt::Key_Down);
     QCOMPARE(attempt->currentText(), QStringLiteral("перша"));
-    QTRY_VERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 5,5 · медіана 5,5")),
-                 qPrintable(figures())); // 2 and 9
+    QTRY_VERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 5,5 · медіана 5,5")), qPrintable(figures())); // 2 and 9
     QVERIFY(figures().contains(QStringLiteral("за першою спробою")));
     std::array<int, 12> counts{};
     counts[2 - 1] = counts[9 - 1] = 1;
@@ -524,13 +511,11 @@ void ResultsViewTest::classListShowsWhoIsMissingAndIsRemembered()
     const QString list = dir.filePath(QStringLiteral("9-А.txt"));
     QFile file(list);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("\xEF\xBB\xBF"
-               "Іван Петренко\r\nБондар Ярина\r\nШевчук Олег\r\n");
+    file.write("\xEF\xBB\xBF" "Іван Петренко\r\nБондар Ярина\r\nШевчук Олег\r\n");
     file.close();
     QTimer answer;
     connect(&answer, &QTimer::timeout, this, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(
-                QApplication::activeModalWidget())) { // the dialog refused: say why, never hang
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) { // the dialog refused: say why, never hang
             qWarning() << "file dialog said:" << box->text();
             box->reject();
         }
@@ -560,8 +545,7 @@ void ResultsViewTest::classListShowsWhoIsMissingAndIsRemembered()
     QCOMPARE(missing(), QStringList{"Шевчук Олег"});
     auto *groups = window->findChild<QComboBox *>(QStringLiteral("groupFilter"));
     groups->setCurrentIndex(groups->findData(QStringLiteral("9-А")));
-    QTRY_VERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 7 · медіана 7 · не складали: 1")),
-                 qPrintable(figures()));
+    QTRY_VERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 7 · медіана 7 · не складали: 1")), qPrintable(figures()));
     QVERIFY(QFile::exists(settingsDir.filePath(QStringLiteral("netquiz/results.conf"))));
 
     open({dir.filePath(QStringLiteral("1.txt"))});
@@ -606,11 +590,7 @@ void ResultsViewTest::reportHoldsWhatIsShown()
     QCOMPARE(report.summary.pupils, 2);
 
     const QString journal = dir.filePath(QStringLiteral("1.txt"));
-    const QByteArray before = [&] {
-        QFile f(journal);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
+    const QByteArray before = [&] { QFile f(journal); f.open(QIODevice::ReadOnly); return f.readAll(); }();
     QString error;
     QVERIFY(!window->saveReportAs(journal, &error));
     QVERIFY2(error.contains(QStringLiteral("це журнал, який читається")), qPrintable(error));
