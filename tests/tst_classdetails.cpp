@@ -33,6 +33,7 @@ private slots:
     void durationAndFinishInCsv_data();
     void durationAndFinishInCsv();
     void repeatedLinesMatchedInOrder();
+    void runIdOnTwoComputers();
     void statusOfRuns_data();
     void statusOfRuns();
     void readWithTheJournalsCare();
@@ -207,6 +208,27 @@ void ClassDetailsTest::repeatedLinesMatchedInOrder()
     QCOMPARE(rows.size(), 4);
     QVERIFY2(rows[1].contains(";Мар'яна Ткач;") && rows[1].endsWith(";;1:40;09:40\r"), rows[1].constData());
     QVERIFY2(rows[2].endsWith(";;3:20;09:50\r"), rows[2].constData());
+}
+
+// A disk image copied to another computer starts its run ids from the same place: run "a" of
+// PC-01 (Коваль Марія) and run "a" of PC-03 (Ткач Іра) are two pupils. Catches runs keyed by id
+// alone: one pupil shown with the other's answers, or one of them not counted.
+void ClassDetailsTest::runIdOnTwoComputers()
+{
+    QVERIFY(append(details::fileBeside(pc("PC-03")), finished("a", "Ткач Іра", 20, 12, 300, true, true, true)));
+    QVERIFY(append(pc("PC-03"), line("Ткач Іра", 12)));
+    DetailsBook book;
+    for (const char *name : {"PC-01", "PC-02", "PC-03"})
+        readWhole(book, pc(name), [](const QString &problem) { QFAIL(qPrintable(problem)); });
+    QStringList names;
+    QList<const RunState *> runs;
+    for (const RunState &run : book.runs()) {
+        names << run.name + QChar(u'/') + QString::number(run.finished->grade);
+        runs << &run;
+    }
+    names.sort();
+    QCOMPARE(names, (QStringList{"Бондар Ярина/4", "Бондар Ярина/8", "Коваль Марія/10", "Ткач Іра/12", "Шевченко Тарас/3"}));
+    QCOMPARE(itemStats(runs)[0].pupils, 4); // the latest of each of the four pupils
 }
 
 void ClassDetailsTest::statusOfRuns_data()
