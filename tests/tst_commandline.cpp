@@ -473,6 +473,9 @@ void CommandLineTest::csvFollowsListAndRule()
     QTemporaryDir here;
     QVERIFY(writeTwoClasses(here.path()));
     QVERIFY(write(here.filePath(QStringLiteral("клас/ПК-3/1.txt")), journal::record("Бойко Іван", "9-А", "07.12.26", "2")));
+    // A name one letter off, settled in the window as another pupil: the choice beside the list holds here too.
+    QVERIFY(write(here.filePath(QStringLiteral("клас/ПК-4/1.txt")), journal::record("Бойко Іванн", "9а", "07.12.26", "5")));
+    QVERIFY(write(here.filePath(QStringLiteral("9-А.choices")), "# netquiz\nІванн Бойко\t\n"));
     const Ran ran = netquiz({"--results", "--csv", "o.csv", "--class-list", "9-А.txt", "--attempt", "best", "клас"}, here.path());
     QCOMPARE(ran.code, 0);
     const QString csv = QString::fromUtf8(readAll(here.filePath(QStringLiteral("o.csv"))));
@@ -482,6 +485,8 @@ void CommandLineTest::csvFollowsListAndRule()
              qPrintable(csv));
     QVERIFY2(csv.contains(QStringLiteral(";Головко Віктор;9-А;;;9-А.txt;23;не складав(ла);;\r\n")), qPrintable(csv));
     QCOMPARE(csv.count(QStringLiteral("не складав(ла)")), 3);
+    QVERIFY2(csv.contains(QStringLiteral(";Бойко Іванн;9а;07.12.26;5;клас/ПК-4/1.txt;1;інший учень, не зі списку (рішення вчителя);;\r\n")),
+             qPrintable(csv));
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)
