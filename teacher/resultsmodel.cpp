@@ -255,7 +255,9 @@ void ResultsModel::setClassLists(const QList<ClassList> &lists)
     store_.nameGroups(groups); // each class as its list spells it
     reindex();
     syncAbsent();
-    marksChanged({-1});
+    // A class spelt anew may now pass a class filter: every column told, the class one included.
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
     emit contentChanged();
 }
 
