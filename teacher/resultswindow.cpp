@@ -2,10 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/resultswindow.h"
 
-#include "teacher/csvexport.h"
 #include "teacher/detailspanel.h"
-#include "teacher/journalpaths.h"
-#include "teacher/results.h"
 #include "teacher/summarypanel.h"
 
 #include <QCollator>
@@ -20,12 +17,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QScreen>
-#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
