@@ -6,7 +6,6 @@
 // without letter case, the kind of apostrophe, extra blanks or the order of surname and first name;
 // a name one letter off is taken for the pupil on the list, but marked so the teacher looks.
 
-#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -20,11 +19,9 @@ struct ClassList {
     QList<int> lines;   // each pupil's line in the file (1-based)
 };
 
-// The text of a list: UTF-8 (with or without its byte-order mark) when the bytes are valid UTF-8,
-// UTF-16 with its byte-order mark, otherwise Windows-1251.
-QString classListText(const QByteArray &bytes);
-
-// Reads a list; on failure, error says why in Ukrainian, naming the file.
+// Reads a list: UTF-8 or Windows-1251 (Notepad's "ANSI"), or UTF-16, each with or without its
+// byte-order mark; any line end. On failure (also a file that holds no text a list can be read
+// from), error says why in Ukrainian, naming the file, and the list holds no pupils.
 ClassList readClassList(const QString &path, QString *error);
 
 // The name as compared: letter case folded, every apostrophe the same, one blank between words,

@@ -172,13 +172,14 @@ void JournalReader::walk(const QString &rootKey)
         root.problems = found.problems;
         problemsChanged_ = true;
     }
-    for (const QString &path : found.folders) {
-        const QFileInfo info(path);
-        const auto [folder, isNew] = folders_.try_emplace(sameFileKey(path));
+    for (qsizetype n = 0; n < found.folders.size(); ++n) {
+        // The walk's own key: asking the file system for each folder's again costs a folder
+        // nested a thousand deep a thousand steps for each of its thousand folders.
+        const auto [folder, isNew] = folders_.try_emplace(found.folderKeys[n]);
         if (!isNew)
             continue;
         folder->second.root = rootKey;
-        folder->second.stamp = stampOf(info);
+        folder->second.stamp = stampOf(QFileInfo(found.folders[n]));
         roundRobin_ << folder->first;
         toWatch_ << folder->first;
     }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/resultsmodel.h"
 
+#include "teacher/marks.h"
 #include "teacher/rowvalues.h"
 
 #include <QCollator>
@@ -355,7 +356,7 @@ void ResultsModel::setClassLists(const QList<ClassList> &lists)
 QString ResultsModel::listMark(const Row &row) const
 {
     if (row.absent)
-        return QStringLiteral("не складав(ла)");
+        return marks::kAbsent;
     const auto it = row.pupil < 0 ? listMarks_.cend() : listMarks_.constFind(row.pupil);
     return it == listMarks_.cend() ? QString() : texts_[*it];
 }
@@ -531,22 +532,19 @@ QString ResultsModel::marks(int i) const
     if (!row.incomplete && !row.unreadable() && !row.uncertain() && !row.absent && attempts(row) == 1 &&
         !listMarks_.contains(row.pupil) && !row.nameless())
         return {};
-    QStringList marks;
-    if (row.incomplete)
-        marks << QStringLiteral("незавершений рядок");
-    if (row.unreadable() && !row.incomplete)
-        marks << QStringLiteral("не прочитано: %1").arg(texts_[row.reason]);
-    if (row.uncertain())
-        marks << QStringLiteral("непевна межа імені й класу");
-    if (row.nameless())
-        marks << QStringLiteral("без імені");
-    if (const QString mark = listMark(row); !mark.isEmpty())
-        marks << mark;
-    if (const int n = attempts(row); n > 1)
-        marks << (counted(i) ? QStringLiteral("спроба %1 з %2, врахована") : QStringLiteral("спроба %1 з %2"))
-                     .arg(attempt(i))
-                     .arg(n);
-    return marks.join(QStringLiteral("; "));
+    marks::Facts facts;
+    facts.incomplete = row.incomplete;
+    if (row.unreadable())
+        facts.unreadable = texts_[row.reason];
+    facts.uncertain = row.uncertain();
+    facts.nameless = row.nameless();
+    facts.list = listMark(row);
+    facts.attempts = attempts(row);
+    if (facts.attempts > 1) {
+        facts.attempt = attempt(i);
+        facts.counted = counted(i);
+    }
+    return marks::text(facts);
 }
 
 QString ResultsModel::text(int i, int column) const
