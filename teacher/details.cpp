@@ -305,15 +305,12 @@ QList<ItemStat> itemStats(const QList<const RunState *> &runs)
         }
     }
     // Pages numbered in test order, as the records list their items.
-    QHash<QString, int> pageNumbers, itemsOnPage;
-    for (const ItemStat &stat : std::as_const(stats)) {
+    QHash<QString, int> pageNumbers;
+    for (ItemStat &stat : stats) {
         if (!pageNumbers.contains(stat.page))
             pageNumbers.insert(stat.page, int(pageNumbers.size()) + 1);
-        ++itemsOnPage[stat.page];
-    }
-    for (ItemStat &stat : stats) {
         stat.number = pageNumbers.value(stat.page);
-        stat.alone = itemsOnPage.value(stat.page) == 1;
+        stat.alone = stat.item == stat.page; // a page that is one question names its item after itself
     }
     std::stable_sort(stats.begin(), stats.end(), [](const ItemStat &a, const ItemStat &b) {
         return qint64(a.right) * b.pupils < qint64(b.right) * a.pupils; // a's share below b's

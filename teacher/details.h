@@ -134,8 +134,8 @@ struct ItemStat {
     QString page, item, question;
     int pupils = 0, right = 0;
     QList<Miss> wrong;
-    // The page's place in the test (1 for the first page with graded items), and whether the
-    // page grades this item alone.
+    // The page's place in the test (1 for the first page with graded items, in the records'
+    // order), and whether the page is this one question (its item named after the page).
     int number = 0;
     bool alone = true;
     double share() const { return pupils > 0 ? double(right) / pupils : 0; }

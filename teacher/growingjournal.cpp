@@ -77,17 +77,22 @@ qsizetype GrowingJournal::judgeEncoding(QByteArrayView start)
         return 2;
     }
     // UTF-16 without its byte-order mark (a list or journal saved so by a program that writes
-    // none): every Latin letter, digit, blank and line end has a zero byte beside it, on the same
-    // side. Text of one byte a letter holds no zeros; a damaged disk's zeros come in runs.
+    // none): every Latin letter, digit, blank and line end has a zero byte beside it, and every
+    // Cyrillic letter a 4, on the same side. Text of one byte a letter holds no zeros; a damaged
+    // disk's zeros come in runs, on both sides.
     const QByteArrayView sample = start.first(std::min(start.size(), kJudgedBytes));
-    qsizetype zeros[2] = {0, 0};
-    for (qsizetype i = 0; i < sample.size(); ++i)
+    qsizetype zeros[2] = {0, 0}, high[2] = {0, 0};
+    for (qsizetype i = 0; i < sample.size(); ++i) {
         zeros[i % 2] += sample[i] == '\0';
-    for (const int side : {0, 1})
-        if (zeros[1 - side] > 0 && zeros[side] == 0 && zeros[1 - side] * 32 >= sample.size()) {
-            utf16_.emplace(side == 0 ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        high[i % 2] += sample[i] == '\0' || sample[i] == '\x04';
+    }
+    for (const int side : {0, 1}) {
+        const qsizetype onSide = (sample.size() + 1 - side) / 2;
+        if (zeros[side] > 0 && zeros[1 - side] == 0 && high[side] * 10 >= onSide * 9) {
+            utf16_.emplace(side == 1 ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
             return 0;
         }
+    }
     // A byte-order mark's first bytes only: its rest is yet to be written.
     for (const QByteArrayView mark :
          {QByteArrayView(journal::kByteOrderMark), QByteArrayView("\xFF\xFE"), QByteArrayView("\xFE\xFF")})

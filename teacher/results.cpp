@@ -163,6 +163,8 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
     QList<std::pair<int, QString>> matched;
     model.setRowDetails(matchRows(book, model, &matched));
 
+    // The questions, counted as the window counts them: each pupil once, with the attempt that counts.
+    const QList<ItemStat> items = itemStats(countedRuns(book, model, matched));
     int code = someUnread ? CommandLine::kSomeUnread : 0;
     if (!request.csvFile.isEmpty()) {
         CsvDocument csv;
@@ -179,7 +181,7 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
     }
     if (!request.itemsCsvFile.isEmpty()) {
         QString error;
-        if (!saveCsv(itemsCsv(itemStats(countedRuns(book, model, matched))), request.itemsCsvFile, &error)) {
+        if (!saveCsv(itemsCsv(items), request.itemsCsvFile, &error)) {
             printLine(stderr, QStringLiteral("netquiz: ") + error);
             return CommandLine::kUsageError;
         }
@@ -187,7 +189,7 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
     if (!request.pdfFile.isEmpty()) {
         ResultsFilter everything(&model);
         QString error;
-        if (!saveReportPdf(reportOf(model, everything), request.pdfFile, &error)) {
+        if (!saveReportPdf(reportOf(model, everything, items), request.pdfFile, &error)) {
             printLine(stderr, QStringLiteral("netquiz: ") + error);
             return CommandLine::kUsageError;
         }

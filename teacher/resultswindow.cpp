@@ -394,7 +394,7 @@ void ResultsWindow::chooseClassLists()
 
 Report ResultsWindow::report() const
 {
-    return reportOf(model_, filter_);
+    return reportOf(model_, filter_, details_->stats());
 }
 
 bool ResultsWindow::saveReportAs(const QString &file, QString *error)
