@@ -96,28 +96,24 @@ void JournalReaderTest::fileShapes_data()
     QTest::addRow("Windows-1251, CR CR LF") << journal::encode(a + "\r\r\n" + b + "\r\r\n") << both << grades;
     QTest::addRow("UTF-8, CR LF") << (a + "\r\n" + b + "\r\n").toUtf8() << both << grades;
     QTest::addRow("UTF-8 with BOM, LF") << journal::kByteOrderMark + (a + "\n" + b + "\n").toUtf8() << both << grades;
-    QTest::addRow("UTF-8 lines then one the program appended")
-        << (a + "\r\n").toUtf8() + journal::encode(b + "\r\n") << both << grades;
-    QTest::addRow("UTF-16 LE with BOM, CR LF")
-        << QByteArray("\xFF\xFE") + QByteArray(utf16le.encode(a + "\r\n" + b + "\r\n")) << both << grades;
-    QTest::addRow("UTF-16 BE with BOM, LF")
-        << QByteArray("\xFE\xFF") + QByteArray(utf16be.encode(a + "\n" + b + "\n")) << both << grades;
-    QTest::addRow("UTF-16 LE without BOM, CR LF")
-        << QByteArray(utf16le.encode(a + "\r\n" + b + "\r\n")) << both << grades;
-    QTest::addRow("UTF-16 BE without BOM, lone CR")
-        << QByteArray(utf16be.encode(a + "\r" + b + "\r")) << both << grades;
+    QTest::addRow("UTF-8 lines then one the program appended") << (a + "\r\n").toUtf8() + journal::encode(b + "\r\n")
+                                                               << both << grades;
+    QTest::addRow("UTF-16 LE with BOM, CR LF") << QByteArray("\xFF\xFE") + QByteArray(utf16le.encode(a + "\r\n" + b + "\r\n"))
+                                               << both << grades;
+    QTest::addRow("UTF-16 BE with BOM, LF") << QByteArray("\xFE\xFF") + QByteArray(utf16be.encode(a + "\n" + b + "\n"))
+                                            << both << grades;
+    QTest::addRow("UTF-16 LE without BOM, CR LF") << QByteArray(utf16le.encode(a + "\r\n" + b + "\r\n")) << both << grades;
+    QTest::addRow("UTF-16 BE without BOM, lone CR") << QByteArray(utf16be.encode(a + "\r" + b + "\r")) << both << grades;
     QTest::addRow("zero bytes in a line (a damaged disk)")
         << journal::encode(a + "\r\n") + QByteArray(8, '\0') + journal::encode(b.mid(8) + "\r\n" + b + "\r\n")
         << QStringList{both[0], "!", both[1]} << QStringList{grades[0], "", grades[1]};
-    QTest::addRow("last line without line end")
-        << journal::encode(a + "\r\n" + b) << QStringList{both[0], "…"} << QStringList{grades[0], ""};
-    QTest::addRow("torn last line: 12 cut to 1")
-        << journal::encode(a.chopped(1)) << QStringList{"…"} << QStringList{""};
-    QTest::addRow("empty line between") << journal::encode(a + "\r\n\r\n" + b + "\r\n")
-                                        << QStringList{both[0], "!", both[1]} << QStringList{grades[0], "", grades[1]};
-    QTest::addRow("line over 4 KiB between")
-        << (a + "\r\n" + overlong + "\r\n" + b + "\r\n").toUtf8() << QStringList{both[0], "!", both[1]}
-        << QStringList{grades[0], "", grades[1]};
+    QTest::addRow("last line without line end") << journal::encode(a + "\r\n" + b) << QStringList{both[0], "…"}
+                                                << QStringList{grades[0], ""};
+    QTest::addRow("torn last line: 12 cut to 1") << journal::encode(a.chopped(1)) << QStringList{"…"} << QStringList{""};
+    QTest::addRow("empty line between") << journal::encode(a + "\r\n\r\n" + b + "\r\n") << QStringList{both[0], "!", both[1]}
+                                        << QStringList{grades[0], "", grades[1]};
+    QTest::addRow("line over 4 KiB between") << (a + "\r\n" + overlong + "\r\n" + b + "\r\n").toUtf8()
+                                             << QStringList{both[0], "!", both[1]} << QStringList{grades[0], "", grades[1]};
 }
 
 void JournalReaderTest::fileShapes()
@@ -227,31 +223,24 @@ void JournalReaderTest::split_data()
     QTest::addColumn<Entry::Split>("split");
     QTest::addColumn<QStringList>("fields"); // topic, name, group, date, grade
     const QString t = journal::kTopicName;
-    QTest::addRow("plain") << lineOf("Учень", "9-А") << Entry::Split::Certain
-                           << QStringList{t, "Учень", "9-А", kDate, "10"};
-    QTest::addRow("empty name and group")
-        << lineOf("", "") << Entry::Split::Certain << QStringList{t, "", "", kDate, "10"};
-    QTest::addRow("grade word inside the name")
-        << lineOf("Оцінка - 12", "9") << Entry::Split::Uncertain << QStringList{t, "Оцінка - 12", "9", kDate, "10"};
+    QTest::addRow("plain") << lineOf("Учень", "9-А") << Entry::Split::Certain << QStringList{t, "Учень", "9-А", kDate, "10"};
+    QTest::addRow("empty name and group") << lineOf("", "") << Entry::Split::Certain << QStringList{t, "", "", kDate, "10"};
+    QTest::addRow("grade word inside the name") << lineOf("Оцінка - 12", "9") << Entry::Split::Uncertain
+                                                << QStringList{t, "Оцінка - 12", "9", kDate, "10"};
     QTest::addRow("another topic") << "Тема: Апаратне забезпечення - Іван - 10-Б - 1/2/27 - Оцінка - 7"
-                                   << Entry::Split::Certain
-                                   << QStringList{"Апаратне забезпечення", "Іван", "10-Б", "1/2/27", "7"};
+                                   << Entry::Split::Certain << QStringList{"Апаратне забезпечення", "Іван", "10-Б", "1/2/27", "7"};
     QTest::addRow("name with a dash") << lineOf("Олена - Марія", "9-А") << Entry::Split::Uncertain
                                       << QStringList{t, "Олена - Марія", "9-А", kDate, "10"};
-    QTest::addRow("group with a dash: shown as split from the right")
-        << lineOf("Іван", "9 - А") << Entry::Split::Uncertain << QStringList{t, "Іван - 9", "А", kDate, "10"};
-    QTest::addRow("another topic with a dash")
-        << "Тема: Мережі - основи - Іван - 9 - 1.2.27 - Оцінка - 7" << Entry::Split::Uncertain
-        << QStringList{"Мережі", "основи - Іван", "9", "1.2.27", "7"};
+    QTest::addRow("group with a dash: shown as split from the right") << lineOf("Іван", "9 - А") << Entry::Split::Uncertain
+                                                                       << QStringList{t, "Іван - 9", "А", kDate, "10"};
+    QTest::addRow("another topic with a dash") << "Тема: Мережі - основи - Іван - 9 - 1.2.27 - Оцінка - 7"
+                                               << Entry::Split::Uncertain << QStringList{"Мережі", "основи - Іван", "9", "1.2.27", "7"};
     QTest::addRow("blank line") << "   " << Entry::Split::Unreadable << QStringList{};
     QTest::addRow("another format") << "Іван;9-А;10" << Entry::Split::Unreadable << QStringList{};
     QTest::addRow("no grade word") << lineOf("Іван", "9").left(60) << Entry::Split::Unreadable << QStringList{};
-    QTest::addRow("nothing after the grade word")
-        << lineOf("Іван", "9", "") << Entry::Split::Unreadable << QStringList{};
+    QTest::addRow("nothing after the grade word") << lineOf("Іван", "9", "") << Entry::Split::Unreadable << QStringList{};
     QTest::addRow("no group") << "Тема: Т - Іван - 07.12.26 - Оцінка - 7" << Entry::Split::Unreadable << QStringList{};
-    QTest::addRow("separators only") << journal::kTopicWord + journal::kSeparator.repeated(4) + journal::kGradeWord +
-                                            "5"
-                                     << Entry::Split::Unreadable << QStringList{};
+    QTest::addRow("separators only") << journal::kTopicWord + journal::kSeparator.repeated(4) + journal::kGradeWord + "5" << Entry::Split::Unreadable << QStringList{};
     QTest::addRow("grade 0") << lineOf("Іван", "9", "0") << Entry::Split::Unreadable << QStringList{};
     QTest::addRow("grade 13") << lineOf("Іван", "9", "13") << Entry::Split::Unreadable << QStringList{};
     QTest::addRow("grade not a number") << lineOf("Іван", "9", "5+") << Entry::Split::Unreadable << QStringList{};
@@ -283,51 +272,15 @@ void JournalReaderTest::writerAndReaderAgree_data()
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("readName");
     QTest::addColumn<QString>("readGroup");
-    QTest::addRow("typical") << "Петренко Іван"
-                             << "9-А"
-                             << "07.12.26"
-                             << "Петренко Іван"
-                             << "9-А";
-    QTest::addRow("cancelled prompts") << ""
-                                       << ""
-                                       << "07.12.2026"
-                                       << ""
-                                       << "";
-    QTest::addRow("blanks only") << "   "
-                                 << " "
-                                 << "07.12.2026"
-                                 << "   "
-                                 << " ";
-    QTest::addRow("blanks around") << " Іван "
-                                   << " 9 "
-                                   << "2026-12-07"
-                                   << " Іван "
-                                   << " 9 ";
-    QTest::addRow("keyboard apostrophe") << "Мар\u02BCяна"
-                                         << "5"
-                                         << "07.12.26"
-                                         << "Мар'яна"
-                                         << "5";
-    QTest::addRow("characters that became ?") << "Ωmega 😀"
-                                              << "№1 €"
-                                              << "07.12.26"
-                                              << "?mega ?"
-                                              << "№1 €";
-    QTest::addRow("line breaks and tabs became blanks") << "Іван\r\nП"
-                                                        << "9\tА"
-                                                        << "07.12.26"
-                                                        << "Іван  П"
-                                                        << "9 А";
-    QTest::addRow("semicolon and quote") << "O\"Нілл; Ганна"
-                                         << "9;А"
-                                         << "07.12.26"
-                                         << "O\"Нілл; Ганна"
-                                         << "9;А";
-    QTest::addRow("dash at the end of the name") << "Іван -"
-                                                 << "9"
-                                                 << "07.12.26"
-                                                 << "Іван -"
-                                                 << "9";
+    QTest::addRow("typical") << "Петренко Іван" << "9-А" << "07.12.26" << "Петренко Іван" << "9-А";
+    QTest::addRow("cancelled prompts") << "" << "" << "07.12.2026" << "" << "";
+    QTest::addRow("blanks only") << "   " << " " << "07.12.2026" << "   " << " ";
+    QTest::addRow("blanks around") << " Іван " << " 9 " << "2026-12-07" << " Іван " << " 9 ";
+    QTest::addRow("keyboard apostrophe") << "Мар\u02BCяна" << "5" << "07.12.26" << "Мар'яна" << "5";
+    QTest::addRow("characters that became ?") << "Ωmega 😀" << "№1 €" << "07.12.26" << "?mega ?" << "№1 €";
+    QTest::addRow("line breaks and tabs became blanks") << "Іван\r\nП" << "9\tА" << "07.12.26" << "Іван  П" << "9 А";
+    QTest::addRow("semicolon and quote") << "O\"Нілл; Ганна" << "9;А" << "07.12.26" << "O\"Нілл; Ганна" << "9;А";
+    QTest::addRow("dash at the end of the name") << "Іван -" << "9" << "07.12.26" << "Іван -" << "9";
 }
 
 void JournalReaderTest::writerAndReaderAgree()
@@ -338,8 +291,7 @@ void JournalReaderTest::writerAndReaderAgree()
     QFETCH(QString, readName);
     QFETCH(QString, readGroup);
     for (const char *grade : {"1", "2", "5", "7", "10", "12"}) {
-        const QList<teacher::JournalLine> lines =
-            readFile(journal::record(name, group, date, QString::fromLatin1(grade)));
+        const QList<teacher::JournalLine> lines = readFile(journal::record(name, group, date, QString::fromLatin1(grade)));
         QCOMPARE(lines.size(), 1);
         const Entry &e = lines[0].entry;
         QCOMPARE(e.split, Entry::Split::Certain);
@@ -382,22 +334,17 @@ void JournalReaderTest::folderWalk_data()
     QTest::addColumn<QStringList>("problems"); // "PATH: words of the reason"
     const QString pc1 = QStringLiteral("PC-01/1.txt");
     const QString outside = QStringLiteral("посилання веде за межі теки");
-    QTest::addRow("plain") << QStringList{"file:PC-02/1.txt", "file:PC-02/2.txt"} << QStringList{pc1, "PC-02/1.txt"}
-                           << QStringList{};
-    QTest::addRow("name in capitals") << QStringList{"file:PC-02/1.TXT"} << QStringList{pc1, "PC-02/1.TXT"}
-                                      << QStringList{};
-    QTest::addRow("link to a journal inside: read once")
-        << QStringList{"link:PC-02/1.txt>../PC-01/1.txt"} << QStringList{pc1} << QStringList{};
-    QTest::addRow("link to a folder inside: read once")
-        << QStringList{"link:PC-02>PC-01"} << QStringList{pc1} << QStringList{};
+    QTest::addRow("plain") << QStringList{"file:PC-02/1.txt", "file:PC-02/2.txt"} << QStringList{pc1, "PC-02/1.txt"} << QStringList{};
+    QTest::addRow("name in capitals") << QStringList{"file:PC-02/1.TXT"} << QStringList{pc1, "PC-02/1.TXT"} << QStringList{};
+    QTest::addRow("link to a journal inside: read once") << QStringList{"link:PC-02/1.txt>../PC-01/1.txt"} << QStringList{pc1}
+                                                         << QStringList{};
+    QTest::addRow("link to a folder inside: read once") << QStringList{"link:PC-02>PC-01"} << QStringList{pc1} << QStringList{};
     QTest::addRow("link to the folder itself") << QStringList{"link:PC-02/up>.."} << QStringList{pc1} << QStringList{};
-    QTest::addRow("link to /") << QStringList{"link:PC-02/root>/"} << QStringList{pc1}
-                               << QStringList{"PC-02/root: " + outside};
-    QTest::addRow("link to a journal outside")
-        << QStringList{"file:../elsewhere/1.txt", "link:PC-02/1.txt>../../elsewhere/1.txt"} << QStringList{pc1}
-        << QStringList{"PC-02/1.txt: " + outside};
-    QTest::addRow("link to nowhere, not a journal: nothing")
-        << QStringList{"link:PC-02/x>nothing"} << QStringList{pc1} << QStringList{};
+    QTest::addRow("link to /") << QStringList{"link:PC-02/root>/"} << QStringList{pc1} << QStringList{"PC-02/root: " + outside};
+    QTest::addRow("link to a journal outside") << QStringList{"file:../elsewhere/1.txt", "link:PC-02/1.txt>../../elsewhere/1.txt"}
+                                               << QStringList{pc1} << QStringList{"PC-02/1.txt: " + outside};
+    QTest::addRow("link to nowhere, not a journal: nothing") << QStringList{"link:PC-02/x>nothing"} << QStringList{pc1}
+                                                              << QStringList{};
     QTest::addRow("journal linked to nowhere") << QStringList{"link:PC-02/1.txt>nothing"} << QStringList{pc1}
                                                << QStringList{"PC-02/1.txt: немає такого файлу чи теки"};
     QTest::addRow("pipe as a journal") << QStringList{"fifo:PC-02/1.txt"} << QStringList{pc1}
@@ -452,18 +399,15 @@ void JournalReaderTest::pupilsCounted_data()
     QTest::addColumn<double>("mean");
     QTest::addColumn<QStringList>("marks"); // each row's, in file order
     auto rec = [](const char *name, const char *grade) { return journal::record(name, "10-А", "07.12.26", grade); };
-    QTest::addRow("three nameless and one named") << rec("", "12") + rec("", "10") + rec("   ", "8") + rec("Іван", "2")
-                                                  << 4 << 8.0 << QStringList{"без імені", "без імені", "без імені", ""};
-    QTest::addRow("one pupil twice, case and blanks aside")
-        << rec("Іван Бойко", "5") + rec(" іван  бойко", "9") << 1 << 9.0
-        << QStringList{"спроба 1 з 2", "спроба 2 з 2, врахована"};
+    QTest::addRow("three nameless and one named") << rec("", "12") + rec("", "10") + rec("   ", "8") + rec("Іван", "2") << 4 << 8.0
+                                                  << QStringList{"без імені", "без імені", "без імені", ""};
+    QTest::addRow("one pupil twice, case and blanks aside") << rec("Іван Бойко", "5") + rec(" іван  бойко", "9") << 1 << 9.0
+                                                            << QStringList{"спроба 1 з 2", "спроба 2 з 2, врахована"};
     QTest::addRow("grade off the scale") << rec("Іван", "13") + rec("Петро", "6") << 1 << 6.0
                                          << QStringList{"не прочитано: оцінка «13» не від 1 до 12", ""};
     QTest::addRow("torn last line") << rec("Іван", "12") + rec("Петро", "12").chopped(3) << 1 << 12.0
                                     << QStringList{"", "незавершений рядок"};
-    QTest::addRow("separators only") << journal::encode(journal::kTopicWord + journal::kSeparator.repeated(4) +
-                                                        journal::kGradeWord + "5\r\n") +
-                                            rec("Іван", "7")
+    QTest::addRow("separators only") << journal::encode(journal::kTopicWord + journal::kSeparator.repeated(4) + journal::kGradeWord + "5\r\n") + rec("Іван", "7")
                                      << 1 << 7.0 << QStringList{"не прочитано: немає назви теми", ""};
 }
 

@@ -37,11 +37,7 @@ QStringList names(const teacher::ReadResult &r)
 class LiveJournalTest : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        QVERIFY(dir.isValid());
-        path = dir.filePath(QStringLiteral("1.txt"));
-    }
+    void init() { QVERIFY(dir.isValid()); path = dir.filePath(QStringLiteral("1.txt")); }
     void readsOnlyWhatWasAppended();
     void growingLastLineKeepsItsNumber();
     void shrunkOrReplacedIsReadWhole_data();
@@ -151,15 +147,13 @@ void LiveJournalTest::newJournalInWatchedFolderIsRead()
     QVERIFY(QDir(folder).mkpath(QStringLiteral("ПК-7")));
     QVERIFY(write(folder + QStringLiteral("/ПК-7/1.txt"), record("Ірина")));
     // The file may be seen empty first, between its making and its line: wait for the line.
-    QVERIFY(QTest::qWaitFor(
-        [&] {
-            for (const QList<QVariant> &signal : reads)
-                for (const auto &[file, result] : signal.first().value<teacher::Reads>())
-                    if (names(result) == QStringList{"1:Ірина"})
-                        return true;
-            return false;
-        },
-        3000));
+    QVERIFY(QTest::qWaitFor([&] {
+        for (const QList<QVariant> &signal : reads)
+            for (const auto &[file, result] : signal.first().value<teacher::Reads>())
+                if (names(result) == QStringList{"1:Ірина"})
+                    return true;
+        return false;
+    }, 3000));
 }
 
 // Catches every line of a journal counted twice when its folder and the file itself are both named.
@@ -221,18 +215,16 @@ void LiveJournalTest::changesArriveWithoutNotices()
     QVERIFY(write(folder + QStringLiteral("/ПК-2/1.txt"), record("Богдан")));
     QVERIFY(write(folder + QStringLiteral("/ПК-1/1.txt"), record("Віра"), QIODevice::Append));
     QStringList seen;
-    QVERIFY(QTest::qWaitFor(
-        [&] {
-            QMap<QString, QStringList> byFile; // a file read again whole replaces what it gave before
-            for (const QList<QVariant> &signal : reads)
-                for (const auto &[file, result] : signal.first().value<teacher::Reads>())
-                    (result.fromStart ? byFile[file] = {} : byFile[file]) << names(result);
-            seen.clear();
-            for (const QStringList &lines : byFile)
-                seen << lines;
-            return seen.size() >= 3;
-        },
-        2 * teacher::LiveJournals::kPollMaxMs + 1000));
+    QVERIFY(QTest::qWaitFor([&] {
+        QMap<QString, QStringList> byFile; // a file read again whole replaces what it gave before
+        for (const QList<QVariant> &signal : reads)
+            for (const auto &[file, result] : signal.first().value<teacher::Reads>())
+                (result.fromStart ? byFile[file] = {} : byFile[file]) << names(result);
+        seen.clear();
+        for (const QStringList &lines : byFile)
+            seen << lines;
+        return seen.size() >= 3;
+    }, 2 * teacher::LiveJournals::kPollMaxMs + 1000));
     seen.sort();
     QVERIFY2(seen == (QStringList{"1:Аня", "1:Богдан", "2:Віра"}), qPrintable(seen.join(u',')));
 }
