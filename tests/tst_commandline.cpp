@@ -12,9 +12,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStringEncoder>
 #include <QScopeGuard>
 #include <QStandardPaths>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -476,7 +476,8 @@ void CommandLineTest::pdfReportOfTwoClasses()
     std::sort(nineA.begin(), nineA.end(), uk);
     std::sort(nineB.begin(), nineB.end(), uk);
     for (const auto &[group, names, other, figures] :
-         {std::tuple{QStringLiteral("9-А"), nineA, nineB, QStringLiteral("Учнів: 20 · середня 5,7 · медіана 5,5 · не складали: 3")},
+         {std::tuple{QStringLiteral("9-А"), nineA, nineB,
+                     QStringLiteral("Учнів: 20 · середня 5,7 · медіана 5,5 · не складали: 3")},
           std::tuple{QStringLiteral("9-Б"), nineB, nineA, QStringLiteral("Учнів: 20 · середня 6,5 · медіана 6,5")}}) {
         int first = 0;
         for (int page = 1; page <= pages && !first; ++page)
@@ -515,7 +516,8 @@ void CommandLineTest::pdfReportOfALargeClass()
     QByteArray lines;
     for (int i = 1; i <= 10000; ++i)
         lines += QStringLiteral("Тема: Чи контактують між собою комп'ютери - %1 - 11-В - 07.12.26 - Оцінка - 7\r\n")
-                     .arg(i == 5000 ? QStringLiteral("Ірина \U0001F600 Ткач") : QStringLiteral("Учень %1").arg(i, 5, 10, QChar(u'0')))
+                     .arg(i == 5000 ? QStringLiteral("Ірина \U0001F600 Ткач")
+                                    : QStringLiteral("Учень %1").arg(i, 5, 10, QChar(u'0')))
                      .toUtf8();
     QVERIFY(write(here.filePath(QStringLiteral("1.txt")), lines));
     const QString pdf = here.filePath(QStringLiteral("звіт.pdf"));
@@ -523,7 +525,8 @@ void CommandLineTest::pdfReportOfALargeClass()
     QCOMPARE(ran.code, 0);
     const QString text = pdfText(pdf);
     for (const int n : {999, 1000, 9999, 10000})
-        QVERIFY2(QRegularExpression(QStringLiteral(R"((^|\n)\s*%1\s+Учень)").arg(n)).match(text).hasMatch(), qPrintable(QString::number(n)));
+        QVERIFY2(QRegularExpression(QStringLiteral(R"((^|\n)\s*%1\s+Учень)").arg(n)).match(text).hasMatch(),
+                 qPrintable(QString::number(n)));
     // pdftotext gives the character back where the typeface that printed it says which it is.
     const QRegularExpressionMatch emoji = QRegularExpression(QStringLiteral(R"(Ірина\s*(\S*)\s*Ткач)")).match(text);
     QVERIFY2(emoji.hasMatch(), "the name with an emoji is not in the report whole");

@@ -102,8 +102,10 @@ void JournalReaderTest::fileShapes_data()
                                                << both << grades;
     QTest::addRow("UTF-16 BE with BOM, LF") << QByteArray("\xFE\xFF") + QByteArray(utf16be.encode(a + "\n" + b + "\n"))
                                             << both << grades;
-    QTest::addRow("UTF-16 LE without BOM, CR LF") << QByteArray(utf16le.encode(a + "\r\n" + b + "\r\n")) << both << grades;
-    QTest::addRow("UTF-16 BE without BOM, lone CR") << QByteArray(utf16be.encode(a + "\r" + b + "\r")) << both << grades;
+    QTest::addRow("UTF-16 LE without BOM, CR LF")
+        << QByteArray(utf16le.encode(a + "\r\n" + b + "\r\n")) << both << grades;
+    QTest::addRow("UTF-16 BE without BOM, lone CR")
+        << QByteArray(utf16be.encode(a + "\r" + b + "\r")) << both << grades;
     QTest::addRow("zero bytes in a line (a damaged disk)")
         << journal::encode(a + "\r\n") + QByteArray(8, '\0') + journal::encode(b.mid(8) + "\r\n" + b + "\r\n")
         << QStringList{both[0], "!", both[1]} << QStringList{grades[0], "", grades[1]};
