@@ -2,28 +2,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/marks.h"
 
-#include <QStringList>
-
 namespace teacher::marks {
 
 QString text(const Facts &facts)
 {
-    QStringList marks;
+    // A school's CSV writes a million of these: joined as they come, without a list or arg().
+    QString marks;
+    auto add = [&marks](const QString &mark) {
+        if (!marks.isEmpty())
+            marks += QLatin1String("; ");
+        marks += mark;
+    };
     if (facts.incomplete)
-        marks << kIncomplete;
+        add(kIncomplete);
     if (!facts.unreadable.isEmpty() && !facts.incomplete)
-        marks << QStringLiteral("не прочитано: %1").arg(facts.unreadable);
+        add(QStringLiteral("не прочитано: ") + facts.unreadable);
     if (facts.uncertain)
-        marks << kUncertain;
+        add(kUncertain);
     if (facts.nameless)
-        marks << kNameless;
+        add(kNameless);
     if (!facts.list.isEmpty())
-        marks << facts.list;
+        add(facts.list);
     if (facts.attempts > 1)
-        marks << (facts.counted ? QStringLiteral("спроба %1 з %2, врахована") : QStringLiteral("спроба %1 з %2"))
-                     .arg(facts.attempt)
-                     .arg(facts.attempts);
-    return marks.join(QStringLiteral("; "));
+        add(QStringLiteral("спроба ") + QString::number(facts.attempt) + QStringLiteral(" з ") +
+            QString::number(facts.attempts) + (facts.counted ? QStringLiteral(", врахована") : QString()));
+    return marks;
 }
 
 } // namespace teacher::marks
