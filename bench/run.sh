@@ -88,6 +88,20 @@ V=$(stat "${view[@]}"); R=$(stat "${readf[@]}"); W=$(stat "${window[@]}"); C=$(s
 printf '| results view, 40 × 1,000 lines, start to table painted (ms, %d runs) | %s | read %s + window %s | %.2f | 3.0 (view − window) / read |\n' "$pairs" "$V" "$R" "$W" "$(python3 -c "print(($V-$W)/$R)")"
 printf '| results --csv, 40 × 1,000 lines, start to exit (ms, %d runs) | %s | read %s | %.2f | 2.0 |\n' "$pairs" "$C" "$R" "$(python3 -c "print($C/$R)")"
 
+# A folder a pupil nested 1,000 deep (one mkdir -p on the share) beside the same 40 journals: what
+# it adds to the CSV (start to exit) and to the view (start to table painted), medians against
+# the medians above.
+mkdir -p "$journals/pc99$(printf '/a%.0s' $(seq 1000))"
+dview=(); dcsv=()
+for i in $(seq 0 "$pairs"); do
+  v=$(since_start $b/results_bench "$journals"); c=$(since_start build/netquiz --results --csv "$journals/out.csv" "$journals")
+  [ "$i" -eq 0 ] && continue
+  dview+=("$v"); dcsv+=("$c")
+done
+DV=$(stat "${dview[@]}"); DC=$(stat "${dcsv[@]}")
+printf '| results, a folder nested 1,000 deep beside 40 × 1,000 lines: added to --csv / to the view (ms, %d runs) | %.1f / %.1f | | | 1000 / 1000 |\n' "$pairs" "$(python3 -c "print($DC-$C)")" "$(python3 -c "print($DV-$V)")"
+rm -rf "$journals/pc99"
+
 # The class report: 1,000 pupils (one line each, four classes) to a PDF of every page, from
 # process start to exit.
 python3 - "$journals/report" <<'PY'

@@ -8,21 +8,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
+
+#include <algorithm>
 
 namespace teacher {
-
-QString classListText(const QByteArray &bytes)
-{
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        return QStringDecoder(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
-                              QStringDecoder::Flag::Stateless)(bytes.mid(2));
-    QByteArrayView view(bytes);
-    if (view.startsWith("\xEF\xBB\xBF"))
-        view = view.sliced(3);
-    // UTF-8 where the bytes are, else Notepad's "ANSI": the journal's own code page.
-    return journal::LineDecoder().decode(view);
-}
 
 static void readChoices(ClassList &list);
 
@@ -31,24 +20,39 @@ ClassList readClassList(const QString &path, QString *error)
     ClassList list;
     list.path = path;
     list.group = QFileInfo(path).completeBaseName();
-    QFile file(path);
     // A list is a few hundred bytes; anything far larger is not one.
     constexpr qint64 kLargest = 1 << 20;
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        *error = cannotRead(QDir::toNativeSeparators(path),
-                            QFileInfo::exists(path) ? file.errorString() : QStringLiteral("файлу немає"));
-        return list;
-    }
-    if (file.size() > kLargest) {
+    if (QFileInfo(path).size() > kLargest) {
         *error = QStringLiteral("«%1»: це не список класу (файл завеликий)").arg(QDir::toNativeSeparators(path));
         return list;
     }
-    const QStringList lines = classListText(file.readAll()).split(QChar(u'\n'));
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString name = lines[i].simplified(); // also the CR of CR LF
+    // Read as a journal is: only a regular file, never waiting on it; every line end an editor
+    // writes (CR LF, LF, a lone CR, mixed); UTF-8, Windows-1251 or UTF-16, with or without a
+    // byte-order mark.
+    GrowingJournal file(path, GrowingJournal::Lines::Text);
+    const ReadResult read = file.read();
+    if (!read.error.isEmpty()) {
+        *error = read.error;
+        return list;
+    }
+    for (const JournalLine &line : read.lines) {
+        // A line too long for a name, or a control character in one (zero bytes of an encoding
+        // not told): not a list, said by name rather than names made of it.
+        const QString &text = line.entry.text;
+        const bool control = std::any_of(text.cbegin(), text.cend(),
+                                         [](QChar c) { return c.category() == QChar::Other_Control && c != u'\t'; });
+        if ((!line.entry.reason.isEmpty() && !line.entry.incomplete) || control) {
+            *error = QStringLiteral("«%1»: це не список класу (рядок %2 не прочитати: %3); збережіть список як текст "
+                                    "UTF-8, один учень у рядку")
+                         .arg(QDir::toNativeSeparators(path))
+                         .arg(line.number)
+                         .arg(control ? QStringLiteral("керівні символи чи нульові байти") : line.entry.reason);
+            return {path, list.group, {}, {}, {}};
+        }
+        const QString name = text.simplified();
         if (!name.isEmpty()) {
             list.pupils << name;
-            list.lines << i + 1;
+            list.lines << line.number;
         }
     }
     readChoices(list);

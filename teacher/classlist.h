@@ -8,7 +8,6 @@
 
 #include "teacher/pupilidentity.h"
 
-#include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -26,11 +25,9 @@ struct ClassList {
     QHash<QString, int> choices;
 };
 
-// The text of a list: UTF-8 (with or without its byte-order mark) when the bytes are valid UTF-8,
-// UTF-16 with its byte-order mark, otherwise Windows-1251.
-QString classListText(const QByteArray &bytes);
-
-// Reads a list; on failure, error says why in Ukrainian, naming the file.
+// Reads a list: UTF-8 or Windows-1251 (Notepad's "ANSI"), or UTF-16, each with or without its
+// byte-order mark; any line end. On failure (also a file that holds no text a list can be read
+// from), error says why in Ukrainian, naming the file, and the list holds no pupils.
 ClassList readClassList(const QString &path, QString *error);
 
 // The file beside a list that keeps the teacher's word on names one letter off ("9-А.txt" ->

@@ -7,30 +7,43 @@
 #include "teacher/resultsfilter.h"
 #include "teacher/summarypanel.h"
 
+#include <QCollator>
 #include <QDir>
+#include <QFontDatabase>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <QSaveFile>
 #include <QSet>
 
 namespace teacher {
 
-Report reportOf(const ResultsModel &model, const ResultsFilter &filter)
+Report reportOf(const ResultsModel &model, const ResultsFilter &filter, const QList<ItemStat> &items)
 {
     Report report;
     report.group = filter.group();
     report.search = filter.nameSearch();
     report.printedOn = QDate::currentDate();
     report.rule = model.attemptRule();
+    report.items = items;
     QStringList topics;
     QSet<int> topicIds;
+    QHash<int, qsizetype> sectionOf; // class as compared -> its section
+    QList<int> sectionKeys;
     for (int i = 0; i < filter.rowCount(); ++i) {
         const int r = filter.mapToSource(filter.index(i, 0)).row();
         const Row &row = model.rows()[r];
         if (!row.isResult() && !row.absent)
             continue;
-        report.lines.append(
+        auto section = sectionOf.constFind(row.groupKey);
+        if (section == sectionOf.cend()) {
+            section = sectionOf.insert(row.groupKey, report.sections.size());
+            report.sections.append(Report::Section());
+            report.sections.last().summary.group = model.textOf(row.group);
+            sectionKeys << row.groupKey;
+        }
+        report.sections[*section].lines.append(
             {row.name, model.textOf(row.group), model.textOf(row.date), model.textOf(row.grade), model.marks(r)});
         if (const QDate date = model.dateOf(row); date.isValid()) {
             report.from = report.from.isValid() ? std::min(report.from, date) : date;
@@ -43,11 +56,25 @@ Report reportOf(const ResultsModel &model, const ResultsFilter &filter)
     }
     report.topic = filter.topic().isEmpty() ? topics.join(QStringLiteral("; ")) : filter.topic();
     report.summary = summarise(model, [&](const Row &row) { return filter.inGroupAndTopic(row); });
-    if (filter.group().isEmpty()) {
-        const int topic = filter.topic().isEmpty() ? -1 : model.idOf(filter.topic());
-        report.perClass = summariesByClass(
-            model, [&](const Row &row) { return topic < 0 ? filter.topic().isEmpty() : row.topic == topic; });
+    QCollator names{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
+    for (qsizetype n = 0; n < report.sections.size(); ++n) {
+        Report::Section &section = report.sections[n];
+        const int key = sectionKeys[n];
+        const QString group = section.summary.group;
+        section.summary =
+            summarise(model, [&](const Row &row) { return row.groupKey == key && filter.inGroupAndTopic(row); });
+        section.summary.group = group;
+        // A pupil's attempts stay in the table's order among themselves.
+        std::stable_sort(section.lines.begin(), section.lines.end(), [&](const Report::Line &a, const Report::Line &b) {
+            return names.compare(a.name, b.name) < 0;
+        });
     }
+    QCollator classes{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
+    classes.setNumericMode(true); // 9-А before 10-А
+    std::stable_sort(report.sections.begin(), report.sections.end(),
+                     [&](const Report::Section &a, const Report::Section &b) {
+                         return classes.compare(a.summary.group, b.summary.group) < 0;
+                     });
     return report;
 }
 
@@ -63,15 +90,37 @@ public:
         page_ = QRect(QPoint(0, 0), layout.paintRectPixels(device->logicalDpiX()).size());
         family_ =
             frame::pageFamily() == QStringLiteral("Comic Sans MS") ? QStringLiteral("Andika") : frame::pageFamily();
+        // Where the report's typeface lacks a character (an emoji in a name), the first of these
+        // that has it prints it.
+        for (const QString &family : {family_, QStringLiteral("Noto Color Emoji"), QStringLiteral("Noto Emoji"),
+                                      QStringLiteral("Symbola"), QStringLiteral("DejaVu Sans")})
+            if (family == family_ || QFontDatabase::hasFamily(family)) {
+                families_ << family;
+                faces_ << QRawFont::fromFont(QFont(family));
+            }
+        replacement_ = QString(QChar(0xFFFD));
+        if (!isPrintable(0xFFFD))
+            replacement_ = QStringLiteral("?");
     }
 
     int run(const Report &report);
 
 private:
     int mm(double value) const { return qRound(value * dpi_ / 25.4); }
+    bool isPrintable(char32_t c)
+    {
+        const auto known = printable_.constFind(c);
+        if (known != printable_.cend())
+            return *known;
+        const bool has =
+            std::any_of(faces_.cbegin(), faces_.cend(), [c](const QRawFont &f) { return f.supportsCharacter(c); });
+        printable_.insert(c, has);
+        return has;
+    }
     QFont font(double points) const
     {
         QFont f(family_);
+        f.setFamilies(families_);
         f.setPointSizeF(points);
         return f;
     }
@@ -83,9 +132,18 @@ private:
              const QColor &colour = Qt::black);
     int textHeight(int width, const QString &text, const QFont &font) const;
     void heading(const Report &report);
-    void summary(const Report &report);
-    void table(const Report &report);
-    void tableHeader();
+    void overview(const Report &report);
+    void figures(const ClassSummary &summary);
+    void chart(const ClassSummary &summary);
+    void title(const QString &title, int below);
+    void section(const Report::Section &section);
+    // A table whose rows are never cut across pages, its header repeated on every page.
+    void table(const QStringList &titles, const QList<QStringList> &rows, const QList<int> &centred);
+    void tableRow(const QStringList &cells, const QFont &font, const QList<int> &centred, bool header, bool shaded);
+    void questions(const QList<ItemStat> &items);
+    // The text as the typefaces at hand can print it: a character none of them has is replaced
+    // by a visible sign (a blank would hide a letter of a pupil's name).
+    QString printable(const QString &text);
 
     QPagedPaintDevice *device_;
     QPainter *p_; // null while counting pages
@@ -93,10 +151,15 @@ private:
     int dpi_;
     QRect page_;
     QString family_;
+    QStringList families_;
     int footer_ = 0;
     int page_no_ = 1;
     int y_ = 0;
     QList<int> columns_; // left edges, and the right edge last
+    QStringList header_; // the current table's titles, repeated on a new page
+    QList<QRawFont> faces_;
+    QHash<char32_t, bool> printable_;
+    QString replacement_;
 };
 
 int Layout::textHeight(int width, const QString &text, const QFont &font) const
@@ -156,16 +219,40 @@ void Layout::heading(const Report &report)
     lines << QStringLiteral("Враховано спробу: %1 (кожного учня один раз)").arg(attemptRuleName(report.rule));
     lines << QStringLiteral("Надруковано: %1").arg(day(report.printedOn));
     for (const QString &line : std::as_const(lines))
-        y_ += text(QRect(0, y_, page_.width(), 0), line, font(10));
+        y_ += text(QRect(0, y_, page_.width(), 0), printable(line), font(10));
     y_ += mm(4);
 }
 
-void Layout::summary(const Report &report)
+QString Layout::printable(const QString &text)
 {
-    y_ += text(QRect(0, y_, page_.width(), 0), QStringLiteral("Підсумок"), font(13), Qt::AlignLeft | Qt::AlignTop,
-               QColor(0x1F, 0x3A, 0x68));
-    y_ += mm(1);
-    const ClassSummary &s = report.summary;
+    QString shown;
+    shown.reserve(text.size());
+    for (const char32_t c : text.toUcs4()) {
+        if (c < 0x80 || isPrintable(c)) {
+            shown += QString::fromUcs4(&c, 1);
+        } else if (QChar::category(c) == QChar::Other_Format || QChar::category(c) == QChar::Mark_NonSpacing ||
+                   QChar::category(c) == QChar::Mark_Enclosing) {
+            continue;                               // joiners and variation selectors print nothing anyway
+        } else if (!shown.endsWith(replacement_)) { // an emoji of several characters is one sign
+            shown += replacement_;
+        }
+    }
+    return shown;
+}
+
+void Layout::title(const QString &title, int below)
+{
+    const QFont heading = font(13);
+    // A title never stands alone at a page's foot.
+    if (y_ + textHeight(page_.width(), title, heading) + below > bottom())
+        newPage();
+    y_ += text(QRect(0, y_, page_.width(), 0), printable(title), heading, Qt::AlignLeft | Qt::AlignTop,
+               QColor(0x1F, 0x3A, 0x68)) +
+          mm(1);
+}
+
+void Layout::figures(const ClassSummary &s)
+{
     QString figures = s.pupils == 0 ? QStringLiteral("Ще немає оцінок.")
                                     : QStringLiteral("Учнів: %1 · середня %2 · медіана %3")
                                           .arg(s.pupils)
@@ -174,37 +261,11 @@ void Layout::summary(const Report &report)
         figures += QStringLiteral(" · не складали: %1").arg(s.absent);
     y_ += text(QRect(0, y_, page_.width(), 0), figures, font(11));
     y_ += mm(2);
-    if (report.perClass.size() > 1) { // each class on a line of its own
-        const QFont small = font(9);
-        const int widths[] = {mm(40), mm(20), mm(28), mm(22), mm(22)};
-        const QStringList titles{QStringLiteral("Клас"), QStringLiteral("Учнів"), QStringLiteral("Не складали"),
-                                 QStringLiteral("Середня"), QStringLiteral("Медіана")};
-        auto row = [&](const QStringList &cells, bool shaded) {
-            int height = 0, x = 0;
-            for (int c = 0; c < cells.size(); ++c) {
-                height = std::max(height, textHeight(widths[c] - mm(2), cells[c], small));
-                x += widths[c];
-            }
-            height += mm(1.5);
-            if (y_ + height > bottom())
-                newPage();
-            if (p_ && shaded)
-                p_->fillRect(QRect(0, y_, x, height), QColor(0xE8, 0xEE, 0xF6));
-            x = 0;
-            for (int c = 0; c < cells.size(); ++c) {
-                text(QRect(x + mm(1), y_ + mm(0.75), widths[c] - mm(2), height), cells[c], small);
-                x += widths[c];
-            }
-            y_ += height;
-        };
-        row(titles, true);
-        for (const ClassSummary &c : report.perClass)
-            row({c.group, QString::number(c.pupils), QString::number(c.absent), c.pupils ? decimal(c.mean) : QString(),
-                 c.pupils ? decimal(c.median) : QString()},
-                false);
-        y_ += mm(3);
-    }
-    // The chart, drawn as on the screen, in vector form.
+}
+
+void Layout::chart(const ClassSummary &s)
+{
+    // Drawn as on the screen, in vector form.
     const int chartHeight = mm(62);
     if (y_ + chartHeight > bottom())
         newPage();
@@ -213,65 +274,95 @@ void Layout::summary(const Report &report)
         GradeChart::draw(*p_, QRect(0, y_, std::min(page_.width(), mm(170)), chartHeight), s.counts, Qt::black);
     }
     y_ += chartHeight + mm(4);
-    // The per-question table comes here, once results carry each question's answers.
 }
 
-void Layout::tableHeader()
+void Layout::overview(const Report &report)
 {
-    static const char16_t *const titles[] = {u"№", u"Прізвище та ім'я", u"Клас", u"Дата", u"Оцінка", u"Позначки"};
-    const QFont small = font(9);
-    int height = 0;
-    for (int c = 0; c < 6; ++c)
-        height =
-            std::max(height, textHeight(columns_[c + 1] - columns_[c] - mm(2), QString::fromUtf16(titles[c]), small));
-    height += mm(2);
-    if (p_) {
-        p_->fillRect(QRect(0, y_, page_.width(), height), QColor(0xE8, 0xEE, 0xF6));
-        p_->setPen(QColor(0x60, 0x60, 0x60));
-        p_->drawLine(0, y_ + height, page_.width(), y_ + height);
+    title(QStringLiteral("Підсумок"), mm(14));
+    figures(report.summary);
+    columns_ = {0, mm(40), mm(60), mm(88), mm(110), mm(132)};
+    QList<QStringList> rows;
+    for (const Report::Section &section : report.sections) {
+        const ClassSummary &c = section.summary;
+        rows.append({c.group, QString::number(c.pupils), QString::number(c.absent),
+                     c.pupils ? decimal(c.mean) : QString(), c.pupils ? decimal(c.median) : QString()});
     }
-    for (int c = 0; c < 6; ++c)
-        text(QRect(columns_[c] + mm(1), y_ + mm(1), columns_[c + 1] - columns_[c] - mm(2), height),
-             QString::fromUtf16(titles[c]), small);
+    table({QStringLiteral("Клас"), QStringLiteral("Учнів"), QStringLiteral("Не складали"), QStringLiteral("Середня"),
+           QStringLiteral("Медіана")},
+          rows, {1, 2, 3, 4});
+    y_ += mm(3);
+}
+
+void Layout::section(const Report::Section &section)
+{
+    title(QStringLiteral("Клас %1").arg(section.summary.group), mm(14));
+    figures(section.summary);
+    chart(section.summary);
+    title(QStringLiteral("Учні"), mm(14));
+    // The number's column as wide as its largest number (10,000 pupils never wrap to "1000 / 0").
+    const QFontMetrics fm(font(9), device_);
+    const int w = page_.width();
+    const int number = std::max(mm(10), fm.horizontalAdvance(QString::number(section.lines.size())) + mm(3));
+    columns_ = {0, number, number + w * 34 / 100, number + w * 46 / 100, number + w * 60 / 100, number + w * 69 / 100,
+                w};
+    QList<QStringList> rows;
+    for (int i = 0; i < section.lines.size(); ++i) {
+        const Report::Line &line = section.lines[i];
+        rows.append({QString::number(i + 1), line.name, line.group, line.date, line.grade, line.marks});
+    }
+    table({QStringLiteral("№"), QStringLiteral("Прізвище та ім'я"), QStringLiteral("Клас"), QStringLiteral("Дата"),
+           QStringLiteral("Оцінка"), QStringLiteral("Позначки")},
+          rows, {0, 4});
+}
+
+void Layout::questions(const QList<ItemStat> &items)
+{
+    title(QStringLiteral("Питання: найчастіше помилялися - вгорі"), mm(14));
+    const int w = page_.width();
+    columns_ = {0, w * 30 / 100, w * 78 / 100, w};
+    QList<QStringList> rows;
+    for (const ItemStat &s : items)
+        rows.append({s.label(), s.question,
+                     QStringLiteral("%1 з %2 (%3 %)").arg(s.right).arg(s.pupils).arg(qRound(s.share() * 100))});
+    table({QStringLiteral("Питання"), QStringLiteral("Текст питання"), QStringLiteral("Правильно")}, rows, {2});
+}
+
+void Layout::tableRow(const QStringList &cells, const QFont &font, const QList<int> &centred, bool header, bool shaded)
+{
+    int height = 0;
+    for (int c = 0; c < cells.size(); ++c)
+        height = std::max(height, textHeight(columns_[c + 1] - columns_[c] - mm(2), cells[c], font));
+    height += header ? mm(2) : mm(1.6);
+    if (!header &&
+        y_ + height > bottom()) { // never a row cut across pages: the whole row goes on, under the header again
+        newPage();
+        tableRow(header_, font, centred, true, false);
+    }
+    if (p_) {
+        if (header || shaded)
+            p_->fillRect(QRect(0, y_, columns_.last(), height),
+                         header ? QColor(0xE8, 0xEE, 0xF6) : QColor(0xF5, 0xF5, 0xF5));
+        p_->setPen(header ? QColor(0x60, 0x60, 0x60) : QColor(0xC8, 0xC8, 0xC8));
+        p_->drawLine(0, y_ + height, columns_.last(), y_ + height);
+    }
+    for (int c = 0; c < cells.size(); ++c)
+        text(QRect(columns_[c] + mm(1), y_ + mm(header ? 1 : 0.8), columns_[c + 1] - columns_[c] - mm(2), height),
+             cells[c], font, (!header && centred.contains(c) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     y_ += height;
 }
 
-void Layout::table(const Report &report)
+void Layout::table(const QStringList &titles, const QList<QStringList> &rows, const QList<int> &centred)
 {
-    const int w = page_.width();
-    columns_ = {0, mm(10), mm(10) + w * 34 / 100, mm(10) + w * 46 / 100, mm(10) + w * 60 / 100, mm(10) + w * 69 / 100,
-                w};
-    const QFont heading = font(13), small = font(9);
-    const int titleHeight = textHeight(w, QStringLiteral("Учні"), heading) + mm(1);
-    if (y_ + titleHeight + mm(14) > bottom()) // the title never stands alone at a page's foot
-        newPage();
-    y_ += text(QRect(0, y_, w, 0), QStringLiteral("Учні"), heading, Qt::AlignLeft | Qt::AlignTop,
-               QColor(0x1F, 0x3A, 0x68)) +
-          mm(1);
-    tableHeader();
-    if (report.lines.isEmpty())
-        y_ += text(QRect(mm(1), y_ + mm(1), w, 0), QStringLiteral("Немає рядків."), small) + mm(1);
-    for (int i = 0; i < report.lines.size(); ++i) {
-        const Report::Line &line = report.lines[i];
-        const QStringList cells{QString::number(i + 1), line.name, line.group, line.date, line.grade, line.marks};
-        int height = 0;
-        for (int c = 0; c < 6; ++c)
-            height = std::max(height, textHeight(columns_[c + 1] - columns_[c] - mm(2), cells[c], small));
-        height += mm(1.6);
-        if (y_ + height > bottom()) { // never a row cut across pages: the whole row goes on, under the header again
-            newPage();
-            tableHeader();
-        }
-        if (p_) {
-            if (i % 2)
-                p_->fillRect(QRect(0, y_, w, height), QColor(0xF5, 0xF5, 0xF5));
-            p_->setPen(QColor(0xC8, 0xC8, 0xC8));
-            p_->drawLine(0, y_ + height, w, y_ + height);
-        }
-        for (int c = 0; c < 6; ++c)
-            text(QRect(columns_[c] + mm(1), y_ + mm(0.8), columns_[c + 1] - columns_[c] - mm(2), height), cells[c],
-                 small, (c == 0 || c == 4 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-        y_ += height;
+    const QFont small = font(9);
+    header_ = titles;
+    tableRow(titles, small, centred, true, false);
+    if (rows.isEmpty())
+        y_ += text(QRect(mm(1), y_ + mm(1), page_.width(), 0), QStringLiteral("Немає рядків."), small) + mm(1);
+    for (int i = 0; i < rows.size(); ++i) {
+        QStringList cells;
+        for (const QString &cell : rows[i])
+            cells << printable(cell);
+        tableRow(cells, small, centred, false, i % 2);
     }
 }
 
@@ -279,8 +370,21 @@ int Layout::run(const Report &report)
 {
     footer_ = QFontMetrics(font(8), device_).height() + mm(4);
     heading(report);
-    summary(report);
-    table(report);
+    if (report.sections.size() > 1)
+        overview(report);
+    if (report.sections.isEmpty()) {
+        figures(report.summary);
+        y_ += text(QRect(0, y_, page_.width(), 0), QStringLiteral("Немає рядків."), font(9));
+    }
+    for (qsizetype n = 0; n < report.sections.size(); ++n) {
+        if (report.sections.size() > 1) // each class from a page of its own, as it is filed
+            newPage();
+        section(report.sections[n]);
+    }
+    if (!report.items.isEmpty()) {
+        newPage();
+        questions(report.items);
+    }
     footer();
     return page_no_;
 }

@@ -6,6 +6,7 @@
 
 #include "result/details.h"
 #include "teacher/csvexport.h"
+#include "teacher/marks.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cmath>
 
 namespace teacher {
 
@@ -59,11 +61,30 @@ std::optional<DetailsRecord> parseDetails(const QString &line, QString *why)
     r.topic = o.value(QLatin1String("topic")).toString();
     r.page = o.value(QLatin1String("page")).toString();
     if (r.kind == DetailsRecord::Kind::Finished) {
-        r.grade = o.value(QLatin1String("grade")).toInt();
-        r.points = o.value(QLatin1String("points")).toDouble();
-        r.seconds = qint64(o.value(QLatin1String("seconds")).toDouble(-1));
-        for (const QJsonValue &v : o.value(QLatin1String("items")).toArray()) {
+        // Each number a number of its kind and range, or the record is named as unreadable: a
+        // grade of "5" read as none would leave its pupil's line without its details in silence,
+        // and a count of seconds past what a whole number holds cannot be one.
+        const QJsonValue grade = o.value(QLatin1String("grade"));
+        if (!grade.isDouble() || grade.toDouble() != std::floor(grade.toDouble()) || grade.toDouble() < 1 ||
+            grade.toDouble() > 12)
+            return fail(QStringLiteral("оцінка не ціле число від 1 до 12"));
+        r.grade = grade.toInt();
+        const QJsonValue points = o.value(QLatin1String("points"));
+        if (!points.isUndefined() && (!points.isDouble() || !std::isfinite(points.toDouble())))
+            return fail(QStringLiteral("бали не число"));
+        r.points = points.toDouble();
+        const QJsonValue seconds = o.value(QLatin1String("seconds"));
+        if (!seconds.isUndefined() &&
+            (!seconds.isDouble() || !(seconds.toDouble() >= 0 && seconds.toDouble() <= kLongestSeconds)))
+            return fail(QStringLiteral("тривалість не число секунд від 0 до %1").arg(kLongestSeconds));
+        r.seconds = seconds.isUndefined() ? -1 : qint64(seconds.toDouble());
+        const QJsonValue items = o.value(QLatin1String("items"));
+        if (!items.isUndefined() && !items.isArray())
+            return fail(QStringLiteral("пункти не список"));
+        for (const QJsonValue &v : items.toArray()) {
             const QJsonObject i = v.toObject();
+            if (!v.isObject() || !i.value(QLatin1String("right")).isBool())
+                return fail(QStringLiteral("пункт %1 не прочитати").arg(r.items.size() + 1));
             r.items.append({i.value(QLatin1String("page")).toString(), i.value(QLatin1String("item")).toString(),
                             i.value(QLatin1String("question")).toString(), i.value(QLatin1String("answer")).toString(),
                             i.value(QLatin1String("right")).toBool()});
@@ -76,10 +97,27 @@ DetailsFile::DetailsFile(const QString &path) : journal_(path, GrowingJournal::L
 {
 }
 
+// A details file is read where it lies beside its journal: a link out of the journal's folder (to
+// another pupil's folder elsewhere, to the system's files) is not followed, as a journal's is not.
+static QString linkOut(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString folder = info.absoluteDir().canonicalPath();
+    const QString real = info.canonicalFilePath();
+    if (folder.isEmpty() || real.isEmpty() || real.startsWith(folder + QLatin1Char('/')))
+        return {}; // missing, or in its place: the reader says what it finds
+    return QStringLiteral("посилання веде за межі теки «%1», його не прочитано")
+        .arg(QDir::toNativeSeparators(info.absolutePath()));
+}
+
 DetailsFile::Read DetailsFile::read(qint64 maxBytes)
 {
-    const ReadResult result = journal_.read(maxBytes);
     Read read;
+    if (const QString why = linkOut(path()); !why.isEmpty()) {
+        read.error = cannotRead(path(), why);
+        return read;
+    }
+    const ReadResult result = journal_.read(maxBytes);
     read.error = result.error;
     read.fromStart = result.fromStart;
     read.more = result.more;
@@ -268,23 +306,53 @@ QList<ItemStat> itemStats(const QList<const RunState *> &runs)
                 stat.wrong.append({run->name, run->group, item.answer});
         }
     }
+    // Pages numbered in test order, as the records list their items.
+    QHash<QString, int> pageNumbers;
+    for (ItemStat &stat : stats) {
+        if (!pageNumbers.contains(stat.page))
+            pageNumbers.insert(stat.page, int(pageNumbers.size()) + 1);
+        stat.number = pageNumbers.value(stat.page);
+        stat.alone = stat.item == stat.page; // a page that is one question names its item after itself
+    }
     std::stable_sort(stats.begin(), stats.end(), [](const ItemStat &a, const ItemStat &b) {
         return qint64(a.right) * b.pupils < qint64(b.right) * a.pupils; // a's share below b's
     });
     return stats;
 }
 
+QString ItemStat::label() const
+{
+    return alone ? QStringLiteral("Питання %1").arg(number)
+                 : QStringLiteral("Питання %1, «%2»").arg(number).arg(question);
+}
+
+QList<const RunState *> countedRuns(const DetailsBook &book, const ResultsModel &model,
+                                    const QList<std::pair<int, QString>> &matched,
+                                    const std::function<bool(int row)> &rowShown,
+                                    const std::function<bool(const RunState &)> &runShown)
+{
+    QList<const RunState *> counted;
+    for (const auto &[row, id] : matched)
+        if (model.counted(row) && (!rowShown || rowShown(row)))
+            if (const auto run = book.runs().constFind(id); run != book.runs().cend())
+                counted << &run.value();
+    for (const RunState &run : book.runs())
+        if (!run.hasJournalLine && run.finished && (!runShown || runShown(run)))
+            counted << &run;
+    return counted;
+}
+
 QByteArray itemsCsv(const QList<ItemStat> &stats)
 {
-    CsvDocument csv({QStringLiteral("Сторінка"), QStringLiteral("Пункт"), QStringLiteral("Питання"),
-                     QStringLiteral("Учнів"), QStringLiteral("Правильно"), QStringLiteral("Правильно, %"),
+    CsvDocument csv({QStringLiteral("Питання"), QStringLiteral("Текст питання"), QStringLiteral("Учнів"),
+                     QStringLiteral("Правильно"), QStringLiteral("Правильно, %"),
                      QStringLiteral("Помилилися (відповідь)")});
     for (const ItemStat &s : stats) {
         QStringList wrong;
         for (const ItemStat::Miss &m : s.wrong)
             wrong << QStringLiteral("%1 (%2): %3")
                          .arg(m.name, m.group, m.answer.isEmpty() ? QStringLiteral("без відповіді") : m.answer);
-        csv.addRow({s.page, s.item, s.question, QString::number(s.pupils), QString::number(s.right),
+        csv.addRow({s.label(), s.question, QString::number(s.pupils), QString::number(s.right),
                     QString::number(qRound(s.share() * 100)), wrong.join(QStringLiteral("; "))});
     }
     return csv.bytes();
@@ -321,7 +389,7 @@ QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const Resul
             // A journal line without its details record, where the computer writes them: marked.
             const RunState *run = matcher.next(row.name, model.textOf(row.group), model.textOf(row.grade));
             if (!run) {
-                rowDetails.insert(key, {QStringLiteral("без подробиць"), {}, -1});
+                rowDetails.insert(key, {marks::kNoDetails, {}, -1});
                 continue;
             }
             rowDetails.insert(key, {durationOf(run), finishTimeOf(run), run->finished->seconds});

@@ -41,7 +41,11 @@ struct DetailsRecord {
     QString page;
 };
 
-// One line of a details file; nullopt, and why in Ukrainian, when it is no record of version 1.
+// The longest run a finished record is believed: ten years, in seconds.
+constexpr qint64 kLongestSeconds = 10LL * 366 * 24 * 3600;
+
+// One line of a details file; nullopt, and why in Ukrainian, when it is no record of version 1
+// (also when a number in it is not a number, or out of its range).
 std::optional<DetailsRecord> parseDetails(const QString &line, QString *why = nullptr);
 
 // A details file read as it grows.
@@ -133,7 +137,14 @@ struct ItemStat {
     QString page, item, question;
     int pupils = 0, right = 0;
     QList<Miss> wrong;
+    // The page's place in the test (1 for the first page with graded items, in the records'
+    // order), and whether the page is this one question (its item named after the page).
+    int number = 0;
+    bool alone = true;
     double share() const { return pupils > 0 ? double(right) / pupils : 0; }
+    // As a teacher knows the question: "Питання 2", or where a page grades several items,
+    // "Питання 5, «миша»" (never the page's or the control's name).
+    QString label() const;
 };
 
 // The finished runs to count: the latest of each pupil (name, class, topic).
@@ -141,8 +152,17 @@ QList<const RunState *> latestFinished(const QList<const RunState *> &runs);
 // Each item of the runs given, most-missed first (lowest share right; then test order).
 QList<ItemStat> itemStats(const QList<const RunState *> &runs);
 
-// The per-question table as CSV (the results CSV's form): page, item, question, pupils, right,
-// share right in per cent, and the pupils who got it wrong with their answers.
+// The finished runs the questions count, as the table counts pupils: the run of each row that
+// counts (the attempt rule) among those `matched` gives (matchRows), and every finished run whose
+// journal line is missing. `shown` narrows them to the rows and pupils a view shows.
+QList<const RunState *> countedRuns(const DetailsBook &book, const ResultsModel &model,
+                                    const QList<std::pair<int, QString>> &matched,
+                                    const std::function<bool(int row)> &rowShown = {},
+                                    const std::function<bool(const RunState &)> &runShown = {});
+
+// The per-question table as CSV (the results CSV's form): the question as the teacher knows it
+// (ItemStat::label), its text, pupils, right, share right in per cent, and the pupils who got it
+// wrong with their answers.
 QByteArray itemsCsv(const QList<ItemStat> &stats);
 
 // Matches the model's result lines to the finished runs of the details files beside their

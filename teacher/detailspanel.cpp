@@ -57,7 +57,8 @@ DetailsPanel::DetailsPanel(QWidget *parent)
     items_->setItemDelegateForColumn(3, new ShareBar(items_));
     items_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     const QFontMetrics fm = fontMetrics();
-    items_->setColumnWidth(1, fm.horizontalAdvance(QStringLiteral("F02 · T1")) + 4 * fm.averageCharWidth());
+    items_->setColumnWidth(1,
+                           fm.horizontalAdvance(QStringLiteral("Питання 5, «клавіатура»")) + 2 * fm.averageCharWidth());
     items_->setColumnWidth(2, fm.horizontalAdvance(QStringLiteral("25 з 25 (100 %)")) + 3 * fm.averageCharWidth());
     items_->setColumnWidth(3, fm.horizontalAdvance(QStringLiteral("Частка")) * 2);
     wrong_->setObjectName(QStringLiteral("wrongAnswers"));
@@ -128,19 +129,16 @@ void DetailsPanel::refresh(ResultsModel &model, const ResultsFilter &filter)
         rematch(model);
         dirty_ = false;
     }
-    QList<const RunState *> counted;
-    // Each pupil once, with the attempt that counts (the window's rule), as the summary does.
-    for (const auto &[row, id] : std::as_const(matched_))
-        if (model.counted(row) && filter.mapFromSource(model.index(row, 0)).isValid())
-            counted << &book_.runs().find(id).value();
+    // Each pupil once, with the attempt that counts (the window's rule), as the summary does;
+    // and finished runs whose line is missing. Those shown, as the CSV of questions counts them.
+    const QList<const RunState *> counted = countedRuns(
+        book_, model, matched_, [&](int row) { return filter.mapFromSource(model.index(row, 0)).isValid(); },
+        [&](const RunState &run) { return filter.acceptsPupil(run.name, run.group, run.topic); });
     // Runs with no line in the journal: at work, left, or finished with the line missing.
     QList<const RunState *> unmatched;
     for (const RunState &run : book_.runs())
-        if (!run.hasJournalLine && filter.acceptsPupil(run.name, run.group, run.topic)) {
+        if (!run.hasJournalLine && filter.acceptsPupil(run.name, run.group, run.topic))
             unmatched << &run;
-            if (run.finished)
-                counted << &run;
-        }
     std::sort(unmatched.begin(), unmatched.end(), [](const RunState *a, const RunState *b) {
         return std::tie(a->started, a->id) < std::tie(b->started, b->id);
     });
@@ -159,7 +157,8 @@ void DetailsPanel::refresh(ResultsModel &model, const ResultsFilter &filter)
         const ItemStat &s = stats_[i];
         auto *question = new QTableWidgetItem(s.question);
         question->setToolTip(s.question);
-        auto *item = new QTableWidgetItem(QStringLiteral("%1 · %2").arg(s.page, s.item));
+        auto *item = new QTableWidgetItem(s.label());
+        item->setToolTip(s.label());
         auto *right = new QTableWidgetItem(
             QStringLiteral("%1 з %2 (%3 %)").arg(s.right).arg(s.pupils).arg(qRound(s.share() * 100)));
         right->setTextAlignment(Qt::AlignCenter);

@@ -35,6 +35,8 @@ public:
     void invalidate() { dirty_ = true; }
 
     const DetailsBook &book() const { return book_; }
+    // The questions of the rows shown, the most missed first.
+    const QList<ItemStat> &stats() const { return stats_; }
     QTableWidget *items() const { return items_; }
     QListWidget *wrong() const { return wrong_; }
     QListWidget *status() const { return status_; }

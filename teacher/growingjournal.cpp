@@ -2,17 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/growingjournal.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "teacher/readfile.h"
 
-#ifndef Q_OS_WIN
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include <QDir>
 
 namespace teacher {
 
@@ -42,102 +34,6 @@ QString readReason(const std::error_code &error)
 }
 
 namespace {
-// The file opened for reading, or why not. Only a regular file, never waiting on the open.
-class OpenFile {
-public:
-    explicit OpenFile(const QString &path)
-    {
-#ifdef Q_OS_WIN
-        if (!QFileInfo(path).isFile() && QFileInfo::exists(path)) {
-            error = QStringLiteral("це не звичайний файл");
-            return;
-        }
-        file_.setFileName(path);
-        if (!file_.open(QIODevice::ReadOnly)) {
-            error = file_.errorString();
-            return;
-        }
-        identity = file_.fileTime(QFileDevice::FileBirthTime).toString(Qt::ISODateWithMs).toLatin1();
-        size = file_.size();
-#else
-        do
-            fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        while (fd_ < 0 && errno == EINTR);
-        struct stat st {};
-        if (fd_ < 0 || ::fstat(fd_, &st) != 0) {
-            error = readReason(std::error_code(errno, std::generic_category()));
-            return;
-        }
-        if (!S_ISREG(st.st_mode)) {
-            error = QStringLiteral("це не звичайний файл");
-            return;
-        }
-        identity = QByteArray::number(quint64(st.st_dev)) + ':' + QByteArray::number(quint64(st.st_ino));
-        size = st.st_size;
-#endif
-    }
-    ~OpenFile()
-    {
-#ifndef Q_OS_WIN
-        if (fd_ >= 0)
-            ::close(fd_);
-#endif
-    }
-    OpenFile(const OpenFile &) = delete;
-    OpenFile &operator=(const OpenFile &) = delete;
-
-    // Where the next bytes the file system keeps are, from `offset` on: a hole before them (a
-    // sparse file) reads as zeros that need not be read. `offset` itself where holes are not told.
-    qint64 dataFrom(qint64 offset) const
-    {
-#if !defined(Q_OS_WIN) && defined(SEEK_DATA)
-        const off_t data = ::lseek(fd_, off_t(offset), SEEK_DATA);
-        if (data >= 0)
-            return std::min<qint64>(data, size);
-        if (errno == ENXIO) // a hole up to the end
-            return std::max(offset, size);
-#endif
-        return offset;
-    }
-
-    // At most `count` bytes from `offset`; empty at the end of the file; nullopt on a failure.
-    std::optional<QByteArray> readAt(qint64 offset, qint64 count)
-    {
-        QByteArray bytes(qsizetype(count), Qt::Uninitialized);
-#ifdef Q_OS_WIN
-        if (!file_.seek(offset))
-            return std::nullopt;
-        const qint64 got = file_.read(bytes.data(), count);
-#else
-        ssize_t got;
-        do
-            got = ::pread(fd_, bytes.data(), size_t(count), off_t(offset));
-        while (got < 0 && errno == EINTR);
-#endif
-        if (got < 0) {
-#ifdef Q_OS_WIN
-            error = file_.errorString();
-#else
-            error = readReason(std::error_code(errno, std::generic_category()));
-#endif
-            return std::nullopt;
-        }
-        bytes.truncate(qsizetype(got));
-        return bytes;
-    }
-
-    QString error; // empty when open
-    QByteArray identity;
-    qint64 size = 0;
-
-private:
-#ifdef Q_OS_WIN
-    QFile file_;
-#else
-    int fd_ = -1;
-#endif
-};
-
 // The text of an overlong line to show it by: its first bytes, never cutting a UTF-8 letter.
 QByteArrayView shownPart(const QByteArray &line)
 {
@@ -166,6 +62,43 @@ void GrowingJournal::restart()
     afterCr_ = false;
     linesDone_ = 0;
     utf16_.reset();
+    encodingSure_ = true;
+}
+
+qsizetype GrowingJournal::judgeEncoding(QByteArrayView start)
+{
+    const bool lineEnd = start.contains('\n') || start.contains('\r');
+    encodingSure_ = lineEnd || start.size() >= kJudgedBytes;
+    if (start.startsWith(journal::kByteOrderMark))
+        return journal::kByteOrderMark.size();
+    if (start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF")) {
+        encodingSure_ = true;
+        utf16_.emplace(start[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        return 2;
+    }
+    // UTF-16 without its byte-order mark (a list or journal saved so by a program that writes
+    // none): every Latin letter, digit, blank and line end has a zero byte beside it, and every
+    // Cyrillic letter a 4, on the same side. Text of one byte a letter holds no zeros; a damaged
+    // disk's zeros come in runs, on both sides.
+    const QByteArrayView sample = start.first(std::min(start.size(), kJudgedBytes));
+    qsizetype zeros[2] = {0, 0}, high[2] = {0, 0};
+    for (qsizetype i = 0; i < sample.size(); ++i) {
+        zeros[i % 2] += sample[i] == '\0';
+        high[i % 2] += sample[i] == '\0' || sample[i] == '\x04';
+    }
+    for (const int side : {0, 1}) {
+        const qsizetype onSide = (sample.size() + 1 - side) / 2;
+        if (zeros[side] > 0 && zeros[1 - side] == 0 && high[side] * 10 >= onSide * 9) {
+            utf16_.emplace(side == 1 ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+            return 0;
+        }
+    }
+    // A byte-order mark's first bytes only: its rest is yet to be written.
+    for (const QByteArrayView mark :
+         {QByteArrayView(journal::kByteOrderMark), QByteArrayView("\xFF\xFE"), QByteArrayView("\xFE\xFF")})
+        if (start.size() < mark.size() && mark.startsWith(start))
+            encodingSure_ = false;
+    return 0;
 }
 
 void GrowingJournal::endLine(ReadResult &result, bool complete)
@@ -176,7 +109,11 @@ void GrowingJournal::endLine(ReadResult &result, bool complete)
         entry.text = decoder_.decode(shownPart(line_)) + QChar(u'…');
     } else {
         const QString text = decoder_.decode(line_);
-        if (complete && lines_ == Lines::Journal) {
+        if (complete && lines_ == Lines::Journal && text.contains(QChar(0))) {
+            // No test writes one (a damaged disk, a file of another kind): never a name or a class.
+            entry.reason = QStringLiteral("нульові байти в рядку: файл пошкоджено або це не журнал");
+            entry.text = text;
+        } else if (complete && lines_ == Lines::Journal) {
             entry = journal::parse(text);
         } else if (complete) {
             entry.text = text;
@@ -186,6 +123,8 @@ void GrowingJournal::endLine(ReadResult &result, bool complete)
         }
     }
     entry.incomplete = !complete;
+    if (lines_ == Lines::Journal) // shown, never passed on as a character no program expects
+        entry.text.replace(QChar(0), QChar(0x2400));
     result.lines.append({linesDone_ + 1, entry});
     result.lastUnfinished = !complete;
     if (complete) {
@@ -244,7 +183,7 @@ void GrowingJournal::take(QByteArrayView bytes, ReadResult &result)
 ReadResult GrowingJournal::read(qint64 maxBytes)
 {
     ReadResult result;
-    OpenFile file(path_);
+    ReadFile file(path_);
     if (!file.error.isEmpty()) {
         result.error = cannotRead(path_, file.error);
         return result;
@@ -253,6 +192,8 @@ ReadResult GrowingJournal::read(qint64 maxBytes)
     identity_ = file.identity;
     if (replaced || file.size < offset_) {
         restart();
+    } else if (!encodingSure_ && file.size > offset_) {
+        restart(); // the encoding was told by too few bytes: told again now that more came
     } else if (offset_ > 0) {
         const std::optional<QByteArray> before = file.readAt(offset_ - lastBytes_.size(), lastBytes_.size());
         if (before != lastBytes_)
@@ -269,9 +210,9 @@ ReadResult GrowingJournal::read(qint64 maxBytes)
             lastBytes_ = (lastBytes_ + QByteArray(std::min(hole, kIdentityBytes), '\0')).right(kIdentityBytes);
             continue;
         }
-        // The first read takes at least a byte-order mark's bytes, to tell the encoding by.
-        std::optional<QByteArray> chunk =
-            file.readAt(offset_, std::min<qint64>(kChunk, offset_ == 0 ? std::max<qint64>(budget, 3) : budget));
+        // The first read takes enough bytes to tell the encoding by.
+        std::optional<QByteArray> chunk = file.readAt(
+            offset_, std::min<qint64>(kChunk, offset_ == 0 ? std::max<qint64>(budget, kJudgedBytes) : budget));
         if (!chunk) {
             result.error = cannotRead(path_, file.error);
             restart();
@@ -287,12 +228,8 @@ ReadResult GrowingJournal::read(qint64 maxBytes)
         budget -= chunk->size();
         lastBytes_ = (lastBytes_ + chunk->right(kIdentityBytes)).right(kIdentityBytes);
         QByteArrayView bytes(*chunk);
-        if (atStart && bytes.startsWith(journal::kByteOrderMark)) {
-            bytes = bytes.sliced(journal::kByteOrderMark.size());
-        } else if (atStart && (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))) {
-            utf16_.emplace(bytes[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
-            bytes = bytes.sliced(2);
-        }
+        if (atStart)
+            bytes = bytes.sliced(judgeEncoding(bytes));
         if (utf16_) {
             const QByteArray utf8 = QString(utf16_->decode(bytes)).toUtf8();
             take(utf8, result);

@@ -9,7 +9,8 @@
 // kLongestLine, so memory stays bounded whatever the file holds. A line ends at LF, at CR LF, at
 // CR CR LF (text written twice through a text-mode stream) and at a lone CR (old editors): a run
 // of CRs with or without one LF after it ends one line. A journal may be Windows-1251, UTF-8
-// (with or without a byte-order mark) or UTF-16 of either byte order with its byte-order mark.
+// (with or without a byte-order mark) or UTF-16 of either byte order, with its byte-order mark or
+// without (told by the zero bytes beside Latin letters, digits, blanks and line ends).
 
 #include "result/journalline.h"
 
@@ -58,9 +59,13 @@ public:
     static constexpr qsizetype kLongestLine = 4096;
     static constexpr qsizetype kShownBytes = 200;
     static constexpr qsizetype kChunk = 1 << 20;
+    // Bytes the encoding is told by, at most.
+    static constexpr qsizetype kJudgedBytes = 4096;
 
 private:
     void restart();
+    // Tells the encoding by the file's first bytes; how many of them are a byte-order mark.
+    qsizetype judgeEncoding(QByteArrayView start);
     void take(QByteArrayView bytes, ReadResult &result);
     void takeZeros(qint64 count);
     void endLine(ReadResult &result, bool complete);
@@ -76,6 +81,9 @@ private:
     bool afterCr_ = false;  // the last byte taken was a CR: CRs and one LF right after it end no line
     int linesDone_ = 0;
     std::optional<QStringDecoder> utf16_; // a UTF-16 journal is taken as UTF-8
+    // Whether the encoding was told by enough bytes: a file first seen with a byte or two written
+    // (half a byte-order mark) is told again, from its start, once more bytes come.
+    bool encodingSure_ = true;
     journal::LineDecoder decoder_;
 };
 

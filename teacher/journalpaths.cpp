@@ -12,7 +12,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
+#include <unordered_set>
 
 namespace fs = std::filesystem;
 
@@ -78,11 +78,19 @@ FoundJournals journalsAt(const QString &path)
     }
     const QString journalName = journalFileName();
     const QString detailsName = details::fileBeside(journalName);
-    std::set<fs::path> seenFolders{root}, seenFiles;
-    QStringList folders{QDir::cleanPath(path)};
+    // Folders and files by where they really are, to take each once. A real entry of a folder is
+    // where its folder is, under its own name: only a link needs the file system's word, so a
+    // folder nested a thousand deep costs a thousand steps, not a thousand times a thousand.
+    std::unordered_set<fs::path::string_type> seenFolders{root.native()}, seenFiles;
+    struct Folder {
+        QString path;
+        fs::path real;
+    };
+    QList<Folder> folders{{QDir::cleanPath(path), root}};
     while (!folders.isEmpty()) {
-        const QString folder = folders.takeLast();
+        const auto [folder, folderReal] = folders.takeLast();
         found.folders << folder;
+        found.folderKeys << qtPath(folderReal);
         fs::directory_iterator it(systemPath(folder), error);
         if (error) {
             if (folder == QDir::cleanPath(path)) // the folder named itself: nothing of it can be read
@@ -91,40 +99,45 @@ FoundJournals journalsAt(const QString &path)
                 found.problems.append({folder, readReason(error)});
             continue;
         }
-        QStringList below;
+        QList<Folder> below;
         bool hasJournal = false, hasDetails = false;
         for (; it != fs::directory_iterator(); it.increment(error)) {
-            const QString entry = QDir::cleanPath(folder + QLatin1Char('/') + qtPath(it->path().filename()));
-            const bool isJournal = qtPath(it->path().filename()).compare(journalName, Qt::CaseInsensitive) == 0;
+            const QString name = qtPath(it->path().filename());
+            const QString entry = QDir::cleanPath(folder + QLatin1Char('/') + name);
+            const bool isJournal = name.compare(journalName, Qt::CaseInsensitive) == 0;
             hasJournal |= isJournal;
             std::error_code entryError;
+            const bool link = it->is_symlink(entryError);
             const fs::file_status type = it->status(entryError); // through a link
-            if (!entryError && fs::is_regular_file(type) && qtPath(it->path().filename()) == detailsName)
+            if (!entryError && fs::is_regular_file(type) && name == detailsName)
                 hasDetails = true;
             if (entryError) {
-                if (isJournal || !it->is_symlink(entryError))
+                if (isJournal || !link)
                     found.problems.append({entry, readReason(entryError)});
                 continue;
             }
             const bool isFolder = fs::is_directory(type);
             if (!isFolder && !isJournal)
                 continue;
-            const fs::path real = fs::canonical(it->path(), entryError);
-            if (entryError) {
-                found.problems.append({entry, readReason(entryError)});
-                continue;
-            }
-            if (!inside(real, root)) {
-                found.problems.append({entry, QStringLiteral("посилання веде за межі теки «%1», його не прочитано")
-                                                  .arg(QDir::toNativeSeparators(path))});
-                continue;
+            fs::path real = folderReal / it->path().filename();
+            if (link) {
+                real = fs::canonical(it->path(), entryError);
+                if (entryError) {
+                    found.problems.append({entry, readReason(entryError)});
+                    continue;
+                }
+                if (!inside(real, root)) {
+                    found.problems.append({entry, QStringLiteral("посилання веде за межі теки «%1», його не прочитано")
+                                                      .arg(QDir::toNativeSeparators(path))});
+                    continue;
+                }
             }
             if (isFolder) {
-                if (seenFolders.insert(real).second)
-                    below << entry;
+                if (seenFolders.insert(real.native()).second)
+                    below.append({entry, real});
             } else if (!fs::is_regular_file(type)) {
                 found.problems.append({entry, QStringLiteral("це не звичайний файл")});
-            } else if (seenFiles.insert(real).second) {
+            } else if (seenFiles.insert(real.native()).second) {
                 found.files << entry;
             }
         }
@@ -132,8 +145,8 @@ FoundJournals journalsAt(const QString &path)
             found.problems.append({folder, readReason(error)});
         if (hasDetails && !hasJournal)
             found.coming << QDir::cleanPath(folder + QLatin1Char('/') + journalName);
-        below.sort();
-        std::reverse(below.begin(), below.end()); // taken from the end: in name order
+        // Taken from the end: in name order.
+        std::sort(below.begin(), below.end(), [](const Folder &a, const Folder &b) { return a.path > b.path; });
         folders << below;
     }
     found.files.sort();

@@ -30,6 +30,8 @@ struct FoundJournals {
     // Every folder the walk reached, the one named first, listed or not: where a journal may come
     // (a new computer's folder, its first pupil) or a folder become readable.
     QStringList folders;
+    // Beside each of folders, the folder as sameFileKey names it (every link resolved).
+    QStringList folderKeys;
     // Journals to come: in a folder that holds a journal's details file and no journal yet (a
     // computer whose first pupil is at work), the journal's path, in path order.
     QStringList coming;

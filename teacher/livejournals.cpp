@@ -89,8 +89,12 @@ private:
     std::map<QString, Folder> folders_; // every folder the walks reached
     std::map<QString, Details> coming_; // details of journals to come, by the journal's path as found
     std::deque<QString> unread_;        // found and not read to the end yet
-    QStringList roundRobin_;            // what the poll looks at, a slice at a tick
-    qsizetype nextInRound_ = 0;
+    // What the poll looks at, a slice of each at a tick: journals (and details of journals to come),
+    // and folders apart, so that a share of many folders (one nested a thousand deep) never delays
+    // a journal's new line.
+    enum Round { Journals, Folders };
+    QStringList roundRobin_[2];
+    qsizetype nextInRound_[2] = {0, 0};
     QSet<QString> changed_; // noticed by the file system, read soon
     QFileSystemWatcher *watcher_ = nullptr;
     QTimer *pollTimer_ = nullptr, *workTimer_ = nullptr, *soonTimer_ = nullptr;
@@ -172,14 +176,15 @@ void JournalReader::walk(const QString &rootKey)
         root.problems = found.problems;
         problemsChanged_ = true;
     }
-    for (const QString &path : found.folders) {
-        const QFileInfo info(path);
-        const auto [folder, isNew] = folders_.try_emplace(sameFileKey(path));
+    for (qsizetype n = 0; n < found.folders.size(); ++n) {
+        // The walk's own key: asking the file system for each folder's again costs a folder
+        // nested a thousand deep a thousand steps for each of its thousand folders.
+        const auto [folder, isNew] = folders_.try_emplace(found.folderKeys[n]);
         if (!isNew)
             continue;
         folder->second.root = rootKey;
-        folder->second.stamp = stampOf(info);
-        roundRobin_ << folder->first;
+        folder->second.stamp = stampOf(QFileInfo(found.folders[n]));
+        roundRobin_[Folders] << folder->first;
         toWatch_ << folder->first;
     }
     for (const QString &path : found.files)
@@ -189,7 +194,7 @@ void JournalReader::walk(const QString &rootKey)
             continue;
         Details &details = coming_[path];
         details.file = std::make_unique<DetailsFile>(details::fileBeside(detailsKey(path)));
-        roundRobin_ << path;
+        roundRobin_[Journals] << path;
         readDetails(path, details); // what is left of a large one, at the next ticks
     }
 }
@@ -205,12 +210,12 @@ void JournalReader::addFile(const QString &path)
     if (const auto coming = coming_.find(path); coming != coming_.end()) {
         file->second.details = std::move(coming->second);
         coming_.erase(coming);
-        roundRobin_.removeOne(path);
+        roundRobin_[Journals].removeOne(path);
     } else {
         file->second.details.file = std::make_unique<DetailsFile>(details::fileBeside(detailsKey(path)));
     }
     queue(file->first, file->second);
-    roundRobin_ << file->first;
+    roundRobin_[Journals] << file->first;
 }
 
 void JournalReader::queue(const QString &key, Journal &journal)
@@ -339,36 +344,40 @@ void JournalReader::poll()
 {
     bool changed = false;
     QSet<QString> walked;
-    const qsizetype count = std::min<qsizetype>(LiveJournals::kPerPoll, roundRobin_.size());
-    for (qsizetype n = 0; n < count; ++n, ++nextInRound_) {
-        if (nextInRound_ >= roundRobin_.size())
-            nextInRound_ = 0;
-        const QString &key = roundRobin_[nextInRound_];
-        const QFileInfo info(key);
-        if (const auto folder = folders_.find(key); folder != folders_.end()) {
-            // A folder's entries changed (a computer or a journal came), or its rights did.
-            const Stamp stamp = stampOf(info);
-            if (stamp != folder->second.stamp) {
-                folder->second.stamp = stamp;
-                if (walked.contains(folder->second.root))
-                    continue;
-                walked.insert(folder->second.root);
-                const size_t before = files_.size();
-                walk(folder->second.root);
-                changed |= files_.size() != before || problemsChanged_;
+    for (const Round round : {Journals, Folders}) {
+        const QStringList &keys = roundRobin_[round];
+        qsizetype &next = nextInRound_[round];
+        const qsizetype count = std::min<qsizetype>(LiveJournals::kPerPoll, keys.size());
+        for (qsizetype n = 0; n < count; ++n, ++next) {
+            if (next >= keys.size())
+                next = 0;
+            const QString key = keys[next]; // a copy: a walk below may add to the round
+            const QFileInfo info(key);
+            if (const auto folder = folders_.find(key); folder != folders_.end()) {
+                // A folder's entries changed (a computer or a journal came), or its rights did.
+                const Stamp stamp = stampOf(info);
+                if (stamp != folder->second.stamp) {
+                    folder->second.stamp = stamp;
+                    if (walked.contains(folder->second.root))
+                        continue;
+                    walked.insert(folder->second.root);
+                    const size_t before = files_.size();
+                    walk(folder->second.root);
+                    changed |= files_.size() != before || problemsChanged_;
+                }
+            } else if (const auto file = files_.find(key); file != files_.end()) {
+                Journal &journal = file->second;
+                const qsizetype before = reads_.size() + detailsReads_.size();
+                if (info.size() != journal.size || info.lastModified() != journal.modified || !journal.error.isEmpty())
+                    readOne(file->first, journal);
+                else if (readDetails(journal.file->path(), journal.details))
+                    queue(file->first, journal);
+                changed |= reads_.size() + detailsReads_.size() != before;
+            } else if (const auto coming = coming_.find(key); coming != coming_.end()) {
+                const qsizetype before = detailsReads_.size();
+                readDetails(key, coming->second); // what is left of a large one, at the next ticks
+                changed |= detailsReads_.size() != before;
             }
-        } else if (const auto file = files_.find(key); file != files_.end()) {
-            Journal &journal = file->second;
-            const qsizetype before = reads_.size() + detailsReads_.size();
-            if (info.size() != journal.size || info.lastModified() != journal.modified || !journal.error.isEmpty())
-                readOne(file->first, journal);
-            else if (readDetails(journal.file->path(), journal.details))
-                queue(file->first, journal);
-            changed |= reads_.size() + detailsReads_.size() != before;
-        } else if (const auto coming = coming_.find(key); coming != coming_.end()) {
-            const qsizetype before = detailsReads_.size();
-            readDetails(key, coming->second); // what is left of a large one, at the next ticks
-            changed |= detailsReads_.size() != before;
         }
     }
     // Soon again after a change; less and less often while nothing changes.

@@ -125,7 +125,7 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
         else
             unread(error);
     }
-    // Through a file beside it, renamed over it when whole: a failure leaves OUT as it was.
+    // Through a file beside it, renamed over it when whole: a failure leaves the CSV as it was.
     QSaveFile save(request.csvFile);
     auto cannotWrite = [&] {
         printLine(stderr, QStringLiteral("netquiz: Не вдалося записати «%1» (%2)")
@@ -135,56 +135,41 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
     };
     if (!request.csvFile.isEmpty() && !save.open(QIODevice::WriteOnly))
         return cannotWrite();
-    CsvDocument csv;
-    // Which attempt counted and who is missing need every line first; a plain CSV is written as
-    // it is read, in bounded memory, each line with the marks it carries alone.
-    const bool whole = !request.pdfFile.isEmpty() || !lists.isEmpty() || request.rule.has_value();
+    // Every line goes through the results' table, as in the window: which attempt counted and
+    // who is missing need every line first, and the marks are the table's own.
     ResultsModel model;
     // The details beside the journals: how long each pupil took, when each finished, and for
     // the table of questions every graded item.
     DetailsBook book;
     for (const QString &file : std::as_const(ordered)) {
         readWhole(book, file, unread);
-        LineMatcher matcher(book, file);
         GrowingJournal journal(file);
         for (bool more = true; more;) { // a batch at a time: a journal of any size is read in bounded pieces
             ReadResult result = journal.read(kBatchBytes);
             more = result.more;
             if (!result.error.isEmpty())
                 unread(result.error);
-            for (const JournalLine &line : std::as_const(result.lines)) {
-                if (line.entry.split == journal::Entry::Split::Unreadable) {
+            for (const JournalLine &line : std::as_const(result.lines))
+                if (line.entry.split == journal::Entry::Split::Unreadable)
                     printLine(stderr, QStringLiteral("%1:%2: %3")
                                           .arg(QDir::toNativeSeparators(file))
                                           .arg(line.number)
                                           .arg(line.entry.reason));
-                } else if (!whole) {
-                    const bool uncertain = line.entry.split == journal::Entry::Split::Uncertain;
-                    const RunState *run = matcher.next(line.entry.name, line.entry.group, line.entry.grade);
-                    csv.add(line.entry, file, line.number,
-                            nameless(line.entry) ? QStringLiteral("без імені")
-                            : uncertain          ? QStringLiteral("непевна межа імені й класу")
-                                                 : QString(),
-                            durationOf(run), finishTimeOf(run));
-                }
-            }
-            if (whole) {
-                model.apply({{file, std::move(result)}});
-            } else if (const QByteArray bytes = csv.takeBytes();
-                       !request.csvFile.isEmpty() && save.write(bytes) != bytes.size()) {
-                return cannotWrite();
-            }
+            model.apply({{file, std::move(result)}});
         }
     }
     model.setAttemptRule(request.rule.value_or(AttemptRule::Latest));
     model.setClassLists(lists);
     for (const QString &problem : model.listProblems()) // namesakes: said, their results kept apart
         printLine(stderr, QStringLiteral("netquiz: ") + problem);
+    QList<std::pair<int, QString>> matched;
+    model.setRowDetails(matchRows(book, model, &matched));
 
+    // The questions, counted as the window counts them: each pupil once, with the attempt that counts.
+    const QList<ItemStat> items = itemStats(countedRuns(book, model, matched));
     int code = someUnread ? CommandLine::kSomeUnread : 0;
-    if (whole)
-        model.setRowDetails(matchRows(book, model));
     if (!request.csvFile.isEmpty()) {
+        CsvDocument csv;
         for (int i = 0; i < model.rowCount(); ++i) {
             if (addModelRow(csv, model, i) && csv.bytes().size() > kBatchBytes) {
                 const QByteArray bytes = csv.takeBytes();
@@ -197,11 +182,8 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
             return cannotWrite();
     }
     if (!request.itemsCsvFile.isEmpty()) {
-        QList<const RunState *> runs;
-        for (const RunState &run : book.runs())
-            runs << &run;
         QString error;
-        if (!saveCsv(itemsCsv(itemStats(runs)), request.itemsCsvFile, &error)) {
+        if (!saveCsv(itemsCsv(items), request.itemsCsvFile, &error)) {
             printLine(stderr, QStringLiteral("netquiz: ") + error);
             return CommandLine::kUsageError;
         }
@@ -209,7 +191,7 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
     if (!request.pdfFile.isEmpty()) {
         ResultsFilter everything(&model);
         QString error;
-        if (!saveReportPdf(reportOf(model, everything), request.pdfFile, &error)) {
+        if (!saveReportPdf(reportOf(model, everything, items), request.pdfFile, &error)) {
             printLine(stderr, QStringLiteral("netquiz: ") + error);
             return CommandLine::kUsageError;
         }

@@ -4,6 +4,7 @@
 #include "teacher/resultswindow.h"
 
 #include "teacher/csvexport.h"
+#include "teacher/detailspanel.h"
 #include "teacher/journalpaths.h"
 #include "teacher/results.h"
 
@@ -50,7 +51,7 @@ void ResultsWindow::saveCsv()
 
 Report ResultsWindow::report() const
 {
-    return reportOf(model_, filter_);
+    return reportOf(model_, filter_, details_->stats());
 }
 
 bool ResultsWindow::saveReportAs(const QString &file, QString *error)

@@ -3,6 +3,8 @@
 // The results as a table: the texts, colours and tooltips a view shows, and what a column sorts by.
 #include "teacher/resultsmodel.h"
 
+#include "teacher/marks.h"
+
 #include <QColor>
 #include <QDir>
 
@@ -32,7 +34,7 @@ void ResultsModel::setRowDetails(QHash<qint64, RowDetails> details)
 QString ResultsModel::listMark(const Row &row) const
 {
     if (row.absent)
-        return QStringLiteral("не складав(ла)");
+        return marks::kAbsent;
     const int l = listOfRow(row);
     return l < 0 ? QString() : lists_.mark(l, lists_.verdict(l, row.nameKey));
 }
@@ -45,22 +47,19 @@ QString ResultsModel::marks(int i) const
     if (!row.incomplete && !row.unreadable() && !row.uncertain() && attempts(row) == 1 && listed.isEmpty() &&
         !row.nameless())
         return {};
-    QStringList marks;
-    if (row.incomplete)
-        marks << QStringLiteral("незавершений рядок");
-    if (row.unreadable() && !row.incomplete)
-        marks << QStringLiteral("не прочитано: %1").arg(textOf(row.reason));
-    if (row.uncertain())
-        marks << QStringLiteral("непевна межа імені й класу");
-    if (row.nameless())
-        marks << QStringLiteral("без імені");
-    if (!listed.isEmpty())
-        marks << listed;
-    if (const int n = attempts(row); n > 1)
-        marks << (counted(i) ? QStringLiteral("спроба %1 з %2, врахована") : QStringLiteral("спроба %1 з %2"))
-                     .arg(attempt(i))
-                     .arg(n);
-    return marks.join(QStringLiteral("; "));
+    marks::Facts facts;
+    facts.incomplete = row.incomplete;
+    if (row.unreadable())
+        facts.unreadable = textOf(row.reason);
+    facts.uncertain = row.uncertain();
+    facts.nameless = row.nameless();
+    facts.list = listed;
+    facts.attempts = attempts(row);
+    if (facts.attempts > 1) {
+        facts.attempt = attempt(i);
+        facts.counted = counted(i);
+    }
+    return marks::text(facts);
 }
 
 QString ResultsModel::text(int i, int column) const

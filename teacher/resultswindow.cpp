@@ -3,6 +3,7 @@
 #include "teacher/resultswindow.h"
 
 #include "teacher/detailspanel.h"
+#include "teacher/marks.h"
 #include "teacher/summarypanel.h"
 
 #include <QCollator>
@@ -179,8 +180,8 @@ void ResultsWindow::setColumnWidths()
                                       fm.horizontalAdvance(QStringLiteral("Клас")) + 4 * letter,
                                       fm.horizontalAdvance(QStringLiteral("08.12.2026 10:45")) + 3 * letter,
                                       fm.horizontalAdvance(QStringLiteral("Оцінка")) + 4 * letter,
-                                      fm.horizontalAdvance(QStringLiteral("без подробиць")) + 2 * letter,
-                                      fm.horizontalAdvance(QStringLiteral("незавершений рядок")) + 2 * letter};
+                                      fm.horizontalAdvance(marks::kNoDetails) + 2 * letter,
+                                      fm.horizontalAdvance(marks::kIncomplete) + 2 * letter};
     for (int column = 0; column < SourceColumn; ++column)
         table_->setColumnWidth(column, widths[column]);
 }

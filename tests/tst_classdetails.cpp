@@ -37,6 +37,10 @@ private slots:
     void statusOfRuns_data();
     void statusOfRuns();
     void readWithTheJournalsCare();
+    void recordsTakenOrNamed_data();
+    void recordsTakenOrNamed();
+    void linkOutOfTheFolderNotFollowed_data();
+    void linkOutOfTheFolderNotFollowed();
     void refusedOutputs_data();
     void refusedOutputs();
     void windowAgreesWithTheHandCount();
@@ -133,6 +137,8 @@ void ClassDetailsTest::perQuestionTableCountedByHand()
     const QList<ItemStat> stats = itemStats(runs);
     QCOMPARE(stats.size(), 3);
     QCOMPARE(stats[0].item, QStringLiteral("F03"));
+    QCOMPARE(stats[0].label(), QStringLiteral("Питання 2")); // as the teacher knows it, never "F03 · F03"
+    QCOMPARE(stats[1].label(), QStringLiteral("Питання 3, «миша»"));
     QCOMPARE(stats[0].question, kF03);
     QCOMPARE(stats[0].pupils, 3);
     QCOMPARE(stats[0].right, 1);
@@ -159,11 +165,12 @@ void ClassDetailsTest::itemsCsvCountedByHand()
     QCOMPARE(ran.err, QByteArray());
     const QByteArray expected =
         "\xEF\xBB\xBF"
-        "Сторінка;Пункт;Питання;Учнів;Правильно;Правильно, %;Помилилися (відповідь)\r\n"
-        "F03;F03;Комп'ютерна мережа - це...;3;1;33;\"Бондар Ярина (9-А): багато комп'ютерів в одному класі; "
+        "Питання;Текст питання;Учнів;Правильно;Правильно, %;Помилилися (відповідь)\r\n"
+        "Питання 2;Комп'ютерна мережа - це...;3;1;33;\"Бондар Ярина (9-А): багато комп'ютерів в одному класі; "
         "Шевченко Тарас (9-А): багато комп'ютерів в одному класі\"\r\n"
-        "F09;C2;миша;3;1;33;\"Коваль Марія (9-А): позначено; Шевченко Тарас (9-А): позначено\"\r\n"
-        "F02;T1;сукупність комп'ютерів у межах декількох міст або країн;3;2;67;Шевченко Тарас (9-А): без відповіді\r\n";
+        "Питання 3, «миша»;миша;3;1;33;\"Коваль Марія (9-А): позначено; Шевченко Тарас (9-А): позначено\"\r\n"
+        "Питання 1, «сукупність комп'ютерів у межах декількох міст або країн»;"
+        "сукупність комп'ютерів у межах декількох міст або країн;3;2;67;Шевченко Тарас (9-А): без відповіді\r\n";
     QCOMPARE(readAll(out), expected);
 }
 
@@ -202,12 +209,15 @@ void ClassDetailsTest::repeatedLinesMatchedInOrder()
     QVERIFY(append(details::fileBeside(journal), finished("p", name, 40, 7, 100, true, true, true) +
                                                      finished("q", name, 50, 7, 200, true, true, true)));
     QVERIFY(append(journal, line(name, 7) + line(name, 7)));
-    const QString out = dir->filePath(QStringLiteral("out.csv"));
+    // Plain --csv marks the attempts as --attempt latest does (latest is the default), byte for byte.
+    const QString out = dir->filePath(QStringLiteral("out.csv")), latest = dir->filePath(QStringLiteral("latest.csv"));
     QCOMPARE(netquiz({"--results", "--csv", out, journal}).code, 0);
+    QCOMPARE(netquiz({"--results", "--csv", latest, "--attempt", "latest", journal}).code, 0);
+    QCOMPARE(readAll(out), readAll(latest));
     const QList<QByteArray> rows = readAll(out).split('\n');
     QCOMPARE(rows.size(), 4);
-    QVERIFY2(rows[1].contains(";Мар'яна Ткач;") && rows[1].endsWith(";;1:40;09:40\r"), rows[1].constData());
-    QVERIFY2(rows[2].endsWith(";;3:20;09:50\r"), rows[2].constData());
+    QVERIFY2(rows[1].contains(";Мар'яна Ткач;") && rows[1].endsWith(";спроба 1 з 2;1:40;09:40\r"), rows[1].constData());
+    QVERIFY2(rows[2].endsWith(";спроба 2 з 2, врахована;3:20;09:50\r"), rows[2].constData());
 }
 
 // A disk image copied to another computer starts its run ids from the same place: run "a" of
@@ -288,6 +298,81 @@ void ClassDetailsTest::readWithTheJournalsCare()
     QVERIFY(!pipe.read().error.isEmpty());
 }
 
+// A finished record with a number of the wrong kind or out of range. Catches a grade or a
+// duration written as text dropped in silence (the pupil's line then shows no details, no one
+// says why), and 1e300 seconds turned into a whole number (undefined behaviour).
+void ClassDetailsTest::recordsTakenOrNamed_data()
+{
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<QString>("why"); // empty: the record is taken
+    QTest::addRow("as written") << QByteArray() << QByteArray() << "";
+    QTest::addRow("seconds as text") << QByteArray("\"seconds\":600") << QByteArray("\"seconds\":\"600\"")
+                                     << "тривалість не число секунд";
+    QTest::addRow("seconds 1e300") << QByteArray("\"seconds\":600") << QByteArray("\"seconds\":1e300")
+                                   << "тривалість не число секунд";
+    QTest::addRow("seconds below 0") << QByteArray("\"seconds\":600") << QByteArray("\"seconds\":-1")
+                                     << "тривалість не число секунд";
+    QTest::addRow("ten years of seconds") << QByteArray("\"seconds\":600") << QByteArray("\"seconds\":316224000") << "";
+    QTest::addRow("grade as text") << QByteArray("\"grade\":7") << QByteArray("\"grade\":\"5\"")
+                                   << "оцінка не ціле число від 1 до 12";
+    QTest::addRow("grade 13") << QByteArray("\"grade\":7") << QByteArray("\"grade\":13") << "оцінка не ціле";
+    QTest::addRow("grade 7.5") << QByteArray("\"grade\":7") << QByteArray("\"grade\":7.5") << "оцінка не ціле";
+    QTest::addRow("points as text") << QByteArray("\"points\":3") << QByteArray("\"points\":\"3\"") << "бали не число";
+    QTest::addRow("right as text") << QByteArray("\"right\":true") << QByteArray("\"right\":\"true\"")
+                                   << "пункт 1 не прочитати";
+}
+
+void ClassDetailsTest::recordsTakenOrNamed()
+{
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(QString, why);
+    const QList<details::Item> items{{"F03", "F03", kF03, kWrongF03, true, std::nullopt}};
+    QByteArray record = details::finished(who("z", QStringLiteral("Іра")), kMorning, 7, 3, 600, items);
+    if (!from.isEmpty()) {
+        QVERIFY2(record.contains(from), record.constData());
+        record.replace(from, to);
+    }
+    const QString path = details::fileBeside(dir->filePath(QStringLiteral("ПК/1.txt")));
+    QVERIFY(append(path, record));
+    const DetailsFile::Read read = DetailsFile(path).read();
+    QCOMPARE(read.records.size(), why.isEmpty() ? 1 : 0);
+    QCOMPARE(read.problems.size(), why.isEmpty() ? 0 : 1);
+    if (!why.isEmpty())
+        QVERIFY2(read.problems[0].contains(QStringLiteral(":1: ") + why), qPrintable(read.problems[0]));
+    else
+        QCOMPARE(read.records[0].grade, 7);
+}
+
+// A details file that is a link out of its journal's folder: named, never read, as a journal's
+// link is. Catches another folder's questions and durations shown, and the system's files read.
+void ClassDetailsTest::linkOutOfTheFolderNotFollowed_data()
+{
+    QTest::addColumn<QString>("target"); // "outside": a details file in a folder outside the class's
+    QTest::addRow("another folder's details") << "outside";
+    QTest::addRow("the system's environment") << "/proc/self/environ";
+}
+
+void ClassDetailsTest::linkOutOfTheFolderNotFollowed()
+{
+    QFETCH(QString, target);
+    const QString journal = dir->filePath(QStringLiteral("клас2/ПК/1.txt"));
+    QVERIFY(append(journal, line("Коваль Марія", 10)));
+    if (target == u"outside") {
+        target = details::fileBeside(dir->filePath(QStringLiteral("деінде/1.txt")));
+        QVERIFY(append(target, finished("a", "Коваль Марія", 10, 10, 425, true, true, false)));
+    }
+    QVERIFY(QFile::link(target, details::fileBeside(journal)));
+    const QString out = dir->filePath(QStringLiteral("out.csv"));
+    const Ran ran = netquiz({"--results", "--csv", out, dir->filePath(QStringLiteral("клас2"))});
+    QCOMPARE(ran.code, 3); // written, but something could not be read
+    QVERIFY2(QString::fromUtf8(ran.err).contains(QStringLiteral("посилання веде за межі теки")), ran.err.constData());
+    const QList<QByteArray> rows = readAll(out).split('\n');
+    QCOMPARE(rows.size(), 3);
+    QVERIFY2(rows[1].endsWith(";;;\r"), rows[1].constData()); // no duration, no finish time, no mark
+}
+
 void ClassDetailsTest::refusedOutputs_data()
 {
     QTest::addColumn<QString>("out");
@@ -341,10 +426,11 @@ void ClassDetailsTest::windowAgreesWithTheHandCount()
     tabs->setCurrentWidget(&window->details());
     QTableWidget *items = window->details().items();
     QCOMPARE(items->rowCount(), 3);
-    QCOMPARE(itemRow(items, 0), (QStringList{kF03, "F03 · F03", "1 з 3 (33 %)"}));
-    QCOMPARE(itemRow(items, 1), (QStringList{"миша", "F09 · C2", "1 з 3 (33 %)"}));
+    QCOMPARE(itemRow(items, 0), (QStringList{kF03, "Питання 2", "1 з 3 (33 %)"}));
+    QCOMPARE(itemRow(items, 1), (QStringList{"миша", "Питання 3, «миша»", "1 з 3 (33 %)"}));
     QCOMPARE(itemRow(items, 2),
-             (QStringList{"сукупність комп'ютерів у межах декількох міст або країн", "F02 · T1", "2 з 3 (67 %)"}));
+             (QStringList{"сукупність комп'ютерів у межах декількох міст або країн",
+                          "Питання 1, «сукупність комп'ютерів у межах декількох міст або країн»", "2 з 3 (67 %)"}));
     QCOMPARE(items->item(2, 3)->data(Qt::UserRole).toDouble(), 2.0 / 3);
     // A click on a question lists who got it wrong, with the answer.
     QTest::mouseClick(items->viewport(), Qt::LeftButton, {}, items->visualItemRect(items->item(0, 0)).center());
@@ -370,7 +456,7 @@ void ClassDetailsTest::windowAgreesWithTheHandCount()
     for (const QChar ch : QStringLiteral("Коваль"))
         QTest::sendKeyEvent(QTest::Click, search, Qt::Key_unknown, QString(ch), Qt::NoModifier);
     QCOMPARE(items->rowCount(), 3);
-    QCOMPARE(itemRow(items, 0), (QStringList{"миша", "F09 · C2", "0 з 1 (0 %)"}));
+    QCOMPARE(itemRow(items, 0), (QStringList{"миша", "Питання 3, «миша»", "0 з 1 (0 %)"}));
     QCOMPARE(items->item(1, 2)->text(), QStringLiteral("1 з 1 (100 %)"));
 }
 

@@ -7,13 +7,14 @@
 #include "result/journalline.h"
 #include "teacher/csvexport.h"
 
+#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStringEncoder>
 #include <QScopeGuard>
 #include <QStandardPaths>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -85,6 +86,7 @@ private slots:
     void unreadableAsAnotherUser();
     void hugeJournalInBoundedMemory();
     void pdfReportOfTwoClasses();
+    void pdfReportOfALargeClass();
     void csvFollowsListAndRule();
 
 private:
@@ -424,10 +426,20 @@ QString run(const QString &program, const QStringList &args)
 }
 } // namespace
 
+// The text of a page of the PDF, or of them all (page 0).
+QString pdfText(const QString &pdf, int page = 0)
+{
+    QStringList args{QStringLiteral("-layout")};
+    if (page > 0)
+        args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
+    return run(tool("pdftotext"), args + QStringList{pdf, QStringLiteral("-")});
+}
+
 // The report as pdftotext reads it: every pupil, the three who have not taken the test, the
-// summary's figures, the table's header on every page and the page numbers; the typeface embedded.
-// Catches a report that loses rows, counts the absent among the grades, prints text as pictures
-// (nothing to search), or leaves the font out (boxes on a computer without it).
+// summary's figures, each class from a page of its own with its pupils in alphabetical order and
+// the table's header, and the page numbers; the typeface embedded. Catches a report that loses
+// rows, counts the absent among the grades, interleaves classes or keeps the journal's order,
+// prints text as pictures (nothing to search), or leaves the font out (boxes on a computer without it).
 void CommandLineTest::pdfReportOfTwoClasses()
 {
     if (tool("pdftotext").isEmpty() || tool("pdffonts").isEmpty() || tool("pdfinfo").isEmpty()) {
@@ -443,7 +455,7 @@ void CommandLineTest::pdfReportOfTwoClasses()
     env.remove(QStringLiteral("DISPLAY"));
     const Ran ran = netquiz({"--results", "--pdf", pdf, "--class-list", "9-А.txt", "клас"}, here.path(), env);
     QCOMPARE(ran.code, 0);
-    const QString text = run(tool("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    const QString text = pdfText(pdf);
     for (const QString &name : kNineA.mid(0, 3) + kNineA.mid(4) + kNineB + QStringList{"Ярина Шевченко"})
         QVERIFY2(text.contains(name), qPrintable(name));
     QCOMPARE(text.count(QStringLiteral("не складав(ла)")), 3);
@@ -455,15 +467,76 @@ void CommandLineTest::pdfReportOfTwoClasses()
                           .match(run(tool("pdfinfo"), {pdf}))
                           .captured(1)
                           .toInt();
-    QVERIFY(pages >= 2);
+    QVERIFY(pages >= 3); // the heading, then a page for each class
     for (int page = 1; page <= pages; ++page)
         QVERIFY2(text.contains(QStringLiteral("Сторінка %1 з %2").arg(page).arg(pages)), qPrintable(text));
-    QCOMPARE(text.count(QStringLiteral("Прізвище та ім'я")), pages); // the table's header on every page
-    QVERIFY(text.indexOf(QStringLiteral("Ничипорук Злата")) < text.indexOf(QStringLiteral("Васильченко Артем")));
+    // Each class from a page of its own, its figures at its head, its pupils alone and in order.
+    QCollator uk{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
+    QStringList nineA = kNineA.mid(0, 3) + kNineA.mid(4) + QStringList{"Ярина Шевченко"}, nineB = kNineB;
+    std::sort(nineA.begin(), nineA.end(), uk);
+    std::sort(nineB.begin(), nineB.end(), uk);
+    for (const auto &[group, names, other, figures] :
+         {std::tuple{QStringLiteral("9-А"), nineA, nineB,
+                     QStringLiteral("Учнів: 20 · середня 5,7 · медіана 5,5 · не складали: 3")},
+          std::tuple{QStringLiteral("9-Б"), nineB, nineA, QStringLiteral("Учнів: 20 · середня 6,5 · медіана 6,5")}}) {
+        int first = 0;
+        for (int page = 1; page <= pages && !first; ++page)
+            if (pdfText(pdf, page).trimmed().startsWith(QStringLiteral("Клас ") + group))
+                first = page;
+        QVERIFY2(first > 1, qPrintable(group));
+        const QString section = pdfText(pdf, first);
+        QVERIFY2(section.contains(figures), qPrintable(section));
+        QVERIFY(section.contains(QStringLiteral("Прізвище та ім'я")));
+        qsizetype at = 0;
+        for (const QString &name : names) {
+            const qsizetype found = section.indexOf(name);
+            QVERIFY2(found > at, qPrintable(name + QStringLiteral(" out of order in\n") + section));
+            at = found;
+        }
+        for (const QString &name : other)
+            QVERIFY2(!section.contains(name), qPrintable(name));
+    }
     const QStringList fonts = run(tool("pdffonts"), {pdf}).split(QChar(u'\n')).mid(2, 1);
     QVERIFY2(!fonts.isEmpty() && fonts[0].contains(QStringLiteral("Andika")) &&
                  QRegularExpression(QStringLiteral(R"(\byes\b)")).match(fonts[0]).hasMatch(),
              qPrintable(fonts.join(u'\n')));
+}
+
+// A class of 10,000 lines, one name with an emoji. Catches a row number wrapped in its column
+// ("1000" over "0"), and a character the typeface lacks printed as an empty box: it is either
+// printed by a typeface that has it (then embedded too) or replaced by a visible sign.
+void CommandLineTest::pdfReportOfALargeClass()
+{
+    if (tool("pdftotext").isEmpty() || tool("pdffonts").isEmpty()) {
+        if (qEnvironmentVariable("CI") == QLatin1String("true"))
+            QFAIL("needs pdftotext and pdffonts (poppler-utils)");
+        QSKIP("needs pdftotext and pdffonts (poppler-utils)");
+    }
+    QTemporaryDir here;
+    QByteArray lines;
+    for (int i = 1; i <= 10000; ++i)
+        lines += QStringLiteral("Тема: Чи контактують між собою комп'ютери - %1 - 11-В - 07.12.26 - Оцінка - 7\r\n")
+                     .arg(i == 5000 ? QStringLiteral("Ірина \U0001F600 Ткач")
+                                    : QStringLiteral("Учень %1").arg(i, 5, 10, QChar(u'0')))
+                     .toUtf8();
+    QVERIFY(write(here.filePath(QStringLiteral("1.txt")), lines));
+    const QString pdf = here.filePath(QStringLiteral("звіт.pdf"));
+    const Ran ran = netquiz({"--results", "--pdf", pdf, "1.txt"}, here.path());
+    QCOMPARE(ran.code, 0);
+    const QString text = pdfText(pdf);
+    for (const int n : {999, 1000, 9999, 10000})
+        QVERIFY2(QRegularExpression(QStringLiteral(R"((^|\n)\s*%1\s+Учень)").arg(n)).match(text).hasMatch(),
+                 qPrintable(QString::number(n)));
+    // pdftotext gives the character back where the typeface that printed it says which it is.
+    const QRegularExpressionMatch emoji = QRegularExpression(QStringLiteral(R"(Ірина\s*(\S*)\s*Ткач)")).match(text);
+    QVERIFY2(emoji.hasMatch(), "the name with an emoji is not in the report whole");
+    const QStringList fonts = run(tool("pdffonts"), {pdf}).split(QChar(u'\n')).mid(2);
+    const bool otherTypeface = std::any_of(fonts.cbegin(), fonts.cend(), [](const QString &font) {
+        return !font.trimmed().isEmpty() && !font.contains(QStringLiteral("Andika"));
+    });
+    QVERIFY2(emoji.captured(1) == QStringLiteral("\uFFFD") ||
+                 (QStringList{"", "\U0001F600"}.contains(emoji.captured(1)) && otherTypeface),
+             qPrintable(emoji.captured(1) + QChar(u'\n') + fonts.join(u'\n')));
 }
 
 // The CSV holds the pupils without a result and says which attempt counted under the rule given.

@@ -58,6 +58,8 @@ class JournalReaderTest : public QObject {
 private slots:
     void fileShapes_data();
     void fileShapes();
+    void encodingToldAgain_data();
+    void encodingToldAgain();
     void lineDecoded_data();
     void lineDecoded();
     void split_data();
@@ -100,6 +102,13 @@ void JournalReaderTest::fileShapes_data()
                                                << both << grades;
     QTest::addRow("UTF-16 BE with BOM, LF") << QByteArray("\xFE\xFF") + QByteArray(utf16be.encode(a + "\n" + b + "\n"))
                                             << both << grades;
+    QTest::addRow("UTF-16 LE without BOM, CR LF")
+        << QByteArray(utf16le.encode(a + "\r\n" + b + "\r\n")) << both << grades;
+    QTest::addRow("UTF-16 BE without BOM, lone CR")
+        << QByteArray(utf16be.encode(a + "\r" + b + "\r")) << both << grades;
+    QTest::addRow("zero bytes in a line (a damaged disk)")
+        << journal::encode(a + "\r\n") + QByteArray(8, '\0') + journal::encode(b.mid(8) + "\r\n" + b + "\r\n")
+        << QStringList{both[0], "!", both[1]} << QStringList{grades[0], "", grades[1]};
     QTest::addRow("last line without line end") << journal::encode(a + "\r\n" + b) << QStringList{both[0], "…"}
                                                 << QStringList{grades[0], ""};
     QTest::addRow("torn last line: 12 cut to 1") << journal::encode(a.chopped(1)) << QStringList{"…"} << QStringList{""};
@@ -121,6 +130,7 @@ void JournalReaderTest::fileShapes()
             QCOMPARE(lines[i].number, i + 1);
             const Entry &e = lines[i].entry;
             QCOMPARE(e.incomplete, names[i] == "…");
+            QVERIFY(!e.text.contains(QChar(0)) && !e.name.contains(QChar(0)));
             if (names[i] == "!" || names[i] == "…") {
                 QCOMPARE(e.split, Entry::Split::Unreadable);
                 QVERIFY(!e.reason.isEmpty());
@@ -134,6 +144,51 @@ void JournalReaderTest::fileShapes()
             QCOMPARE(e.date, kDate);
         }
     }
+}
+
+// A journal first seen with only its first bytes written (half a byte-order mark, a letter of
+// UTF-16 without one): read again from its start once more came. Catches the encoding judged once
+// for good by a byte, and its lines then read as "інший формат" until the file is replaced.
+void JournalReaderTest::encodingToldAgain_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("firstSeen"); // bytes written when the reader first looks
+    QTest::addColumn<bool>("toldAgain");
+    const QString a = lineOf(QStringLiteral("Ївга Щука"), QStringLiteral("9-А"), QStringLiteral("12"));
+    const QString b = lineOf(QStringLiteral("Юрій Ґедз"), QStringLiteral("9-Б"), QStringLiteral("5"));
+    QStringEncoder le(QStringConverter::Utf16LE), be(QStringConverter::Utf16BE);
+    const QByteArray utf16le = QByteArray("\xFF\xFE") + QByteArray(le.encode(a + "\r\n" + b + "\r\n"));
+    QTest::addRow("UTF-16 LE, 1 byte of its mark") << utf16le << 1 << true;
+    QTest::addRow("UTF-16 BE, 1 byte of its mark")
+        << QByteArray("\xFE\xFF") + QByteArray(be.encode(a + "\r\n" + b + "\r\n")) << 1 << true;
+    QTest::addRow("UTF-8, 2 bytes of its mark")
+        << journal::kByteOrderMark + (a + "\r\n" + b + "\r\n").toUtf8() << 2 << true;
+    QTest::addRow("UTF-16 LE without mark, 3 bytes") << QByteArray(le.encode(a + "\r\n" + b + "\r\n")) << 3 << true;
+    QTest::addRow("UTF-16 LE, its mark and half a line: told at once") << utf16le << 40 << false;
+}
+
+void JournalReaderTest::encodingToldAgain()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, firstSeen);
+    QFETCH(bool, toldAgain);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("1.txt"));
+    QVERIFY(makeFile(path, bytes.left(firstSeen)));
+    teacher::GrowingJournal journal(path);
+    teacher::ResultsModel model; // as the window takes what the reader gives
+    model.apply({{path, journal.read()}});
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::Append) && file.write(bytes.mid(firstSeen)) == bytes.size() - firstSeen);
+    file.close();
+    const teacher::ReadResult again = journal.read();
+    QCOMPARE(again.fromStart, toldAgain);
+    model.apply({{path, again}});
+    QStringList rows;
+    for (const teacher::Row &row : model.rows())
+        rows << row.name + QLatin1Char(' ') + model.textOf(row.grade) +
+                    (row.unreadable() ? QStringLiteral(" !") : QString());
+    QCOMPARE(rows, (QStringList{"Ївга Щука 12", "Юрій Ґедз 5"}));
 }
 
 // Catches: splitting from the left, a topic of another test refused, " - " inside a name taken

@@ -192,11 +192,13 @@ void LiveJournalTest::sameSizeEditIsReadAgain()
 
 // Catches a window that shows new results only when the file system says so: on a shared folder
 // that sends no notices (this test runs once with every watch made deaf), the poll still finds a
-// new computer's journal and a line appended.
+// new computer's journal and a line appended; also beside a folder a pupil nested a thousand deep
+// (its walk once cost minutes, and its folders took the poll's every look).
 void LiveJournalTest::changesArriveWithoutNotices()
 {
     const QString folder = dir.filePath(QStringLiteral("спільна тека"));
     QVERIFY(QDir().mkpath(folder + QStringLiteral("/ПК-1")));
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("/глибоко") + QStringLiteral("/a").repeated(1000)));
     QVERIFY(write(folder + QStringLiteral("/ПК-1/1.txt"), record("Аня")));
     if (qEnvironmentVariableIsSet("NETQUIZ_TEST_NO_NOTICES")) { // the preload is in place: nothing is noticed
         QFileSystemWatcher deaf({folder + QStringLiteral("/ПК-1/1.txt")});

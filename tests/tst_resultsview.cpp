@@ -582,7 +582,8 @@ void ResultsViewTest::reportHoldsWhatIsShown()
     QCOMPARE(report.group, QStringLiteral("9-А"));
     QCOMPARE(report.search, QStringLiteral("ко"));
     QStringList lines;
-    for (const Report::Line &line : report.lines)
+    QCOMPARE(report.sections.size(), 1); // the class shown, a section of its own
+    for (const Report::Line &line : report.sections[0].lines)
         lines << line.name + QLatin1Char(' ') + line.grade;
     QCOMPARE(lines, (QStringList{"Петренко Іван 9", "Петренко Іван 12"}));
     QCOMPARE(report.from, QDate(2026, 12, 7));
