@@ -4,6 +4,7 @@
 // Microsoft Learn page documents, not what a given file system (or Wine) happens to allow.
 #include "result/journalfile.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <windows.h>
@@ -291,8 +292,17 @@ Written writeRecord(HANDLE file, bool appendOnly, std::string_view record, Simul
     if (error == 0) {
         if (appendOnly)
             return {}; // no right to read: nothing to read back
-        if (simulated.appendLost && !cutBackTo(file, before))
+        if ((simulated.appendLost || simulated.appendOverwritten) && !cutBackTo(file, before))
             return {failure(GetLastError())};
+        if (simulated.appendOverwritten) {
+            const std::string other(bytes.size(), '#');
+            OVERLAPPED atEnd{};
+            atEnd.Offset = 0xFFFFFFFF;
+            atEnd.OffsetHigh = 0xFFFFFFFF;
+            DWORD n = 0;
+            if (!WriteFile(file, other.data(), DWORD(other.size()), &n, &atEnd))
+                return {failure(GetLastError())};
+        }
         // Our exclusive lock keeps every other process from writing: our bytes start where the
         // file ended. A file system that ignores the lock shows other bytes there.
         if (readAt(file, before.QuadPart, bytes.size()) == bytes)
@@ -395,8 +405,7 @@ Result append(const std::string &path, std::string_view bytes, std::chrono::mill
     return result;
 }
 
-Result emptyIf(const std::string &path, const std::function<bool(std::string_view content)> &condition, bool &emptied,
-               std::chrono::milliseconds lockWait)
+Result emptyIf(const std::string &path, const Scan &scan, bool &emptied, std::chrono::milliseconds lockWait)
 {
     emptied = false;
     std::wstring wide;
@@ -417,7 +426,18 @@ Result emptyIf(const std::string &path, const std::function<bool(std::string_vie
     } else {
         if (!GetFileSizeEx(file, &size)) {
             result = failure(GetLastError());
-        } else if (condition(readAt(file, 0, size_t(size.QuadPart)))) {
+        } else {
+            // A piece at a time, so a large file is never held whole in memory.
+            constexpr LONGLONG kPiece = 65536;
+            for (LONGLONG at = 0; at < size.QuadPart && result.ok();) {
+                const std::string piece = readAt(file, at, size_t(std::min(kPiece, size.QuadPart - at)));
+                if (piece.empty())
+                    result = failure(GetLastError());
+                scan(piece, false);
+                at += LONGLONG(piece.size());
+            }
+        }
+        if (result.ok() && scan({}, true)) {
             if (!cutBackTo(file, LARGE_INTEGER{}) || !FlushFileBuffers(file))
                 result = failure(GetLastError());
             else
@@ -428,6 +448,37 @@ Result emptyIf(const std::string &path, const std::function<bool(std::string_vie
     if (!CloseHandle(file) && result.ok())
         result = failure(GetLastError());
     return result;
+}
+
+Result HeldLock::take(const std::string &path, std::chrono::milliseconds wait)
+{
+    release();
+    std::wstring wide;
+    if (!widePath(path, wide))
+        return failure(Failure::Other, GetLastError());
+    // CreateFileW (Microsoft Learn): OPEN_ALWAYS makes the lock file when it is missing;
+    // GENERIC_READ | GENERIC_WRITE is what LockFileEx needs. The file is shared for everything:
+    // the lock, not the sharing mode, keeps the other copies out.
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return failure(GetLastError());
+    if (const DWORD error = lockWholeFile(file, Clock::now() + wait); error != 0) {
+        CloseHandle(file);
+        return failure(error == ERROR_LOCK_VIOLATION ? Failure::Busy : categoryOf(error), error);
+    }
+    handle_ = reinterpret_cast<std::intptr_t>(file);
+    return {};
+}
+
+void HeldLock::release()
+{
+    if (handle_ == -1)
+        return;
+    HANDLE file = reinterpret_cast<HANDLE>(handle_);
+    unlockWholeFile(file);
+    CloseHandle(file);
+    handle_ = -1;
 }
 
 } // namespace journalfile

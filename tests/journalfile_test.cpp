@@ -269,6 +269,8 @@ void readBack()
     const Row rows[] = {
         {"the append lost", {.appendLost = true}, "old\r\n", false, "old\r\n"},
         {"the append lost in a new file", {.appendLost = true}, std::nullopt, false, std::nullopt},
+        // Same length, other bytes: only a comparison of the bytes themselves finds it.
+        {"other bytes where the record went", {.appendOverwritten = true}, "old\r\n", false, "old\r\n#####"},
         {"close fails, the record in place", {.closeFails = true}, "old\r\n", true, "old\r\nnew\r\n"},
         {"close fails in a new file, the record in place", {.closeFails = true}, std::nullopt, true, "new\r\n"},
     };
@@ -295,7 +297,8 @@ void emptied()
     };
     for (const Row &r :
          {Row{"the condition holds", "a\r\nb\r\n", true, true},
-          Row{"the condition does not hold", "a\r\nb\r\n", false, false}, Row{"no file", std::nullopt, true, false}}) {
+          Row{"the condition does not hold", "a\r\nb\r\n", false, false}, Row{"no file", std::nullopt, true, false},
+          Row{"read in several pieces", std::string(200'000, 'x') + "\r\n", true, true}}) {
         start("emptied when the content allows", r.name);
         const fs::path file = freshFolder() / "outbox.txt";
         if (r.before)
@@ -303,7 +306,7 @@ void emptied()
         std::string seen;
         bool done = true;
         const journalfile::Result result = journalfile::emptyIf(
-            file.string(), [&](std::string_view content) { return seen = content, r.condition; }, done);
+            file.string(), [&](std::string_view piece, bool end) { return seen += piece, end && r.condition; }, done);
         check(result.ok(), "no failure");
         check(done == r.emptied, "emptied as the condition says");
         check(seen == r.before.value_or(""), "the condition saw the whole content");
@@ -338,6 +341,25 @@ void lockHeldElsewhere()
         waitFor(holder);
         check(readFile(file) == (r.written ? "line\r\n" : ""), "the file holds the line only when written");
     }
+}
+
+void heldLock()
+{
+    // The lock that keeps two deliveries of one outbox apart, against another process.
+    start("a lock held on a file of its own", "another process holds it, then lets go");
+    const fs::path file = freshFolder() / "outbox.txt.lock";
+    const Child holder = spawnHolder(file, 1500);
+    const auto startedAt = Clock::now();
+    while (!fs::exists(file.string() + ".held") && Clock::now() - startedAt < 60s)
+        std::this_thread::sleep_for(10ms);
+    journalfile::HeldLock lock;
+    check(lock.take(file.string(), 200ms).failure == Failure::Busy, "busy while the other holds it");
+    waitFor(holder);
+    check(lock.take(file.string(), 0ms).ok(), "taken once the other has let go");
+    journalfile::HeldLock second;
+    check(journalfile::append(file.string() + ".probe", "x").ok(), "the folder is writable");
+    lock.release();
+    check(second.take(file.string(), 0ms).ok(), "taken again after release");
 }
 
 void reasons()
@@ -398,6 +420,7 @@ int main(int argc, char **argv)
         shortWriteRolledBack(64);
 #endif
         lockHeldElsewhere();
+        heldLock();
         reasons();
         readBack();
         emptied();

@@ -250,14 +250,14 @@ void ResultTest::keptResultDeliveredAtNextStart()
         qWarning("OUTBOX %s", readAll(s.outboxFile()).constData());
 
     QVERIFY(QFile::remove(s.drive.path() + "/test"));
-    outbox::Delivery first = outbox::Courier(s.outboxFile()).wait();
+    outbox::Delivery first = outbox::deliver(s.outboxFile(), journalfile::kLockWait);
     QCOMPARE(first.delivered, 2);
     QCOMPARE(s.journal(), record);
     QCOMPARE(readAll(detailsFile).count('\n'), 1);
     QVERIFY(readAll(detailsFile).contains("\"kind\":\"finished\""));
     QCOMPARE(readAll(s.outboxFile()), QByteArray()); // nothing waits: emptied
     for (int start = 0; start < 2; ++start) {
-        const outbox::Delivery later = outbox::Courier(s.outboxFile()).wait();
+        const outbox::Delivery later = outbox::deliver(s.outboxFile(), journalfile::kLockWait);
         QCOMPARE(later.delivered + later.failed, 0);
     }
     QCOMPARE(s.journal(), record);
