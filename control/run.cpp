@@ -188,6 +188,7 @@ void Run::recordLeaving()
     // The program is about to end: a short wait for the lock, after which the record waits in
     // the outbox for the next start. "started" is ahead of it in the writer's queue.
     writer_.left(details::left(detailsRun(), QDateTime::currentDateTime(), lastShown_->objectName()));
+    writer_.flush();
 }
 
 QByteArray Run::resultRecord()
