@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScopeGuard>
 
 #include "result/journalline.h"
 #include "result/outbox.h"
@@ -32,6 +33,8 @@ private slots:
     void closeBoxSaves();
     void keptResultDeliveredAtNextStart();
     void lockWaitKeepsThePageAlive();
+    void nothingHoldsTheResult();
+    void keptInTheNextPlace();
 };
 
 static QByteArray readAll(const QString &path)
@@ -272,6 +275,7 @@ void ResultTest::lockWaitKeepsThePageAlive()
     Session s;
     F11 &f11 = showResult(s, QStringLiteral("12"));
     QVERIFY(QDir().mkpath(QFileInfo(s.journalFile()).path()));
+    ModalAnswerer failures({QString(), QString(), QString()}); // a save that failed fast says so: the test fails, never hangs
     QProcess holder;
     holder.start(QCoreApplication::applicationDirPath() + "/journalfile_test", {"hold", s.journalFile(), "5000"});
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(s.journalFile() + ".held"), 10000);
@@ -293,12 +297,93 @@ void ResultTest::lockWaitKeepsThePageAlive()
     QCOMPARE(shot.pixelColor(note->geometry().topLeft() + QPoint(2, 2)), QColor(Qt::white));
     if (const QString file = qEnvironmentVariable("NETQUIZ_SAVING_SHOT"); !file.isEmpty())
         QVERIFY(shot.save(file));
-    QTRY_COMPARE_WITH_TIMEOUT(s.endedSpy.count(), 1, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(s.endedSpy.count() == 1 || !failures.seen.empty(), 30000);
+    QCOMPARE(failures.seen.size(), size_t(0));
+    QCOMPARE(s.endedSpy.count(), 1);
     QVERIFY2(clock.elapsed() >= 4000, "the save waited for the lock");
     QVERIFY(holder.state() == QProcess::NotRunning || holder.waitForFinished());
     QCOMPARE(holder.exitCode(), 0);
     QCOMPARE(s.journal().count("\r\n"), 1);
     QVERIFY(s.journal().endsWith(" - 12\r\n"));
+}
+
+void ResultTest::nothingHoldsTheResult()
+{
+    // Neither the journal, nor the outbox, nor the temporary folder, nor the journal's folder
+    // takes the result: the pupil is told it is kept nowhere and to call the teacher; the close
+    // box and the program's end (a signal, a logout) leave the page with its grade on the
+    // screen. Once the journal is mended, "Вихід" saves and ends.
+    Session s;
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] { qputenv("TMPDIR", savedTemp); });
+    QVERIFY(QFile(s.drive.path() + "/local").open(QIODevice::WriteOnly)); // the outbox's folder is a file
+    QVERIFY(QFile(s.drive.path() + "/tmp").open(QIODevice::WriteOnly));
+    qputenv("TMPDIR", QFile::encodeName(s.drive.path() + "/tmp")); // and so is the temporary folder
+    F11 &f11 = showResult(s, QStringLiteral("9"));
+    QVERIFY(blockJournalFolder(s)); // and the journal's
+    QStringList messages;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            messages << box->text();
+            box->accept();
+        }
+    });
+    poll.start(5);
+    click(com(f11));
+    QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 1, 30000);
+    QVERIFY2(messages[0].contains(QStringLiteral("Результат НЕ збережено ніде")), qPrintable(messages[0]));
+    QVERIFY(messages[0].contains(QStringLiteral("покличте вчителя")));
+    QVERIFY(!messages[0].contains(QStringLiteral("збережено на цьому комп'ютері")));
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(!f11.close()); // tries again, says it again, stays
+    QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 2, 30000);
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(!s.run.KeepShownResult()); // a signal or a logout: the program must not end
+    QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 3, 30000);
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(f11.isVisible());
+    QCOMPARE(child<QLabel>(f11, "L_b")->text(), QStringLiteral("9"));
+    QCOMPARE(s.endedSpy.count(), 0);
+    QVERIFY(QFile::remove(s.drive.path() + "/test"));
+    click(com(f11));
+    QTRY_COMPARE_WITH_TIMEOUT(s.endedSpy.count(), 1, 30000);
+    QVERIFY(s.journal().endsWith(" - 9\r\n"));
+    QCOMPARE(messages.size(), 3);
+}
+
+void ResultTest::keptInTheNextPlace()
+{
+    // The outbox cannot be written (its folder is a file): the result is kept in the temporary
+    // folder, the pupil is told so truly, and the next start delivers it from there.
+    Session s;
+    QTemporaryDir temp;
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] { qputenv("TMPDIR", savedTemp); });
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    QVERIFY(QFile(s.drive.path() + "/local").open(QIODevice::WriteOnly));
+    F11 &f11 = showResult(s, QStringLiteral("6"));
+    QVERIFY(blockJournalFolder(s));
+    QString message;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->accept();
+        }
+    });
+    poll.start(5);
+    click(com(f11));
+    QTRY_VERIFY_WITH_TIMEOUT(!message.isEmpty(), 30000);
+    QVERIFY2(message.contains(QStringLiteral("Результат збережено на цьому комп'ютері")), qPrintable(message));
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(f11.close());
+    const QString kept = outbox::places(s.outboxFile(), s.journalFile()).value(1);
+    QVERIFY(kept.startsWith(temp.path()));
+    QCOMPARE(waitingFor(kept, s.journalFile()), 1);
+    QVERIFY(QFile::remove(s.drive.path() + "/test"));
+    QCOMPARE(outbox::deliver(kept, journalfile::kLockWait).delivered, 2);
+    QVERIFY(s.journal().endsWith(" - 6\r\n"));
 }
 
 QTEST_MAIN(ResultTest)
