@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "result/details.h"
 
-
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>

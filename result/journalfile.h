@@ -41,8 +41,8 @@ inline constexpr std::chrono::milliseconds kLockWait{10'000};
 // Faults of a file system or a disk that cannot be made on demand, played by the tests. The
 // program never sets them.
 struct Simulated {
-    bool appendLost = false; // the file loses the appended bytes right after the flush
-    bool closeFails = false; // close() reports an error after everything else went well
+    bool appendLost = false;        // the file loses the appended bytes right after the flush
+    bool closeFails = false;        // close() reports an error after everything else went well
     bool appendOverwritten = false; // other bytes of the same length stand where the record went
 };
 
@@ -71,7 +71,8 @@ Result append(const std::string &path, std::string_view bytes, std::chrono::mill
 // its answer to that one decides. A missing file is left missing. `emptied` says whether it was
 // emptied.
 using Scan = std::function<bool(std::string_view piece, bool end)>;
-Result emptyIf(const std::string &path, const Scan &scan, bool &emptied, std::chrono::milliseconds lockWait = kLockWait);
+Result emptyIf(const std::string &path, const Scan &scan, bool &emptied,
+               std::chrono::milliseconds lockWait = kLockWait);
 
 // An exclusive lock on a file of its own (made when missing, never written), held until
 // release() or the object's end: it keeps processes apart (fcntl on POSIX, LockFileEx on

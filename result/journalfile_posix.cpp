@@ -39,8 +39,14 @@ Failure categoryOf(int error)
     }
 }
 
-Result failure(int error) { return {categoryOf(error), std::strerror(error)}; }
-Result failure(Failure cause, int error) { return {cause, std::strerror(error)}; }
+Result failure(int error)
+{
+    return {categoryOf(error), std::strerror(error)};
+}
+Result failure(Failure cause, int error)
+{
+    return {cause, std::strerror(error)};
+}
 
 // "a/b/c" -> "a/b", "/a" -> "/", "a" and "/" -> "" (nothing above to make).
 std::string parentOf(const std::string &path)

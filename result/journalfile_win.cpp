@@ -34,9 +34,9 @@ std::string systemText(DWORD error)
     wchar_t *text = nullptr;
     // FormatMessageW (Microsoft Learn): FROM_SYSTEM gives the system's message for an error code
     // in the user's language; ALLOCATE_BUFFER makes a buffer the caller frees with LocalFree.
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
     std::string out = length ? utf8(text, int(length)) : "error " + std::to_string(error);
     LocalFree(text);
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == ' ' || out.back() == '.'))
@@ -67,8 +67,14 @@ Failure categoryOf(DWORD error)
     }
 }
 
-Result failure(DWORD error) { return {categoryOf(error), systemText(error)}; }
-Result failure(Failure cause, DWORD error) { return {cause, systemText(error)}; }
+Result failure(DWORD error)
+{
+    return {categoryOf(error), systemText(error)};
+}
+Result failure(Failure cause, DWORD error)
+{
+    return {cause, systemText(error)};
+}
 
 // How much of a path names its root: "C:\" 3, "C:" 2, "\\server\share\" and "\\?\C:\" up to
 // the second name after the two backslashes, "\" 1, a relative path 0.

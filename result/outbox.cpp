@@ -68,7 +68,8 @@ Entry entryOf(QByteArrayView line)
         return {0, true, {}};
     const QList<QByteArray> fields = line.first(blank).toByteArray().split(' ');
     if (fields.size() == 4 && fields[0] == "K")
-        return {'K', false, {fields[1], QString::fromUtf8(QByteArray::fromHex(fields[2])), QByteArray::fromHex(fields[3])}};
+        return {
+            'K', false, {fields[1], QString::fromUtf8(QByteArray::fromHex(fields[2])), QByteArray::fromHex(fields[3])}};
     if (fields.size() == 2 && fields[0] == "D")
         return {'D', false, {fields[1], {}, {}}};
     return {0, true, {}};
@@ -110,7 +111,8 @@ void emptyWhenDone(const QString &outboxFile, Delivery &delivery)
         }
     };
     const QString suffix = QFileInfo(outboxFile).suffix();
-    const QString aside = (suffix.isEmpty() ? outboxFile + '.' : outboxFile.chopped(suffix.size())) + QStringLiteral("unreadable");
+    const QString aside =
+        (suffix.isEmpty() ? outboxFile + '.' : outboxFile.chopped(suffix.size())) + QStringLiteral("unreadable");
     const auto scan = [&](std::string_view piece, bool end) {
         if (!end) {
             for (qsizetype from = 0; from < qsizetype(piece.size());) {
@@ -138,7 +140,8 @@ void emptyWhenDone(const QString &outboxFile, Delivery &delivery)
     journalfile::emptyIf(nativeOf(outboxFile), scan, emptied);
     if (emptied && unreadableLines > 0) {
         delivery.unreadable += unreadableLines;
-        delivery.messages << QStringLiteral("netquiz: %1 рядк(ів) скриньки %2 не вдалося прочитати; їх перенесено до %3")
+        delivery.messages << QStringLiteral(
+                                 "netquiz: %1 рядк(ів) скриньки %2 не вдалося прочитати; їх перенесено до %3")
                                  .arg(unreadableLines)
                                  .arg(QDir::toNativeSeparators(outboxFile), QDir::toNativeSeparators(aside));
     }

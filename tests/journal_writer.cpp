@@ -29,7 +29,8 @@ int main(int argc, char **argv)
     const QString tag = QString::fromLocal8Bit(argv[3]);
     for (int i = 0; i < count; ++i) {
         const journal::Outcome outcome = journal::append(
-            journal::fileUnder(drive), journal::record(tag, QString::number(i), QStringLiteral("07.12.2026"), QStringLiteral("12")));
+            journal::fileUnder(drive),
+            journal::record(tag, QString::number(i), QStringLiteral("07.12.2026"), QStringLiteral("12")));
         if (!outcome.ok) {
             fprintf(stderr, "%s\n", qPrintable(outcome.message));
             return 1;

@@ -75,7 +75,10 @@ std::string readFile(const fs::path &file)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-void writeFile(const fs::path &file, std::string_view bytes) { std::ofstream(file, std::ios::binary) << bytes; }
+void writeFile(const fs::path &file, std::string_view bytes)
+{
+    std::ofstream(file, std::ios::binary) << bytes;
+}
 
 long long millisecondsSince(Clock::time_point begin)
 {
@@ -138,8 +141,8 @@ int holdLock(const char *file, int ms)
 Child spawnHolder(const fs::path &file, int ms)
 {
     const std::string path = file.string(), time = std::to_string(ms);
-    char *argv[] = {const_cast<char *>("journalfile_test"), const_cast<char *>("hold"), const_cast<char *>(path.c_str()),
-                    const_cast<char *>(time.c_str()), nullptr};
+    char *argv[] = {const_cast<char *>("journalfile_test"), const_cast<char *>("hold"),
+                    const_cast<char *>(path.c_str()), const_cast<char *>(time.c_str()), nullptr};
     pid_t pid = 0;
     return posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv, environ) == 0 ? pid : 0;
 }
@@ -156,8 +159,8 @@ void waitFor(Child child)
 
 void foldersMade()
 {
-    for (const auto &[name, outerExists] : {std::pair{"neither folder exists", false},
-                                            std::pair{"the outer folder exists, with a file in it", true}}) {
+    for (const auto &[name, outerExists] :
+         {std::pair{"neither folder exists", false}, std::pair{"the outer folder exists, with a file in it", true}}) {
         start("folders made", name);
         const fs::path drive = freshFolder();
         if (outerExists) {
@@ -234,9 +237,8 @@ void shortWriteRolledBack(long limit)
         start("short write rolled back", name);
         const fs::path file = freshFolder() / "1.txt";
         writeFile(file, before);
-        const journalfile::Result result = withSizeLimit(limit, [&] {
-            return journalfile::append(file.string(), "a line that does not fit\r\n");
-        });
+        const journalfile::Result result =
+            withSizeLimit(limit, [&] { return journalfile::append(file.string(), "a line that does not fit\r\n"); });
 #ifndef _WIN32
         check(result.failure == Failure::FileTooBig, "reported as the size limit");
 #endif
@@ -337,7 +339,8 @@ void lockHeldElsewhere()
         const long long waited = millisecondsSince(begin);
         check(result.ok() == r.written, "written only once the lock is free");
         check(r.written || result.failure == Failure::Busy, "reported as busy");
-        check(r.written ? waited >= 100 : (waited >= 450 && waited < 3000), "waited for the lock, and no longer than allowed");
+        check(r.written ? waited >= 100 : (waited >= 450 && waited < 3000),
+              "waited for the lock, and no longer than allowed");
         waitFor(holder);
         check(readFile(file) == (r.written ? "line\r\n" : ""), "the file holds the line only when written");
     }
@@ -372,12 +375,16 @@ void reasons()
     };
     std::vector<Row> rows = {
         {"a file where the outer folder should be",
-         [](const fs::path &d) { return writeFile(d / "test", "x"), d / "test/Internet/1.txt"; }, Failure::FileInPlaceOfFolder},
+         [](const fs::path &d) { return writeFile(d / "test", "x"), d / "test/Internet/1.txt"; },
+         Failure::FileInPlaceOfFolder},
         {"a file where the inner folder should be",
-         [](const fs::path &d) { return fs::create_directory(d / "test"), writeFile(d / "test/Internet", "x"), d / "test/Internet/1.txt"; },
+         [](const fs::path &d) {
+             return fs::create_directory(d / "test"), writeFile(d / "test/Internet", "x"), d / "test/Internet/1.txt";
+         },
          Failure::FileInPlaceOfFolder},
         {"a folder where the file should be",
-         [](const fs::path &d) { return fs::create_directories(d / "1.txt"), d / "1.txt"; }, Failure::FolderInPlaceOfFile},
+         [](const fs::path &d) { return fs::create_directories(d / "1.txt"), d / "1.txt"; },
+         Failure::FolderInPlaceOfFile},
 #ifdef _WIN32
         {"a drive that is not there",
          [](const fs::path &) {
@@ -390,7 +397,9 @@ void reasons()
          Failure::NoSuchFolder},
 #else
         {"a link to a folder that is not there (an unmounted share)",
-         [](const fs::path &d) { return fs::create_directory_symlink(d / "unmounted", d / "share"), d / "share/Internet/1.txt"; },
+         [](const fs::path &d) {
+             return fs::create_directory_symlink(d / "unmounted", d / "share"), d / "share/Internet/1.txt";
+         },
          Failure::NoSuchFolder},
         {"a named pipe (FIFO)", [](const fs::path &d) { return ::mkfifo((d / "1.txt").c_str(), 0666), d / "1.txt"; },
          Failure::NotRegularFile},

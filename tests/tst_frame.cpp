@@ -89,8 +89,18 @@ void FrameTest::twipsToPixels_data()
     QTest::addColumn<int>("twips");
     QTest::addColumn<int>("pixels");
     // 15 twips a pixel, to the nearest: the edges of rounding and sizes the pages use.
-    for (auto [t, p] : {std::pair{0, 0}, {7, 0}, {8, 1}, {15, 1}, {22, 1}, {23, 2}, {195, 13}, {200, 13}, {855, 57},
-                        {1455, 97}, {7335, 489}, {8175, 545}})
+    for (auto [t, p] : {std::pair{0, 0},
+                        {7, 0},
+                        {8, 1},
+                        {15, 1},
+                        {22, 1},
+                        {23, 2},
+                        {195, 13},
+                        {200, 13},
+                        {855, 57},
+                        {1455, 97},
+                        {7335, 489},
+                        {8175, 545}})
         QTest::addRow("%d", t) << t << p;
 }
 
@@ -110,12 +120,13 @@ void FrameTest::controlGeometry_data()
     // Every control of every design table, where the page put it: each twips value converted
     // here on its own (to the nearest pixel), not through the page's code.
     const auto pixels = [](int twips) { return qRound(twips / 15.0); };
-    for (const frame::PageDesign *design : {&F02::design(), &F03::design(), &F04::design(), &F05::design(),
-                                            &F09::design(), &F11::design()})
+    for (const frame::PageDesign *design :
+         {&F02::design(), &F03::design(), &F04::design(), &F05::design(), &F09::design(), &F11::design()})
         for (const frame::Control &c : design->controls)
             QTest::addRow("%s %s", design->name, c.name)
                 << design->name << c.name
-                << QRect(pixels(c.box.left), pixels(c.box.top), pixels(c.box.width), pixels(c.box.height)) << c.autoSize;
+                << QRect(pixels(c.box.left), pixels(c.box.top), pixels(c.box.width), pixels(c.box.height))
+                << c.autoSize;
 }
 
 void FrameTest::controlGeometry()

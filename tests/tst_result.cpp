@@ -80,7 +80,8 @@ static bool blockJournalFolder(Session &s)
 static QStringList visiblePictures(const F11 &f11)
 {
     QStringList names;
-    for (const QWidget *w : {child<frame::Picture>(f11, "Im_1_3"), child<frame::Picture>(f11, "Im_4_6"), child<frame::Picture>(f11, "Im_7_9"), child<frame::Picture>(f11, "Im_10_12")})
+    for (const QWidget *w : {child<frame::Picture>(f11, "Im_1_3"), child<frame::Picture>(f11, "Im_4_6"),
+                             child<frame::Picture>(f11, "Im_7_9"), child<frame::Picture>(f11, "Im_10_12")})
         if (w->isVisible())
             names << w->objectName();
     return names;
@@ -91,12 +92,23 @@ void ResultTest::bands_data()
     QTest::addColumn<QString>("grade");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QStringList>("pictures");
-    QTest::addRow("0") << "0" << "1" << QStringList{"Im_1_3"};
-    for (auto [g, pic] : {std::pair{1, "Im_1_3"}, {2, "Im_1_3"}, {3, "Im_1_3"}, {4, "Im_4_6"}, {5, "Im_4_6"},
-                          {6, "Im_4_6"}, {7, "Im_7_9"}, {9, "Im_7_9"}, {10, "Im_10_12"}, {12, "Im_10_12"}})
+    QTest::addRow("0") << "0"
+                       << "1" << QStringList{"Im_1_3"};
+    for (auto [g, pic] : {std::pair{1, "Im_1_3"},
+                          {2, "Im_1_3"},
+                          {3, "Im_1_3"},
+                          {4, "Im_4_6"},
+                          {5, "Im_4_6"},
+                          {6, "Im_4_6"},
+                          {7, "Im_7_9"},
+                          {9, "Im_7_9"},
+                          {10, "Im_10_12"},
+                          {12, "Im_10_12"}})
         QTest::addRow("%d", g) << QString::number(g) << QString::number(g) << QStringList{pic};
-    QTest::addRow("13") << "13" << "13" << QStringList{};
-    QTest::addRow("-1") << "-1" << "-1" << QStringList{};
+    QTest::addRow("13") << "13"
+                        << "13" << QStringList{};
+    QTest::addRow("-1") << "-1"
+                        << "-1" << QStringList{};
 }
 
 void ResultTest::bands()
@@ -150,9 +162,9 @@ void ResultTest::enterRightAwayWritesOneLine()
     QVERIFY(answerForPoints(s.run, 0));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTRY_COMPARE(s.endedSpy.count(), 1);
-    const QByteArray expected = journal::encode(journal::kTopic + " - Учень - 9-А - " +
-                                                QLocale::c().toString(QDate::currentDate(), QLocale::ShortFormat) +
-                                                " - Оцінка - 1\r\n");
+    const QByteArray expected =
+        journal::encode(journal::kTopic + " - Учень - 9-А - " +
+                        QLocale::c().toString(QDate::currentDate(), QLocale::ShortFormat) + " - Оцінка - 1\r\n");
     QCOMPARE(s.journal(), expected);
     QVERIFY(expected.endsWith("\xCE\xF6\xB3\xED\xEA\xE0 - 1\r\n"));
     QCOMPARE(visiblePages(s.run), 0);
@@ -275,7 +287,8 @@ void ResultTest::lockWaitKeepsThePageAlive()
     Session s;
     F11 &f11 = showResult(s, QStringLiteral("12"));
     QVERIFY(QDir().mkpath(QFileInfo(s.journalFile()).path()));
-    ModalAnswerer failures({QString(), QString(), QString()}); // a save that failed fast says so: the test fails, never hangs
+    ModalAnswerer failures(
+        {QString(), QString(), QString()}); // a save that failed fast says so: the test fails, never hangs
     QProcess holder;
     holder.start(QCoreApplication::applicationDirPath() + "/journalfile_test", {"hold", s.journalFile(), "5000"});
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(s.journalFile() + ".held"), 10000);
@@ -313,14 +326,22 @@ void ResultTest::nothingHoldsTheResult()
     // takes the result: the pupil is told it is kept nowhere and to call the teacher; the close
     // box and the program's end (a signal, a logout) leave the page with its grade on the
     // screen. Once the journal is mended, "Вихід" saves and ends.
-    Session s;
+    QTemporaryDir elsewhere;
     const QByteArray savedTemp = qgetenv("TMPDIR");
     const auto restore = qScopeGuard([&] { qputenv("TMPDIR", savedTemp); });
-    QVERIFY(QFile(s.drive.path() + "/local").open(QIODevice::WriteOnly)); // the outbox's folder is a file
-    QVERIFY(QFile(s.drive.path() + "/tmp").open(QIODevice::WriteOnly));
-    qputenv("TMPDIR", QFile::encodeName(s.drive.path() + "/tmp")); // and so is the temporary folder
-    F11 &f11 = showResult(s, QStringLiteral("9"));
-    QVERIFY(blockJournalFolder(s)); // and the journal's
+    Session s;
+    QVERIFY(QFile(elsewhere.path() + "/tmp").open(QIODevice::WriteOnly));
+    qputenv("TMPDIR", QFile::encodeName(elsewhere.path() + "/tmp"));      // the temporary folder is a file
+    s.run.setOutboxFile(s.outboxFile());                                  // (looked up when the outbox is set)
+    QVERIFY(QFile(s.drive.path() + "/local").open(QIODevice::WriteOnly)); // and so is the outbox's folder
+    QVERIFY(s.start());
+    QVERIFY(s.run.recordWriter().flush()); // "started" written (and kept beside the journal meanwhile)
+    QVERIFY(blockJournalFolder(s));        // and the journal's, before the result is shown
+    F11 &f11 = s.run.page<F11>();
+    child<QLabel>(f11, "L_b")->setText(QStringLiteral("9"));
+    s.run.page<F02>().Hide();
+    f11.Show();
+    QVERIFY(QTest::qWaitForWindowActive(&f11));
     QStringList messages;
     QTimer poll;
     connect(&poll, &QTimer::timeout, this, [&] {
@@ -356,11 +377,11 @@ void ResultTest::keptInTheNextPlace()
 {
     // The outbox cannot be written (its folder is a file): the result is kept in the temporary
     // folder, the pupil is told so truly, and the next start delivers it from there.
-    Session s;
     QTemporaryDir temp;
     const QByteArray savedTemp = qgetenv("TMPDIR");
     const auto restore = qScopeGuard([&] { qputenv("TMPDIR", savedTemp); });
     qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    Session s;
     QVERIFY(QFile(s.drive.path() + "/local").open(QIODevice::WriteOnly));
     F11 &f11 = showResult(s, QStringLiteral("6"));
     QVERIFY(blockJournalFolder(s));
