@@ -2,20 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Appending to the journal with Win32 calls. Each call follows the rights and behaviour its
 // Microsoft Learn page documents, not what a given file system (or Wine) happens to allow.
-#include "result/journalfile.h"
+#include "result/journalfile_win.h"
 
-#include <algorithm>
 #include <vector>
 
-#include <windows.h>
-
 namespace journalfile {
-namespace {
+namespace win {
 
-using Clock = std::chrono::steady_clock;
 // Sleep (Microsoft Learn) waits at least this long; the system's timer tick rounds it up.
 constexpr DWORD kPollEveryMs = 2;
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // ERROR_DISK_QUOTA_EXCEEDED (System Error Codes), missing from MinGW's headers.
 constexpr DWORD kErrorDiskQuotaExceeded = 1295;
 
@@ -359,7 +354,9 @@ bool widePath(const std::string &path, std::wstring &wide)
     return true;
 }
 
-} // namespace
+} // namespace win
+
+using namespace win;
 
 Result append(const std::string &path, std::string_view bytes, std::chrono::milliseconds lockWait, Simulated simulated)
 {
@@ -409,82 +406,6 @@ Result append(const std::string &path, std::string_view bytes, std::chrono::mill
         removeFolders(madeFolders);
     }
     return result;
-}
-
-Result emptyIf(const std::string &path, const Scan &scan, bool &emptied, std::chrono::milliseconds lockWait)
-{
-    emptied = false;
-    std::wstring wide;
-    if (!widePath(path, wide))
-        return failure(Failure::Other, GetLastError());
-    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? Result{} : failure(error);
-    }
-    Result result;
-    LARGE_INTEGER size{};
-    if (GetFileType(file) != FILE_TYPE_DISK) {
-        result = {Failure::NotRegularFile, {}};
-    } else if (const DWORD error = lockWholeFile(file, Clock::now() + lockWait); error != 0) {
-        result = failure(error == ERROR_LOCK_VIOLATION ? Failure::Busy : categoryOf(error), error);
-    } else {
-        if (!GetFileSizeEx(file, &size)) {
-            result = failure(GetLastError());
-        } else {
-            // A piece at a time, so a large file is never held whole in memory.
-            constexpr LONGLONG kPiece = 65536;
-            for (LONGLONG at = 0; at < size.QuadPart && result.ok();) {
-                const std::string piece = readAt(file, at, size_t(std::min(kPiece, size.QuadPart - at)));
-                if (piece.empty())
-                    result = failure(GetLastError());
-                scan(piece, false);
-                at += LONGLONG(piece.size());
-            }
-        }
-        if (result.ok() && scan({}, true)) {
-            if (!cutBackTo(file, LARGE_INTEGER{}) || !FlushFileBuffers(file))
-                result = failure(GetLastError());
-            else
-                emptied = true;
-        }
-        unlockWholeFile(file);
-    }
-    if (!CloseHandle(file) && result.ok())
-        result = failure(GetLastError());
-    return result;
-}
-
-Result HeldLock::take(const std::string &path, std::chrono::milliseconds wait)
-{
-    release();
-    std::wstring wide;
-    if (!widePath(path, wide))
-        return failure(Failure::Other, GetLastError());
-    // CreateFileW (Microsoft Learn): OPEN_ALWAYS makes the lock file when it is missing;
-    // GENERIC_READ | GENERIC_WRITE is what LockFileEx needs. The file is shared for everything:
-    // the lock, not the sharing mode, keeps the other copies out.
-    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return failure(GetLastError());
-    if (const DWORD error = lockWholeFile(file, Clock::now() + wait); error != 0) {
-        CloseHandle(file);
-        return failure(error == ERROR_LOCK_VIOLATION ? Failure::Busy : categoryOf(error), error);
-    }
-    handle_ = reinterpret_cast<std::intptr_t>(file);
-    return {};
-}
-
-void HeldLock::release()
-{
-    if (handle_ == -1)
-        return;
-    HANDLE file = reinterpret_cast<HANDLE>(handle_);
-    unlockWholeFile(file);
-    CloseHandle(file);
-    handle_ = -1;
 }
 
 } // namespace journalfile
