@@ -135,7 +135,10 @@ void F11::saved(const journal::Outcome &outcome)
     }
     // The page stays and "Вихід" tries again. The message says where the result waits, or that
     // nothing holds it and the teacher must see the grade before the page goes.
-    QMessageBox::warning(this, kTitle, outcome.message);
+    QMessageBox box(QMessageBox::Warning, kTitle, outcome.message, QMessageBox::Ok, this);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                Qt::TextSelectableByKeyboard); // the file and reason can be copied
+    box.exec();
     failureShown_ = true;
 }
 
