@@ -422,6 +422,10 @@ void JournalTest::inProcessLockByCleanedPath()
     QTemporaryDir dir;
     const QString file = dir.path() + "/1.txt";
     std::thread appender;
+    const auto joined = qScopeGuard([&] { // a failed check never leaves the thread running
+        if (appender.joinable())
+            appender.join();
+    });
     {
         const std::unique_lock<std::mutex> held = journal::lockInProcess(dir.path() + spelling);
         appender = std::thread([file] { journal::append(file, "line\r\n"); });
