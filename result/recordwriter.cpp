@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -16,7 +17,9 @@ RecordWriter::RecordWriter(const QString &journalFile, QObject *parent)
     thread_.setObjectName(QStringLiteral("record writer"));
     worker_->moveToThread(&thread_);
     connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);
-    thread_.start();
+    // Jobs asked for meanwhile wait in the worker's queue, in order. The thread starts once the
+    // window's thread is free again: never on the way to the first prompt.
+    QTimer::singleShot(kStartAfterMs, this, &RecordWriter::startThread);
 }
 
 RecordWriter::~RecordWriter()
@@ -24,6 +27,12 @@ RecordWriter::~RecordWriter()
     flush();
     thread_.quit();
     thread_.wait();
+}
+
+void RecordWriter::startThread()
+{
+    if (!thread_.isRunning())
+        thread_.start();
 }
 
 void RecordWriter::post(std::function<void()> job)
@@ -152,6 +161,7 @@ void RecordWriter::save(const QByteArray &details)
 
 bool RecordWriter::flush()
 {
+    startThread();
     bool held = true;
     QMetaObject::invokeMethod(
         worker_,

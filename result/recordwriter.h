@@ -58,6 +58,8 @@ private:
         QByteArray record;
         QString keptIn; // the outbox place that holds it until it is delivered; empty: none
     };
+    static constexpr int kStartAfterMs = 200;
+    void startThread();
     // On the worker thread.
     void post(std::function<void()> job);
     bool keepSomewhere(QList<Entry *> entries);
