@@ -182,6 +182,35 @@ wait $shell || true
 [ "$(od -An -tx1 <"$work/full-journal")" = "$(line_of "Місця Немає" | od -An -tx1)" ] ||
   fail "full home: the journal does not hold the one line"
 
+# HOME read-only (a read-only bind in a mount namespace of its own): neither the journal nor the
+# outbox can be written; the result is kept in the temporary folder, the message says that it is
+# kept on this computer, SIGTERM ends, and the next start (HOME writable again) delivers it.
+rohome=$work/rohome
+mkdir -p "$rohome" "$work/tmp"
+unshare -m sh -c 'mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" && HOME=$1 TMPDIR=$2 exec "$3"' \
+  sh "$rohome" "$work/tmp" "$app" &
+pid=$!
+to_result_page "Лише Читання"
+xdotool key Return # "Вихід"
+said=$(message_text)
+case $said in *"Результат збережено на цьому комп'ютері"*) ;; *) fail "read-only home: the message is not the truth: $said" ;; esac
+case $said in *"диск лише для читання"*) ;; *) fail "read-only home: the reason is not said: $said" ;; esac
+ls "$work/tmp"/netquiz-outbox-*.txt >/dev/null 2>&1 || fail "read-only home: nothing kept in the temporary folder"
+xdotool key Return # OK
+sleep 0.5
+kill -TERM "$pid"
+ended "$pid" || fail "read-only home: SIGTERM did not end netquiz although the result was kept"
+wait "$pid" || true
+HOME=$rohome TMPDIR=$work/tmp "$app" &
+pid=$!
+wait_for "Введення даних про учня"
+for _ in $(seq 100); do [ -s "$rohome/test/Internet/1.txt" ] && break; sleep 0.1; done
+kill -TERM $pid
+ended $pid || fail "read-only home: netquiz did not end at SIGTERM on the prompt"
+wait $pid || true
+[ "$(od -An -tx1 <"$rohome/test/Internet/1.txt")" = "$(line_of "Лише Читання" | od -An -tx1)" ] ||
+  fail "read-only home: the next start did not deliver the kept line from the temporary folder"
+
 # Two computers, one class folder: each its own journal; the teacher's CSV reads both.
 class=$work/class
 for pc in PC-01 PC-02; do
