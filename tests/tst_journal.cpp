@@ -534,7 +534,13 @@ void JournalTest::outboxReadAsStream()
     QVERIFY(said[1].toInt() >= 40);
     const long peakKiB = said[7].toLong();
     qInfo("peak memory delivering a 100 MB outbox: %ld KiB", peakKiB);
-    QVERIFY2(peakKiB < 64 * 1024, qPrintable(QString::number(peakKiB)));
+#if defined(__SANITIZE_ADDRESS__)
+    constexpr long kBoundKiB =
+        1024 * 1024; // AddressSanitizer keeps freed memory in quarantine: the release build holds the bound
+#else
+    constexpr long kBoundKiB = 64 * 1024;
+#endif
+    QVERIFY2(peakKiB < kBoundKiB, qPrintable(QString::number(peakKiB)));
     QCOMPARE(readAll(file), QByteArray());
 }
 
