@@ -6,7 +6,6 @@
 #include "pages/artwork.h"
 #include "pages/page.h"
 #include "result/journalline.h"
-#include "result/outbox.h"
 
 #include <QApplication>
 #include <QDir>
@@ -103,7 +102,10 @@ public:
             char signal = 0;
             if (::read(fds_[0], &signal, 1) != 1)
                 return;
-            run.KeepShownResult();
+            // Where nothing holds the result on the screen, the page stays with the grade and
+            // tells the pupil to call the teacher: the signal does not end the program then.
+            if (!run.KeepShownResult())
+                return;
             ::signal(signal, SIG_DFL);
             ::raise(signal);
         });
@@ -141,17 +143,19 @@ int execute(QApplication &app, Run &run, const QString &lockFile)
     QLockFile lock(lockFile);
     if (!firstTestOfThisUser(lock))
         return 0;
-    // Results kept on this computer go to their journals while the pupil answers the prompts.
-    std::optional<outbox::Courier> courier;
-    if (!run.outboxFile().isEmpty())
-        courier.emplace(run.outboxFile());
+    // Results kept on this computer go to their journals while the pupil answers the prompts:
+    // the record writer's first job.
+    run.recordWriter().deliver();
 #ifndef Q_OS_WIN
     const EndSignals endSignals(run);
 #endif
     // A logout or shutdown asks the program to save its data; a result on the screen is kept
     // in the outbox (it normally is already), whatever the session manager does next.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &run,
-                     [&run](QSessionManager &) { run.KeepShownResult(); });
+    // Where nothing holds the result, the logout is asked to wait (the page says why).
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &run, [&run](QSessionManager &manager) {
+        if (!run.KeepShownResult())
+            manager.cancel();
+    });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &run, [&run] { run.KeepShownResult(); });
     QObject::connect(&run, &Run::ended, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     run.start();

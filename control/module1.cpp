@@ -42,7 +42,8 @@ QByteArray ResultRecord(Run &run)
 
 journal::Outcome SaveResult(const QString &journalFile, const QByteArray &record, bool kept)
 {
-    return journal::append(journalFile, record, journalfile::kLockWait, kept);
+    return journal::append(journalFile, record, journalfile::kLockWait,
+                           kept ? journal::KeptAt::ThisComputer : journal::KeptAt::Nowhere);
 }
 
 } // namespace Модуль1

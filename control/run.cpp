@@ -24,17 +24,19 @@ template <class F> void forEachPlace(F &&f)
 } // namespace
 
 Run::Run(const QString &journalFile, const QLocale &locale, QObject *parent)
-    : QObject(parent), journalFile_(journalFile), locale_(locale)
+    : QObject(parent), journalFile_(journalFile), locale_(locale), writer_(journalFile)
 {
     // Pages and prompts answer only to input meant for them.
     qApp->installEventFilter(&guard_);
 }
 
-Run::~Run()
+// The pages go first (members after the writer), then the writer finishes what was asked of it.
+Run::~Run() = default;
+
+void Run::setOutboxFile(const QString &file)
 {
-    // A details record under way is finished before the program ends, so it is never torn.
-    if (startWrite_.valid())
-        startWrite_.wait();
+    outboxFile_ = file;
+    writer_.setOutboxFile(file);
 }
 
 QList<Page *> Run::existingPages() const
@@ -84,8 +86,8 @@ template <std::size_t I> void Run::renderAhead(qreal ratio)
     QStringList upcoming;
     if constexpr (I < TestOrder::size) {
         using Upcoming = TestOrder::At<I>;
-        if constexpr (requires { Upcoming::picturesAhead(*this); })
-            upcoming = Upcoming::picturesAhead(*this);
+        if constexpr (requires(const Upcoming &p) { p.picturesAhead(); })
+            upcoming = page<Upcoming>().picturesAhead();
         else
             upcoming = Upcoming::design().shownPictures();
     }
@@ -121,11 +123,13 @@ void Run::End()
     emit ended();
 }
 
-void Run::KeepShownResult()
+bool Run::KeepShownResult()
 {
     recordLeaving();
     if (F11 *result = existing<F11>(); result && result->isVisible())
-        result->keepNow();
+        return result->keepNow();
+    writer_.flush(); // "left" is written, or kept, before the program ends
+    return true;
 }
 
 void Run::fail(const QString &why)
@@ -163,10 +167,7 @@ void Run::recordStart()
     runId_ = QUuid::createUuid().toString(QUuid::WithoutBraces);
     startedAt_ = QDateTime::currentDateTime();
     sinceStart_.start();
-    startWrite_ = std::async(std::launch::async, [outbox = outboxFile_, file = detailsFile(),
-                                                  record = details::started(detailsRun(), startedAt_)] {
-        details::send(outbox, file, record, journalfile::kLockWait);
-    });
+    writer_.started(details::started(detailsRun(), startedAt_));
 }
 
 QByteArray Run::finishedDetails() const
@@ -184,11 +185,13 @@ void Run::recordLeaving()
     if (leavingRecorded_ || !sinceStart_.isValid() || !lastShown_ || lastShown_ == existing<F11>())
         return;
     leavingRecorded_ = true;
-    if (startWrite_.valid())
-        startWrite_.wait(); // "started" comes first
     // The program is about to end: a short wait for the lock, after which the record waits in
-    // the outbox for the next start.
-    details::send(outboxFile_, detailsFile(),
-                  details::left(detailsRun(), QDateTime::currentDateTime(), lastShown_->objectName()),
-                  std::chrono::milliseconds(1000));
+    // the outbox for the next start. "started" is ahead of it in the writer's queue.
+    writer_.left(details::left(detailsRun(), QDateTime::currentDateTime(), lastShown_->objectName()));
+    writer_.flush();
+}
+
+QByteArray Run::resultRecord()
+{
+    return Модуль1::ResultRecord(*this);
 }

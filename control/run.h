@@ -8,6 +8,7 @@
 #include "control/module1.h"
 #include "pages/questions.h"
 #include "result/f11.h"
+#include "result/recordwriter.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -16,7 +17,6 @@
 #include <QObject>
 #include <QStringList>
 
-#include <future>
 #include <memory>
 #include <tuple>
 #include <utility>
@@ -29,7 +29,7 @@ template <class... P> struct PageOrder {
 };
 using TestOrder = PageOrder<F02, F03, F04, F05, F09, F11>;
 
-class Run : public QObject {
+class Run : public QObject, public PageHost {
     Q_OBJECT
 public:
     // journalFile: where finished tests are recorded. locale: the user's regional settings,
@@ -57,41 +57,45 @@ public:
     // Creates the startup page (its load asks who the pupil is) and shows it.
     void start();
     // The hand-over's last steps: hide `from`, show the page after it in test order.
-    void next(Page &from);
+    void next(Page &from) override;
     // A page is being shown: the last one shown is where a pupil who leaves left.
-    void shown(Page &page) { lastShown_ = &page; }
+    void shown(Page &page) override { lastShown_ = &page; }
 
     // The score tally lives in the caption of the result page's label L_b, so the grade is
     // already on that page when it is shown; this is the one way to it.
     QLabel &tally() { return page<F11>().tallyLabel(); }
-    void AddToTally(double points);
-    void ConvertTallyToGrade();
+    void AddToTally(double points) override;
+    void ConvertTallyToGrade() override;
 
     // Ends the program: every page closes, nothing of the run happens afterwards.
-    void End();
-    bool ending() const { return ending_; }
+    void End() override;
+    bool ending() const override { return ending_; }
     // An error escaped a handler: say so and end without a journal line.
-    void fail(const QString &why);
+    void fail(const QString &why) override;
 
-    Модуль1::Pupil &pupil() { return pupil_; }
+    Модуль1::Pupil &pupil() override { return pupil_; }
     const Модуль1::Pupil &pupil() const { return pupil_; }
-    const QLocale &locale() const { return locale_; }
+    const QLocale &locale() const override { return locale_; }
     const QString &journalFile() const { return journalFile_; }
     // Where a finished result waits until its journal has it; empty: nowhere (tools, benchmarks).
     const QString &outboxFile() const { return outboxFile_; }
-    void setOutboxFile(const QString &file) { outboxFile_ = file; }
+    void setOutboxFile(const QString &file);
     // The program is about to end (a signal, a logout): a result on the screen goes to the
     // outbox now, unless it is there or saved already; a save under way finishes first.
     // When the last page shown is a question page, the details record says that the pupil left
-    // there (the close box, a signal, a logout, an error).
-    void KeepShownResult();
+    // there (the close box, a signal, a logout, an error). False when the result on the screen
+    // is held nowhere: the program must not end then (the page says so).
+    bool KeepShownResult();
 
     // The details record beside the journal: this run's, and its "finished" record as of now.
     QString detailsFile() const;
-    QByteArray finishedDetails() const;
+    QByteArray finishedDetails() const override;
+    // The journal line of this run's result, dated today.
+    QByteArray resultRecord() override;
+    RecordWriter &recordWriter() override { return writer_; }
     // Every graded item of the question pages, in test order, with its verdict.
     QList<details::Item> gradedItems() const;
-    frame::PictureCache &pictures() { return pictures_; }
+    frame::PictureCache &pictures() override { return pictures_; }
     const QStringList &creationOrder() const { return created_; }
 
 signals:
@@ -101,7 +105,7 @@ private:
     template <std::size_t I> void showAt();
     template <std::size_t I> void renderAhead(qreal ratio);
     details::Run detailsRun() const;
-    // The first question page is shown: "started" goes to the details file off the window's thread.
+    // The first question page is shown: "started" goes to the details file, through the writer.
     void recordStart();
     void recordLeaving();
 
@@ -119,7 +123,7 @@ private:
     QString points_;
     Page *lastShown_ = nullptr;
     bool leavingRecorded_ = false;
-    std::future<void> startWrite_;
+    RecordWriter writer_;
     InputGuard guard_;
     TestOrder::Slots pages_;
 };

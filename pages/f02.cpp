@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Matching: five network kinds, numbered 1 to 5, against five descriptions, each with a box for the number.
-#include "control/run.h"
+#include "control/module1.h"
 #include "pages/questions.h"
 
 #include <QLineEdit>
@@ -43,7 +43,7 @@ namespace {
 const std::pair<const char *, double> kKey[] = {{"T1", 5}, {"T2", 2}, {"T3", 3}, {"T4", 1}, {"T5", 4}};
 } // namespace
 
-F02::F02(Run &run) : Page(run, design())
+F02::F02(PageHost &run) : Page(run, design())
 {
 }
 

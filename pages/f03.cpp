@@ -24,6 +24,6 @@ const PageDesign &F03::design()
     return design;
 }
 
-F03::F03(Run &run) : SingleChoicePage(run, design(), "op3")
+F03::F03(PageHost &run) : SingleChoicePage(run, design(), "op3")
 {
 }

@@ -24,6 +24,6 @@ const PageDesign &F04::design()
     return design;
 }
 
-F04::F04(Run &run) : SingleChoicePage(run, design(), "Op4")
+F04::F04(PageHost &run) : SingleChoicePage(run, design(), "Op4")
 {
 }

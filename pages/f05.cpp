@@ -24,6 +24,6 @@ const PageDesign &F05::design()
     return design;
 }
 
-F05::F05(Run &run) : SingleChoicePage(run, design(), "op3")
+F05::F05(PageHost &run) : SingleChoicePage(run, design(), "op3")
 {
 }

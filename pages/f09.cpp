@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Multiple choice: what connecting computers to a network needs; then the grade.
-#include "control/run.h"
 #include "pages/questions.h"
 
 using namespace frame;
@@ -36,7 +35,7 @@ const std::pair<const char *, Qt::CheckState> kKey[] = {{"C1", Qt::Checked},   {
                                                         {"C5", Qt::Unchecked}, {"C6", Qt::Checked}};
 } // namespace
 
-F09::F09(Run &run) : Page(run, design())
+F09::F09(PageHost &run) : Page(run, design())
 {
 }
 

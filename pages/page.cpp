@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/page.h"
 
-#include "control/run.h"
-
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -24,7 +22,7 @@ QStringList PageDesign::shownPictures() const
     return pictures;
 }
 
-Page::Page(Run &run, const PageDesign &design)
+Page::Page(PageHost &run, const PageDesign &design)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
       run(run), design_(design)

@@ -7,12 +7,17 @@
 
 #include "pages/widgets.h"
 
+#include <QLocale>
 #include <QStringList>
 #include <QWidget>
 
 #include <vector>
 
-class Run;
+class Page;
+class RecordWriter;
+namespace Модуль1 {
+struct Pupil;
+}
 
 namespace frame {
 
@@ -78,9 +83,40 @@ struct PageDesign {
 
 } // namespace frame
 
+// What a page needs of the run that shows it: the run implements it, so that the pages never
+// know the run itself (and the run, which owns the pages, is the only one to know them all).
+class PageHost {
+public:
+    // Ends the program: every page closes, nothing of the run happens afterwards.
+    virtual void End() = 0;
+    virtual bool ending() const = 0;
+    // An error escaped a handler: say so and end without a journal line.
+    virtual void fail(const QString &why) = 0;
+    virtual frame::PictureCache &pictures() = 0;
+    // The hand-over: hide `from`, show the page after it in test order.
+    virtual void next(Page &from) = 0;
+    // A page is being shown.
+    virtual void shown(Page &page) = 0;
+
+    // What the question pages take: the pupil, the regional settings, the tally.
+    virtual Модуль1::Pupil &pupil() = 0;
+    virtual const QLocale &locale() const = 0;
+    virtual void AddToTally(double points) = 0;
+    virtual void ConvertTallyToGrade() = 0;
+
+    // What the result page takes: this run's journal line and "finished" details record as of
+    // now, and the writer that saves them.
+    virtual QByteArray resultRecord() = 0;
+    virtual QByteArray finishedDetails() const = 0;
+    virtual RecordWriter &recordWriter() = 0;
+
+protected:
+    ~PageHost() = default;
+};
+
 class Page : public QWidget {
 public:
-    Page(Run &run, const frame::PageDesign &design);
+    Page(PageHost &run, const frame::PageDesign &design);
 
     // Page operations of the run.
     void Show();
@@ -96,7 +132,7 @@ protected:
     QString questionText() const;
     const frame::PageDesign &pageDesign() const { return design_; }
 
-    Run &run;
+    PageHost &run;
 
     void paintEvent(QPaintEvent *) override;
     void showEvent(QShowEvent *) override;

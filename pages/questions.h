@@ -39,7 +39,7 @@ struct GradedItems {
 // Matching: five network kinds against five descriptions.
 class F02 : public Page {
 public:
-    explicit F02(Run &run);
+    explicit F02(PageHost &run);
     static const frame::PageDesign &design();
     void Form_Load() override;
     const GradedItems &graded() const { return graded_; }
@@ -61,7 +61,7 @@ public:
     QList<details::Item> gradedItems() const;
 
 protected:
-    SingleChoicePage(Run &run, const frame::PageDesign &design, const char *rightMark);
+    SingleChoicePage(PageHost &run, const frame::PageDesign &design, const char *rightMark);
     void Com_Click() override;
 
 private:
@@ -71,28 +71,28 @@ private:
 // Single choice: what a computer network is.
 class F03 : public SingleChoicePage {
 public:
-    explicit F03(Run &run);
+    explicit F03(PageHost &run);
     static const frame::PageDesign &design();
 };
 
 // Single choice: the device in the picture.
 class F04 : public SingleChoicePage {
 public:
-    explicit F04(Run &run);
+    explicit F04(PageHost &run);
     static const frame::PageDesign &design();
 };
 
 // Single choice: what the Internet is.
 class F05 : public SingleChoicePage {
 public:
-    explicit F05(Run &run);
+    explicit F05(PageHost &run);
     static const frame::PageDesign &design();
 };
 
 // Multiple choice: what connecting computers to a network needs; then the grade.
 class F09 : public Page {
 public:
-    explicit F09(Run &run);
+    explicit F09(PageHost &run);
     static const frame::PageDesign &design();
     const GradedItems &graded() const { return graded_; }
     // C1 to C6: the text beside each box, ticked or not; the page's points.

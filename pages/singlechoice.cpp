@@ -1,9 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "control/run.h"
 #include "pages/questions.h"
 
-SingleChoicePage::SingleChoicePage(Run &run, const frame::PageDesign &design, const char *rightMark)
+SingleChoicePage::SingleChoicePage(PageHost &run, const frame::PageDesign &design, const char *rightMark)
     : Page(run, design), rightMark_(rightMark)
 {
 }

@@ -2,9 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "result/details.h"
 
-#include "result/journal.h"
-#include "result/outbox.h"
-
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -74,17 +71,6 @@ QByteArray left(const Run &run, const QDateTime &at, const QString &lastPage)
     QJsonObject record = head("left", run, at);
     record.insert(QStringLiteral("page"), lastPage);
     return lineOf(record);
-}
-
-bool send(const QString &outboxFile, const QString &file, const QByteArray &record, std::chrono::milliseconds lockWait)
-{
-    const QByteArray id = outbox::newId();
-    const bool kept = outbox::keep(outboxFile, {id, file, record});
-    if (!journal::append(file, record, lockWait).ok)
-        return false; // it waits in the outbox for the next start
-    if (kept)
-        outbox::markDelivered(outboxFile, id);
-    return true;
 }
 
 } // namespace details

@@ -9,15 +9,14 @@
 //   finished  with the journal line: "grade", "points", "seconds", "items";
 //   left      when the program ends on a question page: "page", the last one shown.
 // The records say everything in words (question and answer texts inside), so a reader needs no
-// knowledge of the pages. They go through the journal's bytes layer and the outbox as journal
-// lines do, each to its own file: neither kind of record ever waits for the other.
+// knowledge of the pages. The record writer (recordwriter.h) sends them through the journal's
+// bytes layer and the outbox as it does journal lines, each to its own file.
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QString>
 
-#include <chrono>
 #include <optional>
 
 namespace details {
@@ -53,9 +52,5 @@ QByteArray started(const Run &run, const QDateTime &at);
 QByteArray finished(const Run &run, const QDateTime &at, int grade, double points, qint64 seconds,
                     const QList<Item> &items);
 QByteArray left(const Run &run, const QDateTime &at, const QString &lastPage);
-
-// Keeps the record in the outbox, appends it to `file` (waiting at most lockWait for the lock)
-// and marks it delivered: at least once, never lost. Safe on any thread; true when appended.
-bool send(const QString &outboxFile, const QString &file, const QByteArray &record, std::chrono::milliseconds lockWait);
 
 } // namespace details

@@ -2,9 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "result/f11.h"
 
-#include "control/run.h"
 #include "result/bands.h"
-#include "result/outbox.h"
+#include "result/recordwriter.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -41,7 +40,7 @@ const PageDesign &F11::design()
     return design;
 }
 
-F11::F11(Run &run)
+F11::F11(PageHost &run)
     : Page(run, design()), L_b(control<QLabel>("L_b")), Im_1_3(control<Picture>("Im_1_3")),
       Im_4_6(control<Picture>("Im_4_6")), Im_7_9(control<Picture>("Im_7_9")), Im_10_12(control<Picture>("Im_10_12")),
       savingNote_(new QLabel(this))
@@ -57,22 +56,12 @@ F11::F11(Run &run)
     waitingNote_.setSingleShot(true);
     waitingNote_.setInterval(kWaitingAfterMs);
     connect(&waitingNote_, &QTimer::timeout, this, [this] { savingNote_->setText(kWaiting); });
+    connect(&run.recordWriter(), &RecordWriter::saved, this, &F11::saved);
 }
 
-F11::~F11()
+QStringList F11::picturesAhead() const
 {
-    // A save or an outbox write under way finishes before the page goes, so no record is torn.
-    if (saveTask_.valid())
-        saveTask_.wait();
-    if (kept_.valid())
-        kept_.wait();
-    if (detailsTask_.valid())
-        detailsTask_.wait();
-}
-
-QStringList F11::picturesAhead(Run &run)
-{
-    return bands::likelyPictures(run.tally().text(), run.locale());
+    return bands::likelyPictures(L_b->text(), run.locale());
 }
 
 void F11::changeEvent(QEvent *event)
@@ -101,36 +90,20 @@ void F11::Form_Activate()
 
 void F11::prepareRecord()
 {
-    if (!record_.isEmpty())
+    if (prepared_)
         return;
-    record_ = Модуль1::ResultRecord(run);
-    id_ = outbox::newId();
-    detailsId_ = outbox::newId();
-    // From now until its journal line is saved, the result waits in the outbox: whatever ends
-    // the program (a signal, a logout, the display gone, a crash), the next start delivers it.
-    // Its details record waits beside it, an entry of its own, kept in the same write.
-    kept_ = std::async(std::launch::async, [file = run.outboxFile(),
-                                            kept = QList<outbox::Kept>{{id_, run.journalFile(), record_},
-                                                                       {detailsId_, run.detailsFile(),
-                                                                        run.finishedDetails()}}] {
-                return outbox::keepAll(file, kept);
-            }).share();
+    prepared_ = true;
+    run.recordWriter().finished(run.resultRecord(), run.finishedDetails());
 }
 
-void F11::keepNow()
+bool F11::keepNow()
 {
-    if (saveTask_.valid())
-        saveTask_.wait(); // a journal line half written would be torn
-    if (detailsTask_.valid())
-        detailsTask_.wait();
-    if (saved_)
-        return;
     prepareRecord();
-    if (kept_.get())
-        return;
-    std::promise<bool> again; // one more try, now that the program is about to end
-    again.set_value(outbox::keep(run.outboxFile(), {id_, run.journalFile(), record_}));
-    kept_ = again.get_future().share();
+    if (saved_ || run.recordWriter().flush())
+        return true;
+    if (!saving_)
+        save(); // nothing holds the result: the journal once more, and the pupil is told
+    return false;
 }
 
 void F11::save()
@@ -143,54 +116,14 @@ void F11::save()
     savingNote_->setText(kSaving);
     savingNote_->show();
     waitingNote_.start();
-    if (saveTask_.valid())
-        saveTask_.wait();
-    saveDetails();
-    saveTask_ = std::async(std::launch::async, [this, kept = kept_, journalFile = run.journalFile(),
-                                                outboxFile = run.outboxFile(), record = record_, id = id_] {
-        const bool inOutbox = kept.get();
-        const journal::Outcome outcome = Модуль1::SaveResult(journalFile, record, inOutbox);
-        if (outcome.ok && inOutbox)
-            outbox::markDelivered(outboxFile, id);
-        QMetaObject::invokeMethod(
-            this, [this, outcome] { saved(outcome); }, Qt::QueuedConnection);
-    });
-}
-
-void F11::saveDetails()
-{
-    if (detailsTask_.valid() && detailsTask_.wait_for(std::chrono::seconds(0)) == std::future_status::ready &&
-        detailsTask_.get().written)
-        return;
-    // Its own thread and its own file: a details file that cannot be written never holds up
-    // the journal line, nor the other way round. A "Вихід" while an earlier try still waits for
-    // the file tries again after it.
-    detailsTask_ = std::async(std::launch::async, [previous = detailsTask_, kept = kept_, outboxFile = run.outboxFile(),
-                                                   file = run.detailsFile(),
-                                                   first = DetailsSave{run.finishedDetails(), detailsId_}] {
-                       DetailsSave last = previous.valid() ? previous.get() : first;
-                       if (last.written)
-                           return last;
-                       kept.wait(); // a kept entry is marked only once it is in the outbox
-                       if (journal::append(file, last.record).ok) {
-                           outbox::markDelivered(outboxFile, last.keptId);
-                           last.written = true;
-                       } else if (!last.replaced) {
-                           const QByteArray id = outbox::newId();
-                           if (outbox::keep(outboxFile, {id, file, last.record})) {
-                               outbox::markDelivered(outboxFile, last.keptId);
-                               last.keptId = id;
-                               last.replaced = true;
-                           }
-                       }
-                       return last;
-                   }).share();
+    run.recordWriter().save(run.finishedDetails());
 }
 
 void F11::saved(const journal::Outcome &outcome)
 {
     saving_ = false;
     saved_ = outcome.ok;
+    held_ = outcome.held;
     waitingNote_.stop();
     savingNote_->hide();
     QGuiApplication::restoreOverrideCursor();
@@ -200,8 +133,12 @@ void F11::saved(const journal::Outcome &outcome)
         run.End();
         return;
     }
-    // The result is not lost: it waits in the outbox, the page stays, and "Вихід" tries again.
-    QMessageBox::warning(this, kTitle, outcome.message);
+    // The page stays and "Вихід" tries again. The message says where the result waits, or that
+    // nothing holds it and the teacher must see the grade before the page goes.
+    QMessageBox box(QMessageBox::Warning, kTitle, outcome.message, QMessageBox::Ok, this);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                Qt::TextSelectableByKeyboard); // the file and reason can be copied
+    box.exec();
     failureShown_ = true;
 }
 
@@ -213,9 +150,9 @@ void F11::Com_Click()
 void F11::closeEvent(QCloseEvent *event)
 {
     // The close box of a finished test records it as "Вихід" does, and does nothing while a
-    // save runs (never a second line). After a failure has been shown it ends: the result
-    // waits in the outbox for the next start.
-    if (run.ending() || (failureShown_ && !saving_)) {
+    // save runs (never a second line). After a failure has been shown it ends where the
+    // result waits somewhere for the next start; where nothing holds it, it tries again.
+    if (run.ending() || (failureShown_ && !saving_ && held_)) {
         Page::closeEvent(event);
         return;
     }

@@ -110,21 +110,36 @@ std::unique_lock<std::mutex> lockInProcess(const QString &file)
     return std::unique_lock<std::mutex>(*lock);
 }
 
-Outcome append(const QString &file, const QByteArray &record, std::chrono::milliseconds lockWait, bool kept)
+QString keptText(KeptAt kept, const QString &keptIn)
+{
+    switch (kept) {
+    case KeptAt::ThisComputer:
+        return QStringLiteral("Результат збережено на цьому комп'ютері і буде додано до журналу під час наступного "
+                              "запуску тесту. Можна також усунути причину і натиснути «Вихід» ще раз.");
+    case KeptAt::BesideJournal:
+        return QStringLiteral("Результат збережено поруч із журналом, у файлі %1, і буде додано до журналу під час "
+                              "наступного запуску тесту. Можна також усунути причину і натиснути «Вихід» ще раз.")
+            .arg(QDir::toNativeSeparators(keptIn));
+    case KeptAt::Nowhere: break;
+    }
+    return QStringLiteral("Результат НЕ збережено ніде: ні в журналі, ні на цьому комп'ютері.\nНе закривайте це "
+                          "вікно і покличте вчителя, щоб він записав оцінку. Коли причину буде усунено, "
+                          "натисніть «Вихід» ще раз.");
+}
+
+Outcome append(const QString &file, const QByteArray &record, std::chrono::milliseconds lockWait, KeptAt kept,
+               const QString &keptIn)
 {
     const std::unique_lock<std::mutex> inProcess = lockInProcess(file);
     // The bytes layer takes UTF-8 paths; Qt 6 names files in UTF-8 on Unix too.
     const journalfile::Result result =
         journalfile::append(file.toStdString(), std::string_view(record.constData(), size_t(record.size())), lockWait);
     if (result.ok())
-        return {true, {}};
-    const QString next =
-        kept ? QStringLiteral("Результат збережено на цьому комп'ютері і буде додано до журналу під час "
-                              "наступного запуску тесту. Можна також усунути причину і натиснути "
-                              "«Вихід» ще раз.")
-             : QStringLiteral("Результат не втрачено: усуньте причину і натисніть «Вихід» ще раз.");
-    return {false, QStringLiteral("Не вдалося записати результат у файл %1.\nПричина: %2\n\n%3")
-                       .arg(QDir::toNativeSeparators(file), reason(result), next)};
+        return {true, {}, true};
+    return {false,
+            QStringLiteral("Не вдалося записати результат у файл %1.\nПричина: %2\n\n%3")
+                .arg(QDir::toNativeSeparators(file), reason(result), keptText(kept, keptIn)),
+            kept != KeptAt::Nowhere};
 }
 
 } // namespace journal

@@ -28,18 +28,31 @@ QString folderNameOf(const QString &computer);
 // computers never append to one file.
 QString fileInClassFolder(const QString &classFolder, const QString &computer);
 
-// What became of a save; the message is Ukrainian, names the file and the reason.
+// Where a result that its journal does not have yet is kept, as the pupil is told.
+enum class KeptAt {
+    Nowhere,      // nothing holds it: the pupil must not leave before the teacher has seen the grade
+    ThisComputer, // in the outbox (or the temporary folder): the next start delivers it
+    BesideJournal // in the journal's own folder: the next start delivers it from there
+};
+
+// What became of a save; the message is Ukrainian, names the file and the reason, and says
+// truly where the result is kept (`held`: somewhere, or saved).
 struct Outcome {
     bool ok = false;
     QString message;
+    bool held = false;
 };
 
 // Makes the missing folders on the way and appends the record as journalfile::append does:
 // under the file's lock (waiting at most lockWait), after CR LF where the last line has no
 // end, flushed to the disk and read back; a failed write leaves the file as it was. `kept`:
-// the record waits in this computer's outbox, and the message says so.
+// where the record waits when it is not in the journal, and the message says so.
 Outcome append(const QString &file, const QByteArray &record,
-               std::chrono::milliseconds lockWait = journalfile::kLockWait, bool kept = false);
+               std::chrono::milliseconds lockWait = journalfile::kLockWait, KeptAt kept = KeptAt::Nowhere,
+               const QString &keptIn = {});
+
+// What the pupil is told about a result that is not in its journal.
+QString keptText(KeptAt kept, const QString &keptIn);
 
 // The file's lock for the threads of this process. A POSIX record lock belongs to the process,
 // so it never keeps two of its own threads apart (a "started" record, a delivery at start and

@@ -6,6 +6,7 @@
 // built with MinGW and run under Wine without Qt. Plain C++20.
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -40,8 +41,9 @@ inline constexpr std::chrono::milliseconds kLockWait{10'000};
 // Faults of a file system or a disk that cannot be made on demand, played by the tests. The
 // program never sets them.
 struct Simulated {
-    bool appendLost = false; // the file loses the appended bytes right after the flush
-    bool closeFails = false; // close() reports an error after everything else went well
+    bool appendLost = false;        // the file loses the appended bytes right after the flush
+    bool closeFails = false;        // close() reports an error after everything else went well
+    bool appendOverwritten = false; // other bytes of the same length stand where the record went
 };
 
 // Appends `bytes` to the file at `path` (UTF-8) as one record:
@@ -63,10 +65,31 @@ struct Simulated {
 Result append(const std::string &path, std::string_view bytes, std::chrono::milliseconds lockWait = kLockWait,
               Simulated simulated = {});
 
-// Empties the file at `path` when `condition` holds for its whole content, read under the same
-// lock as append takes (so nothing is appended between the look and the emptying), and
-// flushes. A missing file is left missing. `emptied` says whether it was emptied.
-Result emptyIf(const std::string &path, const std::function<bool(std::string_view content)> &condition, bool &emptied,
+// Empties the file at `path` when `scan` says so, reading it under the same lock as append
+// takes (so nothing is appended between the look and the emptying), and flushes. The file is
+// read a piece at a time: `scan` sees the pieces in order, then an empty one with `end` set, and
+// its answer to that one decides. A missing file is left missing. `emptied` says whether it was
+// emptied.
+using Scan = std::function<bool(std::string_view piece, bool end)>;
+Result emptyIf(const std::string &path, const Scan &scan, bool &emptied,
                std::chrono::milliseconds lockWait = kLockWait);
+
+// An exclusive lock on a file of its own (made when missing, never written), held until
+// release() or the object's end: it keeps processes apart (fcntl on POSIX, LockFileEx on
+// Windows; both reach the server on a network share). Closing another handle of the locked
+// file would drop a POSIX lock, so the file locked is never one that is written.
+class HeldLock {
+public:
+    HeldLock() = default;
+    ~HeldLock() { release(); }
+    HeldLock(const HeldLock &) = delete;
+    HeldLock &operator=(const HeldLock &) = delete;
+    // Waits at most `wait`; Busy when another process holds it all that time.
+    Result take(const std::string &path, std::chrono::milliseconds wait);
+    void release();
+
+private:
+    std::intptr_t handle_ = -1;
+};
 
 } // namespace journalfile

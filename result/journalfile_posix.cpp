@@ -39,8 +39,14 @@ Failure categoryOf(int error)
     }
 }
 
-Result failure(int error) { return {categoryOf(error), std::strerror(error)}; }
-Result failure(Failure cause, int error) { return {cause, std::strerror(error)}; }
+Result failure(int error)
+{
+    return {categoryOf(error), std::strerror(error)};
+}
+Result failure(Failure cause, int error)
+{
+    return {cause, std::strerror(error)};
+}
 
 // "a/b/c" -> "a/b", "/a" -> "/", "a" and "/" -> "" (nothing above to make).
 std::string parentOf(const std::string &path)
@@ -198,7 +204,9 @@ Written writeRecord(int fd, bool canRead, std::string_view record, Simulated sim
     if (error == 0) {
         if (!canRead)
             return {};
-        if (simulated.appendLost && ::ftruncate(fd, before) != 0)
+        if ((simulated.appendLost || simulated.appendOverwritten) && ::ftruncate(fd, before) != 0)
+            return {failure(errno)};
+        if (simulated.appendOverwritten && ::write(fd, std::string(bytes.size(), '#').data(), bytes.size()) < 0)
             return {failure(errno)};
         // Under our lock nobody who honours it has appended: our bytes start where the file
         // ended. A file system that ignores the lock or the append mode shows other bytes there.
@@ -310,8 +318,7 @@ Result append(const std::string &path, std::string_view bytes, std::chrono::mill
     }
 }
 
-Result emptyIf(const std::string &path, const std::function<bool(std::string_view content)> &condition, bool &emptied,
-               std::chrono::milliseconds lockWait)
+Result emptyIf(const std::string &path, const Scan &scan, bool &emptied, std::chrono::milliseconds lockWait)
 {
     emptied = false;
     const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -326,13 +333,12 @@ Result emptyIf(const std::string &path, const std::function<bool(std::string_vie
     } else if (const int error = lockWholeFile(fd, Clock::now() + lockWait); error != 0) {
         result = failure(error == EAGAIN || error == EACCES ? Failure::Busy : categoryOf(error), error);
     } else {
-        std::string content;
-        char buffer[65536];
+        std::vector<char> buffer(65536);
         off_t at = 0;
         for (;;) {
-            const ssize_t n = ::pread(fd, buffer, sizeof buffer, at);
+            const ssize_t n = ::pread(fd, buffer.data(), buffer.size(), at);
             if (n > 0) {
-                content.append(buffer, size_t(n));
+                scan(std::string_view(buffer.data(), size_t(n)), false);
                 at += n;
             } else if (n < 0 && errno == EINTR) {
                 continue;
@@ -342,7 +348,7 @@ Result emptyIf(const std::string &path, const std::function<bool(std::string_vie
                 break;
             }
         }
-        if (result.ok() && condition(content)) {
+        if (result.ok() && scan({}, true)) {
             if (::ftruncate(fd, 0) != 0)
                 result = failure(errno);
             else if (const int error = syncToDisk(fd); error != 0)
@@ -355,6 +361,29 @@ Result emptyIf(const std::string &path, const std::function<bool(std::string_vie
     if (::close(fd) != 0 && result.ok())
         result = failure(errno);
     return result;
+}
+
+Result HeldLock::take(const std::string &path, std::chrono::milliseconds wait)
+{
+    release();
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return failure(errno);
+    if (const int error = lockWholeFile(fd, Clock::now() + wait); error != 0) {
+        ::close(fd);
+        return failure(error == EAGAIN || error == EACCES ? Failure::Busy : categoryOf(error), error);
+    }
+    handle_ = fd;
+    return {};
+}
+
+void HeldLock::release()
+{
+    if (handle_ < 0)
+        return;
+    unlockWholeFile(int(handle_));
+    ::close(int(handle_));
+    handle_ = -1;
 }
 
 } // namespace journalfile

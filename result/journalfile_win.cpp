@@ -2,19 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Appending to the journal with Win32 calls. Each call follows the rights and behaviour its
 // Microsoft Learn page documents, not what a given file system (or Wine) happens to allow.
-#include "result/journalfile.h"
+#include "result/journalfile_win.h"
 
 #include <vector>
 
-#include <windows.h>
-
 namespace journalfile {
-namespace {
+namespace win {
 
-using Clock = std::chrono::steady_clock;
 // Sleep (Microsoft Learn) waits at least this long; the system's timer tick rounds it up.
 constexpr DWORD kPollEveryMs = 2;
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // ERROR_DISK_QUOTA_EXCEEDED (System Error Codes), missing from MinGW's headers.
 constexpr DWORD kErrorDiskQuotaExceeded = 1295;
 
@@ -33,9 +29,9 @@ std::string systemText(DWORD error)
     wchar_t *text = nullptr;
     // FormatMessageW (Microsoft Learn): FROM_SYSTEM gives the system's message for an error code
     // in the user's language; ALLOCATE_BUFFER makes a buffer the caller frees with LocalFree.
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
     std::string out = length ? utf8(text, int(length)) : "error " + std::to_string(error);
     LocalFree(text);
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == ' ' || out.back() == '.'))
@@ -66,8 +62,14 @@ Failure categoryOf(DWORD error)
     }
 }
 
-Result failure(DWORD error) { return {categoryOf(error), systemText(error)}; }
-Result failure(Failure cause, DWORD error) { return {cause, systemText(error)}; }
+Result failure(DWORD error)
+{
+    return {categoryOf(error), systemText(error)};
+}
+Result failure(Failure cause, DWORD error)
+{
+    return {cause, systemText(error)};
+}
 
 // How much of a path names its root: "C:\" 3, "C:" 2, "\\server\share\" and "\\?\C:\" up to
 // the second name after the two backslashes, "\" 1, a relative path 0.
@@ -291,8 +293,17 @@ Written writeRecord(HANDLE file, bool appendOnly, std::string_view record, Simul
     if (error == 0) {
         if (appendOnly)
             return {}; // no right to read: nothing to read back
-        if (simulated.appendLost && !cutBackTo(file, before))
+        if ((simulated.appendLost || simulated.appendOverwritten) && !cutBackTo(file, before))
             return {failure(GetLastError())};
+        if (simulated.appendOverwritten) {
+            const std::string other(bytes.size(), '#');
+            OVERLAPPED atEnd{};
+            atEnd.Offset = 0xFFFFFFFF;
+            atEnd.OffsetHigh = 0xFFFFFFFF;
+            DWORD n = 0;
+            if (!WriteFile(file, other.data(), DWORD(other.size()), &n, &atEnd))
+                return {failure(GetLastError())};
+        }
         // Our exclusive lock keeps every other process from writing: our bytes start where the
         // file ended. A file system that ignores the lock shows other bytes there.
         if (readAt(file, before.QuadPart, bytes.size()) == bytes)
@@ -343,7 +354,9 @@ bool widePath(const std::string &path, std::wstring &wide)
     return true;
 }
 
-} // namespace
+} // namespace win
+
+using namespace win;
 
 Result append(const std::string &path, std::string_view bytes, std::chrono::milliseconds lockWait, Simulated simulated)
 {
@@ -392,41 +405,6 @@ Result append(const std::string &path, std::string_view bytes, std::chrono::mill
             removeIfEmpty(wide);
         removeFolders(madeFolders);
     }
-    return result;
-}
-
-Result emptyIf(const std::string &path, const std::function<bool(std::string_view content)> &condition, bool &emptied,
-               std::chrono::milliseconds lockWait)
-{
-    emptied = false;
-    std::wstring wide;
-    if (!widePath(path, wide))
-        return failure(Failure::Other, GetLastError());
-    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? Result{} : failure(error);
-    }
-    Result result;
-    LARGE_INTEGER size{};
-    if (GetFileType(file) != FILE_TYPE_DISK) {
-        result = {Failure::NotRegularFile, {}};
-    } else if (const DWORD error = lockWholeFile(file, Clock::now() + lockWait); error != 0) {
-        result = failure(error == ERROR_LOCK_VIOLATION ? Failure::Busy : categoryOf(error), error);
-    } else {
-        if (!GetFileSizeEx(file, &size)) {
-            result = failure(GetLastError());
-        } else if (condition(readAt(file, 0, size_t(size.QuadPart)))) {
-            if (!cutBackTo(file, LARGE_INTEGER{}) || !FlushFileBuffers(file))
-                result = failure(GetLastError());
-            else
-                emptied = true;
-        }
-        unlockWholeFile(file);
-    }
-    if (!CloseHandle(file) && result.ok())
-        result = failure(GetLastError());
     return result;
 }
 

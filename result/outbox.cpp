@@ -7,9 +7,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QStandardPaths>
 #include <QUuid>
+
+#include <functional>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 
 namespace outbox {
 namespace {
@@ -34,22 +41,110 @@ bool append(const QString &outboxFile, const QByteArray &entry)
     return journal::append(outboxFile, entry).ok;
 }
 
-// The entries whose sums hold, each split at its blanks (the sum taken off).
-QList<QList<QByteArray>> entriesOf(QByteArrayView content)
+std::string nativeOf(const QString &file)
 {
-    QList<QList<QByteArray>> entries;
-    for (QByteArray line : content.toByteArray().split('\n')) {
-        if (!line.endsWith('\r'))
-            continue; // the last piece, or a line torn before its end
-        line.chop(1);
-        const qsizetype blank = line.lastIndexOf(' ');
-        if (blank < 0 || sumOf(QByteArrayView(line).first(blank)) != line.mid(blank + 1))
-            continue;
-        QList<QByteArray> fields = line.left(blank).split(' ');
-        if ((fields.size() == 4 && fields[0] == "K") || (fields.size() == 2 && fields[0] == "D"))
-            entries << fields;
+    return QDir::toNativeSeparators(file).toStdString();
+}
+
+// One line of an outbox, read: a kept result ('K'), its delivery ('D'), nothing (a blank
+// line) or, kind 0 with `unreadable`, a line that is no entry.
+struct Entry {
+    char kind = 0;
+    bool unreadable = false;
+    Kept kept;
+};
+
+// `line` ends in LF (CR LF as written; a lone LF where an editor or a copy changed it, its sum
+// still proving it whole). A line without its end is no entry.
+Entry entryOf(QByteArrayView line)
+{
+    if (line.trimmed().isEmpty())
+        return {};
+    if (!line.endsWith('\n'))
+        return {0, true, {}};
+    line.chop(line.endsWith("\r\n") ? 2 : 1);
+    const qsizetype blank = line.lastIndexOf(' ');
+    if (blank < 0 || sumOf(line.first(blank)) != line.sliced(blank + 1))
+        return {0, true, {}};
+    const QList<QByteArray> fields = line.first(blank).toByteArray().split(' ');
+    if (fields.size() == 4 && fields[0] == "K")
+        return {
+            'K', false, {fields[1], QString::fromUtf8(QByteArray::fromHex(fields[2])), QByteArray::fromHex(fields[3])}};
+    if (fields.size() == 2 && fields[0] == "D")
+        return {'D', false, {fields[1], {}, {}}};
+    return {0, true, {}};
+}
+
+// Calls `take` for each whole line (with its LF) of the file, read a line at a time; a last
+// line without its end is left out (it may still be being written).
+void forEachLine(const QString &file, const std::function<void(const Entry &)> &take)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return;
+    while (!in.atEnd()) {
+        const QByteArray line = in.readLine();
+        if (line.endsWith('\n'))
+            take(entryOf(line));
     }
-    return entries;
+}
+
+// Empties the outbox when every kept result in it is delivered, reading it under its lock a
+// piece at a time; lines that cannot be read are first appended to <outbox>.unreadable, and
+// when that fails the outbox stays as it is.
+void emptyWhenDone(const QString &outboxFile, Delivery &delivery)
+{
+    QSet<QByteArray> kept, delivered;
+    QByteArray partial, unreadable;
+    int unreadableLines = 0;
+    auto take = [&](QByteArrayView line) {
+        const Entry entry = entryOf(line);
+        if (entry.kind == 'K')
+            kept.insert(entry.kept.id);
+        else if (entry.kind == 'D')
+            delivered.insert(entry.kept.id);
+        else if (entry.unreadable) {
+            unreadable += line;
+            if (!line.endsWith('\n'))
+                unreadable += '\n';
+            ++unreadableLines;
+        }
+    };
+    const QString suffix = QFileInfo(outboxFile).suffix();
+    const QString aside =
+        (suffix.isEmpty() ? outboxFile + '.' : outboxFile.chopped(suffix.size())) + QStringLiteral("unreadable");
+    const auto scan = [&](std::string_view piece, bool end) {
+        if (!end) {
+            for (qsizetype from = 0; from < qsizetype(piece.size());) {
+                const auto lf = piece.find('\n', size_t(from));
+                const qsizetype to = lf == std::string_view::npos ? qsizetype(piece.size()) : qsizetype(lf) + 1;
+                partial.append(piece.data() + from, to - from);
+                if (partial.endsWith('\n')) {
+                    take(partial);
+                    partial.clear();
+                }
+                from = to;
+            }
+            return false;
+        }
+        take(partial); // a last line without its end
+        for (const QByteArray &id : std::as_const(kept))
+            if (!delivered.contains(id))
+                return false;
+        if (!unreadable.isEmpty() && !journal::append(aside, unreadable).ok)
+            return false;
+        return true;
+    };
+    const std::unique_lock<std::mutex> inProcess = journal::lockInProcess(outboxFile);
+    bool emptied = false;
+    journalfile::emptyIf(nativeOf(outboxFile), scan, emptied);
+    if (emptied && unreadableLines > 0) {
+        delivery.unreadable += unreadableLines;
+        delivery.messages << QStringLiteral(
+                                 "netquiz: %1 рядк(ів) скриньки %2 не вдалося прочитати; їх перенесено до %3")
+                                 .arg(unreadableLines)
+                                 .arg(QDir::toNativeSeparators(outboxFile), QDir::toNativeSeparators(aside));
+    }
 }
 
 } // namespace
@@ -58,6 +153,22 @@ QString defaultFile()
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
         .filePath(QStringLiteral("outbox.txt"));
+}
+
+QStringList places(const QString &outboxFile, const QString &journalFile)
+{
+    if (outboxFile.isEmpty())
+        return {};
+    QStringList list{outboxFile};
+#ifdef Q_OS_WIN
+    const QString temporary = QDir::temp().filePath(QStringLiteral("netquiz-outbox.txt")); // the user's own
+#else
+    // The temporary folder is everyone's: a file of this name made by another user is not ours.
+    const QString temporary = QDir::temp().filePath(QStringLiteral("netquiz-outbox-%1.txt").arg(::getuid()));
+    if (const QFileInfo made(temporary); made.exists() && made.ownerId() != ::getuid())
+        return list << QFileInfo(journalFile).dir().filePath(QStringLiteral("netquiz-outbox.txt"));
+#endif
+    return list << temporary << QFileInfo(journalFile).dir().filePath(QStringLiteral("netquiz-outbox.txt"));
 }
 
 QByteArray newId()
@@ -95,17 +206,23 @@ bool markDelivered(const QString &outboxFile, const QByteArray &id)
 
 QList<Kept> waiting(const QByteArray &content)
 {
-    const QList<QList<QByteArray>> entries = entriesOf(content);
-    QSet<QByteArray> delivered;
-    for (const QList<QByteArray> &e : entries)
-        if (e[0] == "D")
-            delivered.insert(e[1]);
+    QList<Entry> entries;
+    for (qsizetype from = 0; from < content.size();) {
+        const qsizetype lf = content.indexOf('\n', from);
+        if (lf < 0)
+            break; // the last piece, torn before its end
+        entries << entryOf(QByteArrayView(content).sliced(from, lf + 1 - from));
+        from = lf + 1;
+    }
+    QSet<QByteArray> delivered, seen;
+    for (const Entry &e : std::as_const(entries))
+        if (e.kind == 'D')
+            delivered.insert(e.kept.id);
     QList<Kept> kept;
-    QSet<QByteArray> seen;
-    for (const QList<QByteArray> &e : entries)
-        if (e[0] == "K" && !delivered.contains(e[1]) && !seen.contains(e[1])) {
-            seen.insert(e[1]);
-            kept.append({e[1], QString::fromUtf8(QByteArray::fromHex(e[2])), QByteArray::fromHex(e[3])});
+    for (const Entry &e : std::as_const(entries))
+        if (e.kind == 'K' && !delivered.contains(e.kept.id) && !seen.contains(e.kept.id)) {
+            seen.insert(e.kept.id);
+            kept << e.kept;
         }
     return kept;
 }
@@ -113,53 +230,39 @@ QList<Kept> waiting(const QByteArray &content)
 Delivery deliver(const QString &outboxFile, std::chrono::milliseconds lockWait)
 {
     Delivery delivery;
-    QFile file(outboxFile);
     // Nearly every start finds no outbox, or an empty one: one look at the file and done.
-    if (file.size() == 0 || !file.open(QIODevice::ReadOnly))
+    if (QFileInfo(outboxFile).size() == 0)
         return delivery;
-    const QList<Kept> kept = waiting(file.readAll());
-    file.close();
+    const QString lockFile = outboxFile + QStringLiteral(".lock");
+    const std::unique_lock<std::mutex> inProcess = journal::lockInProcess(lockFile);
+    journalfile::HeldLock lock;
+    if (!lock.take(nativeOf(lockFile), lockWait).ok())
+        return delivery; // another copy delivers it, or the folder takes nothing: a mark could not be kept
+    // Read twice as a stream, never whole: first which results are delivered, then the others.
+    QSet<QByteArray> delivered, seen;
+    forEachLine(outboxFile, [&](const Entry &e) {
+        if (e.kind == 'D')
+            delivered.insert(e.kept.id);
+    });
     QSet<QString> failedJournals;
-    for (const Kept &k : kept) {
-        if (failedJournals.contains(k.journal)) {
-            ++delivery.failed;
-            continue;
+    forEachLine(outboxFile, [&](const Entry &e) {
+        if (e.kind != 'K' || delivered.contains(e.kept.id) || seen.contains(e.kept.id))
+            return;
+        seen.insert(e.kept.id);
+        if (failedJournals.contains(e.kept.journal)) {
+            ++delivery.failed; // a later result of a journal that failed waits behind the earlier one
+            return;
         }
-        if (journal::append(k.journal, k.record, lockWait).ok) {
+        if (journal::append(e.kept.journal, e.kept.record, lockWait).ok) {
             ++delivery.delivered;
-            markDelivered(outboxFile, k.id);
+            markDelivered(outboxFile, e.kept.id);
         } else {
             ++delivery.failed;
-            failedJournals.insert(k.journal);
+            failedJournals.insert(e.kept.journal);
         }
-    }
-    bool emptied = false;
-    const std::unique_lock<std::mutex> inProcess = journal::lockInProcess(outboxFile);
-    journalfile::emptyIf(
-        QDir::toNativeSeparators(outboxFile).toStdString(),
-        [](std::string_view content) {
-            return waiting(QByteArray(content.data(), qsizetype(content.size()))).isEmpty();
-        },
-        emptied);
+    });
+    emptyWhenDone(outboxFile, delivery);
     return delivery;
-}
-
-Courier::Courier(const QString &outboxFile)
-    : thread_([this, outboxFile] { delivery_ = deliver(outboxFile, journalfile::kLockWait); })
-{
-}
-
-Courier::~Courier()
-{
-    if (thread_.joinable())
-        thread_.join();
-}
-
-Delivery Courier::wait()
-{
-    if (thread_.joinable())
-        thread_.join();
-    return delivery_;
 }
 
 } // namespace outbox

@@ -12,19 +12,25 @@
 //   D <id> <sum>                                                     that result delivered
 // <sum> is FNV-1a 64 of the line before it, in hex. A torn write leaves a line that fails its
 // sum (and the next append starts on a line of its own), so it never spoils another entry.
-// Once every kept result is delivered the file is emptied under the lock.
+// Once every kept result is delivered the file is emptied under the lock; a line that cannot
+// be read is first moved aside to <outbox>.unreadable, never dropped.
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
-#include <thread>
 
 namespace outbox {
 
 // <the user's own local data folder>/outbox.txt (QStandardPaths::AppLocalDataLocation).
 QString defaultFile();
+
+// Where a result is kept, in the order tried: the outbox itself; where it cannot be written (a
+// full or read-only home), the system's temporary folder, then the journal's own folder. Every
+// start delivers from all of them. Empty when `outboxFile` is empty (tools that keep nothing).
+QStringList places(const QString &outboxFile, const QString &journalFile);
 
 struct Kept {
     QByteArray id;
@@ -50,26 +56,16 @@ QList<Kept> waiting(const QByteArray &content);
 struct Delivery {
     int delivered = 0;
     int failed = 0;
+    int unreadable = 0;   // lines that could not be read, moved aside
+    QStringList messages; // for the teacher's log: what was moved aside and where
 };
 // Appends every waiting result to its journal, oldest first, marking each delivered after its
 // append succeeded; after a journal fails, its later results wait for the next start (their
-// order kept). Empties the outbox when nothing waits any more.
+// order kept). Empties the outbox when nothing waits any more, after moving the lines that
+// cannot be read aside. The outbox is read as a stream, a line at a time, and the whole
+// delivery holds the lock of <outbox>.lock: two copies sharing one outbox (one home, two
+// computers) never deliver one record twice. Where that lock is held by another copy for
+// longer than `lockWait`, or cannot be made, nothing is delivered this time.
 Delivery deliver(const QString &outboxFile, std::chrono::milliseconds lockWait);
-
-// deliver() on a thread of its own, started at once; the destructor waits for it, so a record
-// is never torn by the program's end.
-class Courier {
-public:
-    explicit Courier(const QString &outboxFile);
-    ~Courier();
-    Courier(const Courier &) = delete;
-    Courier &operator=(const Courier &) = delete;
-    // Waits for the delivery and tells how it went.
-    Delivery wait();
-
-private:
-    Delivery delivery_;
-    std::thread thread_;
-};
 
 } // namespace outbox

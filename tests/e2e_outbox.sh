@@ -129,6 +129,88 @@ run_of() { sed -n 's/.*"run":"\([0-9a-f-]*\)".*/\1/p'; }
 waiting=$(awk '$1 == "K" { k[$2] = 1 } $1 == "D" { delete k[$2] } END { print length(k) }' "$outbox")
 [ "$waiting" = 0 ] || fail "$waiting records wait in the outbox although their files could be written"
 
+# The text of the newest window with the test's title (a message over the page), read from the
+# window itself: the mouse selects its text (drawn across it, as a teacher copying the reason
+# would) and X's primary selection is read back.
+message_text() {
+  local ids id
+  for _ in $(seq 300); do
+    ids=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null || true)
+    [ "$(wc -l <<<"$ids")" -ge 2 ] && break
+    sleep 0.1
+  done
+  [ "$(wc -l <<<"$ids")" -ge 2 ] || return 0 # no message over the page
+  id=$(tail -n1 <<<"$ids")
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  xdotool mousemove --window "$id" 62 14 mousedown 1 mousemove --window "$id" $((WIDTH - 4)) $((HEIGHT - 52)) mouseup 1
+  sleep 0.3
+  xclip -o -selection primary -t UTF8_STRING 2>/dev/null || true
+  sleep 0.8 # a key right after the mouse counts as part of its burst: the pupil reads first
+}
+
+# HOME full (a small tmpfs filled to the last block, in a mount namespace of its own) and the
+# temporary folder on it too: nothing can hold the result. "Вихід", SIGTERM: the program stays
+# with the grade on screen and tells the pupil to call the teacher; once there is room again
+# "Вихід" saves and ends.
+full=$work/full
+mkdir -p "$full"
+unshare -m sh -c 'mount -t tmpfs -o size=512k tmpfs "$1" && mkdir -p "$1/home" "$1/tmp" &&
+  { dd if=/dev/zero of="$1/fill" bs=4k 2>/dev/null; true; } &&
+  HOME=$1/home TMPDIR=$1/tmp "$2"; cat "$1/home/test/Internet/1.txt" >"$3" 2>/dev/null' \
+  sh "$full" "$app" "$work/full-journal" &
+shell=$!
+to_result_page "Місця Немає"
+pid=$(pgrep -P $shell)
+xdotool key Return # "Вихід"
+said=$(message_text)
+case $said in *"Результат НЕ збережено ніде"*"покличте вчителя"*) ;; *) fail "full home: the message is not the truth: $said" ;; esac
+case $said in *"на диску немає місця"*) ;; *) fail "full home: the reason is not said: $said" ;; esac
+xdotool key Return # OK
+sleep 0.5
+kill -TERM "$pid"
+said=$(message_text)
+kill -0 "$pid" 2>/dev/null || fail "full home: SIGTERM ended the program while nothing held the result"
+case $said in *"Результат НЕ збережено ніде"*) ;; *) fail "full home: no message after SIGTERM: $said" ;; esac
+nsenter -t "$pid" -m rm -f "$full/fill" || true
+xdotool key Return # OK
+sleep 0.8
+wait_for "$title"
+sleep 0.6
+xdotool key Return # "Вихід", with room on the disk again
+ended "$pid" || fail "full home: netquiz did not end once the line was saved"
+wait $shell || true
+[ "$(od -An -tx1 <"$work/full-journal")" = "$(line_of "Місця Немає" | od -An -tx1)" ] ||
+  fail "full home: the journal does not hold the one line"
+
+# HOME read-only (a read-only bind in a mount namespace of its own): neither the journal nor the
+# outbox can be written; the result is kept in the temporary folder, the message says that it is
+# kept on this computer, SIGTERM ends, and the next start (HOME writable again) delivers it.
+rohome=$work/rohome
+mkdir -p "$rohome" "$work/tmp"
+unshare -m sh -c 'mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" && HOME=$1 TMPDIR=$2 exec "$3"' \
+  sh "$rohome" "$work/tmp" "$app" &
+pid=$!
+to_result_page "Лише Читання"
+xdotool key Return # "Вихід"
+said=$(message_text)
+case $said in *"Результат збережено на цьому комп'ютері"*) ;; *) fail "read-only home: the message is not the truth: $said" ;; esac
+case $said in *"диск лише для читання"*) ;; *) fail "read-only home: the reason is not said: $said" ;; esac
+ls "$work/tmp"/netquiz-outbox-*.txt >/dev/null 2>&1 || fail "read-only home: nothing kept in the temporary folder"
+xdotool key Return # OK
+sleep 0.5
+kill -TERM "$pid"
+ended "$pid" || fail "read-only home: SIGTERM did not end netquiz although the result was kept"
+wait "$pid" || true
+HOME=$rohome TMPDIR=$work/tmp "$app" &
+pid=$!
+wait_for "Введення даних про учня"
+for _ in $(seq 100); do [ -s "$rohome/test/Internet/1.txt" ] && break; sleep 0.1; done
+kill -TERM $pid
+ended $pid || fail "read-only home: netquiz did not end at SIGTERM on the prompt"
+wait $pid || true
+[ "$(od -An -tx1 <"$rohome/test/Internet/1.txt")" = "$(line_of "Лише Читання" | od -An -tx1)" ] ||
+  fail "read-only home: the next start did not deliver the kept line from the temporary folder"
+
 # Two computers, one class folder: each its own journal; the teacher's CSV reads both.
 class=$work/class
 for pc in PC-01 PC-02; do

@@ -75,7 +75,10 @@ std::string readFile(const fs::path &file)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-void writeFile(const fs::path &file, std::string_view bytes) { std::ofstream(file, std::ios::binary) << bytes; }
+void writeFile(const fs::path &file, std::string_view bytes)
+{
+    std::ofstream(file, std::ios::binary) << bytes;
+}
 
 long long millisecondsSince(Clock::time_point begin)
 {
@@ -138,8 +141,8 @@ int holdLock(const char *file, int ms)
 Child spawnHolder(const fs::path &file, int ms)
 {
     const std::string path = file.string(), time = std::to_string(ms);
-    char *argv[] = {const_cast<char *>("journalfile_test"), const_cast<char *>("hold"), const_cast<char *>(path.c_str()),
-                    const_cast<char *>(time.c_str()), nullptr};
+    char *argv[] = {const_cast<char *>("journalfile_test"), const_cast<char *>("hold"),
+                    const_cast<char *>(path.c_str()), const_cast<char *>(time.c_str()), nullptr};
     pid_t pid = 0;
     return posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv, environ) == 0 ? pid : 0;
 }
@@ -156,8 +159,8 @@ void waitFor(Child child)
 
 void foldersMade()
 {
-    for (const auto &[name, outerExists] : {std::pair{"neither folder exists", false},
-                                            std::pair{"the outer folder exists, with a file in it", true}}) {
+    for (const auto &[name, outerExists] :
+         {std::pair{"neither folder exists", false}, std::pair{"the outer folder exists, with a file in it", true}}) {
         start("folders made", name);
         const fs::path drive = freshFolder();
         if (outerExists) {
@@ -234,9 +237,8 @@ void shortWriteRolledBack(long limit)
         start("short write rolled back", name);
         const fs::path file = freshFolder() / "1.txt";
         writeFile(file, before);
-        const journalfile::Result result = withSizeLimit(limit, [&] {
-            return journalfile::append(file.string(), "a line that does not fit\r\n");
-        });
+        const journalfile::Result result =
+            withSizeLimit(limit, [&] { return journalfile::append(file.string(), "a line that does not fit\r\n"); });
 #ifndef _WIN32
         check(result.failure == Failure::FileTooBig, "reported as the size limit");
 #endif
@@ -269,6 +271,8 @@ void readBack()
     const Row rows[] = {
         {"the append lost", {.appendLost = true}, "old\r\n", false, "old\r\n"},
         {"the append lost in a new file", {.appendLost = true}, std::nullopt, false, std::nullopt},
+        // Same length, other bytes: only a comparison of the bytes themselves finds it.
+        {"other bytes where the record went", {.appendOverwritten = true}, "old\r\n", false, "old\r\n#####"},
         {"close fails, the record in place", {.closeFails = true}, "old\r\n", true, "old\r\nnew\r\n"},
         {"close fails in a new file, the record in place", {.closeFails = true}, std::nullopt, true, "new\r\n"},
     };
@@ -295,7 +299,8 @@ void emptied()
     };
     for (const Row &r :
          {Row{"the condition holds", "a\r\nb\r\n", true, true},
-          Row{"the condition does not hold", "a\r\nb\r\n", false, false}, Row{"no file", std::nullopt, true, false}}) {
+          Row{"the condition does not hold", "a\r\nb\r\n", false, false}, Row{"no file", std::nullopt, true, false},
+          Row{"read in several pieces", std::string(200'000, 'x') + "\r\n", true, true}}) {
         start("emptied when the content allows", r.name);
         const fs::path file = freshFolder() / "outbox.txt";
         if (r.before)
@@ -303,7 +308,7 @@ void emptied()
         std::string seen;
         bool done = true;
         const journalfile::Result result = journalfile::emptyIf(
-            file.string(), [&](std::string_view content) { return seen = content, r.condition; }, done);
+            file.string(), [&](std::string_view piece, bool end) { return seen += piece, end && r.condition; }, done);
         check(result.ok(), "no failure");
         check(done == r.emptied, "emptied as the condition says");
         check(seen == r.before.value_or(""), "the condition saw the whole content");
@@ -334,10 +339,30 @@ void lockHeldElsewhere()
         const long long waited = millisecondsSince(begin);
         check(result.ok() == r.written, "written only once the lock is free");
         check(r.written || result.failure == Failure::Busy, "reported as busy");
-        check(r.written ? waited >= 100 : (waited >= 450 && waited < 3000), "waited for the lock, and no longer than allowed");
+        check(r.written ? waited >= 100 : (waited >= 450 && waited < 3000),
+              "waited for the lock, and no longer than allowed");
         waitFor(holder);
         check(readFile(file) == (r.written ? "line\r\n" : ""), "the file holds the line only when written");
     }
+}
+
+void heldLock()
+{
+    // The lock that keeps two deliveries of one outbox apart, against another process.
+    start("a lock held on a file of its own", "another process holds it, then lets go");
+    const fs::path file = freshFolder() / "outbox.txt.lock";
+    const Child holder = spawnHolder(file, 1500);
+    const auto startedAt = Clock::now();
+    while (!fs::exists(file.string() + ".held") && Clock::now() - startedAt < 60s)
+        std::this_thread::sleep_for(10ms);
+    journalfile::HeldLock lock;
+    check(lock.take(file.string(), 200ms).failure == Failure::Busy, "busy while the other holds it");
+    waitFor(holder);
+    check(lock.take(file.string(), 0ms).ok(), "taken once the other has let go");
+    journalfile::HeldLock second;
+    check(journalfile::append(file.string() + ".probe", "x").ok(), "the folder is writable");
+    lock.release();
+    check(second.take(file.string(), 0ms).ok(), "taken again after release");
 }
 
 void reasons()
@@ -350,12 +375,16 @@ void reasons()
     };
     std::vector<Row> rows = {
         {"a file where the outer folder should be",
-         [](const fs::path &d) { return writeFile(d / "test", "x"), d / "test/Internet/1.txt"; }, Failure::FileInPlaceOfFolder},
+         [](const fs::path &d) { return writeFile(d / "test", "x"), d / "test/Internet/1.txt"; },
+         Failure::FileInPlaceOfFolder},
         {"a file where the inner folder should be",
-         [](const fs::path &d) { return fs::create_directory(d / "test"), writeFile(d / "test/Internet", "x"), d / "test/Internet/1.txt"; },
+         [](const fs::path &d) {
+             return fs::create_directory(d / "test"), writeFile(d / "test/Internet", "x"), d / "test/Internet/1.txt";
+         },
          Failure::FileInPlaceOfFolder},
         {"a folder where the file should be",
-         [](const fs::path &d) { return fs::create_directories(d / "1.txt"), d / "1.txt"; }, Failure::FolderInPlaceOfFile},
+         [](const fs::path &d) { return fs::create_directories(d / "1.txt"), d / "1.txt"; },
+         Failure::FolderInPlaceOfFile},
 #ifdef _WIN32
         {"a drive that is not there",
          [](const fs::path &) {
@@ -368,7 +397,9 @@ void reasons()
          Failure::NoSuchFolder},
 #else
         {"a link to a folder that is not there (an unmounted share)",
-         [](const fs::path &d) { return fs::create_directory_symlink(d / "unmounted", d / "share"), d / "share/Internet/1.txt"; },
+         [](const fs::path &d) {
+             return fs::create_directory_symlink(d / "unmounted", d / "share"), d / "share/Internet/1.txt";
+         },
          Failure::NoSuchFolder},
         {"a named pipe (FIFO)", [](const fs::path &d) { return ::mkfifo((d / "1.txt").c_str(), 0666), d / "1.txt"; },
          Failure::NotRegularFile},
@@ -398,6 +429,7 @@ int main(int argc, char **argv)
         shortWriteRolledBack(64);
 #endif
         lockHeldElsewhere();
+        heldLock();
         reasons();
         readBack();
         emptied();

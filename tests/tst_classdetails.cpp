@@ -36,6 +36,8 @@ private slots:
     void runIdOnTwoComputers();
     void statusOfRuns_data();
     void statusOfRuns();
+    void givenUpAtThreeHours_data();
+    void givenUpAtThreeHours();
     void readWithTheJournalsCare();
     void recordsTakenOrNamed_data();
     void recordsTakenOrNamed();
@@ -269,6 +271,25 @@ void ClassDetailsTest::statusOfRuns()
     readWhole(book, journal, [](const QString &problem) { QFAIL(qPrintable(problem)); });
     QCOMPARE(book.runs().size(), 1);
     QCOMPARE(statusText(*book.runs().begin(), QDateTime::currentDateTime()), status);
+}
+
+void ClassDetailsTest::givenUpAtThreeHours_data()
+{
+    QTest::addColumn<qint64>("secondsAgo");
+    QTest::addColumn<QString>("status");
+    QTest::addRow("a second short of 3 hours") << qint64(3 * 3600 - 1) << "працює, 179 хв";
+    QTest::addRow("3 hours to the second") << qint64(3 * 3600) << "не завершив";
+}
+
+void ClassDetailsTest::givenUpAtThreeHours()
+{
+    // The point where a start without an end stops being "working", against one fixed moment.
+    QFETCH(qint64, secondsAgo);
+    QFETCH(QString, status);
+    const QDateTime now = kMorning.addDays(1);
+    RunState run;
+    run.started = now.addSecs(-secondsAgo);
+    QCOMPARE(statusText(run, now), status);
 }
 
 void ClassDetailsTest::readWithTheJournalsCare()

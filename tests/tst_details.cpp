@@ -329,7 +329,7 @@ void DetailsTest::oneFileBlockedTheOtherWritten()
     // Once the folder is gone, the next start delivers what waited, once.
     QVERIFY(QDir(blocked).removeRecursively());
     s.run.End();
-    const outbox::Delivery delivery = outbox::Courier(s.outboxFile()).wait();
+    const outbox::Delivery delivery = outbox::deliver(s.outboxFile(), journalfile::kLockWait);
     QCOMPARE(delivery.failed, 0);
     QCOMPARE(delivery.delivered, detailsBlocked ? 2 : 1);
     QCOMPARE(s.journal().count('\n'), 1);

@@ -13,6 +13,8 @@ private slots:
     void initTestCase();
     void frameValues_data();
     void frameValues();
+    void twipsToPixels_data();
+    void twipsToPixels();
     void controlGeometry_data();
     void controlGeometry();
     void tabOrder_data();
@@ -82,76 +84,49 @@ void FrameTest::frameValues()
     p->Hide();
 }
 
+void FrameTest::twipsToPixels_data()
+{
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<int>("pixels");
+    // 15 twips a pixel, to the nearest: the edges of rounding and sizes the pages use.
+    for (auto [t, p] : {std::pair{0, 0},
+                        {7, 0},
+                        {8, 1},
+                        {15, 1},
+                        {22, 1},
+                        {23, 2},
+                        {195, 13},
+                        {200, 13},
+                        {855, 57},
+                        {1455, 97},
+                        {7335, 489},
+                        {8175, 545}})
+        QTest::addRow("%d", t) << t << p;
+}
+
+void FrameTest::twipsToPixels()
+{
+    QFETCH(int, twips);
+    QFETCH(int, pixels);
+    QCOMPARE(frame::px(twips), pixels);
+}
+
 void FrameTest::controlGeometry_data()
 {
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("rect"); // pixels; for labels that size to their text the height only
     QTest::addColumn<bool>("autoSize");
-    auto row = [](const char *page, const char *name, int l, int t, int w, int h, bool autoSize = false) {
-        QTest::addRow("%s %s", page, name) << page << name << QRect(l / 15, t / 15, (w + 7) / 15, (h + 7) / 15) << autoSize;
-    };
-    row("F02", "Label1", 0, 120, 8175, 855);
-    for (auto [n, t] : {std::pair{"Label4", 600}, {"Label6", 1560}, {"Label9", 2520}, {"Label13", 3480}, {"Label7", 4560}})
-        row("F02", n, 120, t, 255, 615);
-    row("F02", "Label14", 480, 720, 1260, 390, true);
-    row("F02", "Label15", 480, 1680, 2055, 375);
-    row("F02", "Label8", 480, 2640, 1815, 375);
-    row("F02", "Label12", 480, 3600, 1815, 375);
-    row("F02", "Label16", 480, 4680, 1575, 375);
-    for (auto [n, t] : {std::pair{"T1", 720}, {"T2", 1680}, {"T3", 2640}, {"T4", 3600}, {"T5", 4680}})
-        row("F02", n, 2520, t, 495, 480);
-    row("F02", "Label5", 3120, 600, 4695, 855);
-    row("F02", "Label3", 3120, 1560, 4695, 975);
-    row("F02", "Label2", 3120, 2520, 5505, 855);
-    row("F02", "Label10", 3120, 3480, 5505, 855);
-    row("F02", "Label11", 3120, 4560, 5505, 855);
-
-    row("F03", "Label1", 480, 240, 3750, 390, true);
-    row("F03", "Label2", 1080, 1320, 4785, 390, true);
-    row("F03", "Label3", 1080, 1800, 6615, 375);
-    row("F03", "Label4", 1080, 2280, 6765, 390, true);
-    row("F03", "Label5", 1080, 2760, 3615, 375);
-    for (auto [n, t] : {std::pair{"op1", 1440}, {"op2", 1920}, {"op3", 2400}, {"Op4", 2880}})
-        row("F03", n, 480, t, 195, 195);
-    row("F03", "Image1", 120, 3240, 6840, 2700);
-
-    row("F04", "Label1", 240, 120, 8295, 615);
-    for (auto [n, t] : {std::pair{"op1", 3240}, {"op2", 3720}, {"op3", 4200}, {"Op4", 4680}})
-        row("F04", n, 720, t, 195, 195);
-    row("F04", "Label5", 1320, 4560, 3615, 375);
-    row("F04", "Label4", 1320, 4080, 1005, 390, true);
-    row("F04", "Label3", 1320, 3600, 4455, 375);
-    row("F04", "Label2", 1320, 3120, 2355, 390, true);
-    row("F04", "Image1", 1800, 840, 4500, 2145);
-
-    row("F05", "Label1", 480, 480, 8055, 615);
-    for (auto [n, t] : {std::pair{"op1", 1920}, {"op2", 2640}, {"op3", 3360}, {"Option1", 4080}})
-        row("F05", n, 360, t, 195, 195);
-    row("F05", "Label4", 960, 3240, 2355, 390, true);
-    row("F05", "Label3", 960, 2520, 4455, 375);
-    row("F05", "Label2", 960, 1800, 2355, 390, true);
-    row("F05", "Label5", 960, 3960, 2700, 390, true);
-    row("F05", "Image1", 3480, 1320, 4500, 2700);
-
-    row("F09", "Label1", 240, 120, 7335, 615);
-    for (auto [n, l, t] : {std::tuple{"C1", 840, 1200}, {"C2", 840, 1680}, {"C3", 840, 2160}, {"C4", 3840, 1200},
-                           {"C5", 3840, 1680}, {"C6", 3840, 2160}})
-        row("F09", n, l, t, 200, 200);
-    row("F09", "Label2", 1200, 1080, 2190, 390, true);
-    row("F09", "Label3", 1200, 1560, 765, 390, true);
-    row("F09", "Label4", 1200, 2040, 1410, 390, true);
-    row("F09", "Label5", 4200, 1080, 3345, 390, true);
-    row("F09", "Label7", 4200, 2040, 2670, 390, true);
-    row("F09", "Label10", 4200, 1560, 1665, 390, true);
-    row("F09", "Image1", 3000, 3000, 1425, 2250);
-
-    row("F11", "Label1", 2040, 0, 6015, 615);
-    row("F11", "L_b", 1080, 4080, 975, 1335);
-    row("F11", "Im_1_3", 2160, 1560, 5910, 5460);
-    row("F11", "Im_4_6", 5160, 2070, 2820, 4380);
-    row("F11", "Im_7_9", 3600, 1455, 4080, 5625);
-    row("F11", "Im_10_12", 3120, 1020, 4680, 6480);
+    // Every control of every design table, where the page put it: each twips value converted
+    // here on its own (to the nearest pixel), not through the page's code.
+    const auto pixels = [](int twips) { return qRound(twips / 15.0); };
+    for (const frame::PageDesign *design :
+         {&F02::design(), &F03::design(), &F04::design(), &F05::design(), &F09::design(), &F11::design()})
+        for (const frame::Control &c : design->controls)
+            QTest::addRow("%s %s", design->name, c.name)
+                << design->name << c.name
+                << QRect(pixels(c.box.left), pixels(c.box.top), pixels(c.box.width), pixels(c.box.height))
+                << c.autoSize;
 }
 
 void FrameTest::controlGeometry()

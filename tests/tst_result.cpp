@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScopeGuard>
 
 #include "result/journalline.h"
 #include "result/outbox.h"
@@ -32,6 +33,8 @@ private slots:
     void closeBoxSaves();
     void keptResultDeliveredAtNextStart();
     void lockWaitKeepsThePageAlive();
+    void nothingHoldsTheResult();
+    void keptInTheNextPlace();
 };
 
 static QByteArray readAll(const QString &path)
@@ -77,7 +80,8 @@ static bool blockJournalFolder(Session &s)
 static QStringList visiblePictures(const F11 &f11)
 {
     QStringList names;
-    for (const QWidget *w : {child<frame::Picture>(f11, "Im_1_3"), child<frame::Picture>(f11, "Im_4_6"), child<frame::Picture>(f11, "Im_7_9"), child<frame::Picture>(f11, "Im_10_12")})
+    for (const QWidget *w : {child<frame::Picture>(f11, "Im_1_3"), child<frame::Picture>(f11, "Im_4_6"),
+                             child<frame::Picture>(f11, "Im_7_9"), child<frame::Picture>(f11, "Im_10_12")})
         if (w->isVisible())
             names << w->objectName();
     return names;
@@ -88,12 +92,23 @@ void ResultTest::bands_data()
     QTest::addColumn<QString>("grade");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QStringList>("pictures");
-    QTest::addRow("0") << "0" << "1" << QStringList{"Im_1_3"};
-    for (auto [g, pic] : {std::pair{1, "Im_1_3"}, {2, "Im_1_3"}, {3, "Im_1_3"}, {4, "Im_4_6"}, {5, "Im_4_6"},
-                          {6, "Im_4_6"}, {7, "Im_7_9"}, {9, "Im_7_9"}, {10, "Im_10_12"}, {12, "Im_10_12"}})
+    QTest::addRow("0") << "0"
+                       << "1" << QStringList{"Im_1_3"};
+    for (auto [g, pic] : {std::pair{1, "Im_1_3"},
+                          {2, "Im_1_3"},
+                          {3, "Im_1_3"},
+                          {4, "Im_4_6"},
+                          {5, "Im_4_6"},
+                          {6, "Im_4_6"},
+                          {7, "Im_7_9"},
+                          {9, "Im_7_9"},
+                          {10, "Im_10_12"},
+                          {12, "Im_10_12"}})
         QTest::addRow("%d", g) << QString::number(g) << QString::number(g) << QStringList{pic};
-    QTest::addRow("13") << "13" << "13" << QStringList{};
-    QTest::addRow("-1") << "-1" << "-1" << QStringList{};
+    QTest::addRow("13") << "13"
+                        << "13" << QStringList{};
+    QTest::addRow("-1") << "-1"
+                        << "-1" << QStringList{};
 }
 
 void ResultTest::bands()
@@ -147,9 +162,9 @@ void ResultTest::enterRightAwayWritesOneLine()
     QVERIFY(answerForPoints(s.run, 0));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTRY_COMPARE(s.endedSpy.count(), 1);
-    const QByteArray expected = journal::encode(journal::kTopic + " - Учень - 9-А - " +
-                                                QLocale::c().toString(QDate::currentDate(), QLocale::ShortFormat) +
-                                                " - Оцінка - 1\r\n");
+    const QByteArray expected =
+        journal::encode(journal::kTopic + " - Учень - 9-А - " +
+                        QLocale::c().toString(QDate::currentDate(), QLocale::ShortFormat) + " - Оцінка - 1\r\n");
     QCOMPARE(s.journal(), expected);
     QVERIFY(expected.endsWith("\xCE\xF6\xB3\xED\xEA\xE0 - 1\r\n"));
     QCOMPARE(visiblePages(s.run), 0);
@@ -250,14 +265,14 @@ void ResultTest::keptResultDeliveredAtNextStart()
         qWarning("OUTBOX %s", readAll(s.outboxFile()).constData());
 
     QVERIFY(QFile::remove(s.drive.path() + "/test"));
-    outbox::Delivery first = outbox::Courier(s.outboxFile()).wait();
+    outbox::Delivery first = outbox::deliver(s.outboxFile(), journalfile::kLockWait);
     QCOMPARE(first.delivered, 2);
     QCOMPARE(s.journal(), record);
     QCOMPARE(readAll(detailsFile).count('\n'), 1);
     QVERIFY(readAll(detailsFile).contains("\"kind\":\"finished\""));
     QCOMPARE(readAll(s.outboxFile()), QByteArray()); // nothing waits: emptied
     for (int start = 0; start < 2; ++start) {
-        const outbox::Delivery later = outbox::Courier(s.outboxFile()).wait();
+        const outbox::Delivery later = outbox::deliver(s.outboxFile(), journalfile::kLockWait);
         QCOMPARE(later.delivered + later.failed, 0);
     }
     QCOMPARE(s.journal(), record);
@@ -272,6 +287,8 @@ void ResultTest::lockWaitKeepsThePageAlive()
     Session s;
     F11 &f11 = showResult(s, QStringLiteral("12"));
     QVERIFY(QDir().mkpath(QFileInfo(s.journalFile()).path()));
+    ModalAnswerer failures(
+        {QString(), QString(), QString()}); // a save that failed fast says so: the test fails, never hangs
     QProcess holder;
     holder.start(QCoreApplication::applicationDirPath() + "/journalfile_test", {"hold", s.journalFile(), "5000"});
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(s.journalFile() + ".held"), 10000);
@@ -293,12 +310,101 @@ void ResultTest::lockWaitKeepsThePageAlive()
     QCOMPARE(shot.pixelColor(note->geometry().topLeft() + QPoint(2, 2)), QColor(Qt::white));
     if (const QString file = qEnvironmentVariable("NETQUIZ_SAVING_SHOT"); !file.isEmpty())
         QVERIFY(shot.save(file));
-    QTRY_COMPARE_WITH_TIMEOUT(s.endedSpy.count(), 1, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(s.endedSpy.count() == 1 || !failures.seen.empty(), 30000);
+    QCOMPARE(failures.seen.size(), size_t(0));
+    QCOMPARE(s.endedSpy.count(), 1);
     QVERIFY2(clock.elapsed() >= 4000, "the save waited for the lock");
     QVERIFY(holder.state() == QProcess::NotRunning || holder.waitForFinished());
     QCOMPARE(holder.exitCode(), 0);
     QCOMPARE(s.journal().count("\r\n"), 1);
     QVERIFY(s.journal().endsWith(" - 12\r\n"));
+}
+
+void ResultTest::nothingHoldsTheResult()
+{
+    // Neither the journal, nor the outbox, nor the temporary folder, nor the journal's folder
+    // takes the result: the pupil is told it is kept nowhere and to call the teacher; the close
+    // box and the program's end (a signal, a logout) leave the page with its grade on the
+    // screen. Once the journal is mended, "Вихід" saves and ends.
+    QTemporaryDir elsewhere;
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] { qputenv("TMPDIR", savedTemp); });
+    Session s;
+    QVERIFY(QFile(elsewhere.path() + "/tmp").open(QIODevice::WriteOnly));
+    qputenv("TMPDIR", QFile::encodeName(elsewhere.path() + "/tmp"));      // the temporary folder is a file
+    s.run.setOutboxFile(s.outboxFile());                                  // (looked up when the outbox is set)
+    QVERIFY(QFile(s.drive.path() + "/local").open(QIODevice::WriteOnly)); // and so is the outbox's folder
+    QVERIFY(s.start());
+    QVERIFY(s.run.recordWriter().flush()); // "started" written (and kept beside the journal meanwhile)
+    QVERIFY(blockJournalFolder(s));        // and the journal's, before the result is shown
+    F11 &f11 = s.run.page<F11>();
+    child<QLabel>(f11, "L_b")->setText(QStringLiteral("9"));
+    s.run.page<F02>().Hide();
+    f11.Show();
+    QVERIFY(QTest::qWaitForWindowActive(&f11));
+    QStringList messages;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            messages << box->text();
+            box->accept();
+        }
+    });
+    poll.start(5);
+    click(com(f11));
+    QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 1, 30000);
+    QVERIFY2(messages[0].contains(QStringLiteral("Результат НЕ збережено ніде")), qPrintable(messages[0]));
+    QVERIFY(messages[0].contains(QStringLiteral("покличте вчителя")));
+    QVERIFY(!messages[0].contains(QStringLiteral("збережено на цьому комп'ютері")));
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(!f11.close()); // tries again, says it again, stays
+    QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 2, 30000);
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(!s.run.KeepShownResult()); // a signal or a logout: the program must not end
+    QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 3, 30000);
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(f11.isVisible());
+    QCOMPARE(child<QLabel>(f11, "L_b")->text(), QStringLiteral("9"));
+    QCOMPARE(s.endedSpy.count(), 0);
+    QVERIFY(QFile::remove(s.drive.path() + "/test"));
+    click(com(f11));
+    QTRY_COMPARE_WITH_TIMEOUT(s.endedSpy.count(), 1, 30000);
+    QVERIFY(s.journal().endsWith(" - 9\r\n"));
+    QCOMPARE(messages.size(), 3);
+}
+
+void ResultTest::keptInTheNextPlace()
+{
+    // The outbox cannot be written (its folder is a file): the result is kept in the temporary
+    // folder, the pupil is told so truly, and the next start delivers it from there.
+    QTemporaryDir temp;
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] { qputenv("TMPDIR", savedTemp); });
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    Session s;
+    QVERIFY(QFile(s.drive.path() + "/local").open(QIODevice::WriteOnly));
+    F11 &f11 = showResult(s, QStringLiteral("6"));
+    QVERIFY(blockJournalFolder(s));
+    QString message;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->accept();
+        }
+    });
+    poll.start(5);
+    click(com(f11));
+    QTRY_VERIFY_WITH_TIMEOUT(!message.isEmpty(), 30000);
+    QVERIFY2(message.contains(QStringLiteral("Результат збережено на цьому комп'ютері")), qPrintable(message));
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(f11.close());
+    const QString kept = outbox::places(s.outboxFile(), s.journalFile()).value(1);
+    QVERIFY(kept.startsWith(temp.path()));
+    QCOMPARE(waitingFor(kept, s.journalFile()), 1);
+    QVERIFY(QFile::remove(s.drive.path() + "/test"));
+    QCOMPARE(outbox::deliver(kept, journalfile::kLockWait).delivered, 2);
+    QVERIFY(s.journal().endsWith(" - 6\r\n"));
 }
 
 QTEST_MAIN(ResultTest)

@@ -15,7 +15,8 @@ endif()
 
 # Not journalfile_test.exe: CMake would take that name for the native target journalfile_test.
 set(journalfile_exe ${CMAKE_CURRENT_BINARY_DIR}/journalfile_windows_test.exe)
-set(journalfile_win_sources ${PROJECT_SOURCE_DIR}/tests/journalfile_test.cpp ${PROJECT_SOURCE_DIR}/result/journalfile_win.cpp)
+set(journalfile_win_sources ${PROJECT_SOURCE_DIR}/tests/journalfile_test.cpp ${PROJECT_SOURCE_DIR}/result/journalfile_win.cpp
+  ${PROJECT_SOURCE_DIR}/result/journalfile_win_whole.cpp)
 set(journalfile_werror "")
 if(NETQUIZ_WERROR)
   set(journalfile_werror -Werror)
@@ -23,7 +24,7 @@ endif()
 add_custom_command(OUTPUT ${journalfile_exe}
   COMMAND ${MINGW_CXX} -std=c++20 -Wall -Wextra ${journalfile_werror} -static -O2 -I${PROJECT_SOURCE_DIR}
           ${journalfile_win_sources} -o ${journalfile_exe}
-  DEPENDS ${journalfile_win_sources} ${PROJECT_SOURCE_DIR}/result/journalfile.h
+  DEPENDS ${journalfile_win_sources} ${PROJECT_SOURCE_DIR}/result/journalfile.h ${PROJECT_SOURCE_DIR}/result/journalfile_win.h
   COMMENT "Cross-building journalfile_windows_test.exe"
   VERBATIM)
 add_custom_target(journalfile_windows_test ALL DEPENDS ${journalfile_exe})

@@ -1,0 +1,77 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The one way a result is saved. Every write of the journal, the details record beside it and
+// the outbox is a job for one worker thread, done in the order asked (first in, first out):
+// "started" before "left", a result kept before it is marked delivered, the outbox delivered
+// at start before this run's records. The window's thread only asks, and hears back through
+// saved(); flush() is the one place it waits (the program about to end).
+
+#include "result/journal.h"
+#include "result/outbox.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QThread>
+
+#include <chrono>
+#include <functional>
+
+class RecordWriter : public QObject {
+    Q_OBJECT
+public:
+    // journalFile: this run's journal; its details record goes beside it.
+    explicit RecordWriter(const QString &journalFile, QObject *parent = nullptr);
+    // Finishes every job asked for, then stops the thread: nothing is ever torn by the end.
+    ~RecordWriter() override;
+
+    // Where results wait until their journal has them (and, where it cannot be written, the
+    // places after it); empty: nowhere (tools, benchmarks). Takes effect for the jobs after it.
+    void setOutboxFile(const QString &file);
+    // Delivers what earlier runs kept, oldest first; delivered() says how it went.
+    void deliver();
+    // The details record's "started" and "left" (the program about to end: a short wait for
+    // the file's lock, then it waits in the outbox).
+    void started(const QByteArray &record);
+    void left(const QByteArray &record);
+    // The result page shows: its journal line and details record are kept in the outbox (the
+    // first place that takes them), once; later calls change nothing.
+    void finished(const QByteArray &line, const QByteArray &details);
+    // "Вихід": the journal line goes to the journal, then the details record (`details`, made
+    // now, takes the place of the one kept at first). saved() tells the outcome of the line;
+    // after a failure a later save() tries again.
+    void save(const QByteArray &details);
+    // Waits for every job asked for so far; where this run's result is neither saved nor kept,
+    // tries once more to keep it. True when the result is held (saved, or kept somewhere), or
+    // when there is none.
+    bool flush();
+
+signals:
+    void saved(const journal::Outcome &outcome);
+    void delivered(const outbox::Delivery &delivery);
+
+private:
+    struct Entry {
+        QByteArray id;
+        QString file;
+        QByteArray record;
+        QString keptIn; // the outbox place that holds it until it is delivered; empty: none
+    };
+    static constexpr int kStartAfterMs = 200;
+    void startThread();
+    // On the worker thread.
+    void post(std::function<void()> job);
+    bool keepSomewhere(QList<Entry *> entries);
+    void markDelivered(Entry &entry);
+    void send(const QByteArray &record, std::chrono::milliseconds lockWait);
+    journal::KeptAt keptAt(const Entry &entry) const;
+
+    QThread thread_;
+    QObject *worker_; // lives on thread_: the jobs run in its event loop
+    const QString journalFile_, detailsFile_;
+    // Touched only by jobs, on the worker thread.
+    QStringList places_;
+    bool hasResult_ = false, lineDone_ = false, detailsDone_ = false;
+    Entry line_, atShow_, atExit_; // the journal line; the details record as kept at first and at "Вихід"
+};
