@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "result/journal.h"
 
+#include "result/classfolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -113,9 +115,14 @@ std::unique_lock<std::mutex> lockInProcess(const QString &file)
 Outcome append(const QString &file, const QByteArray &record, std::chrono::milliseconds lockWait, bool kept)
 {
     const std::unique_lock<std::mutex> inProcess = lockInProcess(file);
+    // A class folder without its marker (a share that did not mount) is never written into.
+    const QString noClassFolder = classfolder::missingFor(file);
     // The bytes layer takes UTF-8 paths; Qt 6 names files in UTF-8 on Unix too.
     const journalfile::Result result =
-        journalfile::append(file.toStdString(), std::string_view(record.constData(), size_t(record.size())), lockWait);
+        !noClassFolder.isEmpty()
+            ? journalfile::Result{journalfile::Failure::NoSuchFolder, {}}
+            : journalfile::append(file.toStdString(), std::string_view(record.constData(), size_t(record.size())),
+                                  lockWait);
     if (result.ok())
         return {true, {}};
     const QString next =
@@ -123,6 +130,8 @@ Outcome append(const QString &file, const QByteArray &record, std::chrono::milli
                               "наступного запуску тесту. Можна також усунути причину і натиснути "
                               "«Вихід» ще раз.")
              : QStringLiteral("Результат не втрачено: усуньте причину і натисніть «Вихід» ще раз.");
+    if (!noClassFolder.isEmpty())
+        return {false, noClassFolder + QStringLiteral("\n\n") + next};
     return {false, QStringLiteral("Не вдалося записати результат у файл %1.\nПричина: %2\n\n%3")
                        .arg(QDir::toNativeSeparators(file), reason(result), next)};
 }
