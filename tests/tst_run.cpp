@@ -4,8 +4,12 @@
 // to the grade, and the ways a run ends.
 #include "support.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLockFile>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -71,6 +75,50 @@ void RunTest::promptAnswers_data()
     QTest::addRow("longer than the box takes") << std::optional<QString>(QString(300, QChar(0x044F)))
                                                << std::optional<QString>("9-А") << QString(255, QChar(0x044F)) << "9-А";
     QTest::addRow("OK on empty") << std::optional<QString>("") << std::optional<QString>("") << "" << "";
+    // The box takes 255 UTF-16 units: an emoji (two of them) that would end past the limit is
+    // left out whole, never cut in half; one that fits is kept.
+    const QString grin = QString::fromUcs4(U"\U0001F600");
+    QTest::addRow("emoji past the limit")
+        << std::optional<QString>(QString(254, QChar(0x044F)) + grin) << std::optional<QString>(grin + "9-А")
+        << QString(254, QChar(0x044F)) << grin + "9-А";
+    QTest::addRow("emoji that fits") << std::optional<QString>(QString(253, QChar(0x044F)) + grin)
+                                     << std::optional<QString>(QString(254, QChar('9')) + grin)
+                                     << QString(253, QChar(0x044F)) + grin << QString(254, QChar('9'));
+}
+
+// Whole characters only: no UTF-16 half of a character without its other half.
+static bool wholeCharacters(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (text.at(i).isSurrogate())
+            return false;
+    }
+    return true;
+}
+
+// A strict reader outside Qt (Node, else Python) takes the record: its bytes are UTF-8 and its
+// "name" and "class" are whole characters. Empty when it does, else what it said.
+static QString strictReaderSays(const QByteArray &line)
+{
+    QString program = QStandardPaths::findExecutable(QStringLiteral("node"));
+    QStringList arguments{"-e", "const r = JSON.parse(new TextDecoder('utf-8', {fatal: true}).decode("
+                                "require('fs').readFileSync(0))); encodeURIComponent(r.name + r.class);"};
+    if (program.isEmpty()) {
+        program = QStandardPaths::findExecutable(QStringLiteral("python3"));
+        arguments = {"-c", "import json, sys; r = json.loads(sys.stdin.buffer.read().decode('utf-8')); "
+                           "(r['name'] + r['class']).encode('utf-8')"};
+    }
+    if (program.isEmpty())
+        return {};
+    QProcess reader;
+    reader.start(program, arguments);
+    reader.write(line);
+    reader.closeWriteChannel();
+    if (!reader.waitForFinished(60000))
+        return QStringLiteral("no answer");
+    return reader.exitCode() == 0 ? QString() : QString::fromLocal8Bit(reader.readAllStandardError());
 }
 
 void RunTest::promptAnswers()
@@ -83,6 +131,18 @@ void RunTest::promptAnswers()
     QVERIFY(s.start());
     QCOMPARE(s.run.pupil().PupilName, storedName);
     QCOMPARE(s.run.pupil().PupilGroup, storedGroup);
+    // The details record of the start carries them as well-formed JSON, whatever was typed.
+    QFile details(s.run.detailsFile());
+    QTRY_VERIFY_WITH_TIMEOUT(details.size() > 0, 30000);
+    QVERIFY(details.open(QIODevice::ReadOnly));
+    const QByteArray line = details.readLine();
+    QJsonParseError error;
+    const QJsonObject record = QJsonDocument::fromJson(line, &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(record.value("name").toString(), storedName);
+    QCOMPARE(record.value("class").toString(), storedGroup);
+    QVERIFY(wholeCharacters(record.value("name").toString()) && wholeCharacters(record.value("class").toString()));
+    QCOMPARE(strictReaderSays(line), QString());
 }
 
 void RunTest::pageOrder()
