@@ -9,6 +9,7 @@
 #include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -36,6 +37,7 @@ private slots:
     void closeBoxEndsWithoutLine_data();
     void closeBoxEndsWithoutLine();
     void tallyErrorIsReportedAndEnds();
+    void secondCopyRecordsNothing_data();
     void secondCopyRecordsNothing();
     void lockThatCannotBeMadeIsSkipped_data();
     void lockThatCannotBeMadeIsSkipped();
@@ -267,16 +269,45 @@ void RunTest::tallyUnderDecimalCommaLocale()
     QCOMPARE(s.run.tally().text(), QStringLiteral("10"));
 }
 
+void RunTest::secondCopyRecordsNothing_data()
+{
+    QTest::addColumn<bool>("anotherProcess");
+    QTest::addRow("netquiz at its first prompt, another process") << true;
+    QTest::addRow("a lock taken with QLockFile (an older copy)") << false;
+}
+
 void RunTest::secondCopyRecordsNothing()
 {
     // While a test runs, a second start by the same user says so and ends before any prompt.
+    QFETCH(bool, anotherProcess);
     QTemporaryDir runtime; // this user's runtime folder, apart from other tests running now
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    QProcess first;
+    QTemporaryDir home; // the first copy's, apart from the user's own
     QLockFile running(runningTestLock());
-    QVERIFY(running.tryLock(0));
+    if (anotherProcess) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", home.path());
+        env.insert("XDG_DATA_HOME", home.path());
+        first.setProcessEnvironment(env);
+        first.start(QStringLiteral(NETQUIZ_EXE), {});
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(runningTestLock()).size() > 0, 30000); // its lock taken, its pid in it
+    } else {
+        QVERIFY(running.tryLock(0));
+    }
+    const auto stopFirst = qScopeGuard([&] {
+        first.kill();
+        first.waitForFinished();
+    });
     QTemporaryDir drive;
     Run run(journal::fileUnder(drive.path()), QLocale::c());
-    ModalAnswerer ok({QString()});
+    ModalAnswerer ok({QString(), QString(), QString()}); // the message; the prompts, were it to start
+    QTimer started;                                      // nor hang when it starts after all
+    connect(&started, &QTimer::timeout, this, [&] {
+        if (run.existing<F02>() && run.existing<F02>()->isVisible())
+            run.End();
+    });
+    started.start(5);
     QCOMPARE(execute(*qApp, run), 0);
     QCOMPARE(ok.seen.size(), size_t(1));
     QCOMPARE(ok.seen[0].title, frame::kTitle);
