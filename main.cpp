@@ -3,6 +3,7 @@
 #include "control/application.h"
 #include "control/commandline.h"
 #include "control/run.h"
+#include "result/classfolder.h"
 #include "result/outbox.h"
 #include "teacher/results.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("netquiz")); // names the folder of the outbox
     prepareApplication(app);
+    classfolder::expect(command.classFolder); // a share that did not mount is never written into
     Run run(command.journalFile);
     run.setOutboxFile(outbox::defaultFile());
     return execute(app, run);

@@ -9,20 +9,24 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLockFile>
+#include <QFile>
 #include <QMessageBox>
 #include <QSessionManager>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTranslator>
 
 #include <optional>
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <QSocketNotifier>
 
 #include <csignal>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 #endif
 
@@ -33,11 +37,32 @@ void installUkrainianButtons(QApplication &app)
         QApplication::installTranslator(translator);
 }
 
+namespace {
+// The icon is drawn from its SVG at every size a title bar or task bar may ask for (up to 256
+// pixels on X11), which takes longer than the whole first prompt: the windows get it once the
+// first of them has been painted.
+class IconAfterFirstPaint : public QObject {
+public:
+    explicit IconAfterFirstPaint(QApplication &app) : QObject(&app) { app.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            qApp->removeEventFilter(this);
+            QTimer::singleShot(0, qApp, [] { QApplication::setWindowIcon(frame::windowIcon()); });
+            deleteLater();
+        }
+        return false;
+    }
+};
+} // namespace
+
 void prepareApplication(QApplication &app)
 {
     installUkrainianButtons(app);
     app.setQuitOnLastWindowClosed(false);
-    app.setWindowIcon(frame::windowIcon());
+    new IconAfterFirstPaint(app);
 }
 
 QString runningTestLock()
@@ -48,12 +73,68 @@ QString runningTestLock()
 }
 
 // Held while this copy runs a test: one test at a time for each user of the computer (a double
-// click on the icon starts two copies, and both could record a line). A copy that died leaves
-// a stale lock, which the next start takes over. Only a lock held by a live copy refuses the
-// start: a lock that cannot be made (a full or read-only runtime folder) is done without.
-static bool firstTestOfThisUser(QLockFile &lock)
+// click on the icon starts two copies, and both could record a line). The lock is the system's
+// own on the open file (flock, LockFileEx), so it ends with the copy that holds it, however that
+// ends: a file left behind by a copy that died holds nothing. Nothing is flushed to the disk: the
+// lock lives in the system, not in the file. Only a lock held by a live copy refuses the start;
+// a lock that cannot be made (a full or read-only runtime folder) is done without.
+class OneTestLock {
+public:
+    explicit OneTestLock(const QString &file)
+    {
+#ifdef Q_OS_WIN
+        handle_ = CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(file).utf16()),
+                              GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle_ == INVALID_HANDLE_VALUE)
+            return;
+        OVERLAPPED whole{};
+        if (!LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole))
+            heldElsewhere_ = GetLastError() == ERROR_LOCK_VIOLATION;
+#else
+        fd_ = ::open(QFile::encodeName(file).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd_ < 0)
+            return;
+        if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            heldElsewhere_ = errno == EWOULDBLOCK;
+            return;
+        }
+        // Who holds it, for a person who looks; the lock itself does not depend on it.
+        const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
+        if (::ftruncate(fd_, 0) == 0) {
+            [[maybe_unused]] const ssize_t n = ::pwrite(fd_, pid.constData(), size_t(pid.size()), 0);
+        }
+#endif
+    }
+    ~OneTestLock()
+    {
+#ifdef Q_OS_WIN
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+#else
+        if (fd_ >= 0)
+            ::close(fd_);
+#endif
+    }
+    OneTestLock(const OneTestLock &) = delete;
+    OneTestLock &operator=(const OneTestLock &) = delete;
+    bool heldElsewhere() const
+    {
+        return heldElsewhere_;
+    }
+
+private:
+#ifdef Q_OS_WIN
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+#else
+    int fd_ = -1;
+#endif
+    bool heldElsewhere_ = false;
+};
+
+static bool firstTestOfThisUser(const OneTestLock &lock)
 {
-    if (lock.tryLock(0) || lock.error() != QLockFile::LockFailedError)
+    if (!lock.heldElsewhere())
         return true;
     QMessageBox::information(nullptr, frame::kTitle,
                              QStringLiteral("Тест уже відкрито на цьому комп'ютері.\n"
@@ -140,7 +221,7 @@ int execute(QApplication &app, Run &run, const QString &lockFile)
 {
     if (!journalCanBeWritten())
         return 1;
-    QLockFile lock(lockFile);
+    const OneTestLock lock(lockFile);
     if (!firstTestOfThisUser(lock))
         return 0;
     // Results kept on this computer go to their journals while the pupil answers the prompts:

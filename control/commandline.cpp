@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/commandline.h"
 
+#include "result/classfolder.h"
 #include "result/journal.h"
 
 #include <QCommandLineParser>
@@ -48,6 +49,7 @@ static QString helpText()
     return QStringLiteral(
                "Використання:\n"
                "  netquiz [--journal ФАЙЛ | --class-folder ТЕКА] почати тест\n"
+               "  netquiz --make-class-folder ТЕКА               підготувати спільну теку класу\n"
                "  netquiz --results [ШЛЯХ...]                  показати результати учнів\n"
                "  netquiz --results --csv ФАЙЛ.csv [ШЛЯХ...]   записати результати у CSV, без вікна\n"
                "  netquiz --results --pdf ФАЙЛ.pdf [ШЛЯХ...]   записати звіт класу у PDF, без вікна\n"
@@ -58,7 +60,11 @@ static QString helpText()
                "  --journal ФАЙЛ      записувати результат учня у ФАЙЛ (наприклад, у спільній теці класу)\n"
                "                      замість журналу %1\n"
                "  --class-folder ТЕКА записувати результат учня у ТЕКА/<ім'я комп'ютера>/1.txt: так\n"
-               "                      комп'ютери класу збирають результати в одній спільній теці\n"
+               "                      комп'ютери класу збирають результати в одній спільній теці;\n"
+               "                      ТЕКА має бути позначена як тека класу (--make-class-folder),\n"
+               "                      інакше результат лишається на цьому комп'ютері\n"
+               "  --make-class-folder ТЕКА позначити ТЕКА (і створити, якщо її немає) як спільну теку\n"
+               "                      класу: покласти в неї файл %3; без вікна\n"
                "  --results [ШЛЯХ...] кожен ШЛЯХ - файл журналу або тека, у якій читаються всі файли\n"
                "                      %2, також у підтеках; без шляху - журнал цього комп'ютера\n"
                "                      і журнал з --journal\n"
@@ -78,9 +84,10 @@ static QString helpText()
                "\n"
                "Код завершення: 0 - гаразд; 1 - немає графічного сеансу; 2 - помилка в командному\n"
                "рядку, або файл CSV чи PDF не записано (не вдалося записати; це файл, який читається,\n"
-               "чи файл %2); 3 - файли записано, але якийсь журнал, теку чи список не вдалося прочитати\n"
-               "(кожен названо з причиною).")
-        .arg(QDir::toNativeSeparators(journal::defaultFile()), QFileInfo(journal::defaultFile()).fileName());
+               "чи файл %2), або теку класу не підготовлено; 3 - файли записано, але якийсь журнал, теку\n"
+               "чи список не вдалося прочитати (кожен названо з причиною).")
+        .arg(QDir::toNativeSeparators(journal::defaultFile()), QFileInfo(journal::defaultFile()).fileName(),
+             classfolder::markerName());
 }
 
 // Qt needs a display for a window; without one it aborts with advice that does not fit here.
@@ -113,6 +120,7 @@ CommandLine readCommandLine(int argc, char **argv)
 {
     const QCommandLineOption journalOption(QStringLiteral("journal"), {}, QStringLiteral("ФАЙЛ"));
     const QCommandLineOption classFolderOption(QStringLiteral("class-folder"), {}, QStringLiteral("ТЕКА"));
+    const QCommandLineOption makeClassFolderOption(QStringLiteral("make-class-folder"), {}, QStringLiteral("ТЕКА"));
     const QCommandLineOption resultsOption(QStringLiteral("results"));
     const QCommandLineOption csvOption(QStringLiteral("csv"), {}, QStringLiteral("ФАЙЛ.csv"));
     const QCommandLineOption pdfOption(QStringLiteral("pdf"), {}, QStringLiteral("ФАЙЛ.pdf"));
@@ -124,8 +132,8 @@ CommandLine readCommandLine(int argc, char **argv)
     QCommandLineParser parser;
     // -results as --results: how Windows shortcuts are often written.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({journalOption, classFolderOption, resultsOption, csvOption, pdfOption, itemsCsvOption,
-                       listOption, attemptOption, helpOption, versionOption});
+    parser.addOptions({journalOption, classFolderOption, makeClassFolderOption, resultsOption, csvOption, pdfOption,
+                       itemsCsvOption, listOption, attemptOption, helpOption, versionOption});
 
     const QStringList arguments = argumentsOf(argc, argv);
     if (!parser.parse(arguments)) {
@@ -139,6 +147,20 @@ CommandLine readCommandLine(int argc, char **argv)
         return done(0, stdout, helpText());
     if (parser.isSet(versionOption))
         return done(0, stdout, QStringLiteral("netquiz " NETQUIZ_VERSION));
+
+    if (parser.isSet(makeClassFolderOption)) {
+        const QString dir = parser.value(makeClassFolderOption);
+        if (dir.isEmpty())
+            return usageError(QStringLiteral("параметр «--make-class-folder» потребує значення"));
+        if (parser.optionNames().size() > 1 || !parser.positionalArguments().isEmpty())
+            return usageError(QStringLiteral("«--make-class-folder» задають окремо, без інших параметрів"));
+        if (const QString why = classfolder::mark(dir, true); !why.isEmpty())
+            return done(CommandLine::kUsageError, stderr,
+                        QStringLiteral("netquiz: теку класу не підготовлено: %1").arg(why));
+        return done(
+            0, stdout,
+            QStringLiteral("Теку класу підготовлено: %1").arg(QDir::toNativeSeparators(QDir(dir).absolutePath())));
+    }
 
     CommandLine line;
     const bool results = parser.isSet(resultsOption);
@@ -155,8 +177,8 @@ CommandLine readCommandLine(int argc, char **argv)
         if (parser.isSet(journalOption))
             return usageError(QStringLiteral("задайте або «--journal», або «--class-folder», не обидва"));
         // One file per computer: appends from several computers to one file on a share are not safe.
-        line.journalFile = QDir::cleanPath(
-            journal::fileInClassFolder(QDir::current().absoluteFilePath(value), QSysInfo::machineHostName()));
+        line.classFolder = QDir::cleanPath(QDir::current().absoluteFilePath(value));
+        line.journalFile = QDir::cleanPath(journal::fileInClassFolder(line.classFolder, QSysInfo::machineHostName()));
     }
     for (const QCommandLineOption *option : {&csvOption, &pdfOption, &itemsCsvOption, &listOption, &attemptOption})
         if (parser.isSet(*option) && !results)

@@ -19,6 +19,7 @@ struct CommandLine {
     Mode mode = Mode::Pupil;
     int exitCode = 0;
     QString journalFile;     // where the pupil's result goes: --journal, made absolute, or the default
+    QString classFolder;     // --class-folder, made absolute: written below only while it holds its marker
     QStringList resultPaths; // journals and folders of journals for the results
     QString csvFile;
     QString pdfFile;

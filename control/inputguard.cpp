@@ -8,6 +8,8 @@
 #include <QStyleHints>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 bool isButtonKey(const QKeyEvent &key)
 {
@@ -25,6 +27,9 @@ qint64 doubleClickInterval()
 {
     return QGuiApplication::styleHints()->mouseDoubleClickInterval();
 }
+
+// Refusals in a row for this long, of presses at a pupil's pace, and the next press counts.
+constexpr qint64 kServeAfterRefusingMs = 1000;
 } // namespace
 
 InputGuard::InputGuard(QObject *parent) : QObject(parent)
@@ -134,8 +139,25 @@ bool InputGuard::buttonPressRefused(QWidget *target, quint64 stamp)
         return false;
     const qint64 now = clock_.elapsed();
     // An event made up with no stamp is judged by the program's clock alone.
-    if (now >= it->quietUntil && (stamp == 0 || stamp >= it->quietUntilStamp))
+    if (now >= it->quietUntil && (stamp == 0 || stamp >= it->quietUntilStamp)) {
+        it->refusingSince = -1;
         return false;
+    }
+    // A pupil pressing again and again, each press well apart from the one before (by the
+    // events' stamps where both have one, else by the program's clock), wants to go on: after a
+    // second of refusals the press counts. A burst of quicker clicks, or presses held back by a
+    // stalled program and handled at once, keep being refused.
+    const bool stamped = stamp != 0 && it->lastRefusedStamp != 0;
+    const qint64 gap = stamped ? qint64(stamp - std::min(stamp, it->lastRefusedStamp)) : now - it->lastRefusedAt;
+    if (it->refusingSince >= 0 && now - it->refusingSince >= kServeAfterRefusingMs &&
+        gap >= doubleClickInterval() / 2) {
+        it->refusingSince = -1;
+        return false;
+    }
+    if (it->refusingSince < 0)
+        it->refusingSince = now;
+    it->lastRefusedAt = now;
+    it->lastRefusedStamp = stamp;
     it->quietUntil = now + doubleClickInterval();
     if (stamp != 0)
         it->quietUntilStamp = stamp + doubleClickInterval();

@@ -21,7 +21,9 @@ class QWidget;
 // - within the double-click interval of the moment its window was shown, by the program's own
 //   clock (a program stalled at a click shows the next page late, and the rest of the burst
 //   lands at once), or of the last input before it, by the events' own stamps; a press refused
-//   so starts that quiet period again.
+//   so starts that quiet period again. A pupil who keeps pressing at a steady pace (presses at
+//   least half that interval apart) is served once the refusals have gone on for a second: a
+//   burst of quicker clicks and a key's repeats never get through.
 // Any other key held down since before its window appeared does nothing in that window either,
 // until it has been released.
 class InputGuard : public QObject {
@@ -37,6 +39,9 @@ private:
         qint64 appearedAt = 0;       // program clock, ns
         qint64 quietUntil = 0;       // program clock, ms
         quint64 quietUntilStamp = 0; // the events' own clock, ms; 0: none
+        qint64 refusingSince = -1;   // program clock (ms) of the first of the presses refused in a row; -1: none
+        qint64 lastRefusedAt = 0;    // program clock, ms
+        quint64 lastRefusedStamp = 0;
     };
     struct Key {
         bool down = false;

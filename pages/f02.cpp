@@ -43,14 +43,16 @@ namespace {
 const std::pair<const char *, double> kKey[] = {{"T1", 5}, {"T2", 2}, {"T3", 3}, {"T4", 1}, {"T5", 4}};
 } // namespace
 
-F02::F02(PageHost &run) : Page(run, design())
+F02::F02(PageHost &run) : Page(run, design(), Build::AfterFirstPrompt)
 {
 }
 
 void F02::Form_Load()
 {
+    // The page's controls are made while the pupil reads the first prompt.
     Модуль1::AskPupilName(run.pupil());
     Модуль1::AskPupilGroup(run.pupil());
+    ensureBuilt();
 }
 
 QList<details::Item> F02::gradedItems() const

@@ -2,14 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/page.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 
 using namespace frame;
 
@@ -22,17 +25,56 @@ QStringList PageDesign::shownPictures() const
     return pictures;
 }
 
-Page::Page(PageHost &run, const PageDesign &design)
+namespace {
+// Calls `then` once, through the event loop, after the first paint of a window other than `page`.
+class AfterOtherWindowPainted : public QObject {
+public:
+    AfterOtherWindowPainted(QWidget *page, std::function<void()> then) : QObject(page), then_(std::move(then))
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Paint)
+            return false;
+        const auto *widget = qobject_cast<QWidget *>(watched);
+        if (!widget || widget->window() == parent())
+            return false;
+        qApp->removeEventFilter(this);
+        QTimer::singleShot(0, parent(), then_);
+        deleteLater();
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+};
+} // namespace
+
+Page::Page(PageHost &run, const PageDesign &design, Build build)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
       run(run), design_(design)
 {
     setUpWindow();
+    centreOnScreen();
+    if (build == Build::Now)
+        ensureBuilt();
+    else
+        new AfterOtherWindowPainted(this, [this] { ensureBuilt(); });
+}
+
+void Page::ensureBuilt()
+{
+    if (built_)
+        return;
+    built_ = true;
     buildControls();
     addButton();
     nameMarksForScreenReaders();
     chainTabs();
-    centreOnScreen();
 }
 
 QString Page::textBeside(const char *name) const
@@ -143,6 +185,7 @@ void Page::centreOnScreen()
 
 void Page::Show()
 {
+    ensureBuilt();
     run.shown(*this);
     show();
     raise();

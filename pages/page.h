@@ -116,7 +116,11 @@ protected:
 
 class Page : public QWidget {
 public:
-    Page(PageHost &run, const frame::PageDesign &design);
+    // When a page's controls are made: at once, or (the start page, whose load asks who the
+    // pupil is) as soon as another window, the first prompt, has been painted, so that the
+    // prompt does not wait for them. They are there at the latest when the page is shown.
+    enum class Build { Now, AfterFirstPrompt };
+    Page(PageHost &run, const frame::PageDesign &design, Build build = Build::Now);
 
     // Page operations of the run.
     void Show();
@@ -126,6 +130,8 @@ public:
 
 protected:
     virtual void Com_Click() = 0;
+    // Makes the controls, unless they are made already.
+    void ensureBuilt();
     template <class W> W *control(const char *name) const { return findChild<W *>(QString::fromLatin1(name)); }
     // As designed: the text of the label that names the control `name`, and the page's question.
     QString textBeside(const char *name) const;
@@ -150,4 +156,5 @@ private:
 
     const frame::PageDesign &design_;
     QWidget *firstFocus_ = nullptr;
+    bool built_ = false;
 };

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "result/journal.h"
 
+#include "result/classfolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -131,15 +133,21 @@ Outcome append(const QString &file, const QByteArray &record, std::chrono::milli
                const QString &keptIn)
 {
     const std::unique_lock<std::mutex> inProcess = lockInProcess(file);
+    // A class folder without its marker (a share that did not mount) is never written into.
+    const QString noClassFolder = classfolder::missingFor(file);
     // The bytes layer takes UTF-8 paths; Qt 6 names files in UTF-8 on Unix too.
     const journalfile::Result result =
-        journalfile::append(file.toStdString(), std::string_view(record.constData(), size_t(record.size())), lockWait);
+        !noClassFolder.isEmpty()
+            ? journalfile::Result{journalfile::Failure::NoSuchFolder, {}}
+            : journalfile::append(file.toStdString(), std::string_view(record.constData(), size_t(record.size())),
+                                  lockWait);
     if (result.ok())
         return {true, {}, true};
-    return {false,
-            QStringLiteral("Не вдалося записати результат у файл %1.\nПричина: %2\n\n%3")
-                .arg(QDir::toNativeSeparators(file), reason(result), keptText(kept, keptIn)),
-            kept != KeptAt::Nowhere};
+    const QString why = !noClassFolder.isEmpty()
+                            ? noClassFolder
+                            : QStringLiteral("Не вдалося записати результат у файл %1.\nПричина: %2")
+                                  .arg(QDir::toNativeSeparators(file), reason(result));
+    return {false, why + QStringLiteral("\n\n") + keptText(kept, keptIn), kept != KeptAt::Nowhere};
 }
 
 } // namespace journal

@@ -140,7 +140,8 @@ RunState::Status RunState::status(const QDateTime &now) const
 {
     if (finished)
         return Status::Finished;
-    if (left.isValid() || (started.isValid() && started.secsTo(now) >= kGivenUpAfterSecs))
+    if (left.isValid() ||
+        (started.isValid() && (started.secsTo(now) >= kGivenUpAfterSecs || started.secsTo(now) < -kClockAheadSecs)))
         return Status::Left;
     return Status::Working;
 }

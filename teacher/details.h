@@ -85,6 +85,9 @@ struct RunState {
 
     // A run started more than this long ago without an end counts as left.
     static constexpr qint64 kGivenUpAfterSecs = 3 * 3600;
+    // A start stamped further ahead than this (the pupil's clock is wrong) is not "working" either:
+    // it counts as left; a start a little ahead is a clock a little fast.
+    static constexpr qint64 kClockAheadSecs = 5 * 60;
     Status status(const QDateTime &now) const;
     // Whole minutes since the start (for "працює").
     qint64 minutesSoFar(const QDateTime &now) const;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/livejournals.h"
 
+#include "result/classfolder.h"
 #include "result/details.h"
 #include "teacher/journalpaths.h"
 
@@ -407,7 +408,12 @@ void LiveJournals::add(const QString &path)
 {
     ++adds_;
     QMetaObject::invokeMethod(
-        reader_, [reader = reader_, path] { reader->add(path); }, Qt::QueuedConnection);
+        reader_,
+        [reader = reader_, path] {
+            classfolder::offer(path); // a folder the teacher opens can serve as a class folder
+            reader->add(path);
+        },
+        Qt::QueuedConnection);
 }
 
 void LiveJournals::take(const Reads &reads, const DetailsReads &details, const QStringList &problems,

@@ -3,8 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The built program under a real X server: a result on the screen survives SIGTERM and the X
 # server going away (kept on this computer, added to the journal by the next start, once), and
-# --class-folder gives two computers (two host names, each a real process in its own UTS
-# namespace: needs root) two journals in one folder, which the teacher's CSV reads both.
+# --class-folder writes nothing into a folder without the class-folder marker (an empty mount
+# point), keeps the result and delivers it once the folder is marked, and gives two computers
+# (two host names, each a real process in its own UTS namespace: needs root) two journals in one
+# folder, which the teacher's CSV reads both.
 # usage: e2e_outbox.sh path/to/netquiz
 set -euo pipefail
 app=$1
@@ -211,8 +213,50 @@ wait $pid || true
 [ "$(od -An -tx1 <"$rohome/test/Internet/1.txt")" = "$(line_of "Лише Читання" | od -An -tx1)" ] ||
   fail "read-only home: the next start did not deliver the kept line from the temporary folder"
 
-# Two computers, one class folder: each its own journal; the teacher's CSV reads both.
+# A share that did not mount: the class folder is an empty local folder, without its marker.
+# Nothing is written into it, the page stays (the message says so), the result waits in the
+# outbox, also through a start that still finds no marker; marked (the share is there), the next
+# start delivers the line and the details beside it.
 class=$work/class
+mkdir "$class"
+as_pc='hostname "$1" && shift && exec "$@"' # under a host name of its own, as the same process
+unshare --uts sh -c "$as_pc" sh PC-09 "$app" --class-folder "$class" &
+pid=$!
+to_result_page "Учень Без Теки"
+xdotool key Return # "Вихід"
+sleep 2
+kill -0 $pid 2>/dev/null || fail "netquiz ended although its result could not be written"
+[ -z "$(ls -A "$class")" ] || fail "written into a class folder without its marker: $(ls -A "$class")"
+kill -TERM $pid
+ended $pid || fail "netquiz did not end at SIGTERM on the message"
+wait $pid || true
+hex_of() { printf '%s' "$1" | od -An -tx1 | tr -d ' \n'; }
+kept_for() { awk -v j="$(hex_of "$1")" '$1 == "K" && $3 == j { k[$2] = 1 } $1 == "D" { delete k[$2] } END { print length(k) }' "$outbox"; }
+[ "$(kept_for "$class/PC-09/1.txt")" = 1 ] || fail "the result does not wait in the outbox: $(cat "$outbox")"
+unshare --uts sh -c "$as_pc" sh PC-09 "$app" --class-folder "$class" &
+pid=$!
+wait_for "Введення даних про учня"
+sleep 1
+kill -TERM $pid
+ended $pid || fail "netquiz did not end at SIGTERM on the prompt"
+wait $pid || true
+[ -z "$(ls -A "$class")" ] || fail "a start delivered into a class folder without its marker"
+[ "$(kept_for "$class/PC-09/1.txt")" = 1 ] || fail "a start without the marker dropped the kept result"
+"$app" --make-class-folder "$class" >/dev/null || fail "--make-class-folder failed"
+[ -f "$class/netquiz-class-folder.txt" ] || fail "--make-class-folder left no marker"
+unshare --uts sh -c "$as_pc" sh PC-09 "$app" --class-folder "$class" &
+pid=$!
+wait_for "Введення даних про учня"
+for _ in $(seq 100); do [ -s "$outbox" ] || break; sleep 0.1; done
+kill -TERM $pid
+ended $pid || fail "netquiz did not end at SIGTERM on the prompt"
+wait $pid || true
+[ "$(od -An -tx1 <"$class/PC-09/1.txt")" = "$(line_of "Учень Без Теки" | od -An -tx1)" ] ||
+  fail "the kept result did not reach the marked class folder once"
+grep -q '"kind":"finished".*"Учень Без Теки"\|"Учень Без Теки".*"kind":"finished"' "$class/PC-09/1.details.jsonl" ||
+  fail "the details record did not reach the marked class folder"
+
+# Two computers, one class folder: each its own journal; the teacher's CSV reads both.
 for pc in PC-01 PC-02; do
   unshare --uts sh -c 'hostname "$1" && exec "$2" --class-folder "$3"' sh "$pc" "$app" "$class" &
   pid=$!

@@ -26,11 +26,13 @@
 
 namespace support {
 
-// Types text into the focused widget one character at a time (QTest::keyClicks aborts on Cyrillic).
+// Types text into the focused widget one character at a time (QTest::keyClicks aborts on
+// Cyrillic); a character beyond the first 65,536 (an emoji) comes whole in one key event, as a
+// keyboard or an emoji picker sends it.
 inline void type(QWidget *w, const QString &text)
 {
-    for (QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    for (const char32_t ch : text.toUcs4())
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString::fromUcs4(&ch, 1), Qt::NoModifier);
 }
 
 // A page's control by its designed name, as the pupil's tools and a screen reader find it.

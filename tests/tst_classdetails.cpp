@@ -255,6 +255,9 @@ void ClassDetailsTest::statusOfRuns_data()
     QTest::addRow("started 5 minutes ago") << details::started(run, now.addSecs(-5 * 60 - 10)) << "працює, 5 хв";
     QTest::addRow("started 2 h 59 min ago") << details::started(run, now.addSecs(-179 * 60)) << "працює, 179 хв";
     QTest::addRow("started 3 hours ago, no end") << details::started(run, now.addSecs(-3 * 3600 - 1)) << "не завершив";
+    // A pupil's clock a little fast is still a pupil at work; one a day ahead tells nothing of now.
+    QTest::addRow("started by a clock 4 minutes fast") << details::started(run, now.addSecs(4 * 60)) << "працює, 0 хв";
+    QTest::addRow("started by a clock a day ahead") << details::started(run, now.addDays(1)) << "не завершив";
     QTest::addRow("left on F04") << details::started(run, now.addSecs(-600)) + details::left(run, now, "F04")
                                  << "не завершив";
     QTest::addRow("finished") << details::started(run, now.addSecs(-600)) + details::finished(run, now, 7, 3, 600, {})

@@ -76,6 +76,8 @@ private slots:
     void decides();
     void exitCodes_data();
     void exitCodes();
+    void makeClassFolder_data();
+    void makeClassFolder();
     void csvBytes();
     void csvOfDefaultAndRelativeJournal();
     void csvCells_data();
@@ -178,6 +180,58 @@ void CommandLineTest::exitCodes()
     if (code == 3)
         QVERIFY(QString::fromUtf8(readAll(dir.filePath(QStringLiteral("o.csv")))).contains(QStringLiteral(";Іван;9;07.12.26;5;")));
     QFile::remove(dir.filePath(QStringLiteral("o.csv")));
+}
+
+// Catches a class folder left unmarked, a marker written over, a failure reported as success;
+// like the exit codes above, with no display.
+void CommandLineTest::makeClassFolder_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("says");
+    QTest::addColumn<QString>("marked"); // the folder that holds the marker afterwards, or none
+    QTest::addRow("a new folder, made and marked")
+        << QStringList{"--make-class-folder", "клас/9-А"} << 0 << "Теку класу підготовлено"
+        << "клас/9-А";
+    QTest::addRow("marked already: kept as it is")
+        << QStringList{"--make-class-folder", "позначена"} << 0 << "Теку класу підготовлено"
+        << "позначена";
+    QTest::addRow("a file in the folder's place")
+        << QStringList{"--make-class-folder", "1.txt"} << 2 << "теку класу не підготовлено"
+        << "";
+    QTest::addRow("with the test's options") << QStringList{"--make-class-folder", "клас", "--class-folder", "клас"}
+                                             << 2 << "«--make-class-folder» задають окремо"
+                                             << "";
+    QTest::addRow("missing value") << QStringList{"--make-class-folder"} << 2 << "потребує значення"
+                                   << "";
+}
+
+void CommandLineTest::makeClassFolder()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(QString, says);
+    QFETCH(QString, marked);
+    QTemporaryDir folder;
+    QVERIFY(write(folder.filePath(QStringLiteral("1.txt")), "journal\r\n"));
+    const QString before = QStringLiteral("made by hand\r\n");
+    QVERIFY(write(folder.filePath(QStringLiteral("позначена/netquiz-class-folder.txt")), before.toUtf8()));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    const Ran ran = netquiz(args, folder.path(), env);
+    QCOMPARE(ran.code, code);
+    QVERIFY2(QString::fromUtf8(code == 0 ? ran.out : ran.err).contains(says), (ran.out + ran.err).constData());
+    if (marked.isEmpty()) {
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 (QStringList{"1.txt", "позначена"}));
+        return;
+    }
+    const QByteArray marker = readAll(folder.filePath(marked + "/netquiz-class-folder.txt"));
+    if (marked == QStringLiteral("позначена"))
+        QCOMPARE(marker, before.toUtf8());
+    else
+        QVERIFY2(marker.contains(QStringLiteral("Спільна тека класу").toUtf8()), marker.constData());
 }
 
 // Catches any byte of the CSV going astray: BOM, header, quoting, CR LF, file and line order,

@@ -65,6 +65,16 @@ void clickAt(QWidget *w, quint64 ms)
     }
 }
 
+// A press on the first page, then presses every `every` ms from 300 ms after the page it shows
+// appeared, until `until`.
+QString steadyPresses(const QString &press, int every, int until)
+{
+    QString steps = press + "@0; wait 300; " + press + "@300";
+    for (int t = 300 + every; t <= until; t += every)
+        steps += QStringLiteral("; wait %1; %2@%3").arg(every).arg(press).arg(t);
+    return steps;
+}
+
 Page *activePage()
 {
     QCoreApplication::processEvents();
@@ -112,6 +122,12 @@ void InputGuardTest::burstsMoveOnePage_data()
     // Each refused click starts the quiet period again.
     QTest::addRow("triple click, 300 ms apart") << "click@0; wait 300; click@300; wait 300; click@600"
                                                 << "F03";
+    // A pupil who keeps clicking, each click 350 ms after the last (within the double-click
+    // interval, so each one refused restarts the quiet period), is served after a second of
+    // refusals; so is one pressing Return so. A quicker burst goes on being refused.
+    QTest::addRow("clicks every 350 ms") << steadyPresses("click", 350, 1400) << "F04";
+    QTest::addRow("Return every 350 ms") << steadyPresses("Return", 350, 1400) << "F04";
+    QTest::addRow("clicks every 100 ms for 1.5 s") << steadyPresses("click", 100, 1500) << "F03";
     QTest::addRow("read, then Return") << "Return@0; wait 450; Return@600"
                                        << "F04";
     QTest::addRow("read, then click") << "click@0; wait 450; click@600"

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QScopeGuard>
 
+#include "result/classfolder.h"
 #include "result/journalline.h"
 #include "result/outbox.h"
 
@@ -35,6 +36,8 @@ private slots:
     void lockWaitKeepsThePageAlive();
     void nothingHoldsTheResult();
     void keptInTheNextPlace();
+    void classFolderNeedsItsMarker_data();
+    void classFolderNeedsItsMarker();
 };
 
 static QByteArray readAll(const QString &path)
@@ -406,6 +409,66 @@ void ResultTest::keptInTheNextPlace()
     QCOMPARE(outbox::deliver(kept, journalfile::kLockWait).delivered, 2);
     QVERIFY(s.journal().endsWith(" - 6\r\n"));
 }
+
+void ResultTest::classFolderNeedsItsMarker_data()
+{
+    QTest::addColumn<bool>("marked");
+    QTest::addRow("a share that did not mount: an empty folder") << false;
+    QTest::addRow("the class folder, marked") << true;
+}
+
+void ResultTest::classFolderNeedsItsMarker()
+{
+    // The journal's folder "test" stands for a class folder (the journal is test/Internet/1.txt,
+    // "Internet" the computer). Unmarked, it is a mount point whose share did not mount: nothing
+    // is written there, the pupil is told, and the result waits in the outbox until the folder
+    // is marked. Marked, "Вихід" writes the line there and ends.
+    QFETCH(bool, marked);
+    Session s;
+    const QString classFolder = s.drive.path() + "/test";
+    QVERIFY(QDir().mkpath(classFolder));
+    if (marked)
+        QCOMPARE(classfolder::mark(classFolder, false), QString());
+    classfolder::expect(classFolder);
+    QVERIFY(s.start());
+    QVERIFY(answerForPoints(s.run, 3)); // grade 7
+    F11 &f11 = s.run.page<F11>();
+    QString message;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->accept();
+        }
+    });
+    poll.start(5);
+    click(com(f11));
+    if (marked) {
+        QTRY_COMPARE_WITH_TIMEOUT(s.endedSpy.count(), 1, 30000);
+        QVERIFY(s.journal().endsWith(" - 7\r\n"));
+        QCOMPARE(message, QString());
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!message.isEmpty(), 30000);
+    QVERIFY2(message.startsWith(QStringLiteral("Спільну теку класу не знайдено (не під'єднана?)\nТека: ") +
+                                QDir::toNativeSeparators(classFolder) + "\n"),
+             qPrintable(message));
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(f11.isVisible());
+    QCOMPARE(s.endedSpy.count(), 0);
+    QVERIFY(f11.close());
+    QCOMPARE(QDir(classFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    QCOMPARE(waitingFor(s.outboxFile(), s.journalFile()), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(waitingFor(s.outboxFile(), s.run.detailsFile()), 2, 30000); // started, finished
+    // Still unmarked at the next start: nothing is delivered, nothing appears.
+    QCOMPARE(outbox::deliver(s.outboxFile(), journalfile::kLockWait).delivered, 0);
+    QCOMPARE(QDir(classFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    // Marked (the share mounted): the next start delivers all three.
+    QCOMPARE(classfolder::mark(classFolder, false), QString());
+    QCOMPARE(outbox::deliver(s.outboxFile(), journalfile::kLockWait).delivered, 3);
+    QVERIFY(s.journal().endsWith(" - 7\r\n"));
+}
+
 
 QTEST_MAIN(ResultTest)
 #include "tst_result.moc"

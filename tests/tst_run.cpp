@@ -4,8 +4,13 @@
 // to the grade, and the ways a run ends.
 #include "support.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLockFile>
 #include <QMessageBox>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -32,6 +37,7 @@ private slots:
     void closeBoxEndsWithoutLine_data();
     void closeBoxEndsWithoutLine();
     void tallyErrorIsReportedAndEnds();
+    void secondCopyRecordsNothing_data();
     void secondCopyRecordsNothing();
     void lockThatCannotBeMadeIsSkipped_data();
     void lockThatCannotBeMadeIsSkipped();
@@ -71,6 +77,50 @@ void RunTest::promptAnswers_data()
     QTest::addRow("longer than the box takes") << std::optional<QString>(QString(300, QChar(0x044F)))
                                                << std::optional<QString>("9-А") << QString(255, QChar(0x044F)) << "9-А";
     QTest::addRow("OK on empty") << std::optional<QString>("") << std::optional<QString>("") << "" << "";
+    // The box takes 255 UTF-16 units: an emoji (two of them) that would end past the limit is
+    // left out whole, never cut in half; one that fits is kept.
+    const QString grin = QString::fromUcs4(U"\U0001F600");
+    QTest::addRow("emoji past the limit")
+        << std::optional<QString>(QString(254, QChar(0x044F)) + grin) << std::optional<QString>(grin + "9-А")
+        << QString(254, QChar(0x044F)) << grin + "9-А";
+    QTest::addRow("emoji that fits") << std::optional<QString>(QString(253, QChar(0x044F)) + grin)
+                                     << std::optional<QString>(QString(254, QChar('9')) + grin)
+                                     << QString(253, QChar(0x044F)) + grin << QString(254, QChar('9'));
+}
+
+// Whole characters only: no UTF-16 half of a character without its other half.
+static bool wholeCharacters(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (text.at(i).isSurrogate())
+            return false;
+    }
+    return true;
+}
+
+// A strict reader outside Qt (Node, else Python) takes the record: its bytes are UTF-8 and its
+// "name" and "class" are whole characters. Empty when it does, else what it said.
+static QString strictReaderSays(const QByteArray &line)
+{
+    QString program = QStandardPaths::findExecutable(QStringLiteral("node"));
+    QStringList arguments{"-e", "const r = JSON.parse(new TextDecoder('utf-8', {fatal: true}).decode("
+                                "require('fs').readFileSync(0))); encodeURIComponent(r.name + r.class);"};
+    if (program.isEmpty()) {
+        program = QStandardPaths::findExecutable(QStringLiteral("python3"));
+        arguments = {"-c", "import json, sys; r = json.loads(sys.stdin.buffer.read().decode('utf-8')); "
+                           "(r['name'] + r['class']).encode('utf-8')"};
+    }
+    if (program.isEmpty())
+        return {};
+    QProcess reader;
+    reader.start(program, arguments);
+    reader.write(line);
+    reader.closeWriteChannel();
+    if (!reader.waitForFinished(60000))
+        return QStringLiteral("no answer");
+    return reader.exitCode() == 0 ? QString() : QString::fromLocal8Bit(reader.readAllStandardError());
 }
 
 void RunTest::promptAnswers()
@@ -83,6 +133,18 @@ void RunTest::promptAnswers()
     QVERIFY(s.start());
     QCOMPARE(s.run.pupil().PupilName, storedName);
     QCOMPARE(s.run.pupil().PupilGroup, storedGroup);
+    // The details record of the start carries them as well-formed JSON, whatever was typed.
+    QFile details(s.run.detailsFile());
+    QTRY_VERIFY_WITH_TIMEOUT(details.size() > 0, 30000);
+    QVERIFY(details.open(QIODevice::ReadOnly));
+    const QByteArray line = details.readLine();
+    QJsonParseError error;
+    const QJsonObject record = QJsonDocument::fromJson(line, &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(record.value("name").toString(), storedName);
+    QCOMPARE(record.value("class").toString(), storedGroup);
+    QVERIFY(wholeCharacters(record.value("name").toString()) && wholeCharacters(record.value("class").toString()));
+    QCOMPARE(strictReaderSays(line), QString());
 }
 
 void RunTest::pageOrder()
@@ -207,16 +269,45 @@ void RunTest::tallyUnderDecimalCommaLocale()
     QCOMPARE(s.run.tally().text(), QStringLiteral("10"));
 }
 
+void RunTest::secondCopyRecordsNothing_data()
+{
+    QTest::addColumn<bool>("anotherProcess");
+    QTest::addRow("netquiz at its first prompt, another process") << true;
+    QTest::addRow("a lock taken with QLockFile (an older copy)") << false;
+}
+
 void RunTest::secondCopyRecordsNothing()
 {
     // While a test runs, a second start by the same user says so and ends before any prompt.
+    QFETCH(bool, anotherProcess);
     QTemporaryDir runtime; // this user's runtime folder, apart from other tests running now
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    QProcess first;
+    QTemporaryDir home; // the first copy's, apart from the user's own
     QLockFile running(runningTestLock());
-    QVERIFY(running.tryLock(0));
+    if (anotherProcess) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", home.path());
+        env.insert("XDG_DATA_HOME", home.path());
+        first.setProcessEnvironment(env);
+        first.start(QStringLiteral(NETQUIZ_EXE), {});
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(runningTestLock()).size() > 0, 30000); // its lock taken, its pid in it
+    } else {
+        QVERIFY(running.tryLock(0));
+    }
+    const auto stopFirst = qScopeGuard([&] {
+        first.kill();
+        first.waitForFinished();
+    });
     QTemporaryDir drive;
     Run run(journal::fileUnder(drive.path()), QLocale::c());
-    ModalAnswerer ok({QString()});
+    ModalAnswerer ok({QString(), QString(), QString()}); // the message; the prompts, were it to start
+    QTimer started;                                      // nor hang when it starts after all
+    connect(&started, &QTimer::timeout, this, [&] {
+        if (run.existing<F02>() && run.existing<F02>()->isVisible())
+            run.End();
+    });
+    started.start(5);
     QCOMPARE(execute(*qApp, run), 0);
     QCOMPARE(ok.seen.size(), size_t(1));
     QCOMPARE(ok.seen[0].title, frame::kTitle);

@@ -1,0 +1,118 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "result/classfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <mutex>
+
+namespace classfolder {
+namespace {
+
+// What the marker says to a teacher who finds it in the folder.
+constexpr char kMarkerText[] =
+    "Спільна тека класу для тесту netquiz: комп'ютери учнів записують сюди свої журнали, кожен у теку "
+    "зі своїм іменем.\r\n"
+    "Не видаляйте цей файл: без нього комп'ютер учня вважає, що спільну теку не під'єднано, і не "
+    "записує сюди результатів.\r\n";
+
+Qt::CaseSensitivity pathCase()
+{
+#ifdef Q_OS_WIN
+    return Qt::CaseInsensitive;
+#else
+    return Qt::CaseSensitive;
+#endif
+}
+
+QString cleaned(const QString &path)
+{
+    return QDir::cleanPath(QDir::fromNativeSeparators(QFileInfo(path).absoluteFilePath()));
+}
+
+// The class folders of this program's run: set at start from the command line, read by the
+// threads that save.
+struct Expected {
+    std::mutex lock;
+    QStringList folders;
+};
+Expected &expected()
+{
+    static Expected e;
+    return e;
+}
+
+} // namespace
+
+QString markerName()
+{
+    return QStringLiteral("netquiz-class-folder.txt");
+}
+
+bool isMarked(const QString &dir)
+{
+    return QFileInfo(QDir(dir).filePath(markerName())).isFile();
+}
+
+QString mark(const QString &dir, bool makeFolder)
+{
+    if (isMarked(dir))
+        return {};
+    const QString shown = QDir::toNativeSeparators(dir);
+    if (makeFolder && !QDir().mkpath(dir))
+        return QStringLiteral("не вдалося створити теку %1").arg(shown);
+    if (!QFileInfo(dir).isDir())
+        return QStringLiteral("теки %1 немає").arg(shown);
+    QFile marker(QDir(dir).filePath(markerName()));
+    if (!marker.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (isMarked(dir))
+            return {}; // made meanwhile by another copy
+        return QStringLiteral("не вдалося записати %1 (%2)")
+            .arg(QDir::toNativeSeparators(marker.fileName()), marker.errorString());
+    }
+    const QByteArray text(kMarkerText);
+    if (marker.write(text) != text.size() || !marker.flush()) {
+        const QString why = marker.errorString();
+        marker.remove();
+        return QStringLiteral("не вдалося записати %1 (%2)").arg(QDir::toNativeSeparators(marker.fileName()), why);
+    }
+    marker.close();
+    return {};
+}
+
+void offer(const QString &path)
+{
+    if (QFileInfo(path).isDir() && QFileInfo(path).isWritable())
+        mark(path, false);
+}
+
+void expect(const QString &dir)
+{
+    if (dir.isEmpty())
+        return;
+    Expected &e = expected();
+    const std::lock_guard<std::mutex> guard(e.lock);
+    e.folders << cleaned(dir);
+}
+
+QString missingFor(const QString &file)
+{
+    const QString path = cleaned(file);
+    QString folder;
+    {
+        Expected &e = expected();
+        const std::lock_guard<std::mutex> guard(e.lock);
+        for (const QString &dir : std::as_const(e.folders))
+            if (path.startsWith(dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/'), pathCase()))
+                folder = dir;
+    }
+    if (folder.isEmpty() || isMarked(folder))
+        return {};
+    return QStringLiteral("Спільну теку класу не знайдено (не під'єднана?)\nТека: %1")
+        .arg(QDir::toNativeSeparators(folder));
+}
+
+} // namespace classfolder
