@@ -69,10 +69,9 @@ QByteArray ResultRecord(Run &run)
     return journal::record(pupil.PupilName, pupil.PupilGroup, date, run.tally().text());
 }
 
-journal::Outcome SaveResult(const QString &journalFile, const QByteArray &record, bool kept)
+void SaveResult(Run &run)
 {
-    return journal::append(journalFile, record, journalfile::kLockWait,
-                           kept ? journal::KeptAt::ThisComputer : journal::KeptAt::Nowhere);
+    run.recordWriter().save(run.finishedDetails());
 }
 
 } // namespace Модуль1

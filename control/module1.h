@@ -27,9 +27,8 @@ void AskPupilGroup(Pupil &pupil);
 // The journal line of this run's result, dated today.
 QByteArray ResultRecord(Run &run);
 
-// Appends the result line to the journal; safe on any thread. On failure nothing partial stays
-// in the file and the text says, in Ukrainian, which file and why (and that the result waits
-// on this computer, when `kept`).
-journal::Outcome SaveResult(const QString &journalFile, const QByteArray &record, bool kept);
+// Has the result line appended to the journal, with this run's "finished" details record as of
+// now: queued on the run's record writer, whose `saved` signal tells the result page the outcome.
+void SaveResult(Run &run);
 
 } // namespace Модуль1

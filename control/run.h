@@ -93,6 +93,7 @@ public:
     // The journal line of this run's result, dated today.
     QByteArray resultRecord() override;
     RecordWriter &recordWriter() override { return writer_; }
+    void SaveResult() override { Модуль1::SaveResult(*this); }
     // Every graded item of the question pages, in test order, with its verdict.
     QList<details::Item> gradedItems() const;
     frame::PictureCache &pictures() override { return pictures_; }

@@ -109,6 +109,8 @@ public:
     virtual QByteArray resultRecord() = 0;
     virtual QByteArray finishedDetails() const = 0;
     virtual RecordWriter &recordWriter() = 0;
+    // "Вихід": the result line to the journal, through the writer.
+    virtual void SaveResult() = 0;
 
 protected:
     ~PageHost() = default;

@@ -116,7 +116,7 @@ void F11::save()
     savingNote_->setText(kSaving);
     savingNote_->show();
     waitingNote_.start();
-    run.recordWriter().save(run.finishedDetails());
+    run.SaveResult();
 }
 
 void F11::saved(const journal::Outcome &outcome)

@@ -469,6 +469,5 @@ void ResultTest::classFolderNeedsItsMarker()
     QVERIFY(s.journal().endsWith(" - 7\r\n"));
 }
 
-
 QTEST_MAIN(ResultTest)
 #include "tst_result.moc"
