@@ -67,8 +67,11 @@ paste() {
   wait $! 2>/dev/null || true
 }
 
-# Clicks at x y inside window $1.
-click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.15; }
+# Clicks at x y (pixels at 100 %, scaled to the screen's SCALE_PCT) inside window $1.
+click_in() {
+  xdotool mousemove --window "$1" $(($2 * ${SCALE_PCT:-100} / 100)) $(($3 * ${SCALE_PCT:-100} / 100)) click 1
+  sleep 0.15
+}
 
 # Answers a prompt window $1 with text $2: a click to give the window the keyboard (no window
 # manager here), the text pasted, Enter.
