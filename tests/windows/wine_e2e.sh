@@ -7,7 +7,7 @@
 #             C:\test\Internet\1.txt holds exactly the bytes the Linux program writes for the same
 #             answers (the Linux program driven the same way on its own X server), but for the
 #             date, which each system writes in its user's short date format
-#   failed    a file where the folder C:\test should be: the save fails with its message on the
+#   failed_save  a file where the folder C:\test should be: the save fails with its message on the
 #             screen, the result waits in %LOCALAPPDATA%\netquiz\outbox.txt, and the next start
 #             (the file gone) delivers it to the journal once
 #   installer the installer silently installs into Program Files with /CLASSFOLDER, its Start-menu
@@ -93,7 +93,7 @@ $(od -An -c <"$journal" | head -8)"
   fi
   [ "$windows_date" != "$linux_date" ] && echo "date: Windows '$windows_date', Linux '$linux_date'"
   ;;
-failed)
+failed_save)
   name="Tanja Pomylka" group="7-V" # Latin: the road's Cyrillic is the road case's
   linux_journal "$name" "$group"
   mkdir -p "$drive_c"
