@@ -19,6 +19,7 @@ RequestExecutionLevel admin
 !include MUI2.nsh
 !include FileFunc.nsh
 !include LogicLib.nsh
+!include nsDialogs.nsh
 
 !define PRODUCT "netquiz"
 !define TEST_NAME "Чи контактують між собою комп'ютери"
@@ -44,6 +45,7 @@ VIAddVersionKey /LANG=1058 "LegalCopyright" "2026 The netquiz developers, GPL-3.
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !insertmacro MUI_PAGE_DIRECTORY
+Page custom ClassFolderPage ClassFolderLeave
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\netquiz.exe"
 !define MUI_FINISHPAGE_RUN_NOTCHECKED
@@ -53,6 +55,23 @@ VIAddVersionKey /LANG=1058 "LegalCopyright" "2026 The netquiz developers, GPL-3.
 !insertmacro MUI_LANGUAGE "Ukrainian"
 
 Var ClassFolder
+Var ClassFolderField
+
+; Asked when installing by hand (a silent install takes /CLASSFOLDER instead).
+Function ClassFolderPage
+  !insertmacro MUI_HEADER_TEXT "Спільна папка класу" "Необов'язково"
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateLabel} 0 0 100% 40u "Якщо журнали класу збираються у спільній папці, вкажіть її (наприклад, \\сервер\клас): кожен комп'ютер записуватиме туди свій журнал. Якщо залишити порожнім, журнал буде у C:\test\Internet\1.txt."
+  Pop $0
+  ${NSD_CreateText} 0 44u 100% 12u "$ClassFolder"
+  Pop $ClassFolderField
+  nsDialogs::Show
+FunctionEnd
+
+Function ClassFolderLeave
+  ${NSD_GetText} $ClassFolderField $ClassFolder
+FunctionEnd
 
 Function .onInit
   SetRegView 64
