@@ -61,10 +61,13 @@ ended() { for _ in $(seq 600); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.
 
 # Puts text on the clipboard and pastes it (xdotool cannot type Cyrillic into a Wine window).
 paste() {
+  local clip
   printf '%s' "$1" | xclip -selection clipboard -loops 1 &
+  clip=$!
   sleep 0.3
   xdotool key ctrl+v
-  wait $! 2>/dev/null || true
+  for _ in $(seq 30); do kill -0 $clip 2>/dev/null || break; sleep 0.1; done
+  kill $clip 2>/dev/null || true
 }
 
 # Clicks at x y (pixels at 100 %, scaled to the screen's SCALE_PCT) inside window $1.
