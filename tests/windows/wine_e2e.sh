@@ -33,7 +33,6 @@ trap 'stop_x; for p in $(jobs -p); do kill "$p" 2>/dev/null; done; rm -rf "$work
 drive_c=$WINEPREFIX/drive_c
 user=$(id -un)
 outbox=$drive_c/users/$user/AppData/Local/netquiz/outbox.txt
-winpath() { echo "Z:${1//\//\\}"; }
 
 prepare_prefix 96
 start_x
@@ -154,13 +153,13 @@ installer)
   test_lnk="$menu/$title.lnk"
   results_lnk="$menu/Результати тесту.lnk"
   [ -f "$test_lnk" ] && [ -f "$results_lnk" ] || fail "the Start-menu entries are missing: $(ls "$menu" 2>&1)"
-  strings -el "$results_lnk" 2>/dev/null | grep -qx -- '--results "C:\class"' || fail "the results' entry does not read the class folder"
+  strings -el "$results_lnk" 2>/dev/null | grep -qF -- '--results "C:\class"' || fail "the results' entry does not read the class folder"
   # The test's entry, started as Explorer starts it: the pupil's journal lands in the class folder.
   wine start /unix "$test_lnk" >>"$work/wine.log" 2>&1
   name="Ivan Yarlyk" group="5-A"
   pid=
   to_result_page && exit_button "$result_window"
-  sleep 1
+  for _ in $(seq 300); do [ -n "$(find "$drive_c/class" -name 1.txt -size +0 2>/dev/null)" ] && break; sleep 0.1; done
   journals=$(find "$drive_c/class" -name 1.txt 2>/dev/null)
   [ "$(wc -l <<<"$journals")" = 1 ] && [ -n "$journals" ] && grep -aq "Ivan Yarlyk - 5-A - $windows_date - " "$journals" ||
     fail "the entry's test wrote no journal in the class folder: $(ls -R "$drive_c/class" 2>&1 | head)"
