@@ -29,7 +29,9 @@ test)
   # The Linux program is the reference the Windows one's bytes are compared with.
   cmake --preset release >/dev/null
   cmake --build build --target netquiz print_date
+  start=$SECONDS
   ctest --preset windows
+  echo "Windows tests under Wine: $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s" >&2
   ;;
 shots) bash tests/windows/wine_shots.sh ;;
 *) echo "usage: tools/windows.sh [build|test|shots]" >&2; exit 2 ;;
