@@ -184,8 +184,9 @@ export)
     } | iconv -f UTF-8 -t CP1251 >"$work/class/$pc/1.txt"
   done
   cp -r "$work/class" "$drive_c/class"
-  wine "$exe" --results --csv 'C:\class.csv' 'C:\class' >>"$work/wine.log" 2>&1 || fail "--results --csv failed"
-  wine "$exe" --results --pdf 'C:\class.pdf' 'C:\class' >>"$work/wine.log" 2>&1 || fail "--results --pdf failed"
+  # (A message box instead, e.g. Qt's own about a missing platform, would wait for ever: a limit.)
+  timeout 120 "$WINE64" "$exe" --results --csv 'C:\class.csv' 'C:\class' >>"$work/wine.log" 2>&1 || fail "--results --csv failed"
+  timeout 120 "$WINE64" "$exe" --results --pdf 'C:\class.pdf' 'C:\class' >>"$work/wine.log" 2>&1 || fail "--results --pdf failed"
   QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 "$linux_app" --results --csv "$work/linux.csv" "$drive_c/class" || fail "the Linux CSV failed"
   # The same bytes but for the journals' paths, which each system writes in its own form.
   sed "s|$drive_c/class/\(PC-0[12]\)/1.txt|C:\\\\class\\\\\1\\\\1.txt|g" "$work/linux.csv" >"$work/expected.csv"
