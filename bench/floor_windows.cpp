@@ -8,6 +8,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QInputDialog::getText(nullptr, QStringLiteral("Введення даних про учня"), QStringLiteral("Введіть ваше прізвище та ім'я"));
+    QInputDialog::getText(nullptr, QStringLiteral("Введення даних про учня"),
+                          QStringLiteral("Введіть ваше прізвище та ім'я"));
     return 0;
 }
