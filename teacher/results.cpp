@@ -65,9 +65,12 @@ QString refusedOutput(const QString &out, const QStringList &readKeys, const QSt
 
 int exportResults(int &argc, char **argv, const ExportRequest &request)
 {
-    // The report needs fonts, not a screen: no window is ever shown.
+    // The report needs fonts, not a screen: no window is ever shown. (Windows' own platform
+    // needs no screen either and brings the system's fonts; Qt for Windows may have no other.)
+#ifndef Q_OS_WIN
     if (!request.pdfFile.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     std::unique_ptr<QCoreApplication> app(request.pdfFile.isEmpty() ? new QCoreApplication(argc, argv)
                                                                     : new QGuiApplication(argc, argv));
     bool someUnread = false;

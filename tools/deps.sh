@@ -19,6 +19,9 @@ packages=(
   g++-mingw-w64-x86-64-posix wine64           # the journal's bytes layer built for Windows, tested under Wine
   locales libc-l10n                           # a German locale and system texts for the journal's reason test
   tzdata                                      # a time zone east of UTC for the details record's time test
+  nsis zip                                    # the Windows installer and zip (tools/windows.sh)
+  xclip xxd                                   # the Windows tests: Cyrillic pasted into Wine, the outbox's hex
+  x11-apps netpbm                             # screenshots under Wine (xwd, xwdtopnm, pnmtopng)
 )
 
 missing=()

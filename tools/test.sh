@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The netquiz developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what is missing, builds netquiz with its tests and runs every test headless.
+# Installs what is missing, builds netquiz with its tests and runs every test headless; then the
+# Windows build and its tests under Wine (tools/windows.sh test), where the Qt for Windows is
+# already built, and always under CI (which builds that Qt when it is not cached).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/deps.sh
 cmake --preset release
 cmake --build --preset release
 ctest --preset release
+if [ "${CI:-}" = "true" ] || bash tools/windows-qt.sh --cached >/dev/null; then
+  bash tools/windows.sh test
+else
+  echo
+  echo "The Windows build and its tests under Wine were left out: no Qt for Windows is built here."
+  echo "bash tools/windows.sh test builds it once (about 30-40 minutes on 2 cores), then runs them."
+fi

@@ -7,8 +7,8 @@
 # (gcc 12, posix threads) and Debian's Qt 6.4.2 host tools (moc, rcc, uic). Built once into
 # QT_WIN_PREFIX and reused: a run with the same options finds the stamp and does nothing.
 #
-# Usage: bash tools/windows-qt.sh     (env: QT_WIN_PREFIX, QT_WIN_WORK, QT_WIN_JOBS)
-# Prints the prefix on its last line.
+# Usage: bash tools/windows-qt.sh [--cached]   (env: QT_WIN_PREFIX, QT_WIN_WORK, QT_WIN_JOBS)
+# Prints the prefix on its last line. --cached: only says (exit status 0 or 1) whether it is built.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -39,6 +39,7 @@ if [[ -f $PREFIX/.netquiz-qt-stamp && "$(cat "$PREFIX/.netquiz-qt-stamp")" == "$
   echo "$PREFIX"
   exit 0
 fi
+[[ ${1:-} != --cached ]] || exit 1
 start=$SECONDS
 
 # 1. Tools and the source package (a deb-src entry beside the machine's deb entry).

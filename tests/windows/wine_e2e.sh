@@ -1,0 +1,203 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The netquiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# netquiz.exe under Wine on Xvfb, in a Ukrainian Windows (ANSI code page 1251), driven with
+# xdotool as a pupil would. One case per run:
+#   road      the pupil's road end to end (prompts, five pages, result page, "Вихід"): the journal
+#             C:\test\Internet\1.txt holds exactly the bytes the Linux program writes for the same
+#             answers (the Linux program driven the same way on its own X server), but for the
+#             date, which each system writes in its user's short date format
+#   failed_save  a file where the folder C:\test should be: the save fails with its message on the
+#             screen, the result waits in %LOCALAPPDATA%\netquiz\outbox.txt, and the next start
+#             (the file gone) delivers it to the journal once
+#   installer the installer silently installs into Program Files with /CLASSFOLDER, its Start-menu
+#             entry starts the test, which writes into the class folder; the uninstaller removes
+#             the program silently and leaves the journals
+#   export    netquiz.exe --results --csv and --pdf on a class folder: the CSV byte for byte as the
+#             Linux program's for the same folder, the PDF's text names every pupil
+# usage: wine_e2e.sh CASE WINE64 WINESERVER WINEPREFIX LOCPATH NETQUIZ_EXE PRINT_DATE_EXE
+#        LINUX_NETQUIZ LINUX_PRINT_DATE [SETUP_EXE]
+set -uo pipefail
+case_name=$1
+WINE64=$2 WINESERVER=$3 WINEPREFIX=$4 LOCPATH=$5 exe=$6 print_date_exe=$7 linux_app=$8 linux_print_date=$9
+setup=${10:-}
+export WINE64 WINESERVER WINEPREFIX LOCPATH
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=wine_lib.sh
+source "$here/wine_lib.sh"
+for f in "$exe" "$linux_app" "$linux_print_date"; do
+  [ -x "$f" ] || { echo "missing $f (the Linux program: cmake --preset release && cmake --build --preset program)" >&2; exit 1; }
+done
+work=$(mktemp -d)
+trap 'stop_x; for p in $(jobs -p); do kill "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+drive_c=$WINEPREFIX/drive_c
+user=$(id -un)
+outbox=$drive_c/users/$user/AppData/Local/netquiz/outbox.txt
+
+prepare_prefix 96
+start_x
+rm -rf "$drive_c/test" "$drive_c/class" "$outbox"
+
+# The Linux program's journal for the same road, on an X server of its own, in a Ukrainian locale.
+linux_journal() { # name group -> $work/linux/test/Internet/1.txt
+  (
+    export HOME=$work/linux QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/linux-run
+    mkdir -p "$HOME" && mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+    work=$work/linux-x && mkdir -p "$work"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$work/display" 2>/dev/null &
+    xvfb=$!
+    for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+    export DISPLAY=:$(cat "$work/display")
+    for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.05; done
+    "$linux_app" >"$work/netquiz.log" 2>&1 &
+    pid=$!
+    name=$1 group=$2
+    to_result_page && exit_button "$result_window"
+    ended $pid || fail "the Linux program did not end after Вихід"
+    kill $pid $xvfb 2>/dev/null
+    exit "$failures"
+  ) || fail "the Linux program's road"
+}
+
+# The date as each program writes it today.
+windows_date=$(wine "$print_date_exe" | tr -d '\r')
+linux_date=$(QT_QPA_PLATFORM=offscreen "$linux_print_date")
+# The Linux bytes with the Windows date in place of the Linux one.
+expected_of() { # journal -> stdout
+  iconv -f CP1251 -t UTF-8 <"$1" | sed "s/ - $linux_date - / - $windows_date - /" | iconv -f UTF-8 -t CP1251
+}
+
+start_exe() { # args...; the program as Windows starts it, pid in $pid
+  wine "$exe" "$@" >>"$work/wine.log" 2>&1 &
+  pid=$!
+}
+
+case $case_name in
+road)
+  name="Коваль Мар'яна" group="6-Б"
+  linux_journal "$name" "$group"
+  [ -s "$work/linux/test/Internet/1.txt" ] || fail "the Linux program wrote no journal"
+  grep -q "Оцінка - 12"$'\r'"\$" < <(iconv -f CP1251 -t UTF-8 "$work/linux/test/Internet/1.txt") ||
+    fail "the Linux road did not give 12 for every answer right: $(iconv -f CP1251 -t UTF-8 "$work/linux/test/Internet/1.txt")"
+  start_exe
+  to_result_page && exit_button "$result_window"
+  ended $pid || fail "netquiz.exe did not end after Вихід"
+  journal=$drive_c/test/Internet/1.txt
+  if [ ! -f "$journal" ]; then
+    fail "netquiz.exe wrote no C:\\test\\Internet\\1.txt"
+  elif ! cmp -s <(expected_of "$work/linux/test/Internet/1.txt") "$journal"; then
+    fail "the journal's bytes differ from the Linux program's:
+$(expected_of "$work/linux/test/Internet/1.txt" | od -An -c | head -8)
+$(od -An -c <"$journal" | head -8)"
+  fi
+  [ "$windows_date" != "$linux_date" ] && echo "date: Windows '$windows_date', Linux '$linux_date'"
+  ;;
+failed_save)
+  name="Tanja Pomylka" group="7-V" # Latin: the road's Cyrillic is the road case's
+  linux_journal "$name" "$group"
+  mkdir -p "$drive_c"
+  echo "not a folder" >"$drive_c/test"
+  start_exe
+  if to_result_page; then
+    exit_button "$result_window"
+    # The message box: a second window with the test's title over the result page.
+    for _ in $(seq 300); do [ "$(windows_titled "$title" | wc -l)" -ge 2 ] && break; sleep 0.1; done
+    [ "$(windows_titled "$title" | wc -l)" -ge 2 ] || fail "no message after the failed save"
+    # Its text, copied as a user would (Ctrl+C on a message box) and read from the clipboard.
+    box=$(windows_titled "$title" | grep -vx "$result_window" | head -n1)
+    click_in "$box" 4 4
+    xdotool key ctrl+c
+    sleep 0.5
+    message=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')
+    for words in 'Не вдалося записати результат у файл C:\test\Internet\1.txt.' 'Причина: на місці папки стоїть файл' \
+      'Результат збережено на цьому комп'"'"'ютері'; do
+      grep -qF "$words" <<<"$message" || fail "the message lacks '$words': $message"
+    done
+    kill -0 $pid 2>/dev/null || fail "netquiz.exe ended although the save failed"
+    [ -z "${SHOTS:-}" ] || xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$SHOTS/failed-save.png"
+    # The kept record: the journal's path and exactly the line the journal should get.
+    # (The details file beside the journal cannot be written either: its records wait too.)
+    kept=
+    while read -r _ _ path_hex record_hex _; do
+      [ "$(xxd -r -p <<<"$path_hex")" = "C:/test/Internet/1.txt" ] && kept=$record_hex
+    done < <(grep -a '^K ' "$outbox" 2>/dev/null)
+    if [ -z "$kept" ]; then
+      fail "no result for C:/test/Internet/1.txt kept in $outbox: $(cat "$outbox" 2>&1)"
+    else
+      cmp -s <(xxd -r -p <<<"$kept") <(expected_of "$work/linux/test/Internet/1.txt") ||
+        fail "the kept record is not the journal line: $(xxd -r -p <<<"$kept" | iconv -f CP1251 -t UTF-8)"
+    fi
+  fi
+  wine taskkill /f /im netquiz.exe >/dev/null 2>&1 || kill $pid 2>/dev/null
+  ended $pid || fail "netquiz.exe did not end"
+  # The file gone, the next start delivers the kept result before the pupil has typed anything.
+  rm -f "$drive_c/test"
+  start_exe
+  wait_new_window "$prompt" >/dev/null || fail "no prompt at the next start"
+  for _ in $(seq 300); do [ -s "$drive_c/test/Internet/1.txt" ] && [ ! -s "$outbox" ] && break; sleep 0.1; done
+  cmp -s "$drive_c/test/Internet/1.txt" <(expected_of "$work/linux/test/Internet/1.txt") ||
+    fail "the next start did not deliver the kept result to the journal"
+  [ ! -s "$outbox" ] || fail "the outbox is not emptied once its result is delivered"
+  kill $pid 2>/dev/null
+  ;;
+installer)
+  [ -f "$setup" ] || { echo "missing $setup" >&2; exit 1; }
+  wine "$setup" /S '/CLASSFOLDER=C:\class' >>"$work/wine.log" 2>&1 || fail "the silent install failed"
+  installed="$drive_c/Program Files/netquiz"
+  menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/netquiz"
+  [ -x "$installed/netquiz.exe" ] && cmp -s "$installed/netquiz.exe" "$exe" || fail "netquiz.exe is not in Program Files"
+  [ -f "$installed/uninstall.exe" ] || fail "no uninstaller"
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\netquiz' /v QuietUninstallString 2>/dev/null |
+    grep -q 'uninstall.exe" /S' || fail "no uninstall entry in the registry"
+  test_lnk="$menu/$title.lnk"
+  results_lnk="$menu/Результати тесту.lnk"
+  [ -f "$test_lnk" ] && [ -f "$results_lnk" ] || fail "the Start-menu entries are missing: $(ls "$menu" 2>&1)"
+  strings -el "$results_lnk" 2>/dev/null | grep -qF -- '--results "C:\class"' || fail "the results' entry does not read the class folder"
+  # The test's entry, started as Explorer starts it: the pupil's journal lands in the class folder.
+  wine start /unix "$test_lnk" >>"$work/wine.log" 2>&1
+  name="Ivan Yarlyk" group="5-A"
+  pid=
+  to_result_page && exit_button "$result_window"
+  for _ in $(seq 300); do [ -n "$(find "$drive_c/class" -name 1.txt -size +0 2>/dev/null)" ] && break; sleep 0.1; done
+  journals=$(find "$drive_c/class" -name 1.txt 2>/dev/null)
+  [ "$(wc -l <<<"$journals")" = 1 ] && [ -n "$journals" ] && grep -aq "Ivan Yarlyk - 5-A - $windows_date - " "$journals" ||
+    fail "the entry's test wrote no journal in the class folder: $(ls -R "$drive_c/class" 2>&1 | head)"
+  wine taskkill /f /im netquiz.exe >/dev/null 2>&1 || true
+  # The uninstaller hands over to a copy of itself outside the folder it removes, and returns.
+  wine "$installed/uninstall.exe" /S >>"$work/wine.log" 2>&1 || fail "the silent uninstall failed"
+  for _ in $(seq 600); do [ ! -e "$installed" ] && break; sleep 0.1; done
+  [ ! -e "$installed" ] || fail "Program Files\\netquiz remains after the uninstall: $(ls "$installed")"
+  [ ! -e "$menu" ] || fail "the Start-menu entries remain after the uninstall"
+  ! wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\netquiz' >/dev/null 2>&1 ||
+    fail "the uninstall entry remains in the registry"
+  [ -z "$journals" ] || [ -f "$journals" ] || fail "the uninstall removed a journal"
+  ;;
+export)
+  # Two computers' journals of one class, as the class folder holds them.
+  for pc in PC-01 PC-02; do
+    mkdir -p "$work/class/$pc"
+    {
+      printf '%s\r\n' "Тема: $title - Бойко Олег ($pc) - 9-А - 01.12.2026 - Оцінка - 10"
+      printf '%s\r\n' "Тема: $title - Ґонта Їжак ($pc) - 9-Б - 02.12.2026 - Оцінка - 4"
+    } | iconv -f UTF-8 -t CP1251 >"$work/class/$pc/1.txt"
+  done
+  cp -r "$work/class" "$drive_c/class"
+  # (A message box instead, e.g. Qt's own about a missing platform, would wait for ever: a limit.)
+  timeout 120 "$WINE64" "$exe" --results --csv 'C:\class.csv' 'C:\class' >>"$work/wine.log" 2>&1 || fail "--results --csv failed"
+  timeout 120 "$WINE64" "$exe" --results --pdf 'C:\class.pdf' 'C:\class' >>"$work/wine.log" 2>&1 || fail "--results --pdf failed"
+  QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 "$linux_app" --results --csv "$work/linux.csv" "$drive_c/class" || fail "the Linux CSV failed"
+  # The same bytes but for the journals' paths, which each system writes in its own form.
+  sed "s|$drive_c/class/\(PC-0[12]\)/1.txt|C:\\\\class\\\\\1\\\\1.txt|g" "$work/linux.csv" >"$work/expected.csv"
+  if ! cmp -s "$drive_c/class.csv" "$work/expected.csv"; then
+    fail "the CSV differs from the Linux program's:
+$(diff <(tr -d '\r' <"$work/expected.csv") <(tr -d '\r' <"$drive_c/class.csv" 2>&1) | head -10)"
+  fi
+  text=$(pdftotext "$drive_c/class.pdf" - 2>/dev/null)
+  for who in "Бойко Олег (PC-01)" "Ґонта Їжак (PC-02)"; do
+    grep -qF "$who" <<<"$text" || fail "the PDF lacks $who"
+  done
+  ;;
+*) echo "unknown case $case_name" >&2; exit 2 ;;
+esac
+[ "$failures" -eq 0 ] || exit 1
+echo "all passed"
