@@ -153,7 +153,9 @@ installer)
   results_lnk="$menu/Результати тесту.lnk"
   [ -f "$test_lnk" ] && [ -f "$results_lnk" ] || fail "the Start-menu entries are missing: $(ls "$menu" 2>&1)"
   strings -el "$results_lnk" 2>/dev/null | grep -qF -- '--results "C:\class"' || fail "the results' entry does not read the class folder"
-  # The test's entry, started as Explorer starts it: the pupil's journal lands in the class folder.
+  # The teacher marks the class folder (a pupil's computer never writes into an unmarked one);
+  # the test's entry, started as Explorer starts it: the pupil's journal lands in the class folder.
+  wine "$exe" --make-class-folder 'C:\class' >>"$work/wine.log" 2>&1 || fail "--make-class-folder failed"
   wine start /unix "$test_lnk" >>"$work/wine.log" 2>&1
   name="Ivan Yarlyk" group="5-A"
   pid=
