@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saves a picture of every page as the pupil sees it, and of the messages a pupil may meet:
-// pageshots OUTDIR [grade]   (run with QT_SCALE_FACTOR=2 for the 200 % look).
+// pageshots OUTDIR [grade] [nowhere]   (run with QT_SCALE_FACTOR=2 for the 200 % look; with
+// "nowhere", the failed save's message is the one shown when nothing at all can hold the result).
 #include "support.h"
 
 #include <QAbstractButton>
@@ -33,6 +34,14 @@ int main(int argc, char **argv)
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     const QString grade = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("10");
     QDir().mkpath(out);
+    if (argc > 3 && QByteArray(argv[3]) == "nowhere") {
+        // The outbox's folder, the temporary folder and (below) the journal's folder are files.
+        for (const char *file : {"local", "tmp"}) {
+            QFile blocker(drive.filePath(QString::fromLatin1(file)));
+            blocker.open(QIODevice::WriteOnly);
+        }
+        qputenv("TMPDIR", QFile::encodeName(drive.filePath(QStringLiteral("tmp"))));
+    }
     Run run(journal::fileUnder(drive.path()));
     run.setOutboxFile(drive.filePath(QStringLiteral("local/netquiz/outbox.txt"))); // the failure says it is kept
     support::ModalAnswerer answers({QStringLiteral("Учень"), QStringLiteral("9-А")});
