@@ -47,8 +47,8 @@ DetailsPanel::DetailsPanel(QWidget *parent)
 {
     items_->setObjectName(QStringLiteral("itemsTable"));
     items_->setAccessibleName(QStringLiteral("Питання: частка учнів, які відповіли правильно"));
-    items_->setHorizontalHeaderLabels(
-        {QStringLiteral("Питання"), QStringLiteral("Пункт"), QStringLiteral("Правильно"), QStringLiteral("Частка")});
+    items_->setHorizontalHeaderLabels({QStringLiteral("Текст питання"), QStringLiteral("Питання"),
+                                       QStringLiteral("Правильно"), QStringLiteral("Частка")});
     items_->setSelectionBehavior(QAbstractItemView::SelectRows);
     items_->setSelectionMode(QAbstractItemView::SingleSelection);
     items_->setEditTriggers(QAbstractItemView::NoEditTriggers);
