@@ -9,13 +9,14 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStyleHints>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -43,7 +44,10 @@ template <class W = QWidget> W *child(const QWidget &page, const char *name)
         qFatal("%s has no control %s", qPrintable(page.objectName()), name);
     return w;
 }
-inline QPushButton *com(const QWidget &page) { return child<QPushButton>(page, "Com"); }
+inline QPushButton *com(const QWidget &page)
+{
+    return child<QPushButton>(page, "Com");
+}
 
 inline void click(QWidget *w)
 {
@@ -60,6 +64,26 @@ inline void answerWithoutReading()
 
 // Answers modal dialogs as they appear: a text means "type it and press OK", nullopt means
 // "Cancel". Each dialog seen is recorded (title, label text, visible pages at that moment).
+// Reads the text of every message box that comes up and closes it with OK, as a pupil would.
+class MessageCatcher : public QObject {
+public:
+    MessageCatcher()
+    {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                box->accept();
+            }
+        });
+        timer_.start(5);
+    }
+    QString last() const { return texts.isEmpty() ? QString() : texts.last(); }
+    QStringList texts;
+
+private:
+    QTimer timer_;
+};
+
 class ModalAnswerer : public QObject {
 public:
     struct Seen {

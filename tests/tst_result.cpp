@@ -240,20 +240,13 @@ void ResultTest::keptResultDeliveredAtNextStart()
     Session s;
     F11 &f11 = showResult(s, QStringLiteral("8"));
     QVERIFY(blockJournalFolder(s));
-    QString message;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            message = box->text();
-            box->accept();
-        }
-    });
-    poll.start(5);
+    MessageCatcher caught;
     click(com(f11));
-    QTRY_VERIFY(!message.isEmpty());
-    QVERIFY2(message.contains(QStringLiteral("Результат збережено на цьому комп'ютері і буде додано до журналу під "
-                                             "час наступного запуску тесту.")),
-             qPrintable(message));
+    QTRY_VERIFY(!caught.last().isEmpty());
+    QVERIFY2(
+        caught.last().contains(QStringLiteral("Результат збережено на цьому комп'ютері і буде додано до журналу під "
+                                              "час наступного запуску тесту.")),
+        qPrintable(caught.last()));
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY(f11.close());
     QCOMPARE(s.endedSpy.count(), 1);
@@ -345,26 +338,18 @@ void ResultTest::nothingHoldsTheResult()
     s.run.page<F02>().Hide();
     f11.Show();
     QVERIFY(QTest::qWaitForWindowActive(&f11));
-    QStringList messages;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            messages << box->text();
-            box->accept();
-        }
-    });
-    poll.start(5);
+    MessageCatcher caught;
     click(com(f11));
-    QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 1, 30000);
-    QVERIFY2(messages[0].contains(QStringLiteral("Результат НЕ збережено ніде")), qPrintable(messages[0]));
-    QVERIFY(messages[0].contains(QStringLiteral("покличте вчителя")));
-    QVERIFY(!messages[0].contains(QStringLiteral("збережено на цьому комп'ютері")));
+    QTRY_COMPARE_WITH_TIMEOUT(caught.texts.size(), 1, 30000);
+    QVERIFY2(caught.texts[0].contains(QStringLiteral("Результат НЕ збережено ніде")), qPrintable(caught.texts[0]));
+    QVERIFY(caught.texts[0].contains(QStringLiteral("покличте вчителя")));
+    QVERIFY(!caught.texts[0].contains(QStringLiteral("збережено на цьому комп'ютері")));
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY(!f11.close()); // tries again, says it again, stays
-    QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 2, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(caught.texts.size(), 2, 30000);
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY(!s.run.KeepShownResult()); // a signal or a logout: the program must not end
-    QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 3, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(caught.texts.size(), 3, 30000);
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY(f11.isVisible());
     QCOMPARE(child<QLabel>(f11, "L_b")->text(), QStringLiteral("9"));
@@ -373,7 +358,7 @@ void ResultTest::nothingHoldsTheResult()
     click(com(f11));
     QTRY_COMPARE_WITH_TIMEOUT(s.endedSpy.count(), 1, 30000);
     QVERIFY(s.journal().endsWith(" - 9\r\n"));
-    QCOMPARE(messages.size(), 3);
+    QCOMPARE(caught.texts.size(), 3);
 }
 
 void ResultTest::keptInTheNextPlace()
@@ -388,18 +373,11 @@ void ResultTest::keptInTheNextPlace()
     QVERIFY(QFile(s.drive.path() + "/local").open(QIODevice::WriteOnly));
     F11 &f11 = showResult(s, QStringLiteral("6"));
     QVERIFY(blockJournalFolder(s));
-    QString message;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            message = box->text();
-            box->accept();
-        }
-    });
-    poll.start(5);
+    MessageCatcher caught;
     click(com(f11));
-    QTRY_VERIFY_WITH_TIMEOUT(!message.isEmpty(), 30000);
-    QVERIFY2(message.contains(QStringLiteral("Результат збережено на цьому комп'ютері")), qPrintable(message));
+    QTRY_VERIFY_WITH_TIMEOUT(!caught.last().isEmpty(), 30000);
+    QVERIFY2(caught.last().contains(QStringLiteral("Результат збережено на цьому комп'ютері")),
+             qPrintable(caught.last()));
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY(f11.close());
     const QString kept = outbox::places(s.outboxFile(), s.journalFile()).value(1);
@@ -433,26 +411,18 @@ void ResultTest::classFolderNeedsItsMarker()
     QVERIFY(s.start());
     QVERIFY(answerForPoints(s.run, 3)); // grade 7
     F11 &f11 = s.run.page<F11>();
-    QString message;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            message = box->text();
-            box->accept();
-        }
-    });
-    poll.start(5);
+    MessageCatcher caught;
     click(com(f11));
     if (marked) {
         QTRY_COMPARE_WITH_TIMEOUT(s.endedSpy.count(), 1, 30000);
         QVERIFY(s.journal().endsWith(" - 7\r\n"));
-        QCOMPARE(message, QString());
+        QCOMPARE(caught.last(), QString());
         return;
     }
-    QTRY_VERIFY_WITH_TIMEOUT(!message.isEmpty(), 30000);
-    QVERIFY2(message.startsWith(QStringLiteral("Спільну теку класу не знайдено (не під'єднана?)\nТека: ") +
-                                QDir::toNativeSeparators(classFolder) + "\n"),
-             qPrintable(message));
+    QTRY_VERIFY_WITH_TIMEOUT(!caught.last().isEmpty(), 30000);
+    QVERIFY2(caught.last().startsWith(QStringLiteral("Спільну теку класу не знайдено (не під'єднана?)\nТека: ") +
+                                      QDir::toNativeSeparators(classFolder) + "\n"),
+             qPrintable(caught.last()));
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY(f11.isVisible());
     QCOMPARE(s.endedSpy.count(), 0);
