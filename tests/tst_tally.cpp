@@ -63,36 +63,21 @@ void TallyTest::textToDouble_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<double>("value");
-    QTest::addRow("uk blanks") << "uk_UA"
-                               << " 5 " << true << 5.0;
-    QTest::addRow("uk leading zero") << "uk_UA"
-                                     << "05" << true << 5.0;
-    QTest::addRow("uk decimal comma") << "uk_UA"
-                                      << "5,0" << true << 5.0;
-    QTest::addRow("uk half") << "uk_UA"
-                             << "5,5" << true << 5.5;
-    QTest::addRow("uk decimal point is not a number") << "uk_UA"
-                                                      << "5.0" << false << 0.0;
-    QTest::addRow("C decimal point") << "C"
-                                     << "5.0" << true << 5.0;
-    QTest::addRow("C decimal comma is not a number") << "C"
-                                                     << "5,0" << false << 0.0;
-    QTest::addRow("en negative") << "en_US"
-                                 << "-1" << true << -1.0;
-    QTest::addRow("empty") << "uk_UA"
-                           << "" << false << 0.0;
-    QTest::addRow("lone blank") << "uk_UA"
-                                << " " << false << 0.0;
-    QTest::addRow("letters") << "uk_UA"
-                             << "п'ять" << false << 0.0;
-    QTest::addRow("digit then letter") << "uk_UA"
-                                       << "5а" << false << 0.0;
-    QTest::addRow("nan") << "C"
-                         << "nan" << false << 0.0;
-    QTest::addRow("inf") << "C"
-                         << "inf" << false << 0.0;
-    QTest::addRow("beyond double") << "C"
-                                   << "1e400" << false << 0.0;
+    QTest::addRow("uk blanks") << "uk_UA" << " 5 " << true << 5.0;
+    QTest::addRow("uk leading zero") << "uk_UA" << "05" << true << 5.0;
+    QTest::addRow("uk decimal comma") << "uk_UA" << "5,0" << true << 5.0;
+    QTest::addRow("uk half") << "uk_UA" << "5,5" << true << 5.5;
+    QTest::addRow("uk decimal point is not a number") << "uk_UA" << "5.0" << false << 0.0;
+    QTest::addRow("C decimal point") << "C" << "5.0" << true << 5.0;
+    QTest::addRow("C decimal comma is not a number") << "C" << "5,0" << false << 0.0;
+    QTest::addRow("en negative") << "en_US" << "-1" << true << -1.0;
+    QTest::addRow("empty") << "uk_UA" << "" << false << 0.0;
+    QTest::addRow("lone blank") << "uk_UA" << " " << false << 0.0;
+    QTest::addRow("letters") << "uk_UA" << "п'ять" << false << 0.0;
+    QTest::addRow("digit then letter") << "uk_UA" << "5а" << false << 0.0;
+    QTest::addRow("nan") << "C" << "nan" << false << 0.0;
+    QTest::addRow("inf") << "C" << "inf" << false << 0.0;
+    QTest::addRow("beyond double") << "C" << "1e400" << false << 0.0;
 }
 
 void TallyTest::textToDouble()
@@ -114,16 +99,10 @@ void TallyTest::pageScore_data()
     QTest::addColumn<int>("items");
     QTest::addColumn<float>("share");
     QTest::addColumn<int>("points");
-    for (auto [r, share, points] :
-         {std::tuple{0, 0.0f, 0}, {1, 0.2f, 0}, {2, 0.4f, 0}, {3, 0.6f, 1}, {4, 0.8f, 1}, {5, 1.0f, 1}})
+    for (auto [r, share, points] : {std::tuple{0, 0.0f, 0}, {1, 0.2f, 0}, {2, 0.4f, 0}, {3, 0.6f, 1}, {4, 0.8f, 1}, {5, 1.0f, 1}})
         QTest::addRow("matching %d of 5", r) << r << 5 << share << points;
-    for (auto [r, share, points] : {std::tuple{0, 0.0f, 0},
-                                    {1, 0.16666667f, 0},
-                                    {2, 0.33333334f, 0},
-                                    {3, 0.5f, 0},
-                                    {4, 0.66666669f, 1},
-                                    {5, 0.83333331f, 1},
-                                    {6, 1.0f, 1}})
+    for (auto [r, share, points] : {std::tuple{0, 0.0f, 0}, {1, 0.16666667f, 0}, {2, 0.33333334f, 0}, {3, 0.5f, 0},
+                                    {4, 0.66666669f, 1}, {5, 0.83333331f, 1}, {6, 1.0f, 1}})
         QTest::addRow("multiple %d of 6", r) << r << 6 << share << points;
 }
 
@@ -142,27 +121,17 @@ void TallyTest::gradeScale_data()
 {
     QTest::addColumn<QString>("points");
     QTest::addColumn<QString>("grade");
-    QTest::addRow("0") << "0"
-                       << "0";
-    QTest::addRow("1") << "1"
-                       << "2";
-    QTest::addRow("2") << "2"
-                       << "5";
-    QTest::addRow("3") << "3"
-                       << "7";
-    QTest::addRow("4") << "4"
-                       << "10";
-    QTest::addRow("5") << "5"
-                       << "12";
+    QTest::addRow("0") << "0" << "0";
+    QTest::addRow("1") << "1" << "2";
+    QTest::addRow("2") << "2" << "5";
+    QTest::addRow("3") << "3" << "7";
+    QTest::addRow("4") << "4" << "10";
+    QTest::addRow("5") << "5" << "12";
     // A fraction is brought to a whole number half-even before the multiplication.
-    QTest::addRow("2.5 reads as 2") << "2.5"
-                                    << "5";
-    QTest::addRow("3.5 reads as 4") << "3.5"
-                                    << "10";
-    QTest::addRow("limit 2730") << "2730"
-                                << "6552";
-    QTest::addRow("limit -2730") << "-2730"
-                                 << "-6552";
+    QTest::addRow("2.5 reads as 2") << "2.5" << "5";
+    QTest::addRow("3.5 reads as 4") << "3.5" << "10";
+    QTest::addRow("limit 2730") << "2730" << "6552";
+    QTest::addRow("limit -2730") << "-2730" << "-6552";
 }
 
 void TallyTest::gradeScale()
@@ -214,8 +183,7 @@ void TallyTest::additionKeepsDigitsOnly()
 void TallyTest::additionLimits()
 {
     QVERIFY_THROWS_EXCEPTION(tally::LimitError, tally::addPoints("п'ять", 1, QLocale::c()));
-    QVERIFY_THROWS_EXCEPTION(tally::LimitError,
-                             tally::addPoints("1", std::numeric_limits<double>::infinity(), QLocale::c()));
+    QVERIFY_THROWS_EXCEPTION(tally::LimitError, tally::addPoints("1", std::numeric_limits<double>::infinity(), QLocale::c()));
     QVERIFY_THROWS_EXCEPTION(tally::LimitError, tally::addPoints("1e308", 1e308, QLocale::c()));
 }
 
@@ -225,17 +193,8 @@ void TallyTest::bands_data()
     QTest::addColumn<int>("band");
     const int none = int(tally::Band::None), b1 = int(tally::Band::B1_3), b4 = int(tally::Band::B4_6),
               b7 = int(tally::Band::B7_9), b10 = int(tally::Band::B10_12);
-    for (auto [g, b] : {std::pair{-1, none},
-                        {0, b1},
-                        {1, b1},
-                        {3, b1},
-                        {4, b4},
-                        {6, b4},
-                        {7, b7},
-                        {9, b7},
-                        {10, b10},
-                        {12, b10},
-                        {13, none}})
+    for (auto [g, b] : {std::pair{-1, none}, {0, b1}, {1, b1}, {3, b1}, {4, b4}, {6, b4}, {7, b7}, {9, b7}, {10, b10},
+                        {12, b10}, {13, none}})
         QTest::addRow("%d", g) << g << b;
 }
 
@@ -256,8 +215,8 @@ void TallyTest::colourHelper()
 void TallyTest::gridIsHandRuled()
 {
     // 44 vertical and 30 horizontal lines from the edge, 18 to 20 pixels apart, inside 822 x 562.
-    for (auto [count, extent] :
-         {std::pair{frame::kVerticalGridLines, frame::kGridWidth}, {frame::kHorizontalGridLines, frame::kGridHeight}}) {
+    for (auto [count, extent] : {std::pair{frame::kVerticalGridLines, frame::kGridWidth},
+                                 {frame::kHorizontalGridLines, frame::kGridHeight}}) {
         const std::vector<int> lines = frame::gridLines(count);
         QCOMPARE(int(lines.size()), count);
         QCOMPARE(lines.front(), 0);
