@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/run.h"
 
-#include "control/tally.h"
+#include "pages/tally.h"
 #include "result/journalline.h"
 
 #include <QApplication>
@@ -99,6 +99,12 @@ template <std::size_t I> void Run::renderAhead(qreal ratio)
         for (const QString &resource : upcoming)
             pictures_.prepare(resource, ratio);
     });
+}
+
+void Run::AskPupil()
+{
+    Модуль1::AskPupilName(pupil_);
+    Модуль1::AskPupilGroup(pupil_);
 }
 
 void Run::AddToTally(double points)

@@ -73,7 +73,9 @@ public:
     // An error escaped a handler: say so and end without a journal line.
     void fail(const QString &why) override;
 
-    Модуль1::Pupil &pupil() override { return pupil_; }
+    // The two prompts of the start page's load: the pupil's name, then the class.
+    void AskPupil() override;
+    Модуль1::Pupil &pupil() { return pupil_; }
     const Модуль1::Pupil &pupil() const { return pupil_; }
     const QLocale &locale() const override { return locale_; }
     const QString &journalFile() const { return journalFile_; }

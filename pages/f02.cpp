@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Matching: five network kinds, numbered 1 to 5, against five descriptions, each with a box for the number.
-#include "control/module1.h"
 #include "pages/questions.h"
 
 #include <QLineEdit>
@@ -50,8 +49,7 @@ F02::F02(PageHost &run) : Page(run, design(), Build::AfterFirstPrompt)
 void F02::Form_Load()
 {
     // The page's controls are made while the pupil reads the first prompt.
-    Модуль1::AskPupilName(run.pupil());
-    Модуль1::AskPupilGroup(run.pupil());
+    run.AskPupil();
     ensureBuilt();
 }
 

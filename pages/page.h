@@ -15,9 +15,6 @@
 
 class Page;
 class RecordWriter;
-namespace Модуль1 {
-struct Pupil;
-}
 
 namespace frame {
 
@@ -98,8 +95,9 @@ public:
     // A page is being shown.
     virtual void shown(Page &page) = 0;
 
-    // What the question pages take: the pupil, the regional settings, the tally.
-    virtual Модуль1::Pupil &pupil() = 0;
+    // What the question pages take: who the pupil is (the start page's load asks the name, then
+    // the class), the regional settings, the tally.
+    virtual void AskPupil() = 0;
     virtual const QLocale &locale() const = 0;
     virtual void AddToTally(double points) = 0;
     virtual void ConvertTallyToGrade() = 0;

@@ -5,8 +5,8 @@
 // hands over to the next page through the run. gradedItems() lists what the page grades, with
 // the verdicts Com_Click counts, for the details record.
 
-#include "control/tally.h"
 #include "pages/page.h"
+#include "pages/tally.h"
 #include "result/details.h"
 
 #include <QVariant>

@@ -3,7 +3,7 @@
 #pragma once
 // The grade bands' pictures on the result page.
 
-#include "control/tally.h"
+#include "pages/tally.h"
 
 #include <QLocale>
 #include <QString>

@@ -109,6 +109,10 @@ public:
     // Forgets what came from this journal's details file (it is read again from its start).
     void forget(const QString &journal);
     const QHash<QString, RunState> &runs() const { return runs_; }
+    // A journal's path as runs are filed under it (RunState::journal), however it was written:
+    // absolute, as the results' table names its files, so a relative folder on the command line
+    // matches too.
+    static QString journalKey(const QString &journal);
 
 private:
     friend class LineMatcher;

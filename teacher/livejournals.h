@@ -14,7 +14,7 @@
 // the walk reached whose journal is not there yet (a computer whose first pupil is at work).
 
 #include "teacher/details.h"
-#include "teacher/growingjournal.h"
+#include "teacher/journalreader.h"
 
 #include <QObject>
 #include <QStringList>
@@ -23,10 +23,6 @@
 #include <atomic>
 
 namespace teacher {
-
-using Reads = QList<std::pair<QString, ReadResult>>;
-
-class JournalReader;
 
 class LiveJournals : public QObject {
     Q_OBJECT
@@ -46,9 +42,9 @@ public:
     int journalCount() const { return known_; }
     bool reading() const { return done_ < known_ || added_ < adds_; }
 
-    static constexpr int kPollMs = 400;     // a tick soon after a change
-    static constexpr int kPollMaxMs = 1600; // while nothing changes
-    static constexpr int kPerPoll = 512;    // journals and folders looked at in one tick
+    static constexpr int kPollMs = JournalReader::kPollMs;       // a tick soon after a change
+    static constexpr int kPollMaxMs = JournalReader::kPollMaxMs; // while nothing changes
+    static constexpr int kPerPoll = JournalReader::kPerPoll;     // journals and folders looked at in one tick
 
 signals:
     void read(const teacher::Reads &reads);

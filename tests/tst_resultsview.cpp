@@ -84,6 +84,7 @@ private slots:
     void attemptChoiceChangesSummary();
     void classListShowsWhoIsMissingAndIsRemembered();
     void reportHoldsWhatIsShown();
+    void reportSectionsInClassOrder();
     void nearMissSettledOnItsRow();
 
 private:
@@ -603,6 +604,19 @@ void ResultsViewTest::reportHoldsWhatIsShown()
     QFile written(pdf);
     QVERIFY(written.open(QIODevice::ReadOnly));
     QVERIFY(written.read(5) == "%PDF-");
+}
+
+// Each class is a section of its own, in school order. Catches classes sorted as plain text
+// (10-А before 9-А) or left in the journal's order.
+void ResultsViewTest::reportSectionsInClassOrder()
+{
+    openJournal(journalOf({{"Коваль Марія", "10-А", "07.12.26", "10"},
+                           {"Бондар Ярина", "9-Б", "07.12.26", "4"},
+                           {"Петренко Іван", "9-А", "07.12.26", "9"}}));
+    QStringList groups;
+    for (const Report::Section &section : window->report().sections)
+        groups << section.summary.group;
+    QCOMPARE(groups, (QStringList{"9-А", "9-Б", "10-А"}));
 }
 
 // A name one letter off two listed pupils, settled by the teacher with the row's context menu

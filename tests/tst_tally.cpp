@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tally arithmetic, the conversions under regional settings and the grade scale.
-#include "control/tally.h"
 #include "pages/page.h"
+#include "pages/tally.h"
 
 #include <QTest>
 #include <cmath>

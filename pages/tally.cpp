@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "control/tally.h"
+#include "pages/tally.h"
 
 #include <cmath>
 #include <limits>

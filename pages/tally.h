@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The score tally's arithmetic and the 12-point grade scale. Kept free of widgets so the
-// rules can be checked row by row; the run applies them to the caption of F11's L_b.
+// rules can be checked row by row; the run applies them to the caption of F11's L_b. It lives
+// beside the pages because the question pages score with it and the result page grades with it.
 
 #include <QLocale>
 #include <QString>
