@@ -12,9 +12,7 @@ set -euo pipefail
 app=$1
 work=$(mktemp -d)
 trap 'kill ${xvfb:-} ${pid:-} 2>/dev/null || true; rm -rf "$work"' EXIT
-n=$((90 + RANDOM % 100))
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-export DISPLAY=:$n LC_ALL=C.UTF-8 HOME=$work/home QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/run
+export LC_ALL=C.UTF-8 HOME=$work/home QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/run
 mkdir -p "$HOME"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 title="Чи контактують між собою комп'ютери"
@@ -23,9 +21,13 @@ outbox=$HOME/.local/share/netquiz/outbox.txt
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
+# An X server on a display the server itself finds free (another test's may start meanwhile).
 start_x() {
-  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -noreset -nolisten tcp >>"$work/xvfb.log" 2>&1 &
+  rm -f "$work/display"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$work/display" 2>>"$work/xvfb.log" &
   xvfb=$!
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+  export DISPLAY=:$(cat "$work/display")
   for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
   setxkbmap -layout us,ua
 }
