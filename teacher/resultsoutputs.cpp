@@ -80,11 +80,17 @@ void ResultsWindow::savePdf()
         QMessageBox::warning(this, windowTitle(), error);
 }
 
+// The report on A4, named in the print queue.
+static void setUpForReport(QPrinter &printer)
+{
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("Результати тесту"));
+}
+
 void ResultsWindow::print()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(QStringLiteral("Результати тесту"));
+    setUpForReport(printer);
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Друк звіту"));
     if (dialog.exec() == QDialog::Accepted)
@@ -94,8 +100,7 @@ void ResultsWindow::print()
 void ResultsWindow::preview()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(QStringLiteral("Результати тесту"));
+    setUpForReport(printer);
     QPrintPreviewDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Попередній перегляд звіту"));
     const Report shown = report();

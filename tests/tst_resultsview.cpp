@@ -92,6 +92,7 @@ private:
     void openJournal(const QByteArray &bytes);
     QString figures() const { return window->findChild<QLabel *>(QStringLiteral("summaryFigures"))->text(); }
     QStringList column(int c) const;
+    QStringList absentNames() const; // the shown rows of listed pupils without a result
     void clickHeader(int section);
     void append(const QByteArray &bytes);
 
@@ -153,6 +154,15 @@ QStringList ResultsViewTest::column(int c) const
     for (int r = 0; r < table->model()->rowCount(); ++r)
         out << table->model()->index(r, c).data().toString();
     return out;
+}
+
+QStringList ResultsViewTest::absentNames() const
+{
+    QStringList names;
+    for (int r = 0; r < table->model()->rowCount(); ++r)
+        if (table->model()->index(r, MarksColumn).data().toString() == u"не складав(ла)")
+            names << table->model()->index(r, NameColumn).data().toString();
+    return names;
 }
 
 void ResultsViewTest::clickHeader(int section)
@@ -536,21 +546,14 @@ void ResultsViewTest::classListShowsWhoIsMissingAndIsRemembered()
     answer.start(20);
     window->findChild<QAction *>(QStringLiteral("classList"))->trigger();
     answer.stop();
-    auto missing = [this] {
-        QStringList names;
-        for (int r = 0; r < table->model()->rowCount(); ++r)
-            if (table->model()->index(r, MarksColumn).data().toString() == u"не складав(ла)")
-                names << table->model()->index(r, NameColumn).data().toString();
-        return names;
-    };
-    QCOMPARE(missing(), QStringList{"Шевчук Олег"});
+    QCOMPARE(absentNames(), QStringList{"Шевчук Олег"});
     auto *groups = window->findChild<QComboBox *>(QStringLiteral("groupFilter"));
     groups->setCurrentIndex(groups->findData(QStringLiteral("9-А")));
     QTRY_VERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 7 · медіана 7 · не складали: 1")), qPrintable(figures()));
     QVERIFY(QFile::exists(settingsDir.filePath(QStringLiteral("netquiz/results.conf"))));
 
     open({dir.filePath(QStringLiteral("1.txt"))});
-    QCOMPARE(missing(), QStringList{"Шевчук Олег"});
+    QCOMPARE(absentNames(), QStringList{"Шевчук Олег"});
     auto *inForce = window->findChild<QLabel *>(QStringLiteral("listsInForce"));
     QVERIFY(inForce->isVisible());
     QCOMPARE(inForce->text(), QStringLiteral("Списки класів: 9-А.txt"));
@@ -558,13 +561,13 @@ void ResultsViewTest::classListShowsWhoIsMissingAndIsRemembered()
     QTemporaryDir other;
     QFile::copy(dir.filePath(QStringLiteral("1.txt")), other.filePath(QStringLiteral("1.txt")));
     open({other.path()});
-    QCOMPARE(missing(), QStringList{});
+    QCOMPARE(absentNames(), QStringList{});
     QVERIFY(!window->findChild<QLabel *>(QStringLiteral("listsInForce"))->isVisible());
     open({dir.filePath(QStringLiteral("1.txt"))});
     window->findChild<QAction *>(QStringLiteral("forgetClassLists"))->trigger();
-    QCOMPARE(missing(), QStringList{});
+    QCOMPARE(absentNames(), QStringList{});
     open({dir.filePath(QStringLiteral("1.txt"))});
-    QCOMPARE(missing(), QStringList{});
+    QCOMPARE(absentNames(), QStringList{});
 }
 
 // The report holds the class and search the window shows, in the table's order, and is never
@@ -662,18 +665,11 @@ void ResultsViewTest::nearMissSettledOnItsRow()
     QCOMPARE(offered, (QStringList{"Це «Бойко Олена»", "Це «Бойко Олеся»", "Це інший учень"}));
     QTRY_COMPARE(column(MarksColumn)[row], QStringLiteral("це «Бойко Олеся» зі списку (рішення вчителя)"));
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("9-Б.choices"))));
-    auto missing = [this] {
-        QStringList names;
-        for (int r = 0; r < table->model()->rowCount(); ++r)
-            if (table->model()->index(r, MarksColumn).data().toString() == u"не складав(ла)")
-                names << table->model()->index(r, NameColumn).data().toString();
-        return names;
-    };
-    QCOMPARE(missing(), QStringList{"Бойко Олена"});
+    QCOMPARE(absentNames(), QStringList{"Бойко Олена"});
     // The next window over this folder: the list and the choice with it.
     open({dir.filePath(QStringLiteral("1.txt"))});
     QCOMPARE(column(MarksColumn)[row], QStringLiteral("це «Бойко Олеся» зі списку (рішення вчителя)"));
-    QCOMPARE(missing(), QStringList{"Бойко Олена"});
+    QCOMPARE(absentNames(), QStringList{"Бойко Олена"});
     window->forgetClassLists();
 }
 
