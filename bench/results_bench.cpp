@@ -4,7 +4,7 @@
 // first paint with every line loaded is done, then leaves. usage: results_bench PATH...
 #include "probe.h"
 #include "teacher/results.h"
-#include "teacher/resultswindow.h"
+#include "teacher/window/resultswindow.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>

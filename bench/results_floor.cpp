@@ -4,8 +4,8 @@
 //   results_floor read PATH...   reads and splits every line of the journals below PATH, no view
 //   results_floor window         an empty window, until it is painted
 #include "probe.h"
-#include "teacher/growingjournal.h"
-#include "teacher/journalpaths.h"
+#include "teacher/reading/growingjournal.h"
+#include "teacher/reading/journalpaths.h"
 
 #include <QApplication>
 

@@ -6,7 +6,7 @@
 // of the event loop while loading, then the time from a keystroke in the search box, and from a
 // class picked with the arrow key, to the table repainted; and the peak resident size.
 #include "probe.h"
-#include "teacher/resultswindow.h"
+#include "teacher/window/resultswindow.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>

@@ -6,8 +6,8 @@
 // window takes a pupil finishing: a listed pupil's first result (a missing row goes), and a repeat.
 //   results_match      prints match_ms (whole) append_first_ms append_repeat_ms (medians of 20)
 #include "result/journalline.h"
-#include "teacher/classlist.h"
-#include "teacher/resultsmodel.h"
+#include "teacher/reading/classlist.h"
+#include "teacher/model/resultsmodel.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

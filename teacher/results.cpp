@@ -6,12 +6,12 @@
 #include "control/commandline.h"
 #include "pages/artwork.h"
 #include "result/details.h"
-#include "teacher/classreport.h"
-#include "teacher/csvexport.h"
-#include "teacher/details.h"
-#include "teacher/journalpaths.h"
-#include "teacher/resultswindow.h"
-#include "teacher/rowvalues.h"
+#include "teacher/report/classreport.h"
+#include "teacher/report/csvexport.h"
+#include "teacher/reading/details.h"
+#include "teacher/reading/journalpaths.h"
+#include "teacher/window/resultswindow.h"
+#include "teacher/model/rowvalues.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-#include "teacher/resultsmodel.h"
+#include "teacher/model/resultsmodel.h"
 
 namespace teacher {
 

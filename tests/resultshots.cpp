@@ -7,8 +7,8 @@
 // (add QT_SCALE_FACTOR=2 for 200 %); "details" shows the questions and who is working.
 #include "result/details.h"
 #include "result/journalline.h"
-#include "teacher/detailspanel.h"
-#include "teacher/resultswindow.h"
+#include "teacher/window/detailspanel.h"
+#include "teacher/window/resultswindow.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,9 +5,9 @@
 // details file read with the journal's care.
 #include "result/details.h"
 #include "result/journalline.h"
-#include "teacher/details.h"
-#include "teacher/detailspanel.h"
-#include "teacher/resultswindow.h"
+#include "teacher/reading/details.h"
+#include "teacher/window/detailspanel.h"
+#include "teacher/window/resultswindow.h"
 
 #include <QDir>
 #include <QFile>

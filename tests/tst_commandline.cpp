@@ -5,7 +5,7 @@
 #include "control/commandline.h"
 #include "result/journal.h"
 #include "result/journalline.h"
-#include "teacher/csvexport.h"
+#include "teacher/report/csvexport.h"
 
 #include <QCollator>
 #include <QDir>

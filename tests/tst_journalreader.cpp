@@ -4,10 +4,10 @@
 // foreign lines, names that blur the split; and every line the pupil's side can write read back
 // to what the pupil typed.
 #include "result/journalline.h"
-#include "teacher/classsummary.h"
-#include "teacher/growingjournal.h"
-#include "teacher/journalpaths.h"
-#include "teacher/resultsmodel.h"
+#include "teacher/model/classsummary.h"
+#include "teacher/reading/growingjournal.h"
+#include "teacher/reading/journalpaths.h"
+#include "teacher/model/resultsmodel.h"
 
 #include <QElapsedTimer>
 #include <QFile>

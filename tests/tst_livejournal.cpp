@@ -4,7 +4,7 @@
 // its number, a journal that shrank or was replaced is read again whole, and a line appended on
 // disk reaches the reader within a second.
 #include "result/journalline.h"
-#include "teacher/livejournals.h"
+#include "teacher/reading/livejournals.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,8 +3,8 @@
 // The results window driven as a teacher drives it: typing into the search box, picking a class,
 // clicking column headings; and pupils finishing while the teacher looks.
 #include "result/journalline.h"
-#include "teacher/gradechart.h"
-#include "teacher/resultswindow.h"
+#include "teacher/report/gradechart.h"
+#include "teacher/window/resultswindow.h"
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>

@@ -1,0 +1,32 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "teacher/model/marks.h"
+
+namespace teacher::marks {
+
+QString text(const Facts &facts)
+{
+    // A school's CSV writes a million of these: joined as they come, without a list or arg().
+    QString marks;
+    auto add = [&marks](const QString &mark) {
+        if (!marks.isEmpty())
+            marks += QLatin1String("; ");
+        marks += mark;
+    };
+    if (facts.incomplete)
+        add(kIncomplete);
+    if (!facts.unreadable.isEmpty() && !facts.incomplete)
+        add(QStringLiteral("не прочитано: ") + facts.unreadable);
+    if (facts.uncertain)
+        add(kUncertain);
+    if (facts.nameless)
+        add(kNameless);
+    if (!facts.list.isEmpty())
+        add(facts.list);
+    if (facts.attempts > 1)
+        add(QStringLiteral("спроба ") + QString::number(facts.attempt) + QStringLiteral(" з ") +
+            QString::number(facts.attempts) + (facts.counted ? QStringLiteral(", врахована") : QString()));
+    return marks;
+}
+
+} // namespace teacher::marks

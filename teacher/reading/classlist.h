@@ -1,0 +1,42 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// A class list: the pupils of one class, one a line, in a plain text file named after the class
+// ("9-А.txt" is the list of 9-А). Names and classes are compared as pupilidentity.h says; a name
+// one letter off is taken for the pupil on the list, but marked so the teacher looks, and the
+// teacher's word on it is kept beside the list.
+
+#include "teacher/model/pupilidentity.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace teacher {
+
+struct ClassList {
+    QString path;
+    QString group;      // the file's name without its extension
+    QStringList pupils; // as the list writes them, in list order
+    QList<int> lines;   // each pupil's line in the file (1-based)
+    // The teacher's word on typed names (as compared): the listed pupil's index, or -1 for
+    // another pupil. Read from choicesFile(path).
+    QHash<QString, int> choices;
+};
+
+// Reads a list: UTF-8 or Windows-1251 (Notepad's "ANSI"), or UTF-16, each with or without its
+// byte-order mark; any line end. On failure (also a file that holds no text a list can be read
+// from), error says why in Ukrainian, naming the file, and the list holds no pupils.
+ClassList readClassList(const QString &path, QString *error);
+
+// The file beside a list that keeps the teacher's word on names one letter off ("9-А.txt" ->
+// "9-А.choices"): UTF-8, a line each, the name as typed, a tab, and the listed pupil's name, or
+// nothing after the tab for "another pupil".
+QString choicesFile(const QString &listPath);
+
+// Keeps the teacher's word on a typed name in the list's choices file (pupil: the index on the
+// list, or -1 for another pupil), and in `list`; on failure, error says why in Ukrainian.
+bool saveChoice(ClassList &list, const QString &typedName, int pupil, QString *error);
+
+} // namespace teacher

@@ -1,0 +1,46 @@
+// SPDX-FileCopyrightText: 2026 The netquiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Below the table: each class's figures for the topic shown, and the chart of the class chosen
+// (or of all classes together).
+
+#include "teacher/model/classsummary.h"
+
+#include <QWidget>
+
+class QLabel;
+class QTableWidget;
+
+namespace teacher {
+
+class GradeChart;
+class ResultsFilter;
+
+class SummaryPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit SummaryPanel(QWidget *parent = nullptr);
+    void refresh(const ResultsModel &model, const ResultsFilter &filter);
+
+signals:
+    // A class was picked in the list of classes: the table may narrow to it.
+    void groupChosen(const QString &group);
+
+private:
+    QLabel *heading_;
+    QLabel *figures_;
+    QTableWidget *classes_;
+    GradeChart *chart_;
+};
+
+// "Учнів: 4 · середня 8 · медіана 8,5", who did not take the test, and which attempt counted.
+QString summaryText(const ClassSummary &summary, AttemptRule rule);
+
+// "7,4": numbers as a Ukrainian reader writes them.
+QString decimal(double value);
+
+// A value a pupil typed, cut to a length any window has room for (a class name may run to 255
+// characters): the end replaced by "…".
+QString shortened(const QString &value, int letters = 40);
+
+} // namespace teacher
