@@ -6,6 +6,10 @@
 // "started" before "left", a result kept before it is marked delivered, the outbox delivered
 // at start before this run's records. The window's thread only asks, and hears back through
 // saved(); flush() is the one place it waits (the program about to end).
+//
+// The writer is the window's side: it holds nothing the jobs change. The jobs' state (where
+// results are kept, this run's result and how far it got) belongs to a worker object that
+// lives on the thread; the writer asks it through queued calls and relays its signals.
 
 #include "result/journal.h"
 #include "result/outbox.h"
@@ -15,8 +19,9 @@
 #include <QString>
 #include <QThread>
 
-#include <chrono>
-#include <functional>
+namespace recordwriter {
+class Worker;
+}
 
 class RecordWriter : public QObject {
     Q_OBJECT
@@ -52,26 +57,11 @@ signals:
     void delivered(const outbox::Delivery &delivery);
 
 private:
-    struct Entry {
-        QByteArray id;
-        QString file;
-        QByteArray record;
-        QString keptIn; // the outbox place that holds it until it is delivered; empty: none
-    };
     static constexpr int kStartAfterMs = 200;
     void startThread();
-    // On the worker thread.
-    void post(std::function<void()> job);
-    bool keepSomewhere(QList<Entry *> entries);
-    void markDelivered(Entry &entry);
-    void send(const QByteArray &record, std::chrono::milliseconds lockWait);
-    journal::KeptAt keptAt(const Entry &entry) const;
+    // Runs `job` on the worker, on its thread, after every job asked before it.
+    template <class Job> void post(Job job);
 
     QThread thread_;
-    QObject *worker_; // lives on thread_: the jobs run in its event loop
-    const QString journalFile_, detailsFile_;
-    // Touched only by jobs, on the worker thread.
-    QStringList places_;
-    bool hasResult_ = false, lineDone_ = false, detailsDone_ = false;
-    Entry line_, atShow_, atExit_; // the journal line; the details record as kept at first and at "Вихід"
+    recordwriter::Worker *worker_; // lives on thread_; deleted there when the thread ends
 };
