@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/module1.h"
 
-#include "control/run.h"
 #include "result/journalline.h"
+#include "result/recordwriter.h"
 
+#include <QDate>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QValidator>
@@ -62,16 +63,14 @@ void AskPupilGroup(Pupil &pupil)
     pupil.PupilGroup = ask(kGroupPrompt);
 }
 
-QByteArray ResultRecord(Run &run)
+QByteArray ResultRecord(const Pupil &pupil, const QLocale &locale, const QString &tally)
 {
-    const Pupil &pupil = run.pupil();
-    const QString date = journal::dateText(QDate::currentDate(), run.locale());
-    return journal::record(pupil.PupilName, pupil.PupilGroup, date, run.tally().text());
+    return journal::record(pupil.PupilName, pupil.PupilGroup, journal::dateText(QDate::currentDate(), locale), tally);
 }
 
-void SaveResult(Run &run)
+void SaveResult(RecordWriter &writer, const QByteArray &finishedDetails)
 {
-    run.recordWriter().save(run.finishedDetails());
+    writer.save(finishedDetails);
 }
 
 } // namespace Модуль1

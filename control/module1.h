@@ -3,11 +3,11 @@
 #pragma once
 // The pupil module: who is taking the test, asked for at start and written into the journal.
 
-#include "result/journal.h"
-
+#include <QByteArray>
+#include <QLocale>
 #include <QString>
 
-class Run;
+class RecordWriter;
 
 namespace Модуль1 {
 
@@ -24,11 +24,12 @@ constexpr int kMaxTyped = 255; // characters a prompt takes
 void AskPupilName(Pupil &pupil);
 void AskPupilGroup(Pupil &pupil);
 
-// The journal line of this run's result, dated today.
-QByteArray ResultRecord(Run &run);
+// The journal line of this pupil's result (`tally`: the grade as the result page shows it),
+// dated today in the user's regional format.
+QByteArray ResultRecord(const Pupil &pupil, const QLocale &locale, const QString &tally);
 
-// Has the result line appended to the journal, with this run's "finished" details record as of
+// Has the result line appended to the journal, with the run's "finished" details record as of
 // now: queued on the run's record writer, whose `saved` signal tells the result page the outcome.
-void SaveResult(Run &run);
+void SaveResult(RecordWriter &writer, const QByteArray &finishedDetails);
 
 } // namespace Модуль1

@@ -156,9 +156,9 @@ details::Run Run::detailsRun() const
             journal::asTyped(pupil_.PupilGroup), journal::kTopicName};
 }
 
-QList<details::Item> Run::gradedItems() const
+QList<GradedItem> Run::gradedItems() const
 {
-    QList<details::Item> items;
+    QList<GradedItem> items;
     forEachPlace([&]<std::size_t I>() {
         using P = TestOrder::At<I>;
         if constexpr (requires(const P &p) { p.gradedItems(); })
@@ -199,5 +199,5 @@ void Run::recordLeaving()
 
 QByteArray Run::resultRecord()
 {
-    return Модуль1::ResultRecord(*this);
+    return Модуль1::ResultRecord(pupil_, locale_, tally().text());
 }

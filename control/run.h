@@ -7,6 +7,7 @@
 #include "control/inputguard.h"
 #include "control/module1.h"
 #include "pages/questions.h"
+#include "result/details.h"
 #include "result/f11.h"
 #include "result/recordwriter.h"
 
@@ -95,9 +96,9 @@ public:
     // The journal line of this run's result, dated today.
     QByteArray resultRecord() override;
     RecordWriter &recordWriter() override { return writer_; }
-    void SaveResult() override { Модуль1::SaveResult(*this); }
+    void SaveResult() override { Модуль1::SaveResult(writer_, finishedDetails()); }
     // Every graded item of the question pages, in test order, with its verdict.
-    QList<details::Item> gradedItems() const;
+    QList<GradedItem> gradedItems() const;
     frame::PictureCache &pictures() override { return pictures_; }
     const QStringList &creationOrder() const { return created_; }
 

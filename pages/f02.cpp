@@ -53,10 +53,10 @@ void F02::Form_Load()
     ensureBuilt();
 }
 
-QList<details::Item> F02::gradedItems() const
+QList<GradedItem> F02::gradedItems() const
 {
     // Each box is judged by itself; text that is not a number earns nothing, like a wrong number.
-    QList<details::Item> items;
+    QList<GradedItem> items;
     for (const auto &[box, right] : kKey) {
         const QString text = control<QLineEdit>(box)->text();
         bool isNumber = false;

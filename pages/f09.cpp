@@ -39,9 +39,9 @@ F09::F09(PageHost &run) : Page(run, design())
 {
 }
 
-QList<details::Item> F09::gradedItems() const
+QList<GradedItem> F09::gradedItems() const
 {
-    QList<details::Item> items;
+    QList<GradedItem> items;
     for (const auto &[box, right] : kKey) {
         const Qt::CheckState state = control<QCheckBox>(box)->checkState();
         items.append({objectName(), QString::fromLatin1(box), textBeside(box),

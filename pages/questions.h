@@ -5,9 +5,9 @@
 // hands over to the next page through the run. gradedItems() lists what the page grades, with
 // the verdicts Com_Click counts, for the details record.
 
+#include "pages/gradeditem.h"
 #include "pages/page.h"
 #include "pages/tally.h"
-#include "result/details.h"
 
 #include <QVariant>
 #include <cstdint>
@@ -27,9 +27,9 @@ struct GradedItems {
         PagePoints = score.PagePoints;
     }
     // Counts the right ones of the page's graded items and scores the page by them.
-    void grade(const QList<details::Item> &items)
+    void grade(const QList<GradedItem> &items)
     {
-        for (const details::Item &item : items)
+        for (const GradedItem &item : items)
             if (item.right)
                 countRight();
         score(int(items.size()));
@@ -44,7 +44,7 @@ public:
     void Form_Load() override;
     const GradedItems &graded() const { return graded_; }
     // T1 to T5: the description beside each box, the number typed; the page's points.
-    QList<details::Item> gradedItems() const;
+    QList<GradedItem> gradedItems() const;
 
 protected:
     void Com_Click() override;
@@ -58,7 +58,7 @@ private:
 class SingleChoicePage : public Page {
 public:
     // One item named after the page: the question, the option chosen (empty when none).
-    QList<details::Item> gradedItems() const;
+    QList<GradedItem> gradedItems() const;
 
 protected:
     SingleChoicePage(PageHost &run, const frame::PageDesign &design, const char *rightMark);
@@ -96,7 +96,7 @@ public:
     static const frame::PageDesign &design();
     const GradedItems &graded() const { return graded_; }
     // C1 to C6: the text beside each box, ticked or not; the page's points.
-    QList<details::Item> gradedItems() const;
+    QList<GradedItem> gradedItems() const;
 
 protected:
     void Com_Click() override;

@@ -7,7 +7,7 @@ SingleChoicePage::SingleChoicePage(PageHost &run, const frame::PageDesign &desig
 {
 }
 
-QList<details::Item> SingleChoicePage::gradedItems() const
+QList<GradedItem> SingleChoicePage::gradedItems() const
 {
     QString chosen;
     for (const frame::Control &c : pageDesign().controls)

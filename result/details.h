@@ -12,12 +12,12 @@
 // knowledge of the pages. The record writer (recordwriter.h) sends them through the journal's
 // bytes layer and the outbox as it does journal lines, each to its own file.
 
+#include "pages/gradeditem.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QString>
-
-#include <optional>
 
 namespace details {
 
@@ -26,15 +26,8 @@ inline constexpr int kVersion = 1;
 // DIR/<name>.details.jsonl beside the journal DIR/<name>.txt.
 QString fileBeside(const QString &journalFile);
 
-// One graded item as the pupil left it.
-struct Item {
-    QString page;     // the page's name, F02 ... F09
-    QString item;     // the control graded: T1 ... T5, C1 ... C6; the page's name for a single choice
-    QString question; // the text the pupil saw beside it
-    QString answer;   // what the pupil typed, chose or ticked, as shown; empty when nothing
-    bool right = false;
-    std::optional<int> points; // the page's points, where the page is scored as a whole
-};
+// One graded item as the pupil left it (made by the question pages).
+using Item = GradedItem;
 
 // Who and where: the same in every record of one run.
 struct Run {
