@@ -12,7 +12,7 @@
 #include <QStandardPaths>
 #include <QUuid>
 
-#include <functional>
+#include <algorithm>
 
 #ifndef Q_OS_WIN
 #include <unistd.h>
@@ -75,18 +75,66 @@ Entry entryOf(QByteArrayView line)
     return {0, true, {}};
 }
 
-// Calls `take` for each whole line (with its LF) of the file, read a line at a time; a last
-// line without its end is left out (it may still be being written).
-void forEachLine(const QString &file, const std::function<void(const Entry &)> &take)
+// The outbox's bytes as they come, a piece at a time (a file read in blocks, or all at once),
+// cut into entries: `take` is called for each whole line (with its LF). What follows the last
+// LF waits for the next piece; at the end it is a line without its end (still being written, or
+// torn), which end() hands over as such.
+template <class Take> class Entries {
+public:
+    explicit Entries(Take take) : take_(std::move(take)) {}
+    void feed(const char *data, qsizetype size)
+    {
+        for (const char *end = data + size; data < end;) {
+            const char *lf = std::find(data, end, '\n');
+            const bool whole = lf < end;
+            partial_.append(data, (whole ? lf + 1 : end) - data);
+            data = whole ? lf + 1 : end;
+            if (whole) {
+                take_(entryOf(partial_), partial_);
+                partial_.clear();
+            }
+        }
+    }
+    void feed(const QByteArray &piece) { feed(piece.constData(), piece.size()); }
+    void end()
+    {
+        if (!partial_.isEmpty())
+            take_(entryOf(partial_), partial_);
+        partial_.clear();
+    }
+
+private:
+    Take take_;
+    QByteArray partial_;
+};
+
+// Calls `take(entry, line)` for each whole line of the file, read in blocks, never whole.
+template <class Take> void forEachEntry(const QString &file, Take take)
 {
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         return;
-    while (!in.atEnd()) {
-        const QByteArray line = in.readLine();
-        if (line.endsWith('\n'))
-            take(entryOf(line));
-    }
+    Entries entries(std::move(take));
+    for (QByteArray block; !(block = in.read(64 * 1024)).isEmpty();)
+        entries.feed(block);
+}
+
+// Calls `take(kept)` for each kept result that waits (not delivered, the first of its id), in
+// the order kept. `read(each)` calls `each(entry, line)` for every line, and is called twice:
+// first for the deliveries, then for the results, so the outbox is never held whole.
+template <class Read, class Take> void forEachWaiting(const Read &read, Take take)
+{
+    QSet<QByteArray> delivered, seen;
+    read([&](const Entry &e, const QByteArray &) {
+        if (e.kind == 'D')
+            delivered.insert(e.kept.id);
+    });
+    read([&](const Entry &e, const QByteArray &) {
+        if (e.kind == 'K' && !delivered.contains(e.kept.id) && !seen.contains(e.kept.id)) {
+            seen.insert(e.kept.id);
+            take(e.kept);
+        }
+    });
 }
 
 // Empties the outbox when every kept result in it is delivered, reading it under its lock a
@@ -95,10 +143,9 @@ void forEachLine(const QString &file, const std::function<void(const Entry &)> &
 void emptyWhenDone(const QString &outboxFile, Delivery &delivery)
 {
     QSet<QByteArray> kept, delivered;
-    QByteArray partial, unreadable;
+    QByteArray unreadable;
     int unreadableLines = 0;
-    auto take = [&](QByteArrayView line) {
-        const Entry entry = entryOf(line);
+    Entries entries([&](const Entry &entry, const QByteArray &line) {
         if (entry.kind == 'K')
             kept.insert(entry.kept.id);
         else if (entry.kind == 'D')
@@ -109,31 +156,20 @@ void emptyWhenDone(const QString &outboxFile, Delivery &delivery)
                 unreadable += '\n';
             ++unreadableLines;
         }
-    };
+    });
     const QString suffix = QFileInfo(outboxFile).suffix();
     const QString aside =
         (suffix.isEmpty() ? outboxFile + '.' : outboxFile.chopped(suffix.size())) + QStringLiteral("unreadable");
     const auto scan = [&](std::string_view piece, bool end) {
         if (!end) {
-            for (qsizetype from = 0; from < qsizetype(piece.size());) {
-                const auto lf = piece.find('\n', size_t(from));
-                const qsizetype to = lf == std::string_view::npos ? qsizetype(piece.size()) : qsizetype(lf) + 1;
-                partial.append(piece.data() + from, to - from);
-                if (partial.endsWith('\n')) {
-                    take(partial);
-                    partial.clear();
-                }
-                from = to;
-            }
+            entries.feed(piece.data(), qsizetype(piece.size()));
             return false;
         }
-        take(partial); // a last line without its end
+        entries.end(); // a last line without its end
         for (const QByteArray &id : std::as_const(kept))
             if (!delivered.contains(id))
                 return false;
-        if (!unreadable.isEmpty() && !journal::append(aside, unreadable).ok)
-            return false;
-        return true;
+        return unreadable.isEmpty() || journal::append(aside, unreadable).ok;
     };
     const std::unique_lock<std::mutex> inProcess = journal::lockInProcess(outboxFile);
     bool emptied = false;
@@ -206,24 +242,9 @@ bool markDelivered(const QString &outboxFile, const QByteArray &id)
 
 QList<Kept> waiting(const QByteArray &content)
 {
-    QList<Entry> entries;
-    for (qsizetype from = 0; from < content.size();) {
-        const qsizetype lf = content.indexOf('\n', from);
-        if (lf < 0)
-            break; // the last piece, torn before its end
-        entries << entryOf(QByteArrayView(content).sliced(from, lf + 1 - from));
-        from = lf + 1;
-    }
-    QSet<QByteArray> delivered, seen;
-    for (const Entry &e : std::as_const(entries))
-        if (e.kind == 'D')
-            delivered.insert(e.kept.id);
     QList<Kept> kept;
-    for (const Entry &e : std::as_const(entries))
-        if (e.kind == 'K' && !delivered.contains(e.kept.id) && !seen.contains(e.kept.id)) {
-            seen.insert(e.kept.id);
-            kept << e.kept;
-        }
+    // A last piece without its end is left out: it may still be being written.
+    forEachWaiting([&](auto each) { Entries(each).feed(content); }, [&](const Kept &k) { kept << k; });
     return kept;
 }
 
@@ -238,29 +259,21 @@ Delivery deliver(const QString &outboxFile, std::chrono::milliseconds lockWait)
     journalfile::HeldLock lock;
     if (!lock.take(nativeOf(lockFile), lockWait).ok())
         return delivery; // another copy delivers it, or the folder takes nothing: a mark could not be kept
-    // Read twice as a stream, never whole: first which results are delivered, then the others.
-    QSet<QByteArray> delivered, seen;
-    forEachLine(outboxFile, [&](const Entry &e) {
-        if (e.kind == 'D')
-            delivered.insert(e.kept.id);
-    });
     QSet<QString> failedJournals;
-    forEachLine(outboxFile, [&](const Entry &e) {
-        if (e.kind != 'K' || delivered.contains(e.kept.id) || seen.contains(e.kept.id))
-            return;
-        seen.insert(e.kept.id);
-        if (failedJournals.contains(e.kept.journal)) {
-            ++delivery.failed; // a later result of a journal that failed waits behind the earlier one
-            return;
-        }
-        if (journal::append(e.kept.journal, e.kept.record, lockWait).ok) {
-            ++delivery.delivered;
-            markDelivered(outboxFile, e.kept.id);
-        } else {
-            ++delivery.failed;
-            failedJournals.insert(e.kept.journal);
-        }
-    });
+    forEachWaiting([&](auto each) { forEachEntry(outboxFile, each); },
+                   [&](const Kept &kept) {
+                       if (failedJournals.contains(kept.journal)) {
+                           ++delivery.failed; // a later result of a journal that failed waits behind the earlier one
+                           return;
+                       }
+                       if (journal::append(kept.journal, kept.record, lockWait).ok) {
+                           ++delivery.delivered;
+                           markDelivered(outboxFile, kept.id);
+                       } else {
+                           ++delivery.failed;
+                           failedJournals.insert(kept.journal);
+                       }
+                   });
     emptyWhenDone(outboxFile, delivery);
     return delivery;
 }
