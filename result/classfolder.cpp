@@ -98,17 +98,20 @@ void expect(const QString &dir)
     e.folders << cleaned(dir);
 }
 
-QString missingFor(const QString &file)
+QString holding(const QString &file)
 {
     const QString path = cleaned(file);
-    QString folder;
-    {
-        Expected &e = expected();
-        const std::lock_guard<std::mutex> guard(e.lock);
-        for (const QString &dir : std::as_const(e.folders))
-            if (path.startsWith(dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/'), pathCase()))
-                folder = dir;
-    }
+    Expected &e = expected();
+    const std::lock_guard<std::mutex> guard(e.lock);
+    for (const QString &dir : std::as_const(e.folders))
+        if (path.startsWith(dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/'), pathCase()))
+            return dir;
+    return {};
+}
+
+QString missingFor(const QString &file, const QString &classFolder)
+{
+    const QString folder = classFolder.isEmpty() ? holding(file) : classFolder;
     if (folder.isEmpty() || isMarked(folder))
         return {};
     return QStringLiteral("Спільну теку класу не знайдено (не під'єднана?)\nТека: %1")

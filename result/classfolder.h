@@ -30,9 +30,14 @@ void offer(const QString &path);
 // are written only while DIR holds the marker. Safe on any thread.
 void expect(const QString &dir);
 
+// The expected class folder that `file` lies below (inside it, not merely a name that starts
+// alike: /mnt/class2 is not inside /mnt/class); empty when none.
+QString holding(const QString &file);
+
 // Called by the save path before a file's folders are made or the file opened: when `file` lies
-// below an expected class folder that lacks its marker, what the pupil is told ("Спільну теку
+// below an expected class folder (`classFolder`: that one, whatever this run expects) that
+// lacks its marker, what the pupil is told ("Спільну теку
 // класу не знайдено (не під'єднана?)" and the folder); empty when the file may be written.
-QString missingFor(const QString &file);
+QString missingFor(const QString &file, const QString &classFolder = {});
 
 } // namespace classfolder

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "result/outbox.h"
 
+#include "result/classfolder.h"
 #include "result/journal.h"
 #include "result/journalfile.h"
 
@@ -67,9 +68,9 @@ Entry entryOf(QByteArrayView line)
     if (blank < 0 || sumOf(line.first(blank)) != line.sliced(blank + 1))
         return {0, true, {}};
     const QList<QByteArray> fields = line.first(blank).toByteArray().split(' ');
-    if (fields.size() == 4 && fields[0] == "K")
-        return {
-            'K', false, {fields[1], QString::fromUtf8(QByteArray::fromHex(fields[2])), QByteArray::fromHex(fields[3])}};
+    const auto text = [&](int i) { return QString::fromUtf8(QByteArray::fromHex(fields.value(i))); };
+    if ((fields.size() == 4 || fields.size() == 5) && fields[0] == "K") // 4: kept before class folders were
+        return {'K', false, {fields[1], text(2), QByteArray::fromHex(fields[3]), text(4)}};
     if (fields.size() == 2 && fields[0] == "D")
         return {'D', false, {fields[1], {}, {}}};
     return {0, true, {}};
@@ -214,7 +215,10 @@ QByteArray newId()
 
 QByteArray keptLine(const Kept &kept)
 {
-    return sealed("K " + kept.id + ' ' + kept.journal.toUtf8().toHex() + ' ' + kept.record.toHex());
+    QByteArray line = "K " + kept.id + ' ' + kept.journal.toUtf8().toHex() + ' ' + kept.record.toHex();
+    if (!kept.classFolder.isEmpty())
+        line += ' ' + kept.classFolder.toUtf8().toHex();
+    return sealed(line);
 }
 
 QByteArray deliveredLine(const QByteArray &id)
@@ -266,7 +270,9 @@ Delivery deliver(const QString &outboxFile, std::chrono::milliseconds lockWait)
                            ++delivery.failed; // a later result of a journal that failed waits behind the earlier one
                            return;
                        }
-                       if (journal::append(kept.journal, kept.record, lockWait).ok) {
+                       // Never into a class folder without its marker, whether or not this start was given one.
+                       if (classfolder::missingFor(kept.journal, kept.classFolder).isEmpty() &&
+                           journal::append(kept.journal, kept.record, lockWait).ok) {
                            ++delivery.delivered;
                            markDelivered(outboxFile, kept.id);
                        } else {

@@ -9,6 +9,7 @@
 // The outbox is one file, written through the journal's bytes layer (appended under its lock,
 // flushed). Each entry is one line ending in CR LF and carrying its own check sum:
 //   K <id> <journal path, UTF-8 in hex> <record bytes in hex> <sum>   a result kept
+//   K <id> <journal> <record> <class folder, UTF-8 in hex> <sum>     one kept for a class folder
 //   D <id> <sum>                                                     that result delivered
 // <sum> is FNV-1a 64 of the line before it, in hex. A torn write leaves a line that fails its
 // sum (and the next append starts on a line of its own), so it never spoils another entry.
@@ -36,6 +37,10 @@ struct Kept {
     QByteArray id;
     QString journal;
     QByteArray record;
+    // The class folder the journal lies in, where the run that kept it was given one: the
+    // record is delivered only while that folder holds its marker, whatever the delivering
+    // start was given (a share that did not mount leaves an empty folder of that name).
+    QString classFolder = {};
 };
 
 // A new id, unique across copies and computers.
@@ -61,7 +66,8 @@ struct Delivery {
 };
 // Appends every waiting result to its journal, oldest first, marking each delivered after its
 // append succeeded; after a journal fails, its later results wait for the next start (their
-// order kept). Empties the outbox when nothing waits any more, after moving the lines that
+// order kept); a result kept for a class folder waits while that folder lacks its marker.
+// Empties the outbox when nothing waits any more, after moving the lines that
 // cannot be read aside. The outbox is read as a stream, a line at a time, and the whole
 // delivery holds the lock of <outbox>.lock: two copies sharing one outbox (one home, two
 // computers) never deliver one record twice. Where that lock is held by another copy for

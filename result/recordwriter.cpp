@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "result/recordwriter.h"
 
+#include "result/classfolder.h"
 #include "result/details.h"
 #include "result/journalfile.h"
 
@@ -70,7 +71,7 @@ bool Worker::keepSomewhere(QList<Entry *> entries)
 {
     QList<outbox::Kept> kept;
     for (const Entry *e : entries)
-        kept.append({e->id, e->file, e->record});
+        kept.append({e->id, e->file, e->record, classfolder::holding(e->file)});
     for (const QString &place : std::as_const(places_))
         if (outbox::keepAll(place, kept)) {
             for (Entry *e : entries)
