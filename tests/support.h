@@ -6,6 +6,7 @@
 
 #include "control/application.h"
 #include "control/run.h"
+#include "result/outbox.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -149,6 +150,22 @@ inline int visiblePages(const Run &run)
     return n;
 }
 
+// A file's bytes; empty when it cannot be read.
+inline QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The records an outbox keeps for one file (the journal, or the details file beside it).
+inline int waitingFor(const QString &outboxFile, const QString &file)
+{
+    int n = 0;
+    for (const outbox::Kept &k : outbox::waiting(readAll(outboxFile)))
+        n += k.journal == file;
+    return n;
+}
+
 // One run with its journal in a temporary folder, the prompts answered as given.
 struct Session {
     explicit Session(std::optional<QString> name = QStringLiteral("Учень"),
@@ -167,11 +184,7 @@ struct Session {
     QString journalFile() const { return drive.path() + QStringLiteral("/test/Internet/1.txt"); }
     // This computer's outbox, apart from the drive the journal is on.
     QString outboxFile() const { return drive.path() + QStringLiteral("/local/netquiz/outbox.txt"); }
-    QByteArray journal() const
-    {
-        QFile f(journalFile());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray journal() const { return readAll(journalFile()); }
 
     QTemporaryDir drive;
     Run run;

@@ -39,12 +39,6 @@ private slots:
     void oneFileBlockedTheOtherWritten();
 };
 
-static QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // The records of a details file, each line parsed whole; a line that is no JSON object fails.
 static QList<QJsonObject> recordsIn(const QString &file)
 {
@@ -62,14 +56,6 @@ static QList<QJsonObject> recordsIn(const QString &file)
         records << doc.object();
     }
     return records;
-}
-
-static int waitingFor(const QString &outboxFile, const QString &file)
-{
-    int n = 0;
-    for (const outbox::Kept &k : outbox::waiting(readAll(outboxFile)))
-        n += k.journal == file;
-    return n;
 }
 
 void DetailsTest::fileBeside_data()

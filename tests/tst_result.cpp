@@ -40,21 +40,6 @@ private slots:
     void classFolderNeedsItsMarker();
 };
 
-static QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// The records an outbox keeps for one file (the journal, or the details file beside it).
-static int waitingFor(const QString &outboxFile, const QString &file)
-{
-    int n = 0;
-    for (const outbox::Kept &k : outbox::waiting(readAll(outboxFile)))
-        n += k.journal == file;
-    return n;
-}
-
 // Shows F11 with the given caption in L_b, the way F09 hands over to it.
 static F11 &showResult(Session &s, const QString &caption)
 {
