@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Appends COUNT journal lines tagged TAG to DRIVE's journal, as fast as it can: one of several
 // copies that write at once in the journal stress test. "deliver OUTBOX" delivers an outbox as
-// a start does, and says how it went and its peak memory: another copy for the outbox tests.
+// a start does (waiting at most WAIT ms for its lock, where given), and says how it went and its
+// peak memory: another copy for the outbox tests.
 #include "result/journal.h"
 #include "result/journalline.h"
 #include "result/outbox.h"
@@ -15,8 +16,9 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc == 3 && qstrcmp(argv[1], "deliver") == 0) {
-        const outbox::Delivery d = outbox::deliver(QString::fromLocal8Bit(argv[2]), journalfile::kLockWait);
+    if ((argc == 3 || argc == 4) && qstrcmp(argv[1], "deliver") == 0) {
+        const auto wait = argc == 4 ? std::chrono::milliseconds(atoi(argv[3])) : journalfile::kLockWait;
+        const outbox::Delivery d = outbox::deliver(QString::fromLocal8Bit(argv[2]), wait);
         rusage usage{};
         ::getrusage(RUSAGE_SELF, &usage);
         printf("delivered %d failed %d unreadable %d peak %ld\n", d.delivered, d.failed, d.unreadable, usage.ru_maxrss);

@@ -76,6 +76,7 @@ private slots:
     void inProcessLockByCleanedPath();
     void outboxKeepsOrderAfterAFailure();
     void outboxUnreadableMovedAside();
+    void outboxDeliveredOnceByTwoCopies_data();
     void outboxDeliveredOnceByTwoCopies();
     void outboxReadAsStream();
 };
@@ -486,25 +487,46 @@ void JournalTest::outboxUnreadableMovedAside()
     QCOMPARE(readAll(file), QByteArray());
 }
 
+void JournalTest::outboxDeliveredOnceByTwoCopies_data()
+{
+    QTest::addColumn<int>("secondWaitsMs");
+    QTest::addRow("the second waits its turn") << 30000;
+    QTest::addRow("the second gives up waiting") << 200;
+}
+
 void JournalTest::outboxDeliveredOnceByTwoCopies()
 {
     // Two copies with one home (a roaming profile on two computers, two runtime folders)
-    // deliver one outbox at the same moment: every result arrives exactly once.
+    // deliver one outbox at the same moment. The first waits 3 s for its first journal (another
+    // program holds it), holding the outbox's lock all that time; the second waits its turn, or
+    // gives up and delivers nothing, not even the results of the other journal, which is free.
+    // Every result arrives exactly once.
+    QFETCH(int, secondWaitsMs);
     QTemporaryDir local;
-    const QString file = local.path() + "/outbox.txt", journalFile = local.path() + "/class/1.txt";
-    QList<outbox::Kept> kept;
-    for (int i = 0; i < 60; ++i)
-        kept.append({outbox::newId(), journalFile, QByteArray::number(i) + "\r\n"});
-    QVERIFY(outbox::keepAll(file, kept));
-    const QString helper = QCoreApplication::applicationDirPath() + "/journal_writer";
-    QProcess one, two;
-    one.start(helper, {"deliver", file});
-    two.start(helper, {"deliver", file});
-    QVERIFY(one.waitForFinished(120000) && two.waitForFinished(120000));
+    const QString file = local.path() + "/outbox.txt", held = local.path() + "/PC-01/1.txt",
+                  free = local.path() + "/PC-02/1.txt";
+    QList<outbox::Kept> kept{{outbox::newId(), held, "first\r\n"}};
     QByteArray expected;
-    for (int i = 0; i < 60; ++i)
-        expected += QByteArray::number(i) + "\r\n";
-    QCOMPARE(readAll(journalFile), expected);
+    for (int i = 0; i < 60; ++i) {
+        kept.append({outbox::newId(), free, QByteArray::number(i) + "\r\n"});
+        expected += kept.last().record;
+    }
+    QVERIFY(outbox::keepAll(file, kept));
+    QVERIFY(QDir().mkpath(local.path() + "/PC-01"));
+    const QString dir = QCoreApplication::applicationDirPath();
+    QProcess holder, one, two;
+    holder.start(dir + "/journalfile_test", {"hold", held, "3000"});
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(held + ".held"), 30000);
+    one.start(dir + "/journal_writer", {"deliver", file});
+    const auto lockedByOne = [&] {
+        journalfile::HeldLock probe;
+        return probe.take((file + ".lock").toStdString(), 0ms).failure == journalfile::Failure::Busy;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(lockedByOne(), 30000);
+    two.start(dir + "/journal_writer", {"deliver", file, QString::number(secondWaitsMs)});
+    QVERIFY(one.waitForFinished(120000) && two.waitForFinished(120000) && holder.waitForFinished(120000));
+    QCOMPARE(readAll(held), QByteArray("first\r\n"));
+    QCOMPARE(readAll(free), expected);
     QCOMPARE(readAll(file), QByteArray());
 }
 

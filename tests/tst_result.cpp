@@ -36,6 +36,8 @@ private slots:
     void lockWaitKeepsThePageAlive();
     void nothingHoldsTheResult();
     void keptInTheNextPlace();
+    void insideTheClassFolder_data();
+    void insideTheClassFolder();
     void classFolderNeedsItsMarker_data();
     void classFolderNeedsItsMarker();
 };
@@ -371,6 +373,30 @@ void ResultTest::keptInTheNextPlace()
     QVERIFY(QFile::remove(s.drive.path() + "/test"));
     QCOMPARE(outbox::deliver(kept, journalfile::kLockWait).delivered, 2);
     QVERIFY(s.journal().endsWith(" - 6\r\n"));
+}
+
+void ResultTest::insideTheClassFolder_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("holding");
+    QTest::addRow("its computer's journal") << "/mnt/class/PC-01/1.txt"
+                                            << "/mnt/class";
+    QTest::addRow("written with doubled separators") << "/mnt//class/./PC-01/1.txt"
+                                                     << "/mnt/class";
+    QTest::addRow("a folder whose name starts alike") << "/mnt/class2/PC-01/1.txt" << QString();
+    QTest::addRow("out again through ..") << "/mnt/class/../class2/1.txt" << QString();
+    QTest::addRow("the folder itself") << "/mnt/class" << QString();
+    QTest::addRow("the folder above") << "/mnt/1.txt" << QString();
+}
+
+void ResultTest::insideTheClassFolder()
+{
+    // Only a file below the class folder is held to its marker; a neighbour whose name merely
+    // starts alike is not (a prefix without its separator).
+    QFETCH(QString, file);
+    QFETCH(QString, holding);
+    classfolder::expect(QStringLiteral("/mnt/class/"));
+    QCOMPARE(classfolder::holding(file), holding);
 }
 
 void ResultTest::classFolderNeedsItsMarker_data()
