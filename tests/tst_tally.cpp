@@ -24,8 +24,6 @@ private slots:
     void additionKeepsDigitsOnly_data();
     void additionKeepsDigitsOnly();
     void additionLimits();
-    void bands_data();
-    void bands();
     void colourHelper();
     void gridIsHandRuled();
 };
@@ -185,24 +183,6 @@ void TallyTest::additionLimits()
     QVERIFY_THROWS_EXCEPTION(tally::LimitError, tally::addPoints("п'ять", 1, QLocale::c()));
     QVERIFY_THROWS_EXCEPTION(tally::LimitError, tally::addPoints("1", std::numeric_limits<double>::infinity(), QLocale::c()));
     QVERIFY_THROWS_EXCEPTION(tally::LimitError, tally::addPoints("1e308", 1e308, QLocale::c()));
-}
-
-void TallyTest::bands_data()
-{
-    QTest::addColumn<int>("grade");
-    QTest::addColumn<int>("band");
-    const int none = int(tally::Band::None), b1 = int(tally::Band::B1_3), b4 = int(tally::Band::B4_6),
-              b7 = int(tally::Band::B7_9), b10 = int(tally::Band::B10_12);
-    for (auto [g, b] : {std::pair{-1, none}, {0, b1}, {1, b1}, {3, b1}, {4, b4}, {6, b4}, {7, b7}, {9, b7}, {10, b10},
-                        {12, b10}, {13, none}})
-        QTest::addRow("%d", g) << g << b;
-}
-
-void TallyTest::bands()
-{
-    QFETCH(int, grade);
-    QFETCH(int, band);
-    QCOMPARE(int(tally::bandOf(grade)), band);
 }
 
 void TallyTest::colourHelper()
