@@ -13,8 +13,6 @@ private slots:
     void initTestCase();
     void frameValues_data();
     void frameValues();
-    void twipsToPixels_data();
-    void twipsToPixels();
     void controlGeometry_data();
     void controlGeometry();
     void tabOrder_data();
@@ -82,33 +80,6 @@ void FrameTest::frameValues()
     QVERIFY(QTest::qWaitForWindowActive(p));
     QCOMPARE(QApplication::focusWidget(), support::com(*p));
     p->Hide();
-}
-
-void FrameTest::twipsToPixels_data()
-{
-    QTest::addColumn<int>("twips");
-    QTest::addColumn<int>("pixels");
-    // 15 twips a pixel, to the nearest: the edges of rounding and sizes the pages use.
-    for (auto [t, p] : {std::pair{0, 0},
-                        {7, 0},
-                        {8, 1},
-                        {15, 1},
-                        {22, 1},
-                        {23, 2},
-                        {195, 13},
-                        {200, 13},
-                        {855, 57},
-                        {1455, 97},
-                        {7335, 489},
-                        {8175, 545}})
-        QTest::addRow("%d", t) << t << p;
-}
-
-void FrameTest::twipsToPixels()
-{
-    QFETCH(int, twips);
-    QFETCH(int, pixels);
-    QCOMPARE(frame::px(twips), pixels);
 }
 
 void FrameTest::controlGeometry_data()
