@@ -28,12 +28,9 @@ template <class P> static P &reach(Session &s)
 {
     if (!s.start())
         qFatal("F02 did not become active");
-    for (QWidget *at = &s.run.page<F02>(); !dynamic_cast<P *>(at);) {
-        click(com(*at));
-        if (!QTest::qWaitFor([&] { return QApplication::activeWindow() && QApplication::activeWindow() != at; }))
-            qFatal("no page after %s became active", qPrintable(at->objectName()));
-        at = QApplication::activeWindow();
-    }
+    for (Page *at = &s.run.page<F02>(); !dynamic_cast<P *>(at);)
+        if (!(at = pressNext(*at)))
+            qFatal("no page became active after \"Далі\"");
     return s.run.page<P>();
 }
 
