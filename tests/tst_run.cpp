@@ -31,8 +31,6 @@ private slots:
     void promptAnswers_data();
     void promptAnswers();
     void pageOrder();
-    void wholeRun_data();
-    void wholeRun();
     void unansweredSingleChoiceMovesOn();
     void closeBoxEndsWithoutLine_data();
     void closeBoxEndsWithoutLine();
@@ -169,34 +167,6 @@ void RunTest::pageOrder()
     QCOMPARE(visiblePages(s.run), 1);
     QVERIFY(s.run.page<F11>().isActiveWindow());
     QCOMPARE(s.endedSpy.count(), 0);
-}
-
-void RunTest::wholeRun_data()
-{
-    QTest::addColumn<int>("points");
-    QTest::addColumn<QString>("shown");
-    QTest::addRow("0 points") << 0 << "1";
-    QTest::addRow("1 point") << 1 << "2";
-    QTest::addRow("2 points") << 2 << "5";
-    QTest::addRow("3 points") << 3 << "7";
-    QTest::addRow("4 points") << 4 << "10";
-    QTest::addRow("5 points") << 5 << "12";
-}
-
-void RunTest::wholeRun()
-{
-    // Clicks and keys only; the grade shown and the one line written match the points earned.
-    QFETCH(int, points);
-    QFETCH(QString, shown);
-    Session s;
-    QVERIFY(s.start());
-    QVERIFY(answerForPoints(s.run, points));
-    QCOMPARE(s.run.tally().text(), shown);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QTRY_COMPARE(s.endedSpy.count(), 1); // the save runs off the window's thread
-    QVERIFY(s.journal().endsWith(QByteArray(" - \xCE\xF6\xB3\xED\xEA\xE0 - ") + shown.toLatin1() + "\r\n"));
-    QCOMPARE(s.journal().count('\n'), 1);
-    QCOMPARE(visiblePages(s.run), 0);
 }
 
 void RunTest::unansweredSingleChoiceMovesOn()
