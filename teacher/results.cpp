@@ -8,7 +8,7 @@
 #include "result/details.h"
 #include "teacher/report/classreport.h"
 #include "teacher/report/csvexport.h"
-#include "teacher/reading/details.h"
+#include "teacher/model/detailsmatching.h"
 #include "teacher/reading/journalpaths.h"
 #include "teacher/window/resultswindow.h"
 #include "teacher/model/rowvalues.h"
@@ -167,6 +167,8 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
         printLine(stderr, QStringLiteral("netquiz: ") + problem);
     QList<std::pair<int, QString>> matched;
     model.setRowDetails(matchRows(book, model, &matched));
+    for (const QString &missing : missingDetailsFiles(book, model.files()))
+        printLine(stderr, QStringLiteral("netquiz: ") + missing);
 
     // The questions, counted as the window counts them: each pupil once, with the attempt that counts.
     const QList<ItemStat> items = itemStats(countedRuns(book, model, matched));

@@ -5,7 +5,7 @@
 // details file read with the journal's care.
 #include "result/details.h"
 #include "result/journalline.h"
-#include "teacher/reading/details.h"
+#include "teacher/model/detailsmatching.h"
 #include "teacher/window/detailspanel.h"
 #include "teacher/window/resultswindow.h"
 

@@ -3,6 +3,7 @@
 #include "teacher/report/csvexport.h"
 
 #include "teacher/model/resultsmodel.h"
+#include "teacher/reading/details.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -100,12 +101,28 @@ bool saveCsv(const QByteArray &bytes, const QString &file, QString *error)
 bool addModelRow(CsvDocument &csv, const ResultsModel &model, int row)
 {
     const Row &r = model.rows()[row];
-    if (!r.isResult() && !r.absent)
+    if (!r.exported())
         return false;
     const ResultsModel::RowDetails details = model.rowDetails(r);
-    csv.add(model.entry(r), model.sourceOf(r), r.line, model.marks(row),
-            details.seconds >= 0 ? details.duration : QString(), details.finished);
+    csv.add(model.entry(r), model.sourceOf(r), r.line, model.marks(row), clockText(details.seconds),
+            details.finished);
     return true;
+}
+
+QByteArray itemsCsv(const QList<ItemStat> &stats)
+{
+    CsvDocument csv({QStringLiteral("Питання"), QStringLiteral("Текст питання"), QStringLiteral("Учнів"),
+                     QStringLiteral("Правильно"), QStringLiteral("Правильно, %"),
+                     QStringLiteral("Помилилися (відповідь)")});
+    for (const ItemStat &s : stats) {
+        QStringList wrong;
+        for (const ItemStat::Miss &m : s.wrong)
+            wrong << QStringLiteral("%1 (%2): %3")
+                         .arg(m.name, m.group, m.answer.isEmpty() ? QStringLiteral("без відповіді") : m.answer);
+        csv.addRow({s.label(), s.question, QString::number(s.pupils), QString::number(s.right),
+                    QString::number(qRound(s.share() * 100)), wrong.join(QStringLiteral("; "))});
+    }
+    return csv.bytes();
 }
 
 } // namespace teacher

@@ -47,6 +47,12 @@ class ResultsModel;
 // nothing, and says so, for a line that cannot be read or is still being written.
 bool addModelRow(CsvDocument &csv, const ResultsModel &model, int row);
 
+// The per-question table (the results CSV's form): the question as the teacher knows it
+// (ItemStat::label), its text, pupils, right, share right in per cent, and the pupils who got it
+// wrong with their answers.
+struct ItemStat;
+QByteArray itemsCsv(const QList<ItemStat> &stats);
+
 // Writes the whole file or nothing; the error names the file and says why, in Ukrainian.
 bool saveCsv(const QByteArray &bytes, const QString &file, QString *error);
 
