@@ -4,6 +4,7 @@
 // per-question table and --items-csv, the status of runs under way, durations in --csv, and the
 // details file read with the journal's care.
 #include "result/details.h"
+#include "pages/tally.h"
 #include "result/journalline.h"
 #include "teacher/model/detailsmatching.h"
 #include "teacher/window/detailspanel.h"
@@ -91,17 +92,24 @@ details::Run who(const char *id, const QString &name)
     return {QString::fromLatin1(id), QStringLiteral("PC"), name, QStringLiteral("9-А"), journal::kTopicName};
 }
 
-// A finished run with three items: T1 on the matching page, F03 alone, C2 on the last page.
-QByteArray finished(const char *id, const QString &name, int minute, int grade, qint64 seconds, bool t1, bool f03,
-                    bool c2)
+// The grade of a run with so many points, as the test gives it (0 to 3 points: 1, 2, 5, 7).
+int gradeOf(int points)
+{
+    return tally::flooredGrade(tally::pointsToGrade(QString::number(points), QLocale::c()).toInt());
+}
+
+// A finished run with three items, its points and grade as the test counts them: T1 on the
+// matching page, F03 alone, C2 on the last page.
+QByteArray finished(const char *id, const QString &name, int minute, qint64 seconds, bool t1, bool f03, bool c2)
 {
     const QList<details::Item> items{
-        {"F02", "T1", "сукупність комп'ютерів у межах декількох міст або країн", t1 ? "5" : "", t1, 2},
+        {"F02", "T1", "сукупність комп'ютерів у межах декількох міст або країн", t1 ? "5" : "", t1, t1 ? 1 : 0},
         {"F03", "F03", kF03, f03 ? "сукупність комп'ютерів з'єднаних лініями зв'язку" : kWrongF03, f03, std::nullopt},
-        {"F09", "C2", "миша", c2 ? "не позначено" : "позначено", c2, 4},
+        {"F09", "C2", "миша", c2 ? "не позначено" : "позначено", c2, c2 ? 1 : 0},
     };
+    const int points = t1 + f03 + c2;
     return details::started(who(id, name), kMorning.addSecs(minute * 60 - seconds)) +
-           details::finished(who(id, name), kMorning.addSecs(minute * 60), grade, grade, seconds, items);
+           details::finished(who(id, name), kMorning.addSecs(minute * 60), gradeOf(points), points, seconds, items);
 }
 
 QByteArray line(const QString &name, int grade)
@@ -113,16 +121,15 @@ QByteArray line(const QString &name, int grade)
 void ClassDetailsTest::init()
 {
     dir.emplace();
-    // PC-01: Коваль Марія, and Бондар Ярина twice (her later attempt counts).
-    QVERIFY(
-        append(details::fileBeside(pc("PC-01")), finished("a", "Коваль Марія", 10, 10, 425, true, true, false) +
-                                                     finished("b", "Бондар Ярина", 11, 4, 300, false, false, false) +
-                                                     finished("c", "Бондар Ярина", 30, 8, 610, true, false, true)));
-    QVERIFY(append(pc("PC-01"), line("Коваль Марія", 10) + line("Бондар Ярина", 4) + line("Бондар Ярина", 8)));
+    // PC-01: Коваль Марія (5), and Бондар Ярина twice (1, then 5: her later attempt counts).
+    QVERIFY(append(details::fileBeside(pc("PC-01")), finished("a", "Коваль Марія", 10, 425, true, true, false) +
+                                                         finished("b", "Бондар Ярина", 11, 300, false, false, false) +
+                                                         finished("c", "Бондар Ярина", 30, 610, true, false, true)));
+    QVERIFY(append(pc("PC-01"), line("Коваль Марія", 5) + line("Бондар Ярина", 1) + line("Бондар Ярина", 5)));
     // PC-02: Шевченко Тарас, who typed and chose nothing on two items; a pupil of an older program
     // with no details; a finished run whose journal line is not there.
-    QVERIFY(append(details::fileBeside(pc("PC-02")), finished("d", "Шевченко Тарас", 12, 3, 59, false, false, false)));
-    QVERIFY(append(pc("PC-02"), line("Шевченко Тарас", 3) + line("Старий Учень", 6)));
+    QVERIFY(append(details::fileBeside(pc("PC-02")), finished("d", "Шевченко Тарас", 12, 59, false, false, false)));
+    QVERIFY(append(pc("PC-02"), line("Шевченко Тарас", 1) + line("Старий Учень", 6)));
 }
 
 void ClassDetailsTest::perQuestionTableCountedByHand()
@@ -194,11 +201,12 @@ void ClassDetailsTest::durationAndFinishInCsv()
     const QList<QByteArray> rows = readAll(out).split('\n');
     QCOMPARE(rows.size(), 7);
     QVERIFY(rows[0].endsWith(";Файл;Рядок;Позначки;Тривалість;Завершено\r"));
-    QVERIFY2(rows[1].contains(";Коваль Марія;9-А;02.03.26;10;"), rows[1].constData());
+    QVERIFY2(rows[1].contains(";Коваль Марія;9-А;02.03.26;5;"), rows[1].constData());
     QStringList tail;
     for (int i = 1; i < 6; ++i)
         tail << QString::fromUtf8(rows[i]).section(u';', -2).chopped(1);
-    QCOMPARE(tail, (QStringList{"7:05;09:10", "5:00;09:11", "10:10;09:30", "0:59;09:12", ";"}));
+    // Durations as h:mm:ss, which a spreadsheet reads as a duration (5:00 would be five hours).
+    QCOMPARE(tail, (QStringList{"0:07:05;09:10", "0:05:00;09:11", "0:10:10;09:30", "0:00:59;09:12", ";"}));
     QVERIFY(rows[5].contains("Старий Учень"));
 }
 
@@ -208,8 +216,8 @@ void ClassDetailsTest::repeatedLinesMatchedInOrder()
     // apostrophe (U+02BC, which the journal writes as '): each line gets its own run, in order.
     const QString name = QStringLiteral("Мар\u02BCяна Ткач");
     const QString journal = dir->filePath(QStringLiteral("ПК/1.txt"));
-    QVERIFY(append(details::fileBeside(journal), finished("p", name, 40, 7, 100, true, true, true) +
-                                                     finished("q", name, 50, 7, 200, true, true, true)));
+    QVERIFY(append(details::fileBeside(journal), finished("p", name, 40, 100, true, true, true) +
+                                                     finished("q", name, 50, 200, true, true, true)));
     QVERIFY(append(journal, line(name, 7) + line(name, 7)));
     // Plain --csv marks the attempts as --attempt latest does (latest is the default), byte for byte.
     const QString out = dir->filePath(QStringLiteral("out.csv")), latest = dir->filePath(QStringLiteral("latest.csv"));
@@ -218,8 +226,8 @@ void ClassDetailsTest::repeatedLinesMatchedInOrder()
     QCOMPARE(readAll(out), readAll(latest));
     const QList<QByteArray> rows = readAll(out).split('\n');
     QCOMPARE(rows.size(), 4);
-    QVERIFY2(rows[1].contains(";Мар'яна Ткач;") && rows[1].endsWith(";спроба 1 з 2;1:40;09:40\r"), rows[1].constData());
-    QVERIFY2(rows[2].endsWith(";спроба 2 з 2, врахована;3:20;09:50\r"), rows[2].constData());
+    QVERIFY2(rows[1].contains(";Мар'яна Ткач;") && rows[1].endsWith(";спроба 1 з 2;0:01:40;09:40\r"), rows[1].constData());
+    QVERIFY2(rows[2].endsWith(";спроба 2 з 2, врахована;0:03:20;09:50\r"), rows[2].constData());
 }
 
 // A disk image copied to another computer starts its run ids from the same place: run "a" of
@@ -228,9 +236,9 @@ void ClassDetailsTest::repeatedLinesMatchedInOrder()
 void ClassDetailsTest::runIdOnTwoComputers()
 {
     // Her second attempt, surname last: still one pupil in the questions.
-    QVERIFY(append(details::fileBeside(pc("PC-03")), finished("a", "Ткач Іра", 20, 12, 300, true, true, true) +
-                                                         finished("e", "Іра Ткач", 40, 12, 300, true, true, true)));
-    QVERIFY(append(pc("PC-03"), line("Ткач Іра", 12) + line("Іра Ткач", 12)));
+    QVERIFY(append(details::fileBeside(pc("PC-03")), finished("a", "Ткач Іра", 20, 300, true, true, true) +
+                                                         finished("e", "Іра Ткач", 40, 300, true, true, true)));
+    QVERIFY(append(pc("PC-03"), line("Ткач Іра", 7) + line("Іра Ткач", 7)));
     DetailsBook book;
     for (const char *name : {"PC-01", "PC-02", "PC-03"})
         readWhole(book, pc(name), [](const QString &problem) { QFAIL(qPrintable(problem)); });
@@ -241,8 +249,8 @@ void ClassDetailsTest::runIdOnTwoComputers()
         runs << &run;
     }
     names.sort();
-    QCOMPARE(names, (QStringList{"Іра Ткач/12", "Бондар Ярина/4", "Бондар Ярина/8", "Коваль Марія/10", "Ткач Іра/12",
-                                 "Шевченко Тарас/3"})); // in code order: І (U+0406) first
+    QCOMPARE(names, (QStringList{"Іра Ткач/7", "Бондар Ярина/1", "Бондар Ярина/5", "Коваль Марія/5", "Ткач Іра/7",
+                                 "Шевченко Тарас/1"})); // in code order: І (U+0406) first
     QCOMPARE(itemStats(runs)[0].pupils, 4); // the latest of each of the four pupils
 }
 
@@ -382,10 +390,10 @@ void ClassDetailsTest::linkOutOfTheFolderNotFollowed()
 {
     QFETCH(QString, target);
     const QString journal = dir->filePath(QStringLiteral("клас2/ПК/1.txt"));
-    QVERIFY(append(journal, line("Коваль Марія", 10)));
+    QVERIFY(append(journal, line("Коваль Марія", 5)));
     if (target == u"outside") {
         target = details::fileBeside(dir->filePath(QStringLiteral("деінде/1.txt")));
-        QVERIFY(append(target, finished("a", "Коваль Марія", 10, 10, 425, true, true, false)));
+        QVERIFY(append(target, finished("a", "Коваль Марія", 10, 425, true, true, false)));
     }
     QVERIFY(QFile::link(target, details::fileBeside(journal)));
     const QString out = dir->filePath(QStringLiteral("out.csv"));
@@ -470,7 +478,8 @@ void ClassDetailsTest::windowAgreesWithTheHandCount()
         durations << table->model()->index(r, DurationColumn).data().toString();
         dates << table->model()->index(r, DateColumn).data().toString();
     }
-    QCOMPARE(durations, (QStringList{"7:05", "5:00", "10:10", "0:59", "без подробиць"}));
+    QCOMPARE(durations, (QStringList{"7:05", "5:00", "10:10", "0:59", ""}));
+    QCOMPARE(table->model()->index(4, MarksColumn).data().toString(), QStringLiteral("без подробиць"));
     QCOMPARE(dates, (QStringList{"02.03.26 09:10", "02.03.26 09:11", "02.03.26 09:30", "02.03.26 09:12", "02.03.26"}));
 
     // The search narrows the questions to the rows shown: Коваль Марія alone.
