@@ -6,12 +6,12 @@
 #include "control/commandline.h"
 #include "pages/artwork.h"
 #include "result/details.h"
+#include "teacher/model/detailsmatching.h"
+#include "teacher/model/rowvalues.h"
+#include "teacher/reading/journalpaths.h"
 #include "teacher/report/classreport.h"
 #include "teacher/report/csvexport.h"
-#include "teacher/model/detailsmatching.h"
-#include "teacher/reading/journalpaths.h"
 #include "teacher/window/resultswindow.h"
-#include "teacher/model/rowvalues.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Class lists (reading them, matching the names pupils typed) and which attempt of a pupil counts.
 #include "result/journalline.h"
-#include "teacher/reading/classlist.h"
 #include "teacher/model/classsummary.h"
 #include "teacher/model/resultsmodel.h"
+#include "teacher/reading/classlist.h"
 
 #include <QDir>
 #include <QFile>

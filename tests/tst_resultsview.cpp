@@ -7,28 +7,28 @@
 #include "teacher/window/resultswindow.h"
 
 #include <QAbstractItemModelTester>
-#include <QComboBox>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QMessageBox>
-#include <QSettings>
-#include <QTimer>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMenu>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <set>
 
@@ -129,14 +129,16 @@ void ResultsViewTest::open(const QStringList &paths)
     filterTester.reset();
     modelTester.reset();
     window = std::make_unique<ResultsWindow>(paths);
-    modelTester = std::make_unique<QAbstractItemModelTester>(&window->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    filterTester = std::make_unique<QAbstractItemModelTester>(&window->filter(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    modelTester = std::make_unique<QAbstractItemModelTester>(&window->model(),
+                                                             QAbstractItemModelTester::FailureReportingMode::QtTest);
+    filterTester = std::make_unique<QAbstractItemModelTester>(&window->filter(),
+                                                              QAbstractItemModelTester::FailureReportingMode::QtTest);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     table = window->findChild<QTableView *>(QStringLiteral("resultsTable"));
     QVERIFY(table);
     QTRY_VERIFY(!window->journals().reading()); // rows come from the reading thread
-    QTest::qWait(80); // the summary follows a burst of rows
+    QTest::qWait(80);                           // the summary follows a burst of rows
 }
 
 void ResultsViewTest::openJournal(const QByteArray &bytes)
@@ -201,7 +203,9 @@ void ResultsViewTest::classFilterNarrowsTableAndSummary()
     counts[2 - 1] = 1;
     counts[12 - 1] = 1; // Петренко's latest attempt only
     QCOMPARE(chart->counts(), counts);
-    QVERIFY(window->findChild<QLabel *>(QStringLiteral("summaryFigures"))->text().contains(QStringLiteral("Учнів: 2 · середня 7 · медіана 7")));
+    QVERIFY(window->findChild<QLabel *>(QStringLiteral("summaryFigures"))
+                ->text()
+                .contains(QStringLiteral("Учнів: 2 · середня 7 · медіана 7")));
     // The CSV saved from the window holds what is shown, without the unreadable line.
     QCOMPARE(window->csvOfShownRows().count("\r\n"), 1 + 3);
 }
@@ -213,12 +217,17 @@ void ResultsViewTest::summaryFigures_data()
     QTest::addColumn<QList<int>>("grades"); // the chart: one grade per pupil counted
     // A pupil who pressed Cancel at the name prompt is still a pupil, never another's repeat.
     QTest::addRow("nameless lines are pupils of their own")
-        << journalOf({{"", "10-А", "01.11.26", "3"}, {"", "10-А", "02.11.26", "7"}, {"", "10-А", "03.11.26", "12"},
+        << journalOf({{"", "10-А", "01.11.26", "3"},
+                      {"", "10-А", "02.11.26", "7"},
+                      {"", "10-А", "03.11.26", "12"},
                       {"Коваль Марія", "10-А", "03.11.26", "10"}})
         << "Учнів: 4 · середня 8 · медіана 8,5" << QList<int>{3, 7, 10, 12};
     QTest::addRow("the mean as a Ukrainian writes it")
-        << journalOf({{"А", "10-А", "01.11.26", "12"}, {"Б", "10-А", "01.11.26", "9"}, {"В", "10-А", "01.11.26", "7"},
-                      {"Г", "10-А", "01.11.26", "5"}, {"Ґ", "10-А", "01.11.26", "4"}})
+        << journalOf({{"А", "10-А", "01.11.26", "12"},
+                      {"Б", "10-А", "01.11.26", "9"},
+                      {"В", "10-А", "01.11.26", "7"},
+                      {"Г", "10-А", "01.11.26", "5"},
+                      {"Ґ", "10-А", "01.11.26", "4"}})
         << "Учнів: 5 · середня 7,4 · медіана 7" << QList<int>{4, 5, 7, 9, 12};
     QTest::addRow("letter case and blanks as typed make no new pupil")
         << journalOf({{"Петренко Іван", "10-А", "01.11.26", "4"}, {"петренко  ІВАН", "10-А", "02.11.26", "10"}})
@@ -244,13 +253,22 @@ void ResultsViewTest::summaryFigures()
                  table->model()->index(r, NameColumn).data().toString().isEmpty());
 }
 
-// Catches a topic choice that leaves the other test's lines in the table or in the figures.
+// Catches a topic choice that leaves the other test's lines in the table or in the figures, and
+// figures or a chart that mix two tests.
 void ResultsViewTest::topicFilterNarrowsTableAndSummary()
 {
     openJournal(journalOf({{"Коваль Марія", "9-А", "07.11.26", "10"}}) + otherTopic("Бондар Ярина", "9-А", "4") +
                 otherTopic("Гнатюк Остап", "9-А", "6"));
     auto *topics = window->findChild<QComboBox *>(QStringLiteral("topicFilter"));
     QCOMPARE(topics->count(), 3); // all, and each topic
+    // Every topic shown: a line per class and test, no figures or chart of both tests together.
+    auto *classes = window->findChild<QTableWidget *>(QStringLiteral("classSummaries"));
+    QCOMPARE(classes->rowCount(), 2);
+    QCOMPARE((QStringList{classes->item(0, 1)->text(), classes->item(0, 2)->text(), classes->item(1, 1)->text(),
+                          classes->item(1, 2)->text()}),
+             (QStringList{"Мережі", "2", shortened(journal::kTopicName, 30), "1"}));
+    QVERIFY2(figures().startsWith(QStringLiteral("Тестів: 2.")), qPrintable(figures()));
+    QCOMPARE(window->findChild<GradeChart *>()->counts(), (std::array<int, 12>{}));
     topics->setCurrentIndex(topics->findData(QStringLiteral("Мережі")));
     QCOMPARE(column(NameColumn), (QStringList{"Бондар Ярина", "Гнатюк Остап"}));
     QVERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 5 ")), qPrintable(figures()));
@@ -274,7 +292,8 @@ void ResultsViewTest::classDoubleClickPicksIt()
 // Catches a date written month first (as an English Windows writes it) sorted as text.
 void ResultsViewTest::monthFirstDateSortsAsDate()
 {
-    openJournal(journalOf({{"А", "9-А", "02.01.27", "5"}, {"Б", "9-А", "12/31/26", "6"}, {"В", "9-А", "30.12.26", "7"}}));
+    openJournal(
+        journalOf({{"А", "9-А", "02.01.27", "5"}, {"Б", "9-А", "12/31/26", "6"}, {"В", "9-А", "30.12.26", "7"}}));
     table->sortByColumn(DateColumn, Qt::AscendingOrder);
     QCOMPARE(column(DateColumn), (QStringList{"30.12.26", "12/31/26", "02.01.27"}));
 }
@@ -427,7 +446,8 @@ void ResultsViewTest::headerClickSorts_data()
     // As numbers: 10 after 9. The unreadable line has no grade and goes last.
     QTest::addRow("grade") << int(GradeColumn) << QStringList{"2", "7", "9", "10", "12", ""};
     // As dates whatever their form; a date in no known form after them, as text.
-    QTest::addRow("date") << int(DateColumn) << QStringList{"2026-11-06", "07.11.26", "08.11.2026", "09.11.26", "", "учора"};
+    QTest::addRow("date") << int(DateColumn)
+                          << QStringList{"2026-11-06", "07.11.26", "08.11.2026", "09.11.26", "", "учора"};
 }
 
 // Catches sorting "10" before "9", or dates by their text.
@@ -498,13 +518,15 @@ void ResultsViewTest::attemptChoiceChangesSummary()
 {
     auto *groups = window->findChild<QComboBox *>(QStringLiteral("groupFilter"));
     groups->setCurrentIndex(groups->findData(QStringLiteral("9-А")));
-    QVERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 7 · медіана 7")), qPrintable(figures())); // 2 and 12
+    QVERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 7 · медіана 7")),
+             qPrintable(figures())); // 2 and 12
     auto *attempt = window->findChild<QComboBox *>(QStringLiteral("attemptRule"));
     attempt->setFocus();
     QTest::keyClick(attempt, Qt::Key_Down);
     QTest::keyClick(attempt, Qt::Key_Down);
     QCOMPARE(attempt->currentText(), QStringLiteral("перша"));
-    QTRY_VERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 5,5 · медіана 5,5")), qPrintable(figures())); // 2 and 9
+    QTRY_VERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 5,5 · медіана 5,5")),
+                 qPrintable(figures())); // 2 and 9
     QVERIFY(figures().contains(QStringLiteral("за першою спробою")));
     std::array<int, 12> counts{};
     counts[2 - 1] = counts[9 - 1] = 1;
@@ -522,11 +544,13 @@ void ResultsViewTest::classListShowsWhoIsMissingAndIsRemembered()
     const QString list = dir.filePath(QStringLiteral("9-А.txt"));
     QFile file(list);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("\xEF\xBB\xBF" "Іван Петренко\r\nБондар Ярина\r\nШевчук Олег\r\n");
+    file.write("\xEF\xBB\xBF"
+               "Іван Петренко\r\nБондар Ярина\r\nШевчук Олег\r\n");
     file.close();
     QTimer answer;
     connect(&answer, &QTimer::timeout, this, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) { // the dialog refused: say why, never hang
+        if (auto *box = qobject_cast<QMessageBox *>(
+                QApplication::activeModalWidget())) { // the dialog refused: say why, never hang
             qWarning() << "file dialog said:" << box->text();
             box->reject();
         }
@@ -549,7 +573,8 @@ void ResultsViewTest::classListShowsWhoIsMissingAndIsRemembered()
     QCOMPARE(absentNames(), QStringList{"Шевчук Олег"});
     auto *groups = window->findChild<QComboBox *>(QStringLiteral("groupFilter"));
     groups->setCurrentIndex(groups->findData(QStringLiteral("9-А")));
-    QTRY_VERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 7 · медіана 7 · не складали: 1")), qPrintable(figures()));
+    QTRY_VERIFY2(figures().startsWith(QStringLiteral("Учнів: 2 · середня 7 · медіана 7 · не складали: 1")),
+                 qPrintable(figures()));
     QVERIFY(QFile::exists(settingsDir.filePath(QStringLiteral("netquiz/results.conf"))));
 
     open({dir.filePath(QStringLiteral("1.txt"))});
@@ -595,7 +620,11 @@ void ResultsViewTest::reportHoldsWhatIsShown()
     QCOMPARE(report.summary.pupils, 2);
 
     const QString journal = dir.filePath(QStringLiteral("1.txt"));
-    const QByteArray before = [&] { QFile f(journal); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    const QByteArray before = [&] {
+        QFile f(journal);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
     QString error;
     QVERIFY(!window->saveReportAs(journal, &error));
     QVERIFY2(error.contains(QStringLiteral("це журнал, який читається")), qPrintable(error));

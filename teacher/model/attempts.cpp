@@ -92,7 +92,8 @@ int Attempts::counted(int pupil) const
         if (rows[row].doubt)
             continue;
         if (chosen < 0 || rule_ == AttemptRule::Latest ||
-            (rule_ == AttemptRule::Best && rows[row].gradeValue >= rows[chosen].gradeValue)) // of equal grades, the latest
+            (rule_ == AttemptRule::Best &&
+             rows[row].gradeValue >= rows[chosen].gradeValue)) // of equal grades, the latest
             chosen = row;
         else if (rule_ == AttemptRule::First)
             break;

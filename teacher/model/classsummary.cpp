@@ -65,7 +65,7 @@ ClassSummary summarise(const ResultsModel &model, const std::function<bool(const
 QList<ClassSummary> summariesByClass(const ResultsModel &model, const std::function<bool(const Row &)> &include)
 {
     QHash<std::pair<int, int>, ClassSummary> byClass; // class and test -> its summary
-    for (const Row &row : model.rows()) { // a class with no grade yet is listed too, if it has a line here
+    for (const Row &row : model.rows()) {             // a class with no grade yet is listed too, if it has a line here
         if ((row.isResult() || row.absent) && include(row)) {
             ClassSummary &summary = byClass[{row.groupKey, row.topicKey}];
             summary.group = model.textOf(row.groupKey);

@@ -234,7 +234,8 @@ QList<const RunState *> latestFinished(const QList<const RunState *> &runs)
     for (const RunState *run : runs) {
         if (!run->finished)
             continue;
-        const QString pupil = comparedName(run->name) + QChar(0) + comparedGroup(run->group) + QChar(0) + foldedText(run->topic);
+        const QString pupil =
+            comparedName(run->name) + QChar(0) + comparedGroup(run->group) + QChar(0) + foldedText(run->topic);
         const RunState *&kept = latest[pupil];
         if (!kept || kept->finished->at < run->finished->at)
             kept = run;

@@ -93,9 +93,9 @@ public:
         QString duration, finished;
         qint64 seconds = -1;
         qint64 finishedAt = std::numeric_limits<qint64>::min(); // UTC milliseconds; min: none
-        QDate finishedDay;   // the day it finished, by the pupil's clock
+        QDate finishedDay;                                      // the day it finished, by the pupil's clock
         int answersGrade = -1; // the grade its answers give, where the line's grade or the record disagrees
-        quint8 doubt = 0;    // NoDetails, GradeNotAnswers
+        quint8 doubt = 0;      // NoDetails, GradeNotAnswers
     };
     // A start stamped this far ahead of now is a clock a little fast, not a time to come.
     static constexpr qint64 kClockAheadMs = 5 * 60 * 1000;

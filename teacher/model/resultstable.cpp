@@ -158,11 +158,11 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
     const int l = listOfRow(row);
     const Verdict::Kind listed = l < 0 ? Verdict::Same : lists_.verdict(l, row.nameKey).kind;
     const bool look = listed != Verdict::Same && listed != Verdict::Chosen && listed != Verdict::Other;
-    const QColor tint = row.unreadable() || row.incomplete          ? QColor(0xF6, 0xC6, 0xC6)
-                        : row.absent                                ? QColor(0xE4, 0xE4, 0xE4)
+    const QColor tint = row.unreadable() || row.incomplete                       ? QColor(0xF6, 0xC6, 0xC6)
+                        : row.absent                                             ? QColor(0xE4, 0xE4, 0xE4)
                         : row.uncertain() || row.nameless() || look || row.doubt ? QColor(0xFF, 0xE9, 0xA8)
-                        : attempts(row) > 1                         ? QColor(0xCF, 0xE2, 0xF7)
-                                                                    : QColor();
+                        : attempts(row) > 1                                      ? QColor(0xCF, 0xE2, 0xF7)
+                                                                                 : QColor();
     if (!tint.isValid())
         return {};
     return role == Qt::BackgroundRole ? tint : QColor(Qt::black);

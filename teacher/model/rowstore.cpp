@@ -10,7 +10,7 @@ namespace teacher {
 
 RowStore::RowStore()
 {
-    intern(QString()); // number 0
+    intern(QString());                     // number 0
     topicKey(intern(journal::kTopicName)); // the test's own spelling stands for its others
 }
 

@@ -51,10 +51,10 @@ struct Row {
 
 // Why a row's line is in doubt, as bits of Row::doubt.
 enum Doubt : quint8 {
-    NoDetails = 1,      // no details record, where its journal's other lines have one
+    NoDetails = 1,       // no details record, where its journal's other lines have one
     GradeNotAnswers = 2, // its grade and its details record's answers disagree
-    ImpossibleDate = 4, // its date is none, or none that can be (31.02.26)
-    FutureDate = 8,     // it finished after now
+    ImpossibleDate = 4,  // its date is none, or none that can be (31.02.26)
+    FutureDate = 8,      // it finished after now
     DateNotDetails = 16, // its date is not the day its details record finished
 };
 
@@ -112,9 +112,9 @@ private:
     QStringList texts_;
     QHash<QString, int> textIds_;
     QList<DateReadings> dates_; // by text number: the text read as a date
-    QList<qint32> simple_;    // by text number: the number of its simplified text
-    QList<qint32> groupKeys_; // by text number: its class's spelling, -1 not looked up yet
-    QList<qint32> topicKeys_; // by text number: its test's spelling, -1 not looked up yet
+    QList<qint32> simple_;      // by text number: the number of its simplified text
+    QList<qint32> groupKeys_;   // by text number: its class's spelling, -1 not looked up yet
+    QList<qint32> topicKeys_;   // by text number: its test's spelling, -1 not looked up yet
 
     QHash<QString, int> nameKeys_;     // a name as written -> its number as compared
     QHash<QString, int> comparedKeys_; // a name as compared -> its number

@@ -15,9 +15,9 @@ static int monthNamed(const QString &word)
         QList<std::pair<QString, int>> all;
         const QLocale ukrainian(QLocale::Ukrainian, QLocale::Ukraine);
         for (int m = 1; m <= 12; ++m)
-            for (const QString &name : {QLocale::c().monthName(m, QLocale::ShortFormat),
-                                        ukrainian.monthName(m, QLocale::LongFormat),
-                                        ukrainian.standaloneMonthName(m, QLocale::LongFormat)})
+            for (const QString &name :
+                 {QLocale::c().monthName(m, QLocale::ShortFormat), ukrainian.monthName(m, QLocale::LongFormat),
+                  ukrainian.standaloneMonthName(m, QLocale::LongFormat)})
                 all.append({name.toCaseFolded().left(3), m});
         return all;
     }();

@@ -78,8 +78,8 @@ std::optional<DetailsRecord> parseDetails(const QString &line, QString *why)
             const QJsonObject i = v.toObject();
             const QJsonValue pagePoints = i.value(QLatin1String("points"));
             if (!v.isObject() || !i.value(QLatin1String("right")).isBool() ||
-                (!pagePoints.isUndefined() && !(pagePoints.isDouble() && pagePoints.toDouble() >= 0 &&
-                                                pagePoints.toDouble() <= 1000)))
+                (!pagePoints.isUndefined() &&
+                 !(pagePoints.isDouble() && pagePoints.toDouble() >= 0 && pagePoints.toDouble() <= 1000)))
                 return fail(QStringLiteral("пункт %1 не прочитати").arg(r.items.size() + 1));
             r.items.append({i.value(QLatin1String("page")).toString(), i.value(QLatin1String("item")).toString(),
                             i.value(QLatin1String("question")).toString(), i.value(QLatin1String("answer")).toString(),

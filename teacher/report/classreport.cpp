@@ -215,8 +215,8 @@ void Layout::overview(const Report &report)
     if (!tests)
         figures(report.summary);
     else
-        y_ += text(QRect(0, y_, page_.width(), 0), QStringLiteral("Тестів: %1; кожен підраховано окремо.").arg(report.tests),
-                   font(11)) +
+        y_ += text(QRect(0, y_, page_.width(), 0),
+                   QStringLiteral("Тестів: %1; кожен підраховано окремо.").arg(report.tests), font(11)) +
               mm(2);
     const int w = page_.width();
     columns_ = tests ? QList<int>{0, mm(30), w - mm(88), w - mm(68), w - mm(40), w - mm(20), w}

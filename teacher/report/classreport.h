@@ -10,8 +10,8 @@
 // a character no typeface at hand has is printed as a visible replacement, never as nothing.
 
 #include "teacher/model/classsummary.h"
-#include "teacher/reading/details.h"
 #include "teacher/model/resultsmodel.h"
+#include "teacher/reading/details.h"
 
 #include <QDate>
 #include <QStringList>

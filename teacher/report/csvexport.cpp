@@ -104,8 +104,7 @@ bool addModelRow(CsvDocument &csv, const ResultsModel &model, int row)
     if (!r.exported())
         return false;
     const ResultsModel::RowDetails details = model.rowDetails(r);
-    csv.add(model.entry(r), model.sourceOf(r), r.line, model.marks(row), clockText(details.seconds),
-            details.finished);
+    csv.add(model.entry(r), model.sourceOf(r), r.line, model.marks(row), clockText(details.seconds), details.finished);
     return true;
 }
 

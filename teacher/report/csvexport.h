@@ -17,7 +17,7 @@ namespace teacher {
 
 class CsvDocument {
 public:
-    CsvDocument(); // the byte-order mark and the header row
+    CsvDocument();                                   // the byte-order mark and the header row
     explicit CsvDocument(const QStringList &header); // another table's
     // One journal line as read: the date and every other part exactly as the journal has it; the
     // marks as the window shows them (which attempt counted, the class list's word); then, from

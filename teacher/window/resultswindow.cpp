@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/window/resultswindow.h"
 
-#include "teacher/window/detailspanel.h"
 #include "teacher/model/marks.h"
+#include "teacher/window/detailspanel.h"
 #include "teacher/window/summarypanel.h"
 
 #include <QCollator>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/window/summarypanel.h"
 
-#include "teacher/report/gradechart.h"
 #include "teacher/model/resultsfilter.h"
+#include "teacher/report/gradechart.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -80,8 +80,10 @@ void SummaryPanel::refresh(const ResultsModel &model, const ResultsFilter &filte
     }
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
 
-    const QString who = filter.group().isEmpty() ? QStringLiteral("Усі класи") : QStringLiteral("Клас %1").arg(shortened(filter.group()));
-    heading_->setText(filter.topic().isEmpty() ? who : QStringLiteral("%1 · %2").arg(who, shortened(filter.topic(), 60)));
+    const QString who = filter.group().isEmpty() ? QStringLiteral("Усі класи")
+                                                 : QStringLiteral("Клас %1").arg(shortened(filter.group()));
+    heading_->setText(filter.topic().isEmpty() ? who
+                                               : QStringLiteral("%1 · %2").arg(who, shortened(filter.topic(), 60)));
     if (several) {
         // Figures and a chart of two tests together would mean nothing: each test's are on its own
         // line of the classes' table, and its chart once it is chosen.
