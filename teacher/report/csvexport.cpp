@@ -4,8 +4,10 @@
 
 #include "teacher/model/resultsmodel.h"
 #include "teacher/reading/details.h"
+#include "teacher/reading/journalpaths.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace teacher {
@@ -87,6 +89,33 @@ void CsvDocument::addCell(const QString &field)
     } else {
         bytes_ += text.toUtf8();
     }
+}
+
+QString refusedOutput(const QString &out, const QStringList &readKeys, const QString &what,
+                      const QStringList &classLists)
+{
+    // What OUT names: itself, the file a link leads to, the file it is (through every link).
+    const QFileInfo info(out);
+    QStringList names{info.absoluteFilePath(), sameFileKey(out)};
+    if (info.isSymLink())
+        names << info.symLinkTarget();
+    for (const QString &name : std::as_const(names))
+        if (readKeys.contains(name))
+            return QStringLiteral("«%1»: це журнал, який читається; %2 не записано, оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what);
+    for (const QString &name : std::as_const(names))
+        if (name.endsWith(QStringLiteral(".details.jsonl"), Qt::CaseInsensitive))
+            return QStringLiteral("«%1»: %2 не записано на місце файлу подробиць; оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what);
+    for (const QString &name : std::as_const(names))
+        if (QFileInfo(name).fileName().compare(journalFileName(), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("«%1»: %2 не записано на місце журналу %3; оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what, journalFileName());
+    for (const QString &list : classLists)
+        if (names.contains(sameFileKey(list)) || names.contains(QFileInfo(list).absoluteFilePath()))
+            return QStringLiteral("«%1»: це список класу; %2 не записано, оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what);
+    return {};
 }
 
 bool saveCsv(const QByteArray &bytes, const QString &file, QString *error)

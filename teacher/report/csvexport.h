@@ -53,6 +53,11 @@ bool addModelRow(CsvDocument &csv, const ResultsModel &model, int row);
 struct ItemStat;
 QByteArray itemsCsv(const QList<ItemStat> &stats);
 
+// Why OUT must not be written, given the files read (as sameFileKey names them) and the class
+// lists given; empty if it may. `what` names the output in the message ("таблицю CSV", "звіт PDF").
+QString refusedOutput(const QString &out, const QStringList &readKeys,
+                      const QString &what = QStringLiteral("таблицю CSV"), const QStringList &classLists = {});
+
 // Writes the whole file or nothing; the error names the file and says why, in Ukrainian.
 bool saveCsv(const QByteArray &bytes, const QString &file, QString *error);
 

@@ -5,7 +5,6 @@
 
 #include "teacher/reading/journalpaths.h"
 #include "teacher/report/csvexport.h"
-#include "teacher/results.h"
 #include "teacher/window/detailspanel.h"
 
 #include <QDir>
