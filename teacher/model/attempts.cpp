@@ -31,6 +31,7 @@ void Attempts::clear()
 {
     pupilIds_.clear();
     pupils_.clear();
+    counted_.clear();
     singles_.clear();
 }
 
@@ -48,7 +49,9 @@ int Attempts::add(int row, const Key &key)
     if (it == pupilIds_.cend()) {
         it = pupilIds_.insert(key, int(pupils_.size()));
         pupils_.append(QList<int>());
+        counted_.append(kUnknown);
     }
+    counted_[*it] = kUnknown;
     QList<int> &same = pupils_[*it];
     same.insert(std::upper_bound(same.begin(), same.end(), row, [this](int a, int b) { return before(a, b); }), row);
     return *it;
@@ -61,10 +64,11 @@ void Attempts::addSingle(int row)
 
 void Attempts::remove(int row, int pupil)
 {
-    if (pupil >= 0)
+    if (pupil >= 0) {
         pupils_[pupil].removeOne(row);
-    else if (const auto at = std::lower_bound(singles_.begin(), singles_.end(), row);
-             at != singles_.end() && *at == row)
+        counted_[pupil] = kUnknown;
+    } else if (const auto at = std::lower_bound(singles_.begin(), singles_.end(), row);
+               at != singles_.end() && *at == row)
         singles_.erase(at);
 }
 
@@ -85,6 +89,9 @@ int Attempts::attempt(int row, int pupil) const
 
 int Attempts::counted(int pupil) const
 {
+    // Asked for every row of a pupil in turn: worked out once until the pupil's attempts change.
+    if (counted_[pupil] != kUnknown)
+        return counted_[pupil];
     // Only attempts nothing puts in doubt count: the rule picks among them.
     const QList<Row> &rows = store_->rows();
     int chosen = -1;
@@ -98,6 +105,7 @@ int Attempts::counted(int pupil) const
         else if (rule_ == AttemptRule::First)
             break;
     }
+    counted_[pupil] = chosen;
     return chosen;
 }
 

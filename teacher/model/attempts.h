@@ -48,7 +48,11 @@ public:
     // The rows that count, one per pupil with an attempt that can count.
     QList<int> countedRows() const;
 
-    void setRule(AttemptRule rule) { rule_ = rule; }
+    void setRule(AttemptRule rule)
+    {
+        rule_ = rule;
+        counted_.fill(kUnknown);
+    }
     AttemptRule rule() const { return rule_; }
 
 private:
@@ -58,7 +62,9 @@ private:
     AttemptRule rule_ = AttemptRule::Latest;
     QHash<Key, int> pupilIds_;
     QList<QList<int>> pupils_; // rows of each pupil, in attempt order
-    QList<int> singles_;       // pupils of their own, in row order
+    static constexpr int kUnknown = -2;
+    mutable QList<int> counted_; // each pupil's counted row (counted()), kUnknown until asked
+    QList<int> singles_;         // pupils of their own, in row order
 };
 
 } // namespace teacher

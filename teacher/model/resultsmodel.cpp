@@ -61,14 +61,13 @@ void ResultsModel::judge(int i)
         row.doubt |= ImpossibleDate;
     else if (details.finishedDay.isValid() && dates[0] != details.finishedDay && dates[1] != details.finishedDay)
         row.doubt |= DateNotDetails;
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (details.finishedAt != kNever) {
         moment = details.finishedAt;
-        if (moment > now + kClockAheadMs)
+        if (moment > now_ + kClockAheadMs)
             row.doubt |= FutureDate;
     } else if (dates[0].isValid()) {
         moment = startOf(dates[0]);
-        if (dates[0] > QDate::currentDate())
+        if (dates[0] > today_)
             row.doubt |= FutureDate;
     }
     if (row.doubt & (ImpossibleDate | FutureDate))
@@ -134,8 +133,16 @@ void ResultsModel::unindexRow(int i, QSet<int> *dirty)
         dirty->insert(l);
 }
 
+void ResultsModel::readClock()
+{
+    // Once a round, not once a row: the system's local time is looked up anew at each call.
+    now_ = QDateTime::currentMSecsSinceEpoch();
+    today_ = QDate::currentDate();
+}
+
 void ResultsModel::reindex(bool sameNames)
 {
+    readClock();
     QList<Row> &rows = store_.rows();
     store_.moments().resize(rows.size());
     for (qsizetype i = 0; i < rows.size(); ++i)
@@ -185,6 +192,7 @@ void ResultsModel::removeRowsIf(const std::function<bool(const Row &)> &gone, bo
 
 void ResultsModel::apply(const QList<std::pair<QString, ReadResult>> &reads)
 {
+    readClock();
     bool changed = false, full = false;
     QList<int> pending; // rows read now, to be indexed once their names are matched
     QSet<int> dirty;    // lists whose class gained or lost a name

@@ -124,6 +124,7 @@ private:
     void enrol(int row, QSet<int> &dirty, QSet<qint64> *fresh = nullptr);
     // The row's moment (as attempts are ordered) and its doubts, from its date and details.
     void judge(int row);
+    void readClock();
     void indexRow(int row);
     void unindexRow(int row, QSet<int> *dirty);
     void reindex(bool sameNames = false);
@@ -139,6 +140,8 @@ private:
     QHash<qint64, RowDetails> rowDetails_;
     QHash<int, int> groupUse_, topicUse_;
     int unreadable_ = 0, incomplete_ = 0, absent_ = 0;
+    qint64 now_ = 0; // the clock as rows are judged against it (readClock)
+    QDate today_;
 };
 
 } // namespace teacher

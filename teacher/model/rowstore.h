@@ -15,6 +15,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace teacher {
 
 struct Row {
@@ -41,7 +43,10 @@ struct Row {
     bool absent = false;
     bool unreadable() const { return split == journal::Entry::Split::Unreadable; }
     bool uncertain() const { return split == journal::Entry::Split::Uncertain; }
-    bool nameless() const { return !unreadable() && name.trimmed().isEmpty(); }
+    bool nameless() const
+    {
+        return !unreadable() && std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.isSpace(); });
+    }
     // A pupil's result as it stands: read, whole, and not a line the pupil is still writing.
     bool isResult() const { return !unreadable() && !incomplete && !absent; }
     // What the CSV and the report hold: results, and pupils on a class list without one (a line
