@@ -32,58 +32,60 @@ std::optional<DetailsRecord> parseDetails(const QString &line, QString *why)
     if (!doc.isObject())
         return fail(QStringLiteral("не запис JSON"));
     const QJsonObject o = doc.object();
-    if (o.value(QLatin1String("v")).toInt() != details::kVersion)
+    if (o.value(QLatin1String(details::field::kVersion)).toInt() != details::kVersion)
         return fail(QStringLiteral("невідома версія запису"));
     DetailsRecord r;
-    const QString kind = o.value(QLatin1String("kind")).toString();
-    if (kind == QLatin1String("started"))
+    const QString kind = o.value(QLatin1String(details::field::kKind)).toString();
+    if (kind == QLatin1String(details::kind::kStarted))
         r.kind = DetailsRecord::Kind::Started;
-    else if (kind == QLatin1String("finished"))
+    else if (kind == QLatin1String(details::kind::kFinished))
         r.kind = DetailsRecord::Kind::Finished;
-    else if (kind == QLatin1String("left"))
+    else if (kind == QLatin1String(details::kind::kLeft))
         r.kind = DetailsRecord::Kind::Left;
     else
         return fail(QStringLiteral("невідомий вид запису"));
-    r.run = o.value(QLatin1String("run")).toString();
-    r.at = QDateTime::fromString(o.value(QLatin1String("at")).toString(), Qt::ISODateWithMs);
+    r.run = o.value(QLatin1String(details::field::kRun)).toString();
+    r.at = QDateTime::fromString(o.value(QLatin1String(details::field::kAt)).toString(), Qt::ISODateWithMs);
     if (r.run.isEmpty() || !r.at.isValid())
         return fail(QStringLiteral("немає позначки запуску чи часу"));
-    r.computer = o.value(QLatin1String("computer")).toString();
-    r.name = o.value(QLatin1String("name")).toString();
-    r.group = o.value(QLatin1String("class")).toString();
-    r.topic = o.value(QLatin1String("topic")).toString();
-    r.page = o.value(QLatin1String("page")).toString();
+    r.computer = o.value(QLatin1String(details::field::kComputer)).toString();
+    r.name = o.value(QLatin1String(details::field::kName)).toString();
+    r.group = o.value(QLatin1String(details::field::kClass)).toString();
+    r.topic = o.value(QLatin1String(details::field::kTopic)).toString();
+    r.page = o.value(QLatin1String(details::field::kPage)).toString();
     if (r.kind == DetailsRecord::Kind::Finished) {
         // Each number a number of its kind and range, or the record is named as unreadable: a
         // grade of "5" read as none would leave its pupil's line without its details in silence,
         // and a count of seconds past what a whole number holds cannot be one.
-        const QJsonValue grade = o.value(QLatin1String("grade"));
+        const QJsonValue grade = o.value(QLatin1String(details::field::kGrade));
         if (!grade.isDouble() || grade.toDouble() != std::floor(grade.toDouble()) || grade.toDouble() < 1 ||
             grade.toDouble() > 12)
             return fail(QStringLiteral("оцінка не ціле число від 1 до 12"));
         r.grade = grade.toInt();
-        const QJsonValue points = o.value(QLatin1String("points"));
+        const QJsonValue points = o.value(QLatin1String(details::field::kPoints));
         if (!points.isUndefined() && (!points.isDouble() || !std::isfinite(points.toDouble())))
             return fail(QStringLiteral("бали не число"));
         r.points = points.toDouble();
-        const QJsonValue seconds = o.value(QLatin1String("seconds"));
+        const QJsonValue seconds = o.value(QLatin1String(details::field::kSeconds));
         if (!seconds.isUndefined() &&
             (!seconds.isDouble() || !(seconds.toDouble() >= 0 && seconds.toDouble() <= kLongestSeconds)))
             return fail(QStringLiteral("тривалість не число секунд від 0 до %1").arg(kLongestSeconds));
         r.seconds = seconds.isUndefined() ? -1 : qint64(seconds.toDouble());
-        const QJsonValue items = o.value(QLatin1String("items"));
+        const QJsonValue items = o.value(QLatin1String(details::field::kItems));
         if (!items.isUndefined() && !items.isArray())
             return fail(QStringLiteral("пункти не список"));
         for (const QJsonValue &v : items.toArray()) {
             const QJsonObject i = v.toObject();
-            const QJsonValue pagePoints = i.value(QLatin1String("points"));
-            if (!v.isObject() || !i.value(QLatin1String("right")).isBool() ||
+            const QJsonValue pagePoints = i.value(QLatin1String(details::field::kPoints));
+            if (!v.isObject() || !i.value(QLatin1String(details::field::kRight)).isBool() ||
                 (!pagePoints.isUndefined() &&
                  !(pagePoints.isDouble() && pagePoints.toDouble() >= 0 && pagePoints.toDouble() <= 1000)))
                 return fail(QStringLiteral("пункт %1 не прочитати").arg(r.items.size() + 1));
-            r.items.append({i.value(QLatin1String("page")).toString(), i.value(QLatin1String("item")).toString(),
-                            i.value(QLatin1String("question")).toString(), i.value(QLatin1String("answer")).toString(),
-                            i.value(QLatin1String("right")).toBool(),
+            r.items.append({i.value(QLatin1String(details::field::kPage)).toString(),
+                            i.value(QLatin1String(details::field::kItem)).toString(),
+                            i.value(QLatin1String(details::field::kQuestion)).toString(),
+                            i.value(QLatin1String(details::field::kAnswer)).toString(),
+                            i.value(QLatin1String(details::field::kRight)).toBool(),
                             pagePoints.isUndefined() ? -1 : pagePoints.toInt()});
         }
     }

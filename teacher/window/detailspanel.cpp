@@ -3,6 +3,7 @@
 #include "teacher/window/detailspanel.h"
 
 #include "result/details.h"
+#include "teacher/model/marks.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -36,7 +37,7 @@ public:
 
 QString pupilText(const QString &name, const QString &group)
 {
-    const QString shown = name.trimmed().isEmpty() ? QStringLiteral("без імені") : name;
+    const QString shown = name.trimmed().isEmpty() ? marks::kNameless : name;
     return group.isEmpty() ? shown : QStringLiteral("%1 (%2)").arg(shown, group);
 }
 } // namespace
