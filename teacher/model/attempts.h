@@ -6,6 +6,7 @@
 
 #include "teacher/model/rowstore.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace teacher {
@@ -51,7 +52,7 @@ public:
     void setRule(AttemptRule rule)
     {
         rule_ = rule;
-        counted_.fill(kUnknown);
+        std::fill(counted_.begin(), counted_.end(), kUnknown);
     }
     AttemptRule rule() const { return rule_; }
 

@@ -12,6 +12,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <vector>
 
 namespace teacher {
 
@@ -166,7 +167,7 @@ QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const Resul
         LineMatcher matcher(book, model.files()[it.key()]);
         if (matcher.isEmpty())
             continue; // only runs under way: nothing to hold the lines against yet
-        QList<const RunState *> runOf(rows.size(), nullptr);
+        std::vector<const RunState *> runOf(size_t(rows.size()), nullptr);
         for (int n = 0; n < rows.size(); ++n) { // first each line with its own grade's run
             const Row &row = model.rows()[rows[n]];
             runOf[n] = matcher.next(row.name, model.textOf(row.group), model.textOf(row.grade));
