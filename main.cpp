@@ -9,6 +9,8 @@
 
 #include <QApplication>
 
+static_assert(teacher::kOutputRefused == CommandLine::kUsageError && teacher::kSomeUnread == CommandLine::kSomeUnread);
+
 int main(int argc, char *argv[])
 {
     const CommandLine command = readCommandLine(argc, argv);
@@ -17,9 +19,11 @@ int main(int argc, char *argv[])
     case CommandLine::Mode::Export:
         return teacher::exportResults(argc, argv,
                                       {command.resultPaths, command.csvFile, command.pdfFile, command.classLists,
-                                       teacher::attemptRuleOf(command.attempt), command.itemsCsvFile});
+                                       teacher::attemptRuleOf(command.attempt), command.itemsCsvFile,
+                                       [](const QString &line) { printLine(stderr, line); }});
     case CommandLine::Mode::Results:
-        return teacher::showResults(argc, argv, command.resultPaths, command.classLists, command.attempt);
+        return teacher::showResults(argc, argv, command.resultPaths, command.classLists, command.attempt,
+                                    installUkrainianButtons);
     case CommandLine::Mode::Pupil: break;
     }
     QApplication app(argc, argv);

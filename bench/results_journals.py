@@ -16,7 +16,7 @@ groups = ["%d-%s" % (n, c) for n in range(5, 12) for c in "АБВ"]
 for pc in range(journals):
     path = os.path.join(folder, "pc%05d" % pc)
     os.makedirs(path, exist_ok=True)
-    rows = ["%s - %s %s - %s - %02d.12.26 - Оцінка - %d\r\n" % (topic, random.choice(last), random.choice(first),
+    rows = ["%s - %s %s - %s - %02d.11.26 - Оцінка - %d\r\n" % (topic, random.choice(last), random.choice(first),
             random.choice(groups), random.randint(1, 28), random.randint(1, 12)) for _ in range(lines)]
     with open(os.path.join(path, "1.txt"), "wb") as f:
         f.write("".join(rows).encode("cp1251"))

@@ -63,7 +63,7 @@ last = ["Петренко", "Коваль", "Бондар", "Шевченко", 
 for pc in range(40):
     folder = os.path.join(sys.argv[1], "pc%02d" % pc)
     os.makedirs(folder)
-    lines = ["%s - %s %s - %s - %02d.12.26 - Оцінка - %d\r\n" % (topic, random.choice(last), random.choice(first),
+    lines = ["%s - %s %s - %s - %02d.11.26 - Оцінка - %d\r\n" % (topic, random.choice(last), random.choice(first),
              random.choice(["9-А", "9-Б", "10-А", "11-В"]), random.randint(1, 28), random.choice([1, 2, 5, 7, 10, 12]))
              for _ in range(1000)]
     open(os.path.join(folder, "1.txt"), "wb").write("".join(lines).encode("cp1251"))
@@ -109,7 +109,7 @@ import os, random, sys
 random.seed(7)
 topic = "Тема: Чи контактують між собою комп'ютери"
 os.makedirs(sys.argv[1])
-lines = ["%s - Учень%04d Прізвище%04d - %s - %02d.12.26 - Оцінка - %d\r\n" % (topic, i, i, ["9-А", "9-Б", "10-А", "11-В"][i % 4],
+lines = ["%s - Учень%04d Прізвище%04d - %s - %02d.11.26 - Оцінка - %d\r\n" % (topic, i, i, ["9-А", "9-Б", "10-А", "11-В"][i % 4],
          random.randint(1, 28), random.randint(1, 12)) for i in range(1000)]
 open(os.path.join(sys.argv[1], "1.txt"), "wb").write("".join(lines).encode("cp1251"))
 PY

@@ -12,9 +12,9 @@ namespace {
 
 QJsonObject head(const char *kind, const Run &run, const QDateTime &at)
 {
-    return {{"v", kVersion},      {"kind", QLatin1String(kind)}, {"run", run.id},
-            {"at", timeText(at)}, {"computer", run.computer},    {"name", run.name},
-            {"class", run.group}, {"topic", run.topic}};
+    return {{field::kVersion, kVersion}, {field::kKind, QLatin1String(kind)}, {field::kRun, run.id},
+            {field::kAt, timeText(at)},  {field::kComputer, run.computer},    {field::kName, run.name},
+            {field::kClass, run.group},  {field::kTopic, run.topic}};
 }
 
 QByteArray lineOf(const QJsonObject &object)
@@ -44,7 +44,7 @@ QString timeText(const QDateTime &at)
 
 QByteArray started(const Run &run, const QDateTime &at)
 {
-    return lineOf(head("started", run, at));
+    return lineOf(head(kind::kStarted, run, at));
 }
 
 QByteArray finished(const Run &run, const QDateTime &at, int grade, double points, qint64 seconds,
@@ -52,24 +52,27 @@ QByteArray finished(const Run &run, const QDateTime &at, int grade, double point
 {
     QJsonArray list;
     for (const Item &i : items) {
-        QJsonObject item{
-            {"page", i.page}, {"item", i.item}, {"question", i.question}, {"answer", i.answer}, {"right", i.right}};
+        QJsonObject item{{field::kPage, i.page},
+                         {field::kItem, i.item},
+                         {field::kQuestion, i.question},
+                         {field::kAnswer, i.answer},
+                         {field::kRight, i.right}};
         if (i.points)
-            item.insert(QStringLiteral("points"), *i.points);
+            item.insert(QLatin1String(field::kPoints), *i.points);
         list.append(item);
     }
-    QJsonObject record = head("finished", run, at);
-    record.insert(QStringLiteral("grade"), grade);
-    record.insert(QStringLiteral("points"), points);
-    record.insert(QStringLiteral("seconds"), seconds);
-    record.insert(QStringLiteral("items"), list);
+    QJsonObject record = head(kind::kFinished, run, at);
+    record.insert(QLatin1String(field::kGrade), grade);
+    record.insert(QLatin1String(field::kPoints), points);
+    record.insert(QLatin1String(field::kSeconds), seconds);
+    record.insert(QLatin1String(field::kItems), list);
     return lineOf(record);
 }
 
 QByteArray left(const Run &run, const QDateTime &at, const QString &lastPage)
 {
-    QJsonObject record = head("left", run, at);
-    record.insert(QStringLiteral("page"), lastPage);
+    QJsonObject record = head(kind::kLeft, run, at);
+    record.insert(QLatin1String(field::kPage), lastPage);
     return lineOf(record);
 }
 

@@ -23,6 +23,17 @@ namespace details {
 
 inline constexpr int kVersion = 1;
 
+// The records' field names and kinds, for the writer here and the teacher's reader alike.
+namespace field {
+inline constexpr char kVersion[] = "v", kKind[] = "kind", kRun[] = "run", kAt[] = "at", kComputer[] = "computer",
+                      kName[] = "name", kClass[] = "class", kTopic[] = "topic", kGrade[] = "grade",
+                      kPoints[] = "points", kSeconds[] = "seconds", kItems[] = "items", kPage[] = "page",
+                      kItem[] = "item", kQuestion[] = "question", kAnswer[] = "answer", kRight[] = "right";
+} // namespace field
+namespace kind {
+inline constexpr char kStarted[] = "started", kFinished[] = "finished", kLeft[] = "left";
+} // namespace kind
+
 // DIR/<name>.details.jsonl beside the journal DIR/<name>.txt.
 QString fileBeside(const QString &journalFile);
 

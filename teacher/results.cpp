@@ -2,16 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/results.h"
 
-#include "control/application.h"
-#include "control/commandline.h"
 #include "pages/artwork.h"
 #include "result/details.h"
+#include "teacher/model/detailsmatching.h"
+#include "teacher/model/rowvalues.h"
+#include "teacher/reading/journalpaths.h"
 #include "teacher/report/classreport.h"
 #include "teacher/report/csvexport.h"
-#include "teacher/reading/details.h"
-#include "teacher/reading/journalpaths.h"
 #include "teacher/window/resultswindow.h"
-#include "teacher/model/rowvalues.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,10 +21,12 @@
 
 namespace teacher {
 
-int showResults(int &argc, char **argv, const QStringList &paths, const QStringList &classLists, const QString &attempt)
+int showResults(int &argc, char **argv, const QStringList &paths, const QStringList &classLists, const QString &attempt,
+                const std::function<void(QApplication &)> &prepare)
 {
     QApplication app(argc, argv);
-    installUkrainianButtons(app); // the file dialogs' and message boxes' own texts
+    if (prepare)
+        prepare(app); // the file dialogs' and message boxes' own texts
     app.setWindowIcon(frame::windowIcon());
     ResultsWindow window(paths, classLists, attemptRuleOf(attempt).value_or(AttemptRule::Latest));
     window.show();
@@ -36,33 +36,6 @@ int showResults(int &argc, char **argv, const QStringList &paths, const QStringL
 // Bytes of a journal read at a time for the CSV.
 constexpr qint64 kBatchBytes = 4 << 20;
 
-QString refusedOutput(const QString &out, const QStringList &readKeys, const QString &what,
-                      const QStringList &classLists)
-{
-    // What OUT names: itself, the file a link leads to, the file it is (through every link).
-    const QFileInfo info(out);
-    QStringList names{info.absoluteFilePath(), sameFileKey(out)};
-    if (info.isSymLink())
-        names << info.symLinkTarget();
-    for (const QString &name : std::as_const(names))
-        if (readKeys.contains(name))
-            return QStringLiteral("«%1»: це журнал, який читається; %2 не записано, оберіть іншу назву")
-                .arg(QDir::toNativeSeparators(out), what);
-    for (const QString &name : std::as_const(names))
-        if (name.endsWith(QStringLiteral(".details.jsonl"), Qt::CaseInsensitive))
-            return QStringLiteral("«%1»: %2 не записано на місце файлу подробиць; оберіть іншу назву")
-                .arg(QDir::toNativeSeparators(out), what);
-    for (const QString &name : std::as_const(names))
-        if (QFileInfo(name).fileName().compare(journalFileName(), Qt::CaseInsensitive) == 0)
-            return QStringLiteral("«%1»: %2 не записано на місце журналу %3; оберіть іншу назву")
-                .arg(QDir::toNativeSeparators(out), what, journalFileName());
-    for (const QString &list : classLists)
-        if (names.contains(sameFileKey(list)) || names.contains(QFileInfo(list).absoluteFilePath()))
-            return QStringLiteral("«%1»: це список класу; %2 не записано, оберіть іншу назву")
-                .arg(QDir::toNativeSeparators(out), what);
-    return {};
-}
-
 int exportResults(int &argc, char **argv, const ExportRequest &request)
 {
     // The report needs fonts, not a screen: no window is ever shown. (Windows' own platform
@@ -71,11 +44,16 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
     if (!request.pdfFile.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
+    // Messages go where the caller says (standard error, in the terminal's encoding), or nowhere.
+    auto say = [&request](const QString &text) {
+        if (request.say)
+            request.say(text);
+    };
     std::unique_ptr<QCoreApplication> app(request.pdfFile.isEmpty() ? new QCoreApplication(argc, argv)
                                                                     : new QGuiApplication(argc, argv));
     bool someUnread = false;
     auto unread = [&](const QString &message) {
-        printLine(stderr, QStringLiteral("netquiz: ") + message);
+        say(QStringLiteral("netquiz: ") + message);
         someUnread = true;
     };
     // Files in path order, each once, however often and by whatever way it was named.
@@ -87,8 +65,7 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
         for (const PathProblem &problem : found.problems)
             unread(problem.message());
         if (found.error.isEmpty() && found.problems.isEmpty() && found.files.isEmpty())
-            printLine(stderr,
-                      QStringLiteral("netquiz: у теці «%1» немає жодного файлу %2").arg(path, journalFileName()));
+            say(QStringLiteral("netquiz: у теці «%1» немає жодного файлу %2").arg(path, journalFileName()));
         for (const QString &file : found.files)
             if (!files.contains(sameFileKey(file)))
                 files.insert(sameFileKey(file), file);
@@ -114,8 +91,8 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
             why =
                 QStringLiteral("«%1»: дві таблиці чи звіт не записати в один файл").arg(QDir::toNativeSeparators(out));
         if (!why.isEmpty()) {
-            printLine(stderr, QStringLiteral("netquiz: ") + why);
-            return CommandLine::kUsageError;
+            say(QStringLiteral("netquiz: ") + why);
+            return kOutputRefused;
         }
     }
 
@@ -131,10 +108,10 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
     // Through a file beside it, renamed over it when whole: a failure leaves the CSV as it was.
     QSaveFile save(request.csvFile);
     auto cannotWrite = [&] {
-        printLine(stderr, QStringLiteral("netquiz: Не вдалося записати «%1» (%2)")
-                              .arg(QDir::toNativeSeparators(request.csvFile), save.errorString()));
+        say(QStringLiteral("netquiz: Не вдалося записати «%1» (%2)")
+                .arg(QDir::toNativeSeparators(request.csvFile), save.errorString()));
         save.cancelWriting();
-        return CommandLine::kUsageError;
+        return kOutputRefused;
     };
     if (!request.csvFile.isEmpty() && !save.open(QIODevice::WriteOnly))
         return cannotWrite();
@@ -154,23 +131,25 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
                 unread(result.error);
             for (const JournalLine &line : std::as_const(result.lines))
                 if (line.entry.split == journal::Entry::Split::Unreadable)
-                    printLine(stderr, QStringLiteral("%1:%2: %3")
-                                          .arg(QDir::toNativeSeparators(file))
-                                          .arg(line.number)
-                                          .arg(line.entry.reason));
+                    say(QStringLiteral("%1:%2: %3")
+                            .arg(QDir::toNativeSeparators(file))
+                            .arg(line.number)
+                            .arg(line.entry.reason));
             model.apply({{file, std::move(result)}});
         }
     }
     model.setAttemptRule(request.rule.value_or(AttemptRule::Latest));
     model.setClassLists(lists);
     for (const QString &problem : model.listProblems()) // namesakes: said, their results kept apart
-        printLine(stderr, QStringLiteral("netquiz: ") + problem);
+        say(QStringLiteral("netquiz: ") + problem);
     QList<std::pair<int, QString>> matched;
     model.setRowDetails(matchRows(book, model, &matched));
+    for (const QString &missing : missingDetailsFiles(book, model.files()))
+        say(QStringLiteral("netquiz: ") + missing);
 
     // The questions, counted as the window counts them: each pupil once, with the attempt that counts.
     const QList<ItemStat> items = itemStats(countedRuns(book, model, matched));
-    int code = someUnread ? CommandLine::kSomeUnread : 0;
+    int code = someUnread ? kSomeUnread : 0;
     if (!request.csvFile.isEmpty()) {
         CsvDocument csv;
         for (int i = 0; i < model.rowCount(); ++i) {
@@ -187,16 +166,16 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
     if (!request.itemsCsvFile.isEmpty()) {
         QString error;
         if (!saveCsv(itemsCsv(items), request.itemsCsvFile, &error)) {
-            printLine(stderr, QStringLiteral("netquiz: ") + error);
-            return CommandLine::kUsageError;
+            say(QStringLiteral("netquiz: ") + error);
+            return kOutputRefused;
         }
     }
     if (!request.pdfFile.isEmpty()) {
         ResultsFilter everything(&model);
         QString error;
         if (!saveReportPdf(reportOf(model, everything, items), request.pdfFile, &error)) {
-            printLine(stderr, QStringLiteral("netquiz: ") + error);
-            return CommandLine::kUsageError;
+            say(QStringLiteral("netquiz: ") + error);
+            return kOutputRefused;
         }
     }
     return code;

@@ -3,28 +3,34 @@
 #pragma once
 // The teacher's side as main starts it.
 
+#include "teacher/model/attempts.h"
+
 #include <QStringList>
 
-#include "teacher/model/resultsmodel.h"
+#include <functional>
+
+class QApplication;
 
 namespace teacher {
 
-// netquiz --results PATH...: the results window until it is closed, with these class lists and
-// attempt rule (latest, best or first; latest when empty).
-int showResults(int &argc, char **argv, const QStringList &paths, const QStringList &classLists = {},
-                const QString &attempt = {});
+// Exit codes of the outputs without a window: 0 all read and written; an output refused or not
+// written; written, but some journal, folder or list could not be read.
+inline constexpr int kOutputRefused = 2;
+inline constexpr int kSomeUnread = 3;
 
-// Why OUT must not be written, given the files read (as sameFileKey names them) and the class
-// lists given; empty if it may. `what` names the output in the message ("таблицю CSV", "звіт PDF").
-QString refusedOutput(const QString &out, const QStringList &readKeys,
-                      const QString &what = QStringLiteral("таблицю CSV"), const QStringList &classLists = {});
+// netquiz --results PATH...: the results window until it is closed, with these class lists and
+// attempt rule (latest, best or first; latest when empty); `prepare` sets the application up
+// (the Ukrainian texts of Qt's own dialogs) before the window is made.
+int showResults(int &argc, char **argv, const QStringList &paths, const QStringList &classLists = {},
+                const QString &attempt = {}, const std::function<void(QApplication &)> &prepare = {});
 
 struct ExportRequest {
     QStringList paths;
     QString csvFile, pdfFile; // either or both
     QStringList classLists;
-    std::optional<AttemptRule> rule; // latest when not given
-    QString itemsCsvFile;            // the table of questions from the details files, if wanted
+    std::optional<AttemptRule> rule;          // latest when not given
+    QString itemsCsvFile;                     // the table of questions from the details files, if wanted
+    std::function<void(const QString &)> say; // one line to standard error
 };
 
 // netquiz --results --csv OUT and/or --pdf OUT PATH...: no window. Lines that cannot be read (a last

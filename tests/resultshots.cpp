@@ -5,6 +5,7 @@
 // who have not taken the test and a name one letter off, and the details records beside the
 // journals (two pupils still at work, one who left): resultshots FILE.png [details]
 // (add QT_SCALE_FACTOR=2 for 200 %); "details" shows the questions and who is working.
+#include "pages/tally.h"
 #include "result/details.h"
 #include "result/journalline.h"
 #include "teacher/window/detailspanel.h"
@@ -25,11 +26,13 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     if (argc < 2)
         return 2;
-    const QStringList pupils = QStringLiteral(
-        "Бондар Ярина,Гнатюк Остап,Головко Дарина,Даниленко Максим,Євтушенко Софія,Жук Назар,Зінченко Вікторія,"
-        "Іваненко Олена,Кравець Богдан,Коваль Марія,Лисенко Андрій,Мельник Анастасія,Науменко Денис,Олійник Ірина,"
-        "Петренко Іван,Романюк Катерина,Савчук Артем,Ткаченко Юлія,Устименко Роман,Федоренко Злата,Харченко Олег,"
-        "Цимбал Аліна,Шевченко Тарас,Шевчук Мар'яна - Ольга,Яковенко Ілля").split(u',');
+    const QStringList pupils =
+        QStringLiteral(
+            "Бондар Ярина,Гнатюк Остап,Головко Дарина,Даниленко Максим,Євтушенко Софія,Жук Назар,Зінченко Вікторія,"
+            "Іваненко Олена,Кравець Богдан,Коваль Марія,Лисенко Андрій,Мельник Анастасія,Науменко Денис,Олійник Ірина,"
+            "Петренко Іван,Романюк Катерина,Савчук Артем,Ткаченко Юлія,Устименко Роман,Федоренко Злата,Харченко Олег,"
+            "Цимбал Аліна,Шевченко Тарас,Шевчук Мар'яна - Ольга,Яковенко Ілля")
+            .split(u',');
     const int grades[] = {10, 7, 12, 5, 9, 7, 11, 8, 4, 10, 6, 12, 7, 9, 2, 10, 8, 11, 5, 9, 7, 3, 8, 10, 6};
     // Six items of the test, and which pupils (by their number) got each right.
     const QList<std::tuple<const char *, const char *, QString, QString>> items{
@@ -41,20 +44,37 @@ int main(int argc, char **argv)
         {"F09", "C2", QStringLiteral("миша"), QStringLiteral("позначено")},
         {"F09", "C4", QStringLiteral("програмне забезпечення"), QStringLiteral("не позначено")},
     };
-    const QDateTime lesson = QDateTime::currentDateTime().addSecs(-40 * 60);
-    auto detailsOf = [&](int i) {
-        const details::Run run{QStringLiteral("run-%1").arg(i), QStringLiteral("ПК-%1").arg(i % 5 + 1), pupils[i],
-                               QStringLiteral("9-А"), journal::kTopicName};
+    // Each pupil's answers, and the points and grade they give as the test counts them (the
+    // matching and the last page scored as a whole, by their share of items right).
+    auto answers = [&](int i) {
         QList<details::Item> answered;
         for (int k = 0; k < items.size(); ++k) {
             const auto &[page, item, question, wrong] = items[k];
             const bool right = (grades[i] + k * 3) % 12 >= 4 + k; // later items missed more often
             answered.append({page, item, question, right ? QStringLiteral("—") : wrong, right, std::nullopt});
         }
+        for (const int first : {0, 4}) { // T1 and T5; C2 and C4
+            const int points = tally::scorePage(answered[first].right + answered[first + 1].right, 2).PagePoints;
+            answered[first].points = answered[first + 1].points = points;
+        }
+        return answered;
+    };
+    auto pointsOf = [](const QList<details::Item> &answered) {
+        return answered[0].points.value_or(0) + answered[2].right + answered[3].right + answered[4].points.value_or(0);
+    };
+    auto gradeOf = [&](int i) {
+        return tally::flooredGrade(tally::pointsToGrade(QString::number(pointsOf(answers(i))), QLocale::c()).toInt());
+    };
+    const QDateTime lesson = QDateTime::currentDateTime().addSecs(-40 * 60);
+    const QString today = lesson.date().toString(QStringLiteral("dd.MM.yy"));
+    auto detailsOf = [&](int i) {
+        const details::Run run{QStringLiteral("run-%1").arg(i), QStringLiteral("ПК-%1").arg(i % 5 + 1), pupils[i],
+                               QStringLiteral("9-А"), journal::kTopicName};
+        const QList<details::Item> answered = answers(i);
         const qint64 seconds = 240 + 37 * i;
         const QDateTime end = lesson.addSecs(60 * i);
         return details::started(run, end.addSecs(-seconds)) +
-               details::finished(run, end, grades[i], grades[i] / 2, seconds, answered);
+               details::finished(run, end, gradeOf(i), pointsOf(answered), seconds, answered);
     };
     QTemporaryDir folder;
     for (int pc = 0; pc < 5; ++pc) {
@@ -63,9 +83,10 @@ int main(int argc, char **argv)
         if (!file.open(QIODevice::WriteOnly))
             return 1;
         for (int i = pc; i < pupils.size(); i += 5)
-            file.write(journal::record(pupils[i], QStringLiteral("9-А"), QStringLiteral("07.12.26"), QString::number(grades[i])));
+            file.write(journal::record(pupils[i], QStringLiteral("9-А"), today, QString::number(gradeOf(i))));
         if (pc == 1) // a second attempt after a poor first one
-            file.write(journal::record(pupils[1], QStringLiteral("9-А"), QStringLiteral("08.12.26"), QStringLiteral("9")));
+            file.write(
+                journal::record(pupils[1], QStringLiteral("9-А"), QStringLiteral("08.12.26"), QStringLiteral("9")));
         if (pc == 3) // the computer was switched off mid-write
             file.write(journal::encode(journal::kTopic + journal::kSeparator + QStringLiteral("Кравець Бог")));
         QFile details(details::fileBeside(file.fileName()));

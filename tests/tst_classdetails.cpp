@@ -3,9 +3,10 @@
 // The teacher's reading of the details records: a made-up class counted by hand against the
 // per-question table and --items-csv, the status of runs under way, durations in --csv, and the
 // details file read with the journal's care.
+#include "pages/tally.h"
 #include "result/details.h"
 #include "result/journalline.h"
-#include "teacher/reading/details.h"
+#include "teacher/model/detailsmatching.h"
 #include "teacher/window/detailspanel.h"
 #include "teacher/window/resultswindow.h"
 
@@ -45,6 +46,8 @@ private slots:
     void linkOutOfTheFolderNotFollowed();
     void refusedOutputs_data();
     void refusedOutputs();
+    void figuresHoldAgainstTampering_data();
+    void figuresHoldAgainstTampering();
     void windowAgreesWithTheHandCount();
     void startedShowsWorkingLive();
 
@@ -91,38 +94,62 @@ details::Run who(const char *id, const QString &name)
     return {QString::fromLatin1(id), QStringLiteral("PC"), name, QStringLiteral("9-А"), journal::kTopicName};
 }
 
-// A finished run with three items: T1 on the matching page, F03 alone, C2 on the last page.
-QByteArray finished(const char *id, const QString &name, int minute, int grade, qint64 seconds, bool t1, bool f03,
-                    bool c2)
+// The grade of a run with so many points, as the test gives it (0 to 3 points: 1, 2, 5, 7).
+int gradeOf(int points)
+{
+    return tally::flooredGrade(tally::pointsToGrade(QString::number(points), QLocale::c()).toInt());
+}
+
+// A finished run with three items, its points and grade as the test counts them: T1 on the
+// matching page, F03 alone, C2 on the last page.
+QByteArray finished(const char *id, const QString &name, int minute, qint64 seconds, bool t1, bool f03, bool c2)
 {
     const QList<details::Item> items{
-        {"F02", "T1", "сукупність комп'ютерів у межах декількох міст або країн", t1 ? "5" : "", t1, 2},
+        {"F02", "T1", "сукупність комп'ютерів у межах декількох міст або країн", t1 ? "5" : "", t1, t1 ? 1 : 0},
         {"F03", "F03", kF03, f03 ? "сукупність комп'ютерів з'єднаних лініями зв'язку" : kWrongF03, f03, std::nullopt},
-        {"F09", "C2", "миша", c2 ? "не позначено" : "позначено", c2, 4},
+        {"F09", "C2", "миша", c2 ? "не позначено" : "позначено", c2, c2 ? 1 : 0},
     };
+    const int points = t1 + f03 + c2;
     return details::started(who(id, name), kMorning.addSecs(minute * 60 - seconds)) +
-           details::finished(who(id, name), kMorning.addSecs(minute * 60), grade, grade, seconds, items);
+           details::finished(who(id, name), kMorning.addSecs(minute * 60), gradeOf(points), points, seconds, items);
 }
 
 QByteArray line(const QString &name, int grade)
 {
     return journal::record(name, QStringLiteral("9-А"), QStringLiteral("02.03.26"), QString::number(grade));
 }
+
+// A journal line as the test writes it, with any topic and date.
+QByteArray lineOf(const QString &name, const QString &date, int grade, const QString &topic = journal::kTopicName)
+{
+    return journal::encode(
+        QStringLiteral("Тема: %1 - %2 - 9-А - %3 - Оцінка - %4\r\n").arg(topic, name, date).arg(grade));
+}
+
+// A run of 9-А finished at the time given (the pupil's clock), with `right` of its three items right.
+QByteArray runAt(const char *id, const QString &name, const char *at, int right)
+{
+    const QDateTime finish = QDateTime::fromString(QString::fromLatin1(at), Qt::ISODateWithMs);
+    return details::finished(
+        who(id, name), finish, gradeOf(right), right, 300,
+        {{"F02", "T1", "сукупність комп'ютерів у межах декількох міст або країн", "5", right > 0, right > 0 ? 1 : 0},
+         {"F03", "F03", kF03, kWrongF03, right > 1, std::nullopt},
+         {"F09", "C2", "миша", "позначено", right > 2, right > 2 ? 1 : 0}});
+}
 } // namespace
 
 void ClassDetailsTest::init()
 {
     dir.emplace();
-    // PC-01: Коваль Марія, and Бондар Ярина twice (her later attempt counts).
-    QVERIFY(
-        append(details::fileBeside(pc("PC-01")), finished("a", "Коваль Марія", 10, 10, 425, true, true, false) +
-                                                     finished("b", "Бондар Ярина", 11, 4, 300, false, false, false) +
-                                                     finished("c", "Бондар Ярина", 30, 8, 610, true, false, true)));
-    QVERIFY(append(pc("PC-01"), line("Коваль Марія", 10) + line("Бондар Ярина", 4) + line("Бондар Ярина", 8)));
+    // PC-01: Коваль Марія (5), and Бондар Ярина twice (1, then 5: her later attempt counts).
+    QVERIFY(append(details::fileBeside(pc("PC-01")), finished("a", "Коваль Марія", 10, 425, true, true, false) +
+                                                         finished("b", "Бондар Ярина", 11, 300, false, false, false) +
+                                                         finished("c", "Бондар Ярина", 30, 610, true, false, true)));
+    QVERIFY(append(pc("PC-01"), line("Коваль Марія", 5) + line("Бондар Ярина", 1) + line("Бондар Ярина", 5)));
     // PC-02: Шевченко Тарас, who typed and chose nothing on two items; a pupil of an older program
     // with no details; a finished run whose journal line is not there.
-    QVERIFY(append(details::fileBeside(pc("PC-02")), finished("d", "Шевченко Тарас", 12, 3, 59, false, false, false)));
-    QVERIFY(append(pc("PC-02"), line("Шевченко Тарас", 3) + line("Старий Учень", 6)));
+    QVERIFY(append(details::fileBeside(pc("PC-02")), finished("d", "Шевченко Тарас", 12, 59, false, false, false)));
+    QVERIFY(append(pc("PC-02"), line("Шевченко Тарас", 1) + line("Старий Учень", 6)));
 }
 
 void ClassDetailsTest::perQuestionTableCountedByHand()
@@ -194,11 +221,12 @@ void ClassDetailsTest::durationAndFinishInCsv()
     const QList<QByteArray> rows = readAll(out).split('\n');
     QCOMPARE(rows.size(), 7);
     QVERIFY(rows[0].endsWith(";Файл;Рядок;Позначки;Тривалість;Завершено\r"));
-    QVERIFY2(rows[1].contains(";Коваль Марія;9-А;02.03.26;10;"), rows[1].constData());
+    QVERIFY2(rows[1].contains(";Коваль Марія;9-А;02.03.26;5;"), rows[1].constData());
     QStringList tail;
     for (int i = 1; i < 6; ++i)
         tail << QString::fromUtf8(rows[i]).section(u';', -2).chopped(1);
-    QCOMPARE(tail, (QStringList{"7:05;09:10", "5:00;09:11", "10:10;09:30", "0:59;09:12", ";"}));
+    // Durations as h:mm:ss, which a spreadsheet reads as a duration (5:00 would be five hours).
+    QCOMPARE(tail, (QStringList{"0:07:05;09:10", "0:05:00;09:11", "0:10:10;09:30", "0:00:59;09:12", ";"}));
     QVERIFY(rows[5].contains("Старий Учень"));
 }
 
@@ -208,8 +236,8 @@ void ClassDetailsTest::repeatedLinesMatchedInOrder()
     // apostrophe (U+02BC, which the journal writes as '): each line gets its own run, in order.
     const QString name = QStringLiteral("Мар\u02BCяна Ткач");
     const QString journal = dir->filePath(QStringLiteral("ПК/1.txt"));
-    QVERIFY(append(details::fileBeside(journal), finished("p", name, 40, 7, 100, true, true, true) +
-                                                     finished("q", name, 50, 7, 200, true, true, true)));
+    QVERIFY(append(details::fileBeside(journal),
+                   finished("p", name, 40, 100, true, true, true) + finished("q", name, 50, 200, true, true, true)));
     QVERIFY(append(journal, line(name, 7) + line(name, 7)));
     // Plain --csv marks the attempts as --attempt latest does (latest is the default), byte for byte.
     const QString out = dir->filePath(QStringLiteral("out.csv")), latest = dir->filePath(QStringLiteral("latest.csv"));
@@ -218,8 +246,9 @@ void ClassDetailsTest::repeatedLinesMatchedInOrder()
     QCOMPARE(readAll(out), readAll(latest));
     const QList<QByteArray> rows = readAll(out).split('\n');
     QCOMPARE(rows.size(), 4);
-    QVERIFY2(rows[1].contains(";Мар'яна Ткач;") && rows[1].endsWith(";спроба 1 з 2;1:40;09:40\r"), rows[1].constData());
-    QVERIFY2(rows[2].endsWith(";спроба 2 з 2, врахована;3:20;09:50\r"), rows[2].constData());
+    QVERIFY2(rows[1].contains(";Мар'яна Ткач;") && rows[1].endsWith(";спроба 1 з 2;0:01:40;09:40\r"),
+             rows[1].constData());
+    QVERIFY2(rows[2].endsWith(";спроба 2 з 2, врахована;0:03:20;09:50\r"), rows[2].constData());
 }
 
 // A disk image copied to another computer starts its run ids from the same place: run "a" of
@@ -228,9 +257,9 @@ void ClassDetailsTest::repeatedLinesMatchedInOrder()
 void ClassDetailsTest::runIdOnTwoComputers()
 {
     // Her second attempt, surname last: still one pupil in the questions.
-    QVERIFY(append(details::fileBeside(pc("PC-03")), finished("a", "Ткач Іра", 20, 12, 300, true, true, true) +
-                                                         finished("e", "Іра Ткач", 40, 12, 300, true, true, true)));
-    QVERIFY(append(pc("PC-03"), line("Ткач Іра", 12) + line("Іра Ткач", 12)));
+    QVERIFY(append(details::fileBeside(pc("PC-03")), finished("a", "Ткач Іра", 20, 300, true, true, true) +
+                                                         finished("e", "Іра Ткач", 40, 300, true, true, true)));
+    QVERIFY(append(pc("PC-03"), line("Ткач Іра", 7) + line("Іра Ткач", 7)));
     DetailsBook book;
     for (const char *name : {"PC-01", "PC-02", "PC-03"})
         readWhole(book, pc(name), [](const QString &problem) { QFAIL(qPrintable(problem)); });
@@ -241,9 +270,9 @@ void ClassDetailsTest::runIdOnTwoComputers()
         runs << &run;
     }
     names.sort();
-    QCOMPARE(names, (QStringList{"Іра Ткач/12", "Бондар Ярина/4", "Бондар Ярина/8", "Коваль Марія/10", "Ткач Іра/12",
-                                 "Шевченко Тарас/3"})); // in code order: І (U+0406) first
-    QCOMPARE(itemStats(runs)[0].pupils, 4); // the latest of each of the four pupils
+    QCOMPARE(names, (QStringList{"Іра Ткач/7", "Бондар Ярина/1", "Бондар Ярина/5", "Коваль Марія/5", "Ткач Іра/7",
+                                 "Шевченко Тарас/1"})); // in code order: І (U+0406) first
+    QCOMPARE(itemStats(runs)[0].pupils, 4);             // the latest of each of the four pupils
 }
 
 void ClassDetailsTest::statusOfRuns_data()
@@ -382,10 +411,10 @@ void ClassDetailsTest::linkOutOfTheFolderNotFollowed()
 {
     QFETCH(QString, target);
     const QString journal = dir->filePath(QStringLiteral("клас2/ПК/1.txt"));
-    QVERIFY(append(journal, line("Коваль Марія", 10)));
+    QVERIFY(append(journal, line("Коваль Марія", 5)));
     if (target == u"outside") {
         target = details::fileBeside(dir->filePath(QStringLiteral("деінде/1.txt")));
-        QVERIFY(append(target, finished("a", "Коваль Марія", 10, 10, 425, true, true, false)));
+        QVERIFY(append(target, finished("a", "Коваль Марія", 10, 425, true, true, false)));
     }
     QVERIFY(QFile::link(target, details::fileBeside(journal)));
     const QString out = dir->filePath(QStringLiteral("out.csv"));
@@ -415,6 +444,157 @@ void ClassDetailsTest::refusedOutputs()
     QCOMPARE(ran.code, 2);
     QVERIFY(!ran.err.isEmpty());
     QCOMPARE(readAll(path), before);
+}
+
+// The class's journals and details records as the program writes them, then edited as a pupil
+// or another computer would: the marks each line gets in the CSV (in the order read), and the
+// figures the report gives. Catches two tests in one summary, the latest attempt taken by
+// folder order, a date form not read, a tampered line counted or shown clean, one pupil counted
+// twice, and pupils off the list not said.
+void ClassDetailsTest::figuresHoldAgainstTampering_data()
+{
+    QTest::addColumn<QByteArrayList>("journals"); // PC-01, PC-02, ...
+    QTest::addColumn<QByteArrayList>("details");  // beside each; empty: no details file
+    QTest::addColumn<QStringList>("list");        // 9-А's class list, if any
+    QTest::addColumn<QStringList>("marks");       // each CSV row's marks
+    QTest::addColumn<QStringList>("figures");     // the report's figures, each class and test
+    QTest::addColumn<QString>("said");            // on standard error
+    const QString boiko = QStringLiteral("Бойко Петро"), honta = QStringLiteral("Гонта Ірина");
+    const QString other = QStringLiteral("Мережі");
+    QTest::addRow("two tests: each its own figures")
+        << QByteArrayList{lineOf(boiko, "02.03.26", 10) + lineOf(boiko, "02.03.26", 4, other) +
+                          lineOf(honta, "02.03.26", 7)}
+        << QByteArrayList{{}} << QStringList{} << QStringList{"", "", ""}
+        << QStringList{"Учнів: 1 · середня 4 · медіана 4", "Учнів: 2 · середня 8,5 · медіана 8,5"} << "";
+    QTest::addRow("the same test with another apostrophe")
+        << QByteArrayList{lineOf(boiko, "02.03.26", 10) +
+                          lineOf(honta, "02.03.26", 7, QString(journal::kTopicName).replace(u'\'', u'’'))}
+        << QByteArrayList{{}} << QStringList{} << QStringList{"", ""}
+        << QStringList{"Учнів: 2 · середня 8,5 · медіана 8,5"} << "";
+    // 11:00 on PC-01 (7), 09:00 on PC-02 (1): by time, not by folder order.
+    QTest::addRow("latest by the finish time")
+        << QByteArrayList{lineOf(boiko, "02.03.26", 7), lineOf(boiko, "02.03.26", 1)}
+        << QByteArrayList{runAt("a", boiko, "2026-03-02T11:00:00.000+02:00", 3),
+                          runAt("b", boiko, "2026-03-02T09:00:00.000+02:00", 0)}
+        << QStringList{} << QStringList{"спроба 2 з 2, врахована", "спроба 1 з 2"}
+        << QStringList{"Учнів: 1 · середня 7 · медіана 7"} << "";
+    QTest::addRow("a date that cannot be")
+        << QByteArrayList{lineOf(boiko, "31.02.26", 12) + lineOf(boiko, "01.03.26", 5)} << QByteArrayList{{}}
+        << QStringList{} << QStringList{"неможлива дата; спроба 1 з 2", "спроба 2 з 2, врахована"}
+        << QStringList{"Учнів: 1 · середня 5 · медіана 5"} << "";
+    QTest::addRow("a date to come") << QByteArrayList{lineOf(boiko, "01.03.26", 5) + lineOf(boiko, "01.03.99", 12)}
+                                    << QByteArrayList{{}} << QStringList{}
+                                    << QStringList{"спроба 2 з 2, врахована", "дата в майбутньому; спроба 1 з 2"}
+                                    << QStringList{"Учнів: 1 · середня 5 · медіана 5"} << "";
+    // Read as 3 February first; its details record says 2 March, which the US reading gives.
+    QTest::addRow("a US date its details record agrees with")
+        << QByteArrayList{lineOf(boiko, "3/2/26", 7)}
+        << QByteArrayList{runAt("a", boiko, "2026-03-02T11:00:00.000+02:00", 3)} << QStringList{} << QStringList{""}
+        << QStringList{"Учнів: 1 · середня 7 · медіана 7"} << "";
+    QTest::addRow("a date its details record contradicts")
+        << QByteArrayList{lineOf(boiko, "05.03.26", 7)}
+        << QByteArrayList{runAt("a", boiko, "2026-03-02T11:00:00.000+02:00", 3)} << QStringList{}
+        << QStringList{"дата не збігається з подробицями: 02.03.2026"} << QStringList{"Ще немає оцінок."} << "";
+    QTest::addRow("dates in other short forms")
+        << QByteArrayList{lineOf(boiko, "1.3.26", 1) + lineOf(boiko, "2 Mar 2026", 5) + lineOf(honta, "2026-03-02", 7) +
+                          lineOf(honta, "3.3.2026", 2)}
+        << QByteArrayList{{}} << QStringList{}
+        << QStringList{"спроба 1 з 2", "спроба 2 з 2, врахована", "спроба 1 з 2", "спроба 2 з 2, врахована"}
+        << QStringList{"Учнів: 2 · середня 3,5 · медіана 3,5"} << "";
+    QTest::addRow("a good line pasted twice")
+        << QByteArrayList{lineOf(boiko, "02.03.26", 7) + lineOf(boiko, "02.03.26", 7)}
+        << QByteArrayList{runAt("a", boiko, "2026-03-02T11:00:00.000+02:00", 3)} << QStringList{}
+        << QStringList{"спроба 2 з 2, врахована", "без подробиць; спроба 1 з 2"}
+        << QStringList{"Учнів: 1 · середня 7 · медіана 7"} << "";
+    QTest::addRow("a friend's line under one's own name")
+        << QByteArrayList{lineOf(honta, "02.03.26", 7) + lineOf(boiko, "02.03.26", 7)}
+        << QByteArrayList{runAt("a", honta, "2026-03-02T11:00:00.000+02:00", 3)} << QStringList{}
+        << QStringList{"", "без подробиць"} << QStringList{"Учнів: 1 · середня 7 · медіана 7"} << "";
+    QTest::addRow("the journal's grade edited")
+        << QByteArrayList{lineOf(boiko, "02.03.26", 12)}
+        << QByteArrayList{runAt("a", boiko, "2026-03-02T11:00:00.000+02:00", 1)} << QStringList{}
+        << QStringList{"оцінка не збігається з відповідями: 2"} << QStringList{"Ще немає оцінок."} << "";
+    QTest::addRow("the details record's grade edited")
+        << QByteArrayList{lineOf(boiko, "02.03.26", 12)}
+        << QByteArrayList{runAt("a", boiko, "2026-03-02T11:00:00.000+02:00", 1).replace("\"grade\":2", "\"grade\":12")}
+        << QStringList{} << QStringList{"оцінка не збігається з відповідями: 2"} << QStringList{"Ще немає оцінок."}
+        << "";
+    QTest::addRow("a soft hyphen in the name")
+        << QByteArrayList{lineOf(QStringLiteral("Коваль Іван"), "01.03.26", 5) +
+                          lineOf(QStringLiteral("Ко\u00ADваль Іван"), "02.03.26", 7)}
+        << QByteArrayList{{}} << QStringList{} << QStringList{"спроба 1 з 2", "спроба 2 з 2, врахована"}
+        << QStringList{"Учнів: 1 · середня 7 · медіана 7"} << "";
+    QTest::addRow("a pupil not on the list")
+        << QByteArrayList{lineOf(boiko, "02.03.26", 10) + lineOf(honta, "02.03.26", 7) +
+                          lineOf(QStringLiteral("Сторонній Учень"), "02.03.26", 5)}
+        << QByteArrayList{{}} << QStringList{boiko, honta, "Ткач Ольга", "Мельник Олег"}
+        << QStringList{"", "", "немає у списку", "не складав(ла)", "не складав(ла)"}
+        << QStringList{"Учнів: 3, з них 1 не зі списку · середня 7,3 · медіана 7 · не складали: 2"} << "";
+    QTest::addRow("a computer without its details file")
+        << QByteArrayList{lineOf(boiko, "02.03.26", 7), lineOf(honta, "02.03.26", 5)}
+        << QByteArrayList{runAt("a", boiko, "2026-03-02T11:00:00.000+02:00", 3), {}} << QStringList{}
+        << QStringList{"", ""} << QStringList{"Учнів: 2 · середня 6 · медіана 6"}
+        << QStringLiteral("1.details.jsonl»: файлу подробиць немає, хоча сусідні комп'ютери їх пишуть");
+}
+
+// The marks of a CSV row: its eighth field, quotes as RFC 4180 has them.
+static QString marksOf(const QString &row)
+{
+    QStringList fields{QString()};
+    bool quoted = false;
+    for (const QChar c : row) {
+        if (c == u'"')
+            quoted = !quoted;
+        else if (c == u';' && !quoted)
+            fields << QString();
+        else
+            fields.last() += c;
+    }
+    return fields.value(7);
+}
+
+void ClassDetailsTest::figuresHoldAgainstTampering()
+{
+    QFETCH(QByteArrayList, journals);
+    QFETCH(QByteArrayList, details);
+    QFETCH(QStringList, list);
+    QFETCH(QStringList, marks);
+    QFETCH(QStringList, figures);
+    QFETCH(QString, said);
+    const QString folder = dir->filePath(QStringLiteral("клас2"));
+    for (int n = 0; n < journals.size(); ++n) {
+        const QString journal = QStringLiteral("%1/PC-%2/1.txt").arg(folder).arg(n + 1, 2, 10, QChar(u'0'));
+        QVERIFY(append(journal, journals[n]));
+        if (!details[n].isEmpty())
+            QVERIFY(append(details::fileBeside(journal), details[n]));
+    }
+    QStringList args{"--results", "--csv", dir->filePath("out.csv"), "--pdf", dir->filePath("out.pdf")};
+    if (!list.isEmpty()) {
+        QVERIFY(append(dir->filePath(QStringLiteral("9-А.txt")), list.join(u'\n').toUtf8() + '\n'));
+        args << "--class-list" << dir->filePath(QStringLiteral("9-А.txt"));
+    }
+    const Ran ran = netquiz(args << folder);
+    QCOMPARE(ran.code, 0);
+    if (!said.isEmpty())
+        QVERIFY2(QString::fromUtf8(ran.err).contains(said), ran.err.constData());
+    QStringList csvMarks;
+    const QList<QByteArray> rows = readAll(dir->filePath("out.csv")).split('\n');
+    for (const QByteArray &row : rows.mid(1, rows.size() - 2))
+        csvMarks << marksOf(QString::fromUtf8(row));
+    QCOMPARE(csvMarks, marks);
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {dir->filePath("out.pdf"), QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(50000) || pdftotext.exitCode() != 0) {
+        if (qEnvironmentVariable("CI") == QLatin1String("true"))
+            QFAIL("needs pdftotext (poppler-utils)");
+        QSKIP("needs pdftotext (poppler-utils)");
+    }
+    QStringList printed;
+    for (const QString &text : QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\n'))
+        if (text.startsWith(QStringLiteral("Учнів:")) || text.startsWith(QStringLiteral("Ще немає")))
+            printed << text.trimmed();
+    printed.removeDuplicates(); // one class and test: the overview's figures are the section's
+    QCOMPARE(printed, figures);
 }
 
 // The window open on the class folder, its rows read and the details beside them shown.
@@ -470,7 +650,8 @@ void ClassDetailsTest::windowAgreesWithTheHandCount()
         durations << table->model()->index(r, DurationColumn).data().toString();
         dates << table->model()->index(r, DateColumn).data().toString();
     }
-    QCOMPARE(durations, (QStringList{"7:05", "5:00", "10:10", "0:59", "без подробиць"}));
+    QCOMPARE(durations, (QStringList{"7:05", "5:00", "10:10", "0:59", ""}));
+    QCOMPARE(table->model()->index(4, MarksColumn).data().toString(), QStringLiteral("без подробиць"));
     QCOMPARE(dates, (QStringList{"02.03.26 09:10", "02.03.26 09:11", "02.03.26 09:30", "02.03.26 09:12", "02.03.26"}));
 
     // The search narrows the questions to the rows shown: Коваль Марія alone.

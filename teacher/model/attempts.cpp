@@ -31,15 +31,16 @@ void Attempts::clear()
 {
     pupilIds_.clear();
     pupils_.clear();
+    counted_.clear();
     singles_.clear();
 }
 
 bool Attempts::before(int a, int b) const
 {
-    // Each row's day sits in one list: a pupil's attempts are compared without a visit to rows
+    // Each row's moment sits in one list: a pupil's attempts are compared without a visit to rows
     // far apart in memory.
-    const qint64 da = store_->days()[a], db = store_->days()[b];
-    return da != db ? da < db : a < b;
+    const qint64 ma = store_->moments()[a], mb = store_->moments()[b];
+    return ma != mb ? ma < mb : a < b;
 }
 
 int Attempts::add(int row, const Key &key)
@@ -48,7 +49,9 @@ int Attempts::add(int row, const Key &key)
     if (it == pupilIds_.cend()) {
         it = pupilIds_.insert(key, int(pupils_.size()));
         pupils_.append(QList<int>());
+        counted_.append(kUnknown);
     }
+    counted_[*it] = kUnknown;
     QList<int> &same = pupils_[*it];
     same.insert(std::upper_bound(same.begin(), same.end(), row, [this](int a, int b) { return before(a, b); }), row);
     return *it;
@@ -61,10 +64,11 @@ void Attempts::addSingle(int row)
 
 void Attempts::remove(int row, int pupil)
 {
-    if (pupil >= 0)
+    if (pupil >= 0) {
         pupils_[pupil].removeOne(row);
-    else if (const auto at = std::lower_bound(singles_.begin(), singles_.end(), row);
-             at != singles_.end() && *at == row)
+        counted_[pupil] = kUnknown;
+    } else if (const auto at = std::lower_bound(singles_.begin(), singles_.end(), row);
+               at != singles_.end() && *at == row)
         singles_.erase(at);
 }
 
@@ -85,26 +89,36 @@ int Attempts::attempt(int row, int pupil) const
 
 int Attempts::counted(int pupil) const
 {
-    const QList<int> &attempts = pupils_[pupil];
-    switch (rule_) {
-    case AttemptRule::First: return attempts.first();
-    case AttemptRule::Latest: return attempts.last();
-    case AttemptRule::Best: break;
-    }
+    // Asked for every row of a pupil in turn: worked out once until the pupil's attempts change.
+    if (counted_[pupil] != kUnknown)
+        return counted_[pupil];
+    // Only attempts nothing puts in doubt count: the rule picks among them.
     const QList<Row> &rows = store_->rows();
-    int best = attempts.last(); // of equal grades, the latest
-    for (qsizetype n = attempts.size() - 2; n >= 0; --n)
-        if (rows[attempts[n]].gradeValue > rows[best].gradeValue)
-            best = attempts[n];
-    return best;
+    int chosen = -1;
+    for (int row : pupils_[pupil]) {
+        if (rows[row].doubt)
+            continue;
+        if (chosen < 0 || rule_ == AttemptRule::Latest ||
+            (rule_ == AttemptRule::Best &&
+             rows[row].gradeValue >= rows[chosen].gradeValue)) // of equal grades, the latest
+            chosen = row;
+        else if (rule_ == AttemptRule::First)
+            break;
+    }
+    counted_[pupil] = chosen;
+    return chosen;
 }
 
 QList<int> Attempts::countedRows() const
 {
-    QList<int> all = singles_;
+    QList<int> all;
+    const QList<Row> &rows = store_->rows();
+    for (int row : singles_)
+        if (!rows[row].doubt)
+            all << row;
     for (int p = 0; p < pupils_.size(); ++p)
-        if (!pupils_[p].isEmpty())
-            all << counted(p);
+        if (const int row = pupils_[p].isEmpty() ? -1 : counted(p); row >= 0)
+            all << row;
     return all;
 }
 

@@ -6,6 +6,7 @@
 
 #include "teacher/model/rowstore.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace teacher {
@@ -42,23 +43,29 @@ public:
     int attempt(int row, int pupil) const;
     int count(int pupil) const { return pupil < 0 ? 1 : int(pupils_[pupil].size()); }
     const QList<int> &rowsOf(int pupil) const { return pupils_[pupil]; }
-    // The row that counts of the pupil's attempts.
+    // The row that counts of the pupil's attempts (none in doubt); -1 when every one is in doubt.
     int counted(int pupil) const;
     bool isSingle(int row) const;
-    // The rows that count, one per pupil.
+    // The rows that count, one per pupil with an attempt that can count.
     QList<int> countedRows() const;
 
-    void setRule(AttemptRule rule) { rule_ = rule; }
+    void setRule(AttemptRule rule)
+    {
+        rule_ = rule;
+        std::fill(counted_.begin(), counted_.end(), kUnknown);
+    }
     AttemptRule rule() const { return rule_; }
 
 private:
-    bool before(int a, int b) const; // attempt order: by date, undated last, then as read
+    bool before(int a, int b) const; // attempt order: by moment, then as read
 
     const RowStore *store_;
     AttemptRule rule_ = AttemptRule::Latest;
     QHash<Key, int> pupilIds_;
     QList<QList<int>> pupils_; // rows of each pupil, in attempt order
-    QList<int> singles_;       // pupils of their own, in row order
+    static constexpr int kUnknown = -2;
+    mutable QList<int> counted_; // each pupil's counted row (counted()), kUnknown until asked
+    QList<int> singles_;         // pupils of their own, in row order
 };
 
 } // namespace teacher

@@ -6,8 +6,8 @@
 // class as they come (a name each, not a line each), so a line appended costs as much as its
 // name, whatever the size of the lists.
 
-#include "teacher/reading/classlist.h"
 #include "teacher/model/rowstore.h"
+#include "teacher/reading/classlist.h"
 
 namespace teacher {
 

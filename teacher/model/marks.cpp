@@ -23,6 +23,17 @@ QString text(const Facts &facts)
         add(kNameless);
     if (!facts.list.isEmpty())
         add(facts.list);
+    if (facts.noDetails)
+        add(kNoDetails);
+    if (facts.answersGrade >= 0)
+        add(QStringLiteral("оцінка не збігається з відповідями: ") + QString::number(facts.answersGrade));
+    if (facts.impossibleDate)
+        add(kImpossibleDate);
+    if (facts.futureDate)
+        add(kFutureDate);
+    if (facts.detailsDay.isValid())
+        add(QStringLiteral("дата не збігається з подробицями: ") +
+            facts.detailsDay.toString(QStringLiteral("dd.MM.yyyy")));
     if (facts.attempts > 1)
         add(QStringLiteral("спроба ") + QString::number(facts.attempt) + QStringLiteral(" з ") +
             QString::number(facts.attempts) + (facts.counted ? QStringLiteral(", врахована") : QString()));

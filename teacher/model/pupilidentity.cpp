@@ -10,7 +10,14 @@ namespace teacher {
 
 QString foldedText(const QString &text)
 {
-    QString folded = text.normalized(QString::NormalizationForm_C).toCaseFolded();
+    // Invisible format characters (a soft hyphen typed with Alt+0173, zero-width spaces and
+    // joiners pasted from elsewhere) show nothing and make no other pupil.
+    QString visible;
+    visible.reserve(text.size());
+    for (const QChar c : text)
+        if (c.category() != QChar::Other_Format)
+            visible += c;
+    QString folded = visible.normalized(QString::NormalizationForm_C).toCaseFolded();
     for (QChar &c : folded) {
         switch (c.unicode()) {
         case u'\u2019':

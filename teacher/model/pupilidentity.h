@@ -15,8 +15,8 @@
 namespace teacher {
 
 // The text as compared: letter case folded, Latin look-alikes (a, i, o, e, c, p, x, y, k, t, h,
-// m, b) read as the Cyrillic letters they look like, every apostrophe the same, one blank
-// between words.
+// m, b) read as the Cyrillic letters they look like, every apostrophe the same, invisible format
+// characters (soft hyphen, zero-width spaces and joiners) left out, one blank between words.
 QString foldedText(const QString &text);
 
 // The name as compared: foldedText() with its words in alphabetical order.

@@ -55,7 +55,7 @@ bool ResultsFilter::inGroupAndTopic(const Row &row) const
     // A line that could not be read belongs to no class or topic: it shows while nothing narrows.
     if (row.unreadable())
         return group_.isEmpty() && topic_.isEmpty();
-    return (group_.isEmpty() || row.groupKey == groupId_) && (topic_.isEmpty() || row.topic == topicId_);
+    return (group_.isEmpty() || row.groupKey == groupId_) && (topic_.isEmpty() || row.topicKey == topicId_);
 }
 
 bool ResultsFilter::accepts(int sourceRow) const
@@ -75,7 +75,7 @@ bool ResultsFilter::accepts(int sourceRow) const
 bool ResultsFilter::acceptsPupil(const QString &name, const QString &group, const QString &topic) const
 {
     return (group_.isEmpty() || comparedGroup(group) == comparedGroup(group_)) &&
-           (topic_.isEmpty() || topic == topic_) &&
+           (topic_.isEmpty() || foldedText(topic) == foldedText(topic_)) &&
            (name_.isEmpty() || name.simplified().contains(name_, Qt::CaseInsensitive));
 }
 
@@ -163,7 +163,7 @@ void ResultsFilter::relayout(bool resort, const std::function<int(int)> &sourceM
     }
     // The chosen texts by number: a class no row holds yet gets its number with its first row.
     groupId_ = group_.isEmpty() ? -1 : model_->idOf(group_);
-    topicId_ = topic_.isEmpty() ? -1 : model_->idOf(topic_);
+    topicId_ = topic_.isEmpty() ? -1 : model_->topicKeyOf(topic_);
     if (groupId_ < 0 && !group_.isEmpty())
         groupId_ = -2;
     if (topicId_ < 0 && !topic_.isEmpty())

@@ -3,7 +3,10 @@
 // Keeping the rows, the attempts and the class lists in step as lines come and go.
 #include "teacher/model/resultsmodel.h"
 
+#include <QDateTime>
 #include <QSet>
+
+#include <limits>
 
 namespace teacher {
 
@@ -31,12 +34,53 @@ void ResultsModel::enrol(int i, QSet<int> &dirty, QSet<qint64> *fresh)
     }
 }
 
+// A moment that is never the latest: an attempt whose time cannot be told comes before all others.
+static constexpr qint64 kNever = std::numeric_limits<qint64>::min();
+
+// The UTC milliseconds of a day's start, for a line known only by its day.
+static qint64 startOf(const QDate &day)
+{
+    return (day.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * 86'400'000;
+}
+
+void ResultsModel::judge(int i)
+{
+    // The details record's finish time orders a pupil's attempts wherever the line has one, the
+    // journal's date only where it has none; a time that cannot be, or is still to come, never
+    // makes an attempt the latest.
+    Row &row = store_.rows()[i];
+    qint64 &moment = store_.moments()[i];
+    row.doubt = 0;
+    moment = kNever;
+    if (!row.isResult())
+        return;
+    const RowDetails details = rowDetails(row);
+    row.doubt = details.doubt;
+    const DateReadings &dates = store_.datesOf(row);
+    if (!dates[0].isValid())
+        row.doubt |= ImpossibleDate;
+    else if (details.finishedDay.isValid() && dates[0] != details.finishedDay && dates[1] != details.finishedDay)
+        row.doubt |= DateNotDetails;
+    if (details.finishedAt != kNever) {
+        moment = details.finishedAt;
+        if (moment > now_ + kClockAheadMs)
+            row.doubt |= FutureDate;
+    } else if (dates[0].isValid()) {
+        moment = startOf(dates[0]);
+        if (dates[0] > today_)
+            row.doubt |= FutureDate;
+    }
+    if (row.doubt & (ImpossibleDate | FutureDate))
+        moment = kNever;
+}
+
 void ResultsModel::indexRow(int i)
 {
+    judge(i);
     Row &row = store_.rows()[i];
     auto use = [&](int by) {
         ++groupUse_[row.groupKey];
-        ++topicUse_[row.topic];
+        ++topicUse_[row.topicKey];
         return by;
     };
     if (row.absent) {
@@ -63,13 +107,13 @@ void ResultsModel::indexRow(int i)
         attempts_.addSingle(i);
         return;
     }
-    row.pupil = attempts_.add(i, {name, row.groupKey, store_.simpleOf(row.topic)});
+    row.pupil = attempts_.add(i, {name, row.groupKey, row.topicKey});
 }
 
 void ResultsModel::unindexRow(int i, QSet<int> *dirty)
 {
     Row &row = store_.rows()[i];
-    for (auto [use, id] : {std::pair{&groupUse_, row.groupKey}, std::pair{&topicUse_, row.topic}})
+    for (auto [use, id] : {std::pair{&groupUse_, row.groupKey}, std::pair{&topicUse_, row.topicKey}})
         if (!row.unreadable() && --(*use)[id] == 0)
             use->remove(id);
     if (row.absent) {
@@ -89,12 +133,20 @@ void ResultsModel::unindexRow(int i, QSet<int> *dirty)
         dirty->insert(l);
 }
 
+void ResultsModel::readClock()
+{
+    // Once a round, not once a row: the system's local time is looked up anew at each call.
+    now_ = QDateTime::currentMSecsSinceEpoch();
+    today_ = QDate::currentDate();
+}
+
 void ResultsModel::reindex(bool sameNames)
 {
+    readClock();
     QList<Row> &rows = store_.rows();
-    store_.days().resize(rows.size());
+    store_.moments().resize(rows.size());
     for (qsizetype i = 0; i < rows.size(); ++i)
-        store_.days()[i] = store_.dayOf(rows[i]);
+        judge(int(i)); // every moment known before attempts are ordered by them
     attempts_.clear();
     if (!sameNames)
         lists_.clear();
@@ -140,6 +192,7 @@ void ResultsModel::removeRowsIf(const std::function<bool(const Row &)> &gone, bo
 
 void ResultsModel::apply(const QList<std::pair<QString, ReadResult>> &reads)
 {
+    readClock();
     bool changed = false, full = false;
     QList<int> pending; // rows read now, to be indexed once their names are matched
     QSet<int> dirty;    // lists whose class gained or lost a name
@@ -194,7 +247,6 @@ void ResultsModel::applyOne(int file, const ReadResult &result, QList<int> &pend
         if (last != lastRowOf_.cend() && rows[*last].line == line.number) { // the unfinished line grew
             const int at = *last;
             unindexRow(at, &dirty);
-            store_.days()[at] = store_.dayOf(row);
             rows[at] = std::move(row);
             pending << at;
             emit dataChanged(index(at, 0), index(at, ColumnCount - 1));
@@ -205,8 +257,7 @@ void ResultsModel::applyOne(int file, const ReadResult &result, QList<int> &pend
     if (added.isEmpty())
         return;
     beginInsertRows({}, int(first), int(first + added.size() - 1));
-    for (const Row &row : std::as_const(added))
-        store_.days() << store_.dayOf(row);
+    store_.moments().resize(first + added.size()); // each judged when indexed
     rows << std::move(added);
     for (qsizetype i = first; i < rows.size(); ++i)
         pending << int(i);
@@ -231,7 +282,7 @@ void ResultsModel::marksChanged(const QList<int> &rows)
 bool ResultsModel::counted(int i) const
 {
     const Row &row = rows()[i];
-    if (!row.isResult())
+    if (!row.isResult() || row.doubt)
         return false;
     return row.pupil < 0 ? attempts_.isSingle(i) : attempts_.counted(row.pupil) == i;
 }
@@ -303,6 +354,7 @@ bool ResultsModel::syncAbsent()
         row.split = journal::Entry::Split::Certain;
         row.name = list.pupils[p];
         row.topic = store_.intern(journal::kTopicName);
+        row.topicKey = store_.topicKey(row.topic);
         row.group = store_.intern(list.group);
         row.groupKey = store_.groupKey(row.group);
         row.reason = store_.intern(list.path);
@@ -314,8 +366,7 @@ bool ResultsModel::syncAbsent()
     QList<Row> &rows = store_.rows();
     const qsizetype first = rows.size();
     beginInsertRows({}, int(first), int(first + added.size() - 1));
-    for (const Row &row : std::as_const(added)) // every row has its day, or later rows look up the wrong one
-        store_.days() << store_.dayOf(row);
+    store_.moments().resize(first + added.size()); // every row has its moment, or later rows look up the wrong one
     rows << std::move(added);
     for (qsizetype i = first; i < rows.size(); ++i)
         indexRow(int(i));

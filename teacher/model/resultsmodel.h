@@ -12,6 +12,7 @@
 #include <QAbstractTableModel>
 
 #include <functional>
+#include <limits>
 
 namespace teacher {
 
@@ -44,7 +45,9 @@ public:
     const QStringList &files() const { return store_.files(); }
     const QString &textOf(int id) const { return store_.textOf(id); }
     int idOf(const QString &text) const { return store_.idOf(text); }
-    QDate dateOf(const Row &row) const { return store_.dateOf(row); }
+    // The row's date: of its readings (12/5/26: 12 May or 5 December), the one its details
+    // record's day agrees with.
+    QDate dateOf(const Row &row) const;
     // This row's attempt among its pupil's attempts at its topic (1-based, in date order), and how many there are.
     int attempt(int row) const { return attempts_.attempt(row, rows()[row].pupil); }
     int attempts(const Row &row) const { return attempts_.count(row.pupil); }
@@ -55,6 +58,8 @@ public:
     // Classes (their spellings' numbers) and topics that readable rows hold.
     QList<int> groupKeys() const { return groupUse_.keys(); }
     QList<int> topics() const { return topicUse_.keys(); }
+    // The spelling that stands for the test a topic text names; -1 when no row holds it.
+    int topicKeyOf(const QString &topic) const { return store_.knownTopicKey(topic); }
     int unreadableCount() const { return unreadable_; }
     int incompleteCount() const { return incomplete_; }
 
@@ -70,6 +75,8 @@ public:
     int absentCount() const { return absent_; }
     // The class list's mark for the row: "немає у списку", "схоже на «...» зі списку", or empty.
     QString listMark(const Row &row) const;
+    // Whether a result is of a class with a list that credits it to none of its pupils.
+    bool offList(const Row &row) const;
     // Whom on its class's list the row's name might stand for (its near misses): the listed
     // names; empty when the row is an exact match or its class has no list.
     QStringList listCandidates(int row) const;
@@ -85,7 +92,13 @@ public:
     struct RowDetails {
         QString duration, finished;
         qint64 seconds = -1;
+        qint64 finishedAt = std::numeric_limits<qint64>::min(); // UTC milliseconds; min: none
+        QDate finishedDay;                                      // the day it finished, by the pupil's clock
+        int answersGrade = -1; // the grade its answers give, where the line's grade or the record disagrees
+        quint8 doubt = 0;      // NoDetails, GradeNotAnswers
     };
+    // A start stamped this far ahead of now is a clock a little fast, not a time to come.
+    static constexpr qint64 kClockAheadMs = 5 * 60 * 1000;
     static qint64 rowKey(int file, int line) { return (qint64(file) << 32) | quint32(line); }
     void setRowDetails(QHash<qint64, RowDetails> details);
     RowDetails rowDetails(const Row &row) const { return rowDetails_.value(rowKey(row.file, row.line)); }
@@ -109,6 +122,9 @@ private:
     int listOfRow(const Row &row) const;
     // Counts a result's name in with its class's list; a list whose class has a new name is dirty.
     void enrol(int row, QSet<int> &dirty, QSet<qint64> *fresh = nullptr);
+    // The row's moment (as attempts are ordered) and its doubts, from its date and details.
+    void judge(int row);
+    void readClock();
     void indexRow(int row);
     void unindexRow(int row, QSet<int> *dirty);
     void reindex(bool sameNames = false);
@@ -124,6 +140,8 @@ private:
     QHash<qint64, RowDetails> rowDetails_;
     QHash<int, int> groupUse_, topicUse_;
     int unreadable_ = 0, incomplete_ = 0, absent_ = 0;
+    qint64 now_ = 0; // the clock as rows are judged against it (readClock)
+    QDate today_;
 };
 
 } // namespace teacher

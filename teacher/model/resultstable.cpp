@@ -25,10 +25,18 @@ void ResultsModel::setRowDetails(QHash<qint64, RowDetails> details)
     if (details.isEmpty() && rowDetails_.isEmpty())
         return;
     rowDetails_ = std::move(details);
-    if (rowCount() > 0) {
-        emit dataChanged(index(0, DateColumn), index(rowCount() - 1, DateColumn));
-        emit dataChanged(index(0, DurationColumn), index(rowCount() - 1, DurationColumn));
-    }
+    // Finish times reorder attempts and the records' word marks rows: every row judged again.
+    reindex(true);
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+}
+
+QDate ResultsModel::dateOf(const Row &row) const
+{
+    const DateReadings &dates = store_.datesOf(row);
+    if (dates[1].isValid() && !rowDetails_.isEmpty() && rowDetails(row).finishedDay == dates[1])
+        return dates[1];
+    return dates[0];
 }
 
 QString ResultsModel::listMark(const Row &row) const
@@ -39,13 +47,22 @@ QString ResultsModel::listMark(const Row &row) const
     return l < 0 ? QString() : lists_.mark(l, lists_.verdict(l, row.nameKey));
 }
 
+bool ResultsModel::offList(const Row &row) const
+{
+    const int l = listOfRow(row);
+    if (l < 0)
+        return false;
+    const Verdict v = lists_.verdict(l, row.nameKey);
+    return !v.credited() && v.kind != Verdict::Namesake;
+}
+
 QString ResultsModel::marks(int i) const
 {
     const Row &row = rows()[i];
     const QString listed = listMark(row);
     // Most rows have none: said without building a list.
     if (!row.incomplete && !row.unreadable() && !row.uncertain() && attempts(row) == 1 && listed.isEmpty() &&
-        !row.nameless())
+        !row.nameless() && !row.doubt)
         return {};
     marks::Facts facts;
     facts.incomplete = row.incomplete;
@@ -54,6 +71,15 @@ QString ResultsModel::marks(int i) const
     facts.uncertain = row.uncertain();
     facts.nameless = row.nameless();
     facts.list = listed;
+    if (row.doubt) {
+        const RowDetails details = rowDetails(row);
+        facts.noDetails = row.doubt & NoDetails;
+        facts.answersGrade = row.doubt & GradeNotAnswers ? details.answersGrade : -1;
+        facts.impossibleDate = row.doubt & ImpossibleDate;
+        facts.futureDate = row.doubt & FutureDate;
+        if (row.doubt & DateNotDetails)
+            facts.detailsDay = details.finishedDay;
+    }
     facts.attempts = attempts(row);
     if (facts.attempts > 1) {
         facts.attempt = attempt(i);
@@ -132,11 +158,11 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
     const int l = listOfRow(row);
     const Verdict::Kind listed = l < 0 ? Verdict::Same : lists_.verdict(l, row.nameKey).kind;
     const bool look = listed != Verdict::Same && listed != Verdict::Chosen && listed != Verdict::Other;
-    const QColor tint = row.unreadable() || row.incomplete          ? QColor(0xF6, 0xC6, 0xC6)
-                        : row.absent                                ? QColor(0xE4, 0xE4, 0xE4)
-                        : row.uncertain() || row.nameless() || look ? QColor(0xFF, 0xE9, 0xA8)
-                        : attempts(row) > 1                         ? QColor(0xCF, 0xE2, 0xF7)
-                                                                    : QColor();
+    const QColor tint = row.unreadable() || row.incomplete                       ? QColor(0xF6, 0xC6, 0xC6)
+                        : row.absent                                             ? QColor(0xE4, 0xE4, 0xE4)
+                        : row.uncertain() || row.nameless() || look || row.doubt ? QColor(0xFF, 0xE9, 0xA8)
+                        : attempts(row) > 1                                      ? QColor(0xCF, 0xE2, 0xF7)
+                                                                                 : QColor();
     if (!tint.isValid())
         return {};
     return role == Qt::BackgroundRole ? tint : QColor(Qt::black);

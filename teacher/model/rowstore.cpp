@@ -3,17 +3,15 @@
 #include "teacher/model/rowstore.h"
 
 #include "teacher/model/pupilidentity.h"
-#include "teacher/model/rowvalues.h"
 
 #include <QFileInfo>
-
-#include <limits>
 
 namespace teacher {
 
 RowStore::RowStore()
 {
-    intern(QString()); // number 0
+    intern(QString());                     // number 0
+    topicKey(intern(journal::kTopicName)); // the test's own spelling stands for its others
 }
 
 int RowStore::addFile(const QString &path)
@@ -33,17 +31,12 @@ int RowStore::intern(const QString &text)
     const int id = int(texts_.size());
     texts_ << text;
     textIds_.insert(text, id);
-    dates_ << journalDate(text);
+    dates_ << journalDates(text);
     groupKeys_ << -1;
+    topicKeys_ << -1;
     const QString simple = text.simplified();
     simple_ << (simple == text ? id : intern(simple));
     return id;
-}
-
-qint64 RowStore::dayOf(const Row &row) const
-{
-    const QDate date = dates_[row.date];
-    return date.isValid() ? date.toJulianDay() : std::numeric_limits<qint64>::max(); // undated last
 }
 
 int RowStore::nameKey(const QString &name)
@@ -70,6 +63,19 @@ int RowStore::groupKey(int groupText)
     if (known == groupSpelling_.cend())
         known = groupSpelling_.insert(compared, simple_[groupText]);
     groupKeys_[groupText] = *known;
+    return *known;
+}
+
+int RowStore::topicKey(int topicText)
+{
+    if (topicKeys_[topicText] >= 0)
+        return topicKeys_[topicText];
+    // A topic is compared as a name's words are, in their own order.
+    const QString compared = foldedText(texts_[topicText]);
+    auto known = topicSpelling_.constFind(compared);
+    if (known == topicSpelling_.cend())
+        known = topicSpelling_.insert(compared, simple_[topicText]);
+    topicKeys_[topicText] = *known;
     return *known;
 }
 
@@ -100,6 +106,7 @@ Row RowStore::makeRow(int file, const JournalLine &line, bool incomplete)
     row.name = e.name;
     row.nameKey = nameKey(e.name);
     row.topic = intern(e.topic);
+    row.topicKey = topicKey(row.topic);
     row.group = intern(e.group);
     row.groupKey = groupKey(row.group);
     row.date = intern(e.date);

@@ -8,12 +8,22 @@
 #include <QDate>
 #include <QString>
 
+#include <array>
+
 namespace teacher {
 
-// The date in the short forms journals hold: 07.12.26, 7.12.2026, 07-12-2026, 07/12/26, 2026-12-07.
-// Day before month (the Ukrainian order), unless the second number cannot be a month.
-// A two-digit year is in this century. Invalid when the text is in none of these forms.
-QDate journalDate(const QString &text);
+// What a journal's date can mean, in every short form a Windows or Linux user may have:
+// 07.12.26, 7.12.2026, 07-12-2026, 12/7/26, 2026-12-07, 2026/12/07, 7 Dec 2026, 07-Dec-26,
+// Dec 7, 2026, 7 груд. 2026 р. Day before month first (the Ukrainian order); where the numbers
+// fit month before day too (12/5/26 under US settings), that reading second. A two-digit year
+// is in this century. Both invalid when the text is no date, or none that can be (31.02.26).
+using DateReadings = std::array<QDate, 2>;
+DateReadings journalDates(const QString &text);
+// The first reading.
+inline QDate journalDate(const QString &text)
+{
+    return journalDates(text)[0];
+}
 
 // The grade as a number, or -1 when it is not a whole number.
 int gradeNumber(const QString &text);

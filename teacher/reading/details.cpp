@@ -2,10 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/reading/details.h"
 
-#include "teacher/model/pupilidentity.h"
-
 #include "result/details.h"
-#include "teacher/report/csvexport.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -35,55 +32,61 @@ std::optional<DetailsRecord> parseDetails(const QString &line, QString *why)
     if (!doc.isObject())
         return fail(QStringLiteral("не запис JSON"));
     const QJsonObject o = doc.object();
-    if (o.value(QLatin1String("v")).toInt() != details::kVersion)
+    if (o.value(QLatin1String(details::field::kVersion)).toInt() != details::kVersion)
         return fail(QStringLiteral("невідома версія запису"));
     DetailsRecord r;
-    const QString kind = o.value(QLatin1String("kind")).toString();
-    if (kind == QLatin1String("started"))
+    const QString kind = o.value(QLatin1String(details::field::kKind)).toString();
+    if (kind == QLatin1String(details::kind::kStarted))
         r.kind = DetailsRecord::Kind::Started;
-    else if (kind == QLatin1String("finished"))
+    else if (kind == QLatin1String(details::kind::kFinished))
         r.kind = DetailsRecord::Kind::Finished;
-    else if (kind == QLatin1String("left"))
+    else if (kind == QLatin1String(details::kind::kLeft))
         r.kind = DetailsRecord::Kind::Left;
     else
         return fail(QStringLiteral("невідомий вид запису"));
-    r.run = o.value(QLatin1String("run")).toString();
-    r.at = QDateTime::fromString(o.value(QLatin1String("at")).toString(), Qt::ISODateWithMs);
+    r.run = o.value(QLatin1String(details::field::kRun)).toString();
+    r.at = QDateTime::fromString(o.value(QLatin1String(details::field::kAt)).toString(), Qt::ISODateWithMs);
     if (r.run.isEmpty() || !r.at.isValid())
         return fail(QStringLiteral("немає позначки запуску чи часу"));
-    r.computer = o.value(QLatin1String("computer")).toString();
-    r.name = o.value(QLatin1String("name")).toString();
-    r.group = o.value(QLatin1String("class")).toString();
-    r.topic = o.value(QLatin1String("topic")).toString();
-    r.page = o.value(QLatin1String("page")).toString();
+    r.computer = o.value(QLatin1String(details::field::kComputer)).toString();
+    r.name = o.value(QLatin1String(details::field::kName)).toString();
+    r.group = o.value(QLatin1String(details::field::kClass)).toString();
+    r.topic = o.value(QLatin1String(details::field::kTopic)).toString();
+    r.page = o.value(QLatin1String(details::field::kPage)).toString();
     if (r.kind == DetailsRecord::Kind::Finished) {
         // Each number a number of its kind and range, or the record is named as unreadable: a
         // grade of "5" read as none would leave its pupil's line without its details in silence,
         // and a count of seconds past what a whole number holds cannot be one.
-        const QJsonValue grade = o.value(QLatin1String("grade"));
+        const QJsonValue grade = o.value(QLatin1String(details::field::kGrade));
         if (!grade.isDouble() || grade.toDouble() != std::floor(grade.toDouble()) || grade.toDouble() < 1 ||
             grade.toDouble() > 12)
             return fail(QStringLiteral("оцінка не ціле число від 1 до 12"));
         r.grade = grade.toInt();
-        const QJsonValue points = o.value(QLatin1String("points"));
+        const QJsonValue points = o.value(QLatin1String(details::field::kPoints));
         if (!points.isUndefined() && (!points.isDouble() || !std::isfinite(points.toDouble())))
             return fail(QStringLiteral("бали не число"));
         r.points = points.toDouble();
-        const QJsonValue seconds = o.value(QLatin1String("seconds"));
+        const QJsonValue seconds = o.value(QLatin1String(details::field::kSeconds));
         if (!seconds.isUndefined() &&
             (!seconds.isDouble() || !(seconds.toDouble() >= 0 && seconds.toDouble() <= kLongestSeconds)))
             return fail(QStringLiteral("тривалість не число секунд від 0 до %1").arg(kLongestSeconds));
         r.seconds = seconds.isUndefined() ? -1 : qint64(seconds.toDouble());
-        const QJsonValue items = o.value(QLatin1String("items"));
+        const QJsonValue items = o.value(QLatin1String(details::field::kItems));
         if (!items.isUndefined() && !items.isArray())
             return fail(QStringLiteral("пункти не список"));
         for (const QJsonValue &v : items.toArray()) {
             const QJsonObject i = v.toObject();
-            if (!v.isObject() || !i.value(QLatin1String("right")).isBool())
+            const QJsonValue pagePoints = i.value(QLatin1String(details::field::kPoints));
+            if (!v.isObject() || !i.value(QLatin1String(details::field::kRight)).isBool() ||
+                (!pagePoints.isUndefined() &&
+                 !(pagePoints.isDouble() && pagePoints.toDouble() >= 0 && pagePoints.toDouble() <= 1000)))
                 return fail(QStringLiteral("пункт %1 не прочитати").arg(r.items.size() + 1));
-            r.items.append({i.value(QLatin1String("page")).toString(), i.value(QLatin1String("item")).toString(),
-                            i.value(QLatin1String("question")).toString(), i.value(QLatin1String("answer")).toString(),
-                            i.value(QLatin1String("right")).toBool()});
+            r.items.append({i.value(QLatin1String(details::field::kPage)).toString(),
+                            i.value(QLatin1String(details::field::kItem)).toString(),
+                            i.value(QLatin1String(details::field::kQuestion)).toString(),
+                            i.value(QLatin1String(details::field::kAnswer)).toString(),
+                            i.value(QLatin1String(details::field::kRight)).toBool(),
+                            pagePoints.isUndefined() ? -1 : pagePoints.toInt()});
         }
     }
     return r;
@@ -164,6 +167,16 @@ QString durationText(qint64 seconds)
     return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
+QString clockText(qint64 seconds)
+{
+    if (seconds < 0)
+        return {};
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 3600)
+        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
 QString durationOf(const RunState *run)
 {
     return run && run->finished ? durationText(run->finished->seconds) : QString();
@@ -222,78 +235,10 @@ void DetailsBook::forget(const QString &journal)
     runs_.removeIf([key = journalKey(journal)](const auto &run) { return run.value().journal == key; });
 }
 
-QList<const RunState *> latestFinished(const QList<const RunState *> &runs)
-{
-    QHash<QString, const RunState *> latest;
-    for (const RunState *run : runs) {
-        if (!run->finished)
-            continue;
-        const QString pupil = comparedName(run->name) + QChar(0) + comparedGroup(run->group) + QChar(0) + run->topic;
-        const RunState *&kept = latest[pupil];
-        if (!kept || kept->finished->at < run->finished->at)
-            kept = run;
-    }
-    QList<const RunState *> list = latest.values();
-    std::sort(list.begin(), list.end(), [](const RunState *a, const RunState *b) {
-        return std::tie(a->name, a->group, a->id) < std::tie(b->name, b->group, b->id);
-    });
-    return list;
-}
-
-QList<ItemStat> itemStats(const QList<const RunState *> &runs)
-{
-    QList<ItemStat> stats;
-    QHash<QString, qsizetype> at; // page and item to its place in test order
-    for (const RunState *run : latestFinished(runs)) {
-        for (const DetailsItem &item : run->finished->items) {
-            const QString key = item.page + QChar(0) + item.item;
-            auto found = at.constFind(key);
-            if (found == at.constEnd()) {
-                found = at.insert(key, stats.size());
-                stats.append({item.page, item.item, item.question, 0, 0, {}});
-            }
-            ItemStat &stat = stats[*found];
-            ++stat.pupils;
-            if (item.right)
-                ++stat.right;
-            else
-                stat.wrong.append({run->name, run->group, item.answer});
-        }
-    }
-    // Pages numbered in test order, as the records list their items.
-    QHash<QString, int> pageNumbers;
-    for (ItemStat &stat : stats) {
-        if (!pageNumbers.contains(stat.page))
-            pageNumbers.insert(stat.page, int(pageNumbers.size()) + 1);
-        stat.number = pageNumbers.value(stat.page);
-        stat.alone = stat.item == stat.page; // a page that is one question names its item after itself
-    }
-    std::stable_sort(stats.begin(), stats.end(), [](const ItemStat &a, const ItemStat &b) {
-        return qint64(a.right) * b.pupils < qint64(b.right) * a.pupils; // a's share below b's
-    });
-    return stats;
-}
-
 QString ItemStat::label() const
 {
     return alone ? QStringLiteral("Питання %1").arg(number)
                  : QStringLiteral("Питання %1, «%2»").arg(number).arg(question);
-}
-
-QByteArray itemsCsv(const QList<ItemStat> &stats)
-{
-    CsvDocument csv({QStringLiteral("Питання"), QStringLiteral("Текст питання"), QStringLiteral("Учнів"),
-                     QStringLiteral("Правильно"), QStringLiteral("Правильно, %"),
-                     QStringLiteral("Помилилися (відповідь)")});
-    for (const ItemStat &s : stats) {
-        QStringList wrong;
-        for (const ItemStat::Miss &m : s.wrong)
-            wrong << QStringLiteral("%1 (%2): %3")
-                         .arg(m.name, m.group, m.answer.isEmpty() ? QStringLiteral("без відповіді") : m.answer);
-        csv.addRow({s.label(), s.question, QString::number(s.pupils), QString::number(s.right),
-                    QString::number(qRound(s.share() * 100)), wrong.join(QStringLiteral("; "))});
-    }
-    return csv.bytes();
 }
 
 } // namespace teacher

@@ -9,7 +9,6 @@
 // taken until it has one).
 
 #include "teacher/reading/growingjournal.h"
-#include "teacher/model/resultsmodel.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -25,6 +24,7 @@ namespace teacher {
 struct DetailsItem {
     QString page, item, question, answer;
     bool right = false;
+    int pagePoints = -1; // the page's points, where the page is scored as a whole; -1 otherwise
 };
 
 struct DetailsRecord {
@@ -97,6 +97,9 @@ struct RunState {
 QString statusText(const RunState &run, const QDateTime &now);
 // Seconds as minutes:seconds ("7:05"); empty for a negative count.
 QString durationText(qint64 seconds);
+// Seconds as hours:minutes:seconds ("0:07:05"), as a spreadsheet reads a duration; empty for a
+// negative count.
+QString clockText(qint64 seconds);
 // A finished run's duration and its finishing time (hours:minutes, the pupil's local time);
 // empty for none.
 QString durationOf(const RunState *run);
@@ -117,19 +120,6 @@ public:
 private:
     friend class LineMatcher;
     QHash<QString, RunState> runs_;
-};
-
-// Matches a journal's lines, in file order, to the finished runs of the details file beside it:
-// the k-th line of a pupil with a grade goes with the k-th finished run (in finishing order) of
-// that pupil and grade. Name, class and grade are the journal line's; the runs found are marked
-// as having their line.
-class LineMatcher {
-public:
-    LineMatcher(DetailsBook &book, const QString &journal);
-    RunState *next(const QString &name, const QString &group, const QString &grade);
-
-private:
-    QHash<QString, QList<RunState *>> byKey_;
 };
 
 // Reads a whole details file into the book under its journal; problems (an unreadable file, a
@@ -153,30 +143,5 @@ struct ItemStat {
     // "Питання 5, «миша»" (never the page's or the control's name).
     QString label() const;
 };
-
-// The finished runs to count: the latest of each pupil (name, class, topic).
-QList<const RunState *> latestFinished(const QList<const RunState *> &runs);
-// Each item of the runs given, most-missed first (lowest share right; then test order).
-QList<ItemStat> itemStats(const QList<const RunState *> &runs);
-
-// The finished runs the questions count, as the table counts pupils: the run of each row that
-// counts (the attempt rule) among those `matched` gives (matchRows), and every finished run whose
-// journal line is missing. `shown` narrows them to the rows and pupils a view shows.
-QList<const RunState *> countedRuns(const DetailsBook &book, const ResultsModel &model,
-                                    const QList<std::pair<int, QString>> &matched,
-                                    const std::function<bool(int row)> &rowShown = {},
-                                    const std::function<bool(const RunState &)> &runShown = {});
-
-// The per-question table as CSV (the results CSV's form): the question as the teacher knows it
-// (ItemStat::label), its text, pupils, right, share right in per cent, and the pupils who got it
-// wrong with their answers.
-QByteArray itemsCsv(const QList<ItemStat> &stats);
-
-// Matches the model's result lines to the finished runs of the details files beside their
-// journals (LineMatcher, each file in line order): their durations and finishing times by
-// ResultsModel::rowKey; a result line of a journal that has details but no run of its own is
-// marked "без подробиць". `matched` gets each matched row with its run's id.
-QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const ResultsModel &model,
-                                                  QList<std::pair<int, QString>> *matched = nullptr);
 
 } // namespace teacher

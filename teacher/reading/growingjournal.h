@@ -13,6 +13,7 @@
 // without (told by the zero bytes beside Latin letters, digits, blanks and line ends).
 
 #include "result/journalline.h"
+#include "teacher/reading/readfile.h"
 
 #include <QByteArray>
 #include <QList>
@@ -89,9 +90,5 @@ private:
 
 // Why a file cannot be opened, in Ukrainian, naming it.
 QString cannotRead(const QString &path, const QString &systemReason);
-
-// Why a file or folder cannot be read, in Ukrainian for the causes a school meets, with the
-// system's own words after them in brackets.
-QString readReason(const std::error_code &error);
 
 } // namespace teacher

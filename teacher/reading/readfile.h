@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <optional>
+#include <system_error>
 
 namespace teacher {
 
@@ -36,5 +37,9 @@ private:
     struct Handle;
     std::unique_ptr<Handle> handle_;
 };
+
+// Why a file or folder cannot be read, in Ukrainian for the causes a school meets, with the
+// system's own words after them in brackets.
+QString readReason(const std::error_code &error);
 
 } // namespace teacher

@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/reading/readfile.h"
 
-#include "teacher/reading/growingjournal.h"
-
 #include <QFile>
 
 #include <cerrno>

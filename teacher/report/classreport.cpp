@@ -4,7 +4,6 @@
 
 #include "pages/artwork.h"
 #include "teacher/report/gradechart.h"
-#include "teacher/window/summarypanel.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -74,7 +73,7 @@ private:
     void figures(const ClassSummary &summary);
     void chart(const ClassSummary &summary);
     void title(const QString &title, int below);
-    void section(const Report::Section &section);
+    void section(const Report::Section &section, bool withTest);
     // A table whose rows are never cut across pages, its header repeated on every page.
     void table(const QStringList &titles, const QList<QStringList> &rows, const QList<int> &centred);
     void tableRow(const QStringList &cells, const QFont &font, const QList<int> &centred, bool header, bool shaded);
@@ -191,12 +190,7 @@ void Layout::title(const QString &title, int below)
 
 void Layout::figures(const ClassSummary &s)
 {
-    QString figures = s.pupils == 0 ? QStringLiteral("Ще немає оцінок.")
-                                    : QStringLiteral("Учнів: %1 · середня %2 · медіана %3")
-                                          .arg(s.pupils)
-                                          .arg(decimal(s.mean), decimal(s.median));
-    if (s.absent > 0)
-        figures += QStringLiteral(" · не складали: %1").arg(s.absent);
+    const QString figures = summaryFigures(s);
     y_ += text(QRect(0, y_, page_.width(), 0), figures, font(11));
     y_ += mm(2);
 }
@@ -217,23 +211,38 @@ void Layout::chart(const ClassSummary &s)
 void Layout::overview(const Report &report)
 {
     title(QStringLiteral("Підсумок"), mm(14));
-    figures(report.summary);
-    columns_ = {0, mm(40), mm(60), mm(88), mm(110), mm(132)};
+    const bool tests = report.tests > 1; // each class's figures per test, never all tests together
+    if (!tests)
+        figures(report.summary);
+    else
+        y_ += text(QRect(0, y_, page_.width(), 0),
+                   QStringLiteral("Тестів: %1; кожен підраховано окремо.").arg(report.tests), font(11)) +
+              mm(2);
+    const int w = page_.width();
+    columns_ = tests ? QList<int>{0, mm(30), w - mm(88), w - mm(68), w - mm(40), w - mm(20), w}
+                     : QList<int>{0, mm(40), mm(60), mm(88), mm(110), mm(132)};
     QList<QStringList> rows;
     for (const Report::Section &section : report.sections) {
         const ClassSummary &c = section.summary;
-        rows.append({c.group, QString::number(c.pupils), QString::number(c.absent),
-                     c.pupils ? decimal(c.mean) : QString(), c.pupils ? decimal(c.median) : QString()});
+        QStringList row{c.group, QString::number(c.pupils), QString::number(c.absent),
+                        c.pupils ? decimal(c.mean) : QString(), c.pupils ? decimal(c.median) : QString()};
+        if (tests)
+            row.insert(1, c.topic);
+        rows.append(row);
     }
-    table({QStringLiteral("Клас"), QStringLiteral("Учнів"), QStringLiteral("Не складали"), QStringLiteral("Середня"),
-           QStringLiteral("Медіана")},
-          rows, {1, 2, 3, 4});
+    QStringList titles{QStringLiteral("Клас"), QStringLiteral("Учнів"), QStringLiteral("Не складали"),
+                       QStringLiteral("Середня"), QStringLiteral("Медіана")};
+    if (tests)
+        titles.insert(1, QStringLiteral("Тема"));
+    table(titles, rows, tests ? QList<int>{2, 3, 4, 5} : QList<int>{1, 2, 3, 4});
     y_ += mm(3);
 }
 
-void Layout::section(const Report::Section &section)
+void Layout::section(const Report::Section &section, bool withTest)
 {
-    title(QStringLiteral("Клас %1").arg(section.summary.group), mm(14));
+    title(withTest ? QStringLiteral("Клас %1 · %2").arg(section.summary.group, section.summary.topic)
+                   : QStringLiteral("Клас %1").arg(section.summary.group),
+          mm(14));
     figures(section.summary);
     chart(section.summary);
     title(QStringLiteral("Учні"), mm(14));
@@ -317,7 +326,7 @@ int Layout::run(const Report &report)
     for (qsizetype n = 0; n < report.sections.size(); ++n) {
         if (report.sections.size() > 1) // each class from a page of its own, as it is filed
             newPage();
-        section(report.sections[n]);
+        section(report.sections[n], report.tests > 1);
     }
     if (!report.items.isEmpty()) {
         newPage();

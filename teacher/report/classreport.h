@@ -10,8 +10,8 @@
 // a character no typeface at hand has is printed as a visible replacement, never as nothing.
 
 #include "teacher/model/classsummary.h"
-#include "teacher/reading/details.h"
 #include "teacher/model/resultsmodel.h"
+#include "teacher/reading/details.h"
 
 #include <QDate>
 #include <QStringList>
@@ -26,9 +26,9 @@ struct Report {
     struct Line {
         QString name, group, date, grade, marks;
     };
-    // A class's part: a page of its own, its summary and chart at its head, then its pupils.
+    // A class's part for one test: a page of its own, its summary and chart at its head, then its pupils.
     struct Section {
-        ClassSummary summary; // of the class and topic shown; summary.group names the class
+        ClassSummary summary; // of the class and test; summary.group and summary.topic name them
         QList<Line> lines;    // its pupils' results and those without one, in Ukrainian alphabetical order
     };
     QString topic;  // the topic shown, or every topic the lines hold
@@ -37,8 +37,9 @@ struct Report {
     QDate from, to; // the first and last date of the lines
     QDate printedOn;
     AttemptRule rule = AttemptRule::Latest;
-    ClassSummary summary;    // of every class and the topic shown
-    QList<Section> sections; // one per class, in class order (9-А before 10-А)
+    int tests = 0;           // how many tests the lines hold
+    ClassSummary summary;    // of every class, where the lines hold one test; none where they hold several
+    QList<Section> sections; // one per class and test, in class order (9-А before 10-А)
     QList<ItemStat> items;   // the questions, most missed first, as the window's tab shows them
 };
 

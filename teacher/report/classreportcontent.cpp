@@ -21,41 +21,48 @@ Report reportOf(const ResultsModel &model, const ResultsFilter &filter, const QL
     report.items = items;
     QStringList topics;
     QSet<int> topicIds;
-    QHash<int, qsizetype> sectionOf; // class as compared -> its section
-    QList<int> sectionKeys;
+    QHash<std::pair<int, int>, qsizetype> sectionOf; // class and test -> its section
+    QList<std::pair<int, int>> sectionKeys;
     for (int i = 0; i < filter.rowCount(); ++i) {
         const int r = filter.mapToSource(filter.index(i, 0)).row();
         const Row &row = model.rows()[r];
-        if (!row.isResult() && !row.absent)
+        if (!row.exported())
             continue;
-        auto section = sectionOf.constFind(row.groupKey);
+        const std::pair<int, int> key{row.groupKey, row.topicKey};
+        auto section = sectionOf.constFind(key);
         if (section == sectionOf.cend()) {
-            section = sectionOf.insert(row.groupKey, report.sections.size());
+            section = sectionOf.insert(key, report.sections.size());
             report.sections.append(Report::Section());
-            report.sections.last().summary.group = model.textOf(row.group);
-            sectionKeys << row.groupKey;
+            report.sections.last().summary.group = model.textOf(row.groupKey);
+            report.sections.last().summary.topic = model.textOf(row.topicKey);
+            sectionKeys << key;
         }
         report.sections[*section].lines.append(
             {row.name, model.textOf(row.group), model.textOf(row.date), model.textOf(row.grade), model.marks(r)});
-        if (const QDate date = model.dateOf(row); date.isValid()) {
+        if (const QDate date = model.dateOf(row); date.isValid() && !row.doubt) {
             report.from = report.from.isValid() ? std::min(report.from, date) : date;
             report.to = report.to.isValid() ? std::max(report.to, date) : date;
         }
-        if (!row.absent && !topicIds.contains(row.topic)) {
-            topicIds.insert(row.topic);
-            topics << model.textOf(row.topic);
+        if (!row.absent && !topicIds.contains(row.topicKey)) {
+            topicIds.insert(row.topicKey);
+            topics << model.textOf(row.topicKey);
         }
     }
     report.topic = filter.topic().isEmpty() ? topics.join(QStringLiteral("; ")) : filter.topic();
-    report.summary = summarise(model, [&](const Row &row) { return filter.inGroupAndTopic(row); });
+    report.tests = int(topicIds.size());
+    // The figures of all classes together only where they are of one test: no figure mixes two.
+    if (report.tests <= 1)
+        report.summary = summarise(model, [&](const Row &row) { return filter.inGroupAndTopic(row); });
     QCollator names{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
     for (qsizetype n = 0; n < report.sections.size(); ++n) {
         Report::Section &section = report.sections[n];
-        const int key = sectionKeys[n];
-        const QString group = section.summary.group;
-        section.summary =
-            summarise(model, [&](const Row &row) { return row.groupKey == key && filter.inGroupAndTopic(row); });
-        section.summary.group = group;
+        const auto [group, topic] = sectionKeys[n];
+        const ClassSummary named = section.summary;
+        section.summary = summarise(model, [&](const Row &row) {
+            return row.groupKey == group && row.topicKey == topic && filter.inGroupAndTopic(row);
+        });
+        section.summary.group = named.group;
+        section.summary.topic = named.topic;
         // A pupil's attempts stay in the table's order among themselves.
         std::stable_sort(section.lines.begin(), section.lines.end(), [&](const Report::Line &a, const Report::Line &b) {
             return names.compare(a.name, b.name) < 0;
@@ -65,7 +72,8 @@ Report reportOf(const ResultsModel &model, const ResultsFilter &filter, const QL
     classes.setNumericMode(true); // 9-А before 10-А
     std::stable_sort(report.sections.begin(), report.sections.end(),
                      [&](const Report::Section &a, const Report::Section &b) {
-                         return classes.compare(a.summary.group, b.summary.group) < 0;
+                         const int byGroup = classes.compare(a.summary.group, b.summary.group);
+                         return byGroup != 0 ? byGroup < 0 : classes.compare(a.summary.topic, b.summary.topic) < 0;
                      });
     return report;
 }

@@ -3,8 +3,11 @@
 #include "teacher/report/csvexport.h"
 
 #include "teacher/model/resultsmodel.h"
+#include "teacher/reading/details.h"
+#include "teacher/reading/journalpaths.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace teacher {
@@ -88,6 +91,33 @@ void CsvDocument::addCell(const QString &field)
     }
 }
 
+QString refusedOutput(const QString &out, const QStringList &readKeys, const QString &what,
+                      const QStringList &classLists)
+{
+    // What OUT names: itself, the file a link leads to, the file it is (through every link).
+    const QFileInfo info(out);
+    QStringList names{info.absoluteFilePath(), sameFileKey(out)};
+    if (info.isSymLink())
+        names << info.symLinkTarget();
+    for (const QString &name : std::as_const(names))
+        if (readKeys.contains(name))
+            return QStringLiteral("«%1»: це журнал, який читається; %2 не записано, оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what);
+    for (const QString &name : std::as_const(names))
+        if (name.endsWith(QStringLiteral(".details.jsonl"), Qt::CaseInsensitive))
+            return QStringLiteral("«%1»: %2 не записано на місце файлу подробиць; оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what);
+    for (const QString &name : std::as_const(names))
+        if (QFileInfo(name).fileName().compare(journalFileName(), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("«%1»: %2 не записано на місце журналу %3; оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what, journalFileName());
+    for (const QString &list : classLists)
+        if (names.contains(sameFileKey(list)) || names.contains(QFileInfo(list).absoluteFilePath()))
+            return QStringLiteral("«%1»: це список класу; %2 не записано, оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what);
+    return {};
+}
+
 bool saveCsv(const QByteArray &bytes, const QString &file, QString *error)
 {
     QSaveFile out(file);
@@ -100,12 +130,27 @@ bool saveCsv(const QByteArray &bytes, const QString &file, QString *error)
 bool addModelRow(CsvDocument &csv, const ResultsModel &model, int row)
 {
     const Row &r = model.rows()[row];
-    if (!r.isResult() && !r.absent)
+    if (!r.exported())
         return false;
     const ResultsModel::RowDetails details = model.rowDetails(r);
-    csv.add(model.entry(r), model.sourceOf(r), r.line, model.marks(row),
-            details.seconds >= 0 ? details.duration : QString(), details.finished);
+    csv.add(model.entry(r), model.sourceOf(r), r.line, model.marks(row), clockText(details.seconds), details.finished);
     return true;
+}
+
+QByteArray itemsCsv(const QList<ItemStat> &stats)
+{
+    CsvDocument csv({QStringLiteral("Питання"), QStringLiteral("Текст питання"), QStringLiteral("Учнів"),
+                     QStringLiteral("Правильно"), QStringLiteral("Правильно, %"),
+                     QStringLiteral("Помилилися (відповідь)")});
+    for (const ItemStat &s : stats) {
+        QStringList wrong;
+        for (const ItemStat::Miss &m : s.wrong)
+            wrong << QStringLiteral("%1 (%2): %3")
+                         .arg(m.name, m.group, m.answer.isEmpty() ? QStringLiteral("без відповіді") : m.answer);
+        csv.addRow({s.label(), s.question, QString::number(s.pupils), QString::number(s.right),
+                    QString::number(qRound(s.share() * 100)), wrong.join(QStringLiteral("; "))});
+    }
+    return csv.bytes();
 }
 
 } // namespace teacher

@@ -17,7 +17,7 @@ namespace teacher {
 
 class CsvDocument {
 public:
-    CsvDocument(); // the byte-order mark and the header row
+    CsvDocument();                                   // the byte-order mark and the header row
     explicit CsvDocument(const QStringList &header); // another table's
     // One journal line as read: the date and every other part exactly as the journal has it; the
     // marks as the window shows them (which attempt counted, the class list's word); then, from
@@ -46,6 +46,17 @@ class ResultsModel;
 // One row of the results' table as the CSV holds it: its marks, duration and finish time. Adds
 // nothing, and says so, for a line that cannot be read or is still being written.
 bool addModelRow(CsvDocument &csv, const ResultsModel &model, int row);
+
+// The per-question table (the results CSV's form): the question as the teacher knows it
+// (ItemStat::label), its text, pupils, right, share right in per cent, and the pupils who got it
+// wrong with their answers.
+struct ItemStat;
+QByteArray itemsCsv(const QList<ItemStat> &stats);
+
+// Why OUT must not be written, given the files read (as sameFileKey names them) and the class
+// lists given; empty if it may. `what` names the output in the message ("таблицю CSV", "звіт PDF").
+QString refusedOutput(const QString &out, const QStringList &readKeys,
+                      const QString &what = QStringLiteral("таблицю CSV"), const QStringList &classLists = {});
 
 // Writes the whole file or nothing; the error names the file and says why, in Ukrainian.
 bool saveCsv(const QByteArray &bytes, const QString &file, QString *error);

@@ -72,8 +72,8 @@ void GradeChart::draw(QPainter &p, const QRect &area, const std::array<int, 12> 
     const int top = (most + step - 1) / step * step;
 
     // Room for the count labels on the left, the grades and the legend below.
-    const QRect plot = area.adjusted(fm.horizontalAdvance(QString::number(top)) + line, line * 3 / 2, -line / 2,
-                                     -line * 3);
+    const QRect plot =
+        area.adjusted(fm.horizontalAdvance(QString::number(top)) + line, line * 3 / 2, -line / 2, -line * 3);
     if (plot.width() < 12 || plot.height() < line) {
         p.restore();
         return;
@@ -87,8 +87,8 @@ void GradeChart::draw(QPainter &p, const QRect &area, const std::array<int, 12> 
         p.setPen(QPen(grid, 1));
         p.drawLine(plot.left(), y, plot.right(), y);
         p.setPen(text);
-        p.drawText(QRect(area.left(), y - line / 2, plot.left() - area.left() - line / 3, line), Qt::AlignRight | Qt::AlignVCenter,
-                   QString::number(v));
+        p.drawText(QRect(area.left(), y - line / 2, plot.left() - area.left() - line / 3, line),
+                   Qt::AlignRight | Qt::AlignVCenter, QString::number(v));
     }
 
     const double slot = plot.width() / 12.0;
@@ -108,7 +108,8 @@ void GradeChart::draw(QPainter &p, const QRect &area, const std::array<int, 12> 
     // The legend names the school's four levels under their grades.
     for (int level = 0; level < 4; ++level) {
         const QRectF under(plot.left() + level * 3 * slot, plot.bottom() + line * 3 / 2, 3 * slot, line);
-        const QString name = fm.elidedText(QString::fromUtf16(kLevels[level]), Qt::ElideRight, int(under.width()) - line);
+        const QString name =
+            fm.elidedText(QString::fromUtf16(kLevels[level]), Qt::ElideRight, int(under.width()) - line);
         const int swatch = line * 2 / 3;
         const int width = swatch + line / 3 + fm.horizontalAdvance(name);
         const QPointF at(under.center().x() - width / 2.0, under.top());

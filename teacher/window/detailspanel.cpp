@@ -3,6 +3,7 @@
 #include "teacher/window/detailspanel.h"
 
 #include "result/details.h"
+#include "teacher/model/marks.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -36,7 +37,7 @@ public:
 
 QString pupilText(const QString &name, const QString &group)
 {
-    const QString shown = name.trimmed().isEmpty() ? QStringLiteral("без імені") : name;
+    const QString shown = name.trimmed().isEmpty() ? marks::kNameless : name;
     return group.isEmpty() ? shown : QStringLiteral("%1 (%2)").arg(shown, group);
 }
 } // namespace
@@ -115,20 +116,24 @@ void DetailsPanel::take(const DetailsReads &reads)
     emit changed();
 }
 
-void DetailsPanel::rematch(ResultsModel &model)
-{
-    matched_.clear();
-    model.setRowDetails(matchRows(book_, model, &matched_));
-}
-
-void DetailsPanel::refresh(ResultsModel &model, const ResultsFilter &filter)
+bool DetailsPanel::match(ResultsModel &model)
 {
     // Rows are matched to runs again only when rows or records came; a new filter only
     // changes which of them count.
-    if (dirty_) {
-        rematch(model);
-        dirty_ = false;
-    }
+    if (!dirty_)
+        return false;
+    dirty_ = false;
+    matched_.clear();
+    model.setRowDetails(matchRows(book_, model, &matched_));
+    QStringList missing = missingDetailsFiles(book_, model.files());
+    if (missing == missing_)
+        return false;
+    missing_ = std::move(missing);
+    return true;
+}
+
+void DetailsPanel::refresh(const ResultsModel &model, const ResultsFilter &filter)
+{
     // Each pupil once, with the attempt that counts (the window's rule), as the summary does;
     // and finished runs whose line is missing. Those shown, as the CSV of questions counts them.
     const QList<const RunState *> counted = countedRuns(

@@ -7,7 +7,7 @@
 // pupils right with a bar, most missed first; on selection who got it wrong with what they
 // answered) and a list of pupils still working or who left without finishing.
 
-#include "teacher/reading/details.h"
+#include "teacher/model/detailsmatching.h"
 #include "teacher/model/resultsfilter.h"
 
 #include <QObject>
@@ -28,10 +28,14 @@ public:
 
     // Details records read: taken into the book.
     void take(const DetailsReads &reads);
-    // Shows the rows the filter lets through; after invalidate() (the model's rows changed), or
-    // when records came, first matches the model's lines to runs again (durations and finish
-    // times go to the model).
-    void refresh(ResultsModel &model, const ResultsFilter &filter);
+    // After invalidate() (the model's rows changed), or when records came, matches the model's
+    // lines to runs again (durations, finish times and doubts go to the model); true when the
+    // journals without the details file their neighbours have changed.
+    bool match(ResultsModel &model);
+    // Shows the questions and runs of the rows the filter lets through.
+    void refresh(const ResultsModel &model, const ResultsFilter &filter);
+    // Journals without a details file where their neighbours have one, said for the teacher.
+    const QStringList &missingFiles() const { return missing_; }
     void invalidate() { dirty_ = true; }
 
     const DetailsBook &book() const { return book_; }
@@ -46,12 +50,12 @@ signals:
     void changed();
 
 private:
-    void rematch(ResultsModel &model);
     void showWrong();
     void refreshStatus();
 
     DetailsBook book_;
     QStringList problems_;
+    QStringList missing_;
     QList<ItemStat> stats_;
     QStringList unmatched_;                  // runs without a journal line that the filter lets through, by id
     QList<std::pair<int, QString>> matched_; // model rows and the ids of their runs

@@ -3,10 +3,9 @@
 // What the results window writes: the rows shown as CSV, the class report as PDF, printed or previewed.
 #include "teacher/window/resultswindow.h"
 
+#include "teacher/reading/journalpaths.h"
 #include "teacher/report/csvexport.h"
 #include "teacher/window/detailspanel.h"
-#include "teacher/reading/journalpaths.h"
-#include "teacher/results.h"
 
 #include <QDir>
 #include <QFileDialog>

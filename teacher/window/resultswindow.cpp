@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/window/resultswindow.h"
 
-#include "teacher/window/detailspanel.h"
 #include "teacher/model/marks.h"
+#include "teacher/window/detailspanel.h"
 #include "teacher/window/summarypanel.h"
 
 #include <QCollator>
@@ -315,6 +315,8 @@ void ResultsWindow::refresh()
     };
     refreshChoices(groups_, sorted(model_.groupKeys()));
     refreshChoices(topics_, sorted(model_.topics()));
+    if (details_->match(model_)) // before the summary: the records' word keeps rows out of it
+        refreshProblems();
     summary_->refresh(model_, filter_);
     details_->refresh(model_, filter_);
     refreshStatus();
@@ -335,7 +337,7 @@ void ResultsWindow::refreshStatus()
 
 void ResultsWindow::refreshProblems()
 {
-    const QStringList all = journals_.problems() + listProblems_ + journals_.waiting();
+    const QStringList all = journals_.problems() + listProblems_ + details_->missingFiles() + journals_.waiting();
     problems_->clear();
     for (const QString &problem : all) {
         auto *item = new QListWidgetItem(problem, problems_);

@@ -4,9 +4,9 @@
 // The teacher's results window: every line of the journals in one table, narrowed by class,
 // topic and name, a summary with a chart below, kept up to date while pupils finish.
 
-#include "teacher/report/classreport.h"
-#include "teacher/reading/livejournals.h"
 #include "teacher/model/resultsfilter.h"
+#include "teacher/reading/livejournals.h"
+#include "teacher/report/classreport.h"
 
 #include <QMainWindow>
 

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/window/summarypanel.h"
 
-#include "teacher/report/gradechart.h"
 #include "teacher/model/resultsfilter.h"
+#include "teacher/report/gradechart.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,33 +13,8 @@
 
 namespace teacher {
 
-QString decimal(double value)
-{
-    const QLocale ukrainian(QLocale::Ukrainian, QLocale::Ukraine);
-    return qFuzzyCompare(value, qRound(value)) ? ukrainian.toString(qRound(value)) : ukrainian.toString(value, 'f', 1);
-}
-
-QString summaryText(const ClassSummary &summary, AttemptRule rule)
-{
-    const QString absent = summary.absent > 0 ? QStringLiteral(" · не складали: %1").arg(summary.absent) : QString();
-    if (summary.pupils == 0)
-        return QStringLiteral("Ще немає оцінок.") + absent;
-    return QStringLiteral("Учнів: %1 · середня %2 · медіана %3%4\n"
-                          "Кожного учня враховано один раз, за %5 спробою; рядок без імені - окремий учень.")
-        .arg(summary.pupils)
-        .arg(decimal(summary.mean), decimal(summary.median), absent,
-             rule == AttemptRule::Best    ? QStringLiteral("найкращою")
-             : rule == AttemptRule::First ? QStringLiteral("першою")
-                                          : QStringLiteral("останньою"));
-}
-
-QString shortened(const QString &value, int letters)
-{
-    return value.size() <= letters ? value : value.left(letters - 1) + QChar(u'…');
-}
-
 SummaryPanel::SummaryPanel(QWidget *parent)
-    : QWidget(parent), heading_(new QLabel(this)), figures_(new QLabel(this)), classes_(new QTableWidget(0, 4, this)),
+    : QWidget(parent), heading_(new QLabel(this)), figures_(new QLabel(this)), classes_(new QTableWidget(0, 5, this)),
       chart_(new GradeChart(this))
 {
     heading_->setObjectName(QStringLiteral("summaryHeading"));
@@ -52,8 +27,8 @@ SummaryPanel::SummaryPanel(QWidget *parent)
     chart_->setObjectName(QStringLiteral("gradeChart"));
 
     classes_->setObjectName(QStringLiteral("classSummaries"));
-    classes_->setHorizontalHeaderLabels({QStringLiteral("Клас"), QStringLiteral("Учнів"), QStringLiteral("Середня"),
-                                         QStringLiteral("Медіана")});
+    classes_->setHorizontalHeaderLabels({QStringLiteral("Клас"), QStringLiteral("Тема"), QStringLiteral("Учнів"),
+                                         QStringLiteral("Середня"), QStringLiteral("Медіана")});
     classes_->verticalHeader()->hide();
     classes_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     classes_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -75,9 +50,13 @@ SummaryPanel::SummaryPanel(QWidget *parent)
 
 void SummaryPanel::refresh(const ResultsModel &model, const ResultsFilter &filter)
 {
-    const int topic = filter.topic().isEmpty() ? -1 : model.idOf(filter.topic());
-    auto ofTopic = [&](const Row &row) { return topic < 0 ? filter.topic().isEmpty() : row.topic == topic; };
-    const QList<ClassSummary> perClass = summariesByClass(model, ofTopic);
+    auto shown = [&](const Row &row) { return filter.inGroupAndTopic(row); };
+    // A line per class and test: a pupil who took two tests is counted in each test's line, and
+    // no line averages two tests.
+    const QList<ClassSummary> perClass = summariesByClass(model, shown);
+    const QList<int> tests = summarisedTopics(model, shown);
+    const bool several = tests.size() > 1;
+    classes_->setColumnHidden(1, !several);
 
     // Every cell set would fit the columns to all cells again: they are fitted once, when all are in.
     QHeaderView *header = classes_->horizontalHeader();
@@ -85,25 +64,38 @@ void SummaryPanel::refresh(const ResultsModel &model, const ResultsFilter &filte
     classes_->setRowCount(int(perClass.size()));
     for (int i = 0; i < perClass.size(); ++i) {
         const ClassSummary &s = perClass[i];
-        const QStringList cells{shortened(s.group), QString::number(s.pupils), s.pupils ? decimal(s.mean) : QString(),
-                                s.pupils ? decimal(s.median) : QString()};
+        const QStringList cells{shortened(s.group), shortened(s.topic, 30), QString::number(s.pupils),
+                                s.pupils ? decimal(s.mean) : QString(), s.pupils ? decimal(s.median) : QString()};
         for (int c = 0; c < cells.size(); ++c) {
             auto *item = new QTableWidgetItem(cells[c]);
-            item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+            item->setTextAlignment(c < 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
             if (c == 0) {
                 item->setData(Qt::UserRole, s.group);
                 item->setToolTip(s.group);
+            } else if (c == 1) {
+                item->setToolTip(s.topic);
             }
             classes_->setItem(i, c, item);
         }
     }
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
 
-    const ClassSummary shown = summarise(model, [&](const Row &row) { return filter.inGroupAndTopic(row); });
-    const QString who = filter.group().isEmpty() ? QStringLiteral("Усі класи") : QStringLiteral("Клас %1").arg(shortened(filter.group()));
-    heading_->setText(filter.topic().isEmpty() ? who : QStringLiteral("%1 · %2").arg(who, shortened(filter.topic(), 60)));
-    figures_->setText(summaryText(shown, model.attemptRule()));
-    chart_->setCounts(shown.counts);
+    const QString who = filter.group().isEmpty() ? QStringLiteral("Усі класи")
+                                                 : QStringLiteral("Клас %1").arg(shortened(filter.group()));
+    heading_->setText(filter.topic().isEmpty() ? who
+                                               : QStringLiteral("%1 · %2").arg(who, shortened(filter.topic(), 60)));
+    if (several) {
+        // Figures and a chart of two tests together would mean nothing: each test's are on its own
+        // line of the classes' table, and its chart once it is chosen.
+        figures_->setText(QStringLiteral("Тестів: %1. Кожен підраховано окремо (рядки нижче); "
+                                         "оберіть тему, щоб побачити її діаграму.")
+                              .arg(tests.size()));
+        chart_->setCounts({});
+        return;
+    }
+    const ClassSummary all = summarise(model, shown);
+    figures_->setText(summaryText(all, model.attemptRule()));
+    chart_->setCounts(all.counts);
 }
 
 } // namespace teacher

@@ -33,14 +33,4 @@ private:
     GradeChart *chart_;
 };
 
-// "Учнів: 4 · середня 8 · медіана 8,5", who did not take the test, and which attempt counted.
-QString summaryText(const ClassSummary &summary, AttemptRule rule);
-
-// "7,4": numbers as a Ukrainian reader writes them.
-QString decimal(double value);
-
-// A value a pupil typed, cut to a length any window has room for (a class name may run to 255
-// characters): the end replaced by "…".
-QString shortened(const QString &value, int letters = 40);
-
 } // namespace teacher
