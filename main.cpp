@@ -3,9 +3,9 @@
 #include "control/application.h"
 #include "control/commandline.h"
 #include "control/run.h"
+#include "qtcompat/highdpi.h"
 #include "result/classfolder.h"
 #include "result/outbox.h"
-#include "qtcompat/highdpi.h"
 #include "teacher/results.h"
 
 #include <QApplication>

@@ -6,9 +6,9 @@
 //   netquiz_bench handover N     N runs; each "Далі" from click to the next page painted, against a floor
 //                                hand-over (hide a bare window, show a new one with a label and a picture);
 //                                like a pupil, it waits a moment on each page before clicking
-#include "qtcompat/highdpi.h"
 #include "control/commandline.h"
 #include "probe.h"
+#include "qtcompat/highdpi.h"
 #include "result/journal.h"
 #include "teacher/results.h"
 #include "tests/support.h"

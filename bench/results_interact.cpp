@@ -5,8 +5,8 @@
 // prints painted_ns (the table's first paint), loaded_ns when ROWS rows are in, the longest stall
 // of the event loop while loading, then the time from a keystroke in the search box, and from a
 // class picked with the arrow key, to the table repainted; and the peak resident size.
-#include "qtcompat/highdpi.h"
 #include "probe.h"
+#include "qtcompat/highdpi.h"
 #include "teacher/window/resultswindow.h"
 
 #include <QComboBox>

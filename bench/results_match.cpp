@@ -22,8 +22,10 @@ namespace {
 // Names as a class list holds them: a surname and a first name from syllables, all different.
 QString pupil(int n)
 {
-    static const QStringList syllables{QStringLiteral("ко"), QStringLiteral("ва"), QStringLiteral("ле"), QStringLiteral("ни"), QStringLiteral("ро"), QStringLiteral("ша"), QStringLiteral("ту"),
-                                       QStringLiteral("ми"), QStringLiteral("да"), QStringLiteral("бо"), QStringLiteral("зе"), QStringLiteral("ли"), QStringLiteral("си"), QStringLiteral("гу")};
+    static const QStringList syllables{
+        QStringLiteral("ко"), QStringLiteral("ва"), QStringLiteral("ле"), QStringLiteral("ни"), QStringLiteral("ро"),
+        QStringLiteral("ша"), QStringLiteral("ту"), QStringLiteral("ми"), QStringLiteral("да"), QStringLiteral("бо"),
+        QStringLiteral("зе"), QStringLiteral("ли"), QStringLiteral("си"), QStringLiteral("гу")};
     QString surname = QStringLiteral("Пе"), first = QStringLiteral("О");
     for (int k = n, i = 0; i < 3; ++i, k /= 14)
         surname += syllables[k % 14];
@@ -44,7 +46,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     constexpr int kPupils = 5000, kAppended = 20;
     QTemporaryDir dir;
-    const QString listPath = dir.filePath(QStringLiteral("9-А.txt")), journalPath = dir.filePath(QStringLiteral("1.txt"));
+    const QString listPath = dir.filePath(QStringLiteral("9-А.txt")),
+                  journalPath = dir.filePath(QStringLiteral("1.txt"));
     QStringList names;
     for (int n = 0; n < kPupils; ++n)
         names << pupil(n);
@@ -61,7 +64,8 @@ int main(int argc, char **argv)
             typed = typed.section(u' ', 1) + u' ' + typed.section(u' ', 0, 0);
         else if (n % 7 == 2)
             typed.replace(u'о', u'o'); // Latin o
-        bytes += journal::record(typed, n % 2 ? QStringLiteral("9а") : QStringLiteral("9-А"), QStringLiteral("07.12.26"), QString::number(n % 12 + 1));
+        bytes += journal::record(typed, n % 2 ? QStringLiteral("9а") : QStringLiteral("9-А"),
+                                 QStringLiteral("07.12.26"), QString::number(n % 12 + 1));
     }
     QFile journal(journalPath);
     if (!journal.open(QIODevice::WriteOnly) || journal.write(bytes) < 0)

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "result/outbox.h"
 
+#include "qtcompat/bytes.h"
 #include "result/journal.h"
 #include "result/journalfile.h"
-#include "qtcompat/bytes.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,14 +5,14 @@
 #include "control/application.h"
 #include "control/commandline.h"
 #include "pages/artwork.h"
+#include "qtcompat/highdpi.h"
 #include "result/details.h"
-#include "teacher/report/classreport.h"
-#include "teacher/report/csvexport.h"
+#include "teacher/model/rowvalues.h"
 #include "teacher/reading/details.h"
 #include "teacher/reading/journalpaths.h"
+#include "teacher/report/classreport.h"
+#include "teacher/report/csvexport.h"
 #include "teacher/window/resultswindow.h"
-#include "teacher/model/rowvalues.h"
-#include "qtcompat/highdpi.h"
 
 #include <QApplication>
 #include <QDir>

@@ -23,7 +23,8 @@ inline std::shared_ptr<void> failOnWarnings()
     static QtMessageHandler previous = nullptr;
     previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
         if (type == QtWarningMsg || type == QtCriticalMsg)
-            QTest::qFail(qPrintable(QStringLiteral("warning: ") + text), context.file ? context.file : "", context.line);
+            QTest::qFail(qPrintable(QStringLiteral("warning: ") + text), context.file ? context.file : "",
+                         context.line);
         previous(type, context, text);
     });
     return std::shared_ptr<void>(nullptr, [](void *) { qInstallMessageHandler(previous); });

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every picture: it loads without warnings, its natural size is the size of its control, the
 // band figures stand on a transparent background, and it renders crisply for 2x screens.
-#include "testcompat.h"
 #include "pages/page.h"
 #include "qtcompat/graphics.h"
+#include "testcompat.h"
 
 #include <QImage>
 #include <QSvgRenderer>

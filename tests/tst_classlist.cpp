@@ -3,9 +3,9 @@
 // Class lists (reading them, matching the names pupils typed) and which attempt of a pupil counts.
 #include "qtcompat/textcodec.h"
 #include "result/journalline.h"
-#include "teacher/reading/classlist.h"
 #include "teacher/model/classsummary.h"
 #include "teacher/model/resultsmodel.h"
+#include "teacher/reading/classlist.h"
 
 #include <QDir>
 #include <QFile>

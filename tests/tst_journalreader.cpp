@@ -6,9 +6,9 @@
 #include "qtcompat/textcodec.h"
 #include "result/journalline.h"
 #include "teacher/model/classsummary.h"
+#include "teacher/model/resultsmodel.h"
 #include "teacher/reading/growingjournal.h"
 #include "teacher/reading/journalpaths.h"
-#include "teacher/model/resultsmodel.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -294,7 +294,8 @@ void JournalReaderTest::writerAndReaderAgree()
     QFETCH(QString, readName);
     QFETCH(QString, readGroup);
     for (const char *grade : {"1", "2", "5", "7", "10", "12"}) {
-        const QVector<teacher::JournalLine> lines = readFile(journal::record(name, group, date, QString::fromLatin1(grade)));
+        const QVector<teacher::JournalLine> lines =
+            readFile(journal::record(name, group, date, QString::fromLatin1(grade)));
         QCOMPARE(lines.size(), 1);
         const Entry &e = lines[0].entry;
         QCOMPARE(e.split, Entry::Split::Certain);

@@ -112,7 +112,7 @@ static QString strictReaderSays(const QByteArray &line)
     if (program.isEmpty()) {
         program = QStandardPaths::findExecutable(QStringLiteral("python3"));
         arguments = QStringList{"-c", "import json, sys; r = json.loads(sys.stdin.buffer.read().decode('utf-8')); "
-                           "(r['name'] + r['class']).encode('utf-8')"};
+                                      "(r['name'] + r['class']).encode('utf-8')"};
     }
     if (program.isEmpty())
         return {};

@@ -4,8 +4,8 @@
 // A pupil's attempts at a topic, and which of them counts. Attempts are kept per pupil, so a new
 // line touches only its own pupil's rows.
 
-#include "teacher/model/rowstore.h"
 #include "qtcompat/containers.h"
+#include "teacher/model/rowstore.h"
 
 #include <optional>
 
@@ -59,7 +59,7 @@ private:
     AttemptRule rule_ = AttemptRule::Latest;
     QHash<Key, int> pupilIds_;
     QVector<QVector<int>> pupils_; // rows of each pupil, in attempt order
-    QVector<int> singles_;       // pupils of their own, in row order
+    QVector<int> singles_;         // pupils of their own, in row order
 };
 
 } // namespace teacher

@@ -99,9 +99,9 @@ QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const Resul
 }
 
 QVector<const RunState *> countedRuns(const DetailsBook &book, const ResultsModel &model,
-                                    const QVector<std::pair<int, QString>> &matched,
-                                    const std::function<bool(int row)> &rowShown,
-                                    const std::function<bool(const RunState &)> &runShown)
+                                      const QVector<std::pair<int, QString>> &matched,
+                                      const std::function<bool(int row)> &rowShown,
+                                      const std::function<bool(const RunState &)> &runShown)
 {
     QVector<const RunState *> counted;
     for (const auto &[row, id] : matched)

@@ -8,9 +8,9 @@
 // compared the same way and also without hyphens and dashes: "9а", "9 А" and "9-a" are 9-А.
 
 #include <QHash>
-#include <QVector>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 namespace teacher {
 

@@ -6,8 +6,8 @@
 // stay while pupils finish. The rows live in a RowStore, a pupil's attempts in Attempts, and what
 // the class lists say in ListMatching; this model keeps the three in step and shows them.
 
-#include "teacher/model/attempts.h"
 #include "qtcompat/containers.h"
+#include "teacher/model/attempts.h"
 #include "teacher/model/listmatching.h"
 
 #include <QAbstractTableModel>

@@ -11,8 +11,8 @@
 
 #include <QDate>
 #include <QHash>
-#include <QVector>
 #include <QStringList>
+#include <QVector>
 
 namespace teacher {
 

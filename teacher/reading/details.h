@@ -13,9 +13,9 @@
 
 #include <QDateTime>
 #include <QHash>
-#include <QVector>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <functional>
 #include <optional>
@@ -163,9 +163,9 @@ QVector<ItemStat> itemStats(const QVector<const RunState *> &runs);
 // counts (the attempt rule) among those `matched` gives (matchRows), and every finished run whose
 // journal line is missing. `shown` narrows them to the rows and pupils a view shows.
 QVector<const RunState *> countedRuns(const DetailsBook &book, const ResultsModel &model,
-                                    const QVector<std::pair<int, QString>> &matched,
-                                    const std::function<bool(int row)> &rowShown = {},
-                                    const std::function<bool(const RunState &)> &runShown = {});
+                                      const QVector<std::pair<int, QString>> &matched,
+                                      const std::function<bool(int row)> &rowShown = {},
+                                      const std::function<bool(const RunState &)> &runShown = {});
 
 // The per-question table as CSV (the results CSV's form): the question as the teacher knows it
 // (ItemStat::label), its text, pupils, right, share right in per cent, and the pupils who got it

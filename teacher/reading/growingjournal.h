@@ -15,8 +15,8 @@
 #include "result/journalline.h"
 
 #include <QByteArray>
-#include <QVector>
 #include <QString>
+#include <QVector>
 
 #include <optional>
 #include <system_error>

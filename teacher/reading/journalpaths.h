@@ -4,9 +4,9 @@
 // What a teacher's path stands for: a journal file itself, or every journal below a folder
 // (one subfolder per computer, each with its own 1.txt).
 
-#include <QVector>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 namespace teacher {
 

@@ -266,7 +266,8 @@ void Layout::questions(const QVector<ItemStat> &items)
     table({QStringLiteral("Питання"), QStringLiteral("Текст питання"), QStringLiteral("Правильно")}, rows, {2});
 }
 
-void Layout::tableRow(const QStringList &cells, const QFont &font, const QVector<int> &centred, bool header, bool shaded)
+void Layout::tableRow(const QStringList &cells, const QFont &font, const QVector<int> &centred, bool header,
+                      bool shaded)
 {
     int height = 0;
     for (int c = 0; c < cells.size(); ++c)

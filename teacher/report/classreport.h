@@ -29,7 +29,7 @@ struct Report {
     // A class's part: a page of its own, its summary and chart at its head, then its pupils.
     struct Section {
         ClassSummary summary; // of the class and topic shown; summary.group names the class
-        QVector<Line> lines;    // its pupils' results and those without one, in Ukrainian alphabetical order
+        QVector<Line> lines;  // its pupils' results and those without one, in Ukrainian alphabetical order
     };
     QString topic;  // the topic shown, or every topic the lines hold
     QString group;  // the class shown, empty for all classes
