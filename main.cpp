@@ -3,6 +3,7 @@
 #include "control/application.h"
 #include "control/commandline.h"
 #include "control/run.h"
+#include "qtcompat/highdpi.h"
 #include "result/classfolder.h"
 #include "result/outbox.h"
 #include "teacher/results.h"
@@ -26,6 +27,7 @@ int main(int argc, char *argv[])
                                     installUkrainianButtons);
     case CommandLine::Mode::Pupil: break;
     }
+    qtcompat::enableHighDpiScaling();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("netquiz")); // names the folder of the outbox
     prepareApplication(app);

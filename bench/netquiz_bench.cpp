@@ -8,6 +8,7 @@
 //                                like a pupil, it waits a moment on each page before clicking
 #include "control/commandline.h"
 #include "probe.h"
+#include "qtcompat/highdpi.h"
 #include "result/journal.h"
 #include "teacher/results.h"
 #include "tests/support.h"
@@ -143,6 +144,7 @@ int main(int argc, char **argv)
     if (command.mode != CommandLine::Mode::Pupil)
         return command.mode == CommandLine::Mode::Results ? teacher::showResults(argc, argv, command.resultPaths)
                                                          : command.exitCode;
+    qtcompat::enableHighDpiScaling();
     QApplication app(argc, argv);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     bench::FirstPromptProbe probe;

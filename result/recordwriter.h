@@ -65,3 +65,7 @@ private:
     QThread thread_;
     recordwriter::Worker *worker_; // lives on thread_; deleted there when the thread ends
 };
+
+// Sent from the writer's thread to the window's in queued signals.
+Q_DECLARE_METATYPE(journal::Outcome)
+Q_DECLARE_METATYPE(outbox::Delivery)

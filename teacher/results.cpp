@@ -3,6 +3,7 @@
 #include "teacher/results.h"
 
 #include "pages/artwork.h"
+#include "qtcompat/highdpi.h"
 #include "result/details.h"
 #include "teacher/model/detailsmatching.h"
 #include "teacher/model/rowvalues.h"
@@ -24,6 +25,7 @@ namespace teacher {
 int showResults(int &argc, char **argv, const QStringList &paths, const QStringList &classLists, const QString &attempt,
                 const std::function<void(QApplication &)> &prepare)
 {
+    qtcompat::enableHighDpiScaling();
     QApplication app(argc, argv);
     if (prepare)
         prepare(app); // the file dialogs' and message boxes' own texts
@@ -96,7 +98,7 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
         }
     }
 
-    QList<ClassList> lists;
+    QVector<ClassList> lists;
     for (const QString &path : request.classLists) {
         QString error;
         ClassList list = readClassList(path, &error);

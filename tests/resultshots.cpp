@@ -23,6 +23,7 @@
 
 int main(int argc, char **argv)
 {
+    qtcompat::enableHighDpiScaling();
     QApplication app(argc, argv);
     if (argc < 2)
         return 2;

@@ -3,6 +3,7 @@
 // The command line, read in-process for what it decides and through the built netquiz for exit
 // codes, messages and the CSV file's exact bytes.
 #include "control/commandline.h"
+#include "qtcompat/textcodec.h"
 #include "result/journal.h"
 #include "result/journalline.h"
 #include "teacher/report/csvexport.h"
@@ -14,7 +15,6 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -464,8 +464,10 @@ bool writeTwoClasses(const QString &folder)
         b += journal::record(kNineB[i], QStringLiteral("9-Б"), QStringLiteral("%1.12.26").arg(2 + i % 5, 2, 10, QChar(u'0')),
                              QString::number(i * 5 % 12 + 1));
     }
-    return write(folder + QStringLiteral("/клас/ПК-1/1.txt"), a) && write(folder + QStringLiteral("/клас/ПК-2/1.txt"), b) &&
-           write(folder + QStringLiteral("/9-А.txt"), QStringEncoder("windows-1251").encode(kNineA.join(QStringLiteral("\r\n"))));
+    return write(folder + QStringLiteral("/клас/ПК-1/1.txt"), a) &&
+           write(folder + QStringLiteral("/клас/ПК-2/1.txt"), b) &&
+           write(folder + QStringLiteral("/9-А.txt"),
+                 qtcompat::TextEncoder("windows-1251").encode(kNineA.join(QStringLiteral("\r\n"))));
 }
 QString tool(const char *name)
 {

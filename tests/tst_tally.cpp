@@ -3,6 +3,7 @@
 // The tally arithmetic, the conversions under regional settings and the grade scale.
 #include "pages/page.h"
 #include "pages/tally.h"
+#include "testcompat.h"
 
 #include <QTest>
 #include <cmath>

@@ -81,7 +81,7 @@ int Attempts::attempt(int row, int pupil) const
 {
     if (pupil < 0)
         return 1;
-    const QList<int> &same = pupils_[pupil];
+    const QVector<int> &same = pupils_[pupil];
     return int(std::lower_bound(same.begin(), same.end(), row, [this](int a, int b) { return before(a, b); }) -
                same.begin()) +
            1;
@@ -109,7 +109,7 @@ int Attempts::counted(int pupil) const
     return chosen;
 }
 
-QList<int> Attempts::countedRows() const
+QVector<int> Attempts::countedRows() const
 {
     QList<int> all;
     const QList<Row> &rows = store_->rows();

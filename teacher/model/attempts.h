@@ -4,6 +4,7 @@
 // A pupil's attempts at a topic, and which of them counts. Attempts are kept per pupil, so a new
 // line touches only its own pupil's rows.
 
+#include "qtcompat/containers.h"
 #include "teacher/model/rowstore.h"
 
 #include <algorithm>
@@ -27,7 +28,7 @@ public:
         bool operator==(const Key &) const = default;
         friend size_t qHash(const Key &key, size_t seed = 0)
         {
-            return qHashMulti(seed, key.name, key.group, key.topic);
+            return qtcompat::hashMulti(seed, key.name, key.group, key.topic);
         }
     };
 

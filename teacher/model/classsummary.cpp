@@ -62,7 +62,7 @@ ClassSummary summarise(const ResultsModel &model, const std::function<bool(const
     return summary;
 }
 
-QList<ClassSummary> summariesByClass(const ResultsModel &model, const std::function<bool(const Row &)> &include)
+QVector<ClassSummary> summariesByClass(const ResultsModel &model, const std::function<bool(const Row &)> &include)
 {
     QHash<std::pair<int, int>, ClassSummary> byClass; // class and test -> its summary
     for (const Row &row : model.rows()) {             // a class with no grade yet is listed too, if it has a line here

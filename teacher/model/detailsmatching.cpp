@@ -33,7 +33,7 @@ static QString asInJournal(const QString &text)
 
 LineMatcher::LineMatcher(DetailsBook &book, const QString &journal)
 {
-    QList<RunState *> finished;
+    QVector<RunState *> finished;
     const QString key = DetailsBook::journalKey(journal);
     for (RunState &run : book.runs_)
         if (run.journal == key && run.finished) {
@@ -143,7 +143,7 @@ static ResultsModel::RowDetails detailsOf(const RunState &run, int lineGrade)
 }
 
 QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const ResultsModel &model,
-                                                  QList<std::pair<int, QString>> *matched)
+                                                  QVector<std::pair<int, QString>> *matched)
 {
     QHash<qint64, ResultsModel::RowDetails> rowDetails;
     if (book.runs().isEmpty())
@@ -162,7 +162,7 @@ QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const Resul
         if (files.contains(model.rows()[r].file) && model.rows()[r].isResult())
             rowsOf[model.rows()[r].file] << r;
     for (auto it = rowsOf.begin(); it != rowsOf.end(); ++it) {
-        QList<int> &rows = it.value();
+        QVector<int> &rows = it.value();
         std::sort(rows.begin(), rows.end(), [&](int a, int b) { return model.rows()[a].line < model.rows()[b].line; });
         LineMatcher matcher(book, model.files()[it.key()]);
         if (matcher.isEmpty())
@@ -218,7 +218,7 @@ QList<const RunState *> countedRuns(const DetailsBook &book, const ResultsModel 
                                     const std::function<bool(int row)> &rowShown,
                                     const std::function<bool(const RunState &)> &runShown)
 {
-    QList<const RunState *> counted;
+    QVector<const RunState *> counted;
     for (const auto &[row, id] : matched)
         if (model.counted(row) && (!rowShown || rowShown(row)))
             if (const auto run = book.runs().constFind(id); run != book.runs().cend())

@@ -6,6 +6,7 @@
 // stay while pupils finish. The rows live in a RowStore, a pupil's attempts in Attempts, and what
 // the class lists say in ListMatching; this model keeps the three in step and shows them.
 
+#include "qtcompat/containers.h"
 #include "teacher/model/attempts.h"
 #include "teacher/model/listmatching.h"
 
@@ -39,9 +40,9 @@ public:
 
     int addFile(const QString &path) { return store_.addFile(path); }
     // What one round of reading brought, from any number of files.
-    void apply(const QList<std::pair<QString, ReadResult>> &reads);
+    void apply(const QVector<std::pair<QString, ReadResult>> &reads);
 
-    const QList<Row> &rows() const { return store_.rows(); }
+    const QVector<Row> &rows() const { return store_.rows(); }
     const QStringList &files() const { return store_.files(); }
     const QString &textOf(int id) const { return store_.textOf(id); }
     int idOf(const QString &text) const { return store_.idOf(text); }
@@ -54,7 +55,7 @@ public:
     // Whether the row is what its pupil counts with: a whole result, the attempt the rule picks.
     bool counted(int row) const;
     // The rows that count, one per pupil (a nameless line is a pupil of its own).
-    QList<int> countedRows() const { return attempts_.countedRows(); }
+    QVector<int> countedRows() const { return attempts_.countedRows(); }
     // Classes (their spellings' numbers) and topics that readable rows hold.
     QList<int> groupKeys() const { return groupUse_.keys(); }
     QList<int> topics() const { return topicUse_.keys(); }
@@ -68,8 +69,8 @@ public:
 
     // Class lists, one per class: their pupils without a result become rows of their own, and
     // results are marked where their name is not on their class's list, or only nearly.
-    void setClassLists(const QList<ClassList> &lists);
-    const QList<ClassList> &classLists() const { return lists_.lists(); }
+    void setClassLists(const QVector<ClassList> &lists);
+    const QVector<ClassList> &classLists() const { return lists_.lists(); }
     // Namesakes on the lists, said for the teacher (their results are never merged).
     QStringList listProblems() const { return lists_.namesakeProblems(); }
     int absentCount() const { return absent_; }
@@ -116,7 +117,7 @@ signals:
     void contentChanged();
 
 private:
-    void applyOne(int file, const ReadResult &result, QList<int> &pending, QSet<int> &dirty);
+    void applyOne(int file, const ReadResult &result, QVector<int> &pending, QSet<int> &dirty);
     // sameNames: only rows without a name to match go (missing pupils), the lists' verdicts stay.
     void removeRowsIf(const std::function<bool(const Row &)> &gone, bool sameNames = false);
     int listOfRow(const Row &row) const;
@@ -129,7 +130,7 @@ private:
     void unindexRow(int row, QSet<int> *dirty);
     void reindex(bool sameNames = false);
     bool syncAbsent(); // true when rows went
-    void marksChanged(const QList<int> &rows);
+    void marksChanged(const QVector<int> &rows);
     QVariant sortValue(int row, int column) const;
 
     RowStore store_;

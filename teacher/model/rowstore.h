@@ -12,8 +12,8 @@
 
 #include <QDate>
 #include <QHash>
-#include <QList>
 #include <QStringList>
+#include <QVector>
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/reading/details.h"
+#include "qtcompat/containers.h"
 
 #include "result/details.h"
 
@@ -232,7 +233,7 @@ void DetailsBook::add(const QString &journal, const DetailsRecord &record)
 
 void DetailsBook::forget(const QString &journal)
 {
-    runs_.removeIf([key = journalKey(journal)](const auto &run) { return run.value().journal == key; });
+    qtcompat::removeIf(runs_, [key = journalKey(journal)](const auto &run) { return run.value().journal == key; });
 }
 
 QString ItemStat::label() const

@@ -12,9 +12,9 @@
 
 #include <QDateTime>
 #include <QHash>
-#include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <functional>
 #include <optional>
@@ -36,7 +36,7 @@ struct DetailsRecord {
     int grade = 0;
     double points = 0;
     qint64 seconds = -1;
-    QList<DetailsItem> items;
+    QVector<DetailsItem> items;
     // left: the last page shown
     QString page;
 };
@@ -57,7 +57,7 @@ public:
     struct Read {
         QString error;          // the file cannot be read: why (nothing else then)
         bool fromStart = false; // read again whole: records read before from it are void
-        QList<DetailsRecord> records;
+        QVector<DetailsRecord> records;
         QStringList problems; // FILE:LINE: reason, for lines that are no record
         bool more = false;
     };
@@ -68,7 +68,7 @@ private:
 };
 
 // Details files read, each by the journal it sits beside.
-using DetailsReads = QList<std::pair<QString, DetailsFile::Read>>;
+using DetailsReads = QVector<std::pair<QString, DetailsFile::Read>>;
 
 // A pupil's run as its records tell it.
 struct RunState {
@@ -133,7 +133,7 @@ struct ItemStat {
     };
     QString page, item, question;
     int pupils = 0, right = 0;
-    QList<Miss> wrong;
+    QVector<Miss> wrong;
     // The page's place in the test (1 for the first page with graded items, in the records'
     // order), and whether the page is this one question (its item named after the page).
     int number = 0;

@@ -20,8 +20,8 @@ namespace {
 // The text of an overlong line to show it by: its first bytes, never cutting a UTF-8 letter.
 QByteArrayView shownPart(const QByteArray &line)
 {
-    QByteArrayView part(line.constData(), std::min(line.size(), GrowingJournal::kShownBytes));
-    if (part.size() < line.size() && (uchar(line[part.size()]) & 0xC0) == 0x80) {
+    QByteArrayView part(line.constData(), std::min<qsizetype>(line.size(), GrowingJournal::kShownBytes));
+    if (part.size() < line.size() && (uchar(line.at(int(part.size()))) & 0xC0) == 0x80) {
         while (!part.empty() && (uchar(part.back()) & 0xC0) == 0x80)
             part.chop(1);
         if (!part.empty())
@@ -56,7 +56,7 @@ qsizetype GrowingJournal::judgeEncoding(QByteArrayView start)
         return journal::kByteOrderMark.size();
     if (start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF")) {
         encodingSure_ = true;
-        utf16_.emplace(start[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        utf16_.emplace(start[0] == '\xFF' ? qtcompat::Encoding::Utf16LE : qtcompat::Encoding::Utf16BE);
         return 2;
     }
     // UTF-16 without its byte-order mark (a list or journal saved so by a program that writes
@@ -72,7 +72,7 @@ qsizetype GrowingJournal::judgeEncoding(QByteArrayView start)
     for (const int side : {0, 1}) {
         const qsizetype onSide = (sample.size() + 1 - side) / 2;
         if (zeros[side] > 0 && zeros[1 - side] == 0 && high[side] * 10 >= onSide * 9) {
-            utf16_.emplace(side == 1 ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+            utf16_.emplace(side == 1 ? qtcompat::Encoding::Utf16LE : qtcompat::Encoding::Utf16BE);
             return 0;
         }
     }

@@ -16,9 +16,8 @@
 #include "teacher/reading/readfile.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
-#include <QStringDecoder>
+#include <QVector>
 
 #include <optional>
 #include <system_error>
@@ -37,7 +36,7 @@ struct ReadResult {
     bool fromStart = false; // read again whole: every line read before from this file is void
     // Lines new since the last read, in file order. The last one may lack its line end yet; when
     // it grows, the next read gives it again under the same number.
-    QList<JournalLine> lines;
+    QVector<JournalLine> lines;
     bool lastUnfinished = false;
     // read(maxBytes) stopped before the end of the file: read again for the rest. A line cut by
     // that stop is not given yet.
@@ -81,7 +80,7 @@ private:
     qint64 lineLength_ = 0; // the current line's length in bytes, all of them
     bool afterCr_ = false;  // the last byte taken was a CR: CRs and one LF right after it end no line
     int linesDone_ = 0;
-    std::optional<QStringDecoder> utf16_; // a UTF-16 journal is taken as UTF-8
+    std::optional<qtcompat::TextDecoder> utf16_; // a UTF-16 journal is taken as UTF-8
     // Whether the encoding was told by enough bytes: a file first seen with a byte or two written
     // (half a byte-order mark) is told again, from its start, once more bytes come.
     bool encodingSure_ = true;

@@ -45,7 +45,7 @@ struct Report {
 
 // The report of what the filter shows: results and pupils on a class list without one (lines that
 // cannot be read, or are not whole yet, are left to the window), and the questions' table given.
-Report reportOf(const ResultsModel &model, const ResultsFilter &filter, const QList<ItemStat> &items = {});
+Report reportOf(const ResultsModel &model, const ResultsFilter &filter, const QVector<ItemStat> &items = {});
 
 // Lays the report out on the device's pages (a QPdfWriter, or the QPrinter of a print dialog or
 // preview); returns the number of pages.

@@ -11,7 +11,7 @@
 
 namespace teacher {
 
-Report reportOf(const ResultsModel &model, const ResultsFilter &filter, const QList<ItemStat> &items)
+Report reportOf(const ResultsModel &model, const ResultsFilter &filter, const QVector<ItemStat> &items)
 {
     Report report;
     report.group = filter.group();

@@ -40,7 +40,7 @@ public:
 
     const DetailsBook &book() const { return book_; }
     // The questions of the rows shown, the most missed first.
-    const QList<ItemStat> &stats() const { return stats_; }
+    const QVector<ItemStat> &stats() const { return stats_; }
     QTableWidget *items() const { return items_; }
     QListWidget *wrong() const { return wrong_; }
     QListWidget *status() const { return status_; }
@@ -58,7 +58,7 @@ private:
     QStringList missing_;
     QList<ItemStat> stats_;
     QStringList unmatched_;                  // runs without a journal line that the filter lets through, by id
-    QList<std::pair<int, QString>> matched_; // model rows and the ids of their runs
+    QVector<std::pair<int, QString>> matched_; // model rows and the ids of their runs
     bool dirty_ = true;
     QTableWidget *items_;
     QListWidget *wrong_;
