@@ -5,6 +5,7 @@
 #include "result/classfolder.h"
 #include "result/journal.h"
 #include "result/journalfile.h"
+#include "qtcompat/bytes.h"
 
 #include <QDir>
 #include <QFile>

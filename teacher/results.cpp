@@ -144,13 +144,13 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
     model.setClassLists(lists);
     for (const QString &problem : model.listProblems()) // namesakes: said, their results kept apart
         say(QStringLiteral("netquiz: ") + problem);
-    QList<std::pair<int, QString>> matched;
+    QVector<std::pair<int, QString>> matched;
     model.setRowDetails(matchRows(book, model, &matched));
     for (const QString &missing : missingDetailsFiles(book, model.files()))
         say(QStringLiteral("netquiz: ") + missing);
 
     // The questions, counted as the window counts them: each pupil once, with the attempt that counts.
-    const QList<ItemStat> items = itemStats(countedRuns(book, model, matched));
+    const QVector<ItemStat> items = itemStats(countedRuns(book, model, matched));
     int code = someUnread ? kSomeUnread : 0;
     if (!request.csvFile.isEmpty()) {
         CsvDocument csv;

@@ -48,11 +48,11 @@ int Attempts::add(int row, const Key &key)
     auto it = pupilIds_.constFind(key);
     if (it == pupilIds_.cend()) {
         it = pupilIds_.insert(key, int(pupils_.size()));
-        pupils_.append(QList<int>());
+        pupils_.append(QVector<int>());
         counted_.append(kUnknown);
     }
     counted_[*it] = kUnknown;
-    QList<int> &same = pupils_[*it];
+    QVector<int> &same = pupils_[*it];
     same.insert(std::upper_bound(same.begin(), same.end(), row, [this](int a, int b) { return before(a, b); }), row);
     return *it;
 }
@@ -93,7 +93,7 @@ int Attempts::counted(int pupil) const
     if (counted_[pupil] != kUnknown)
         return counted_[pupil];
     // Only attempts nothing puts in doubt count: the rule picks among them.
-    const QList<Row> &rows = store_->rows();
+    const QVector<Row> &rows = store_->rows();
     int chosen = -1;
     for (int row : pupils_[pupil]) {
         if (rows[row].doubt)
@@ -111,8 +111,8 @@ int Attempts::counted(int pupil) const
 
 QVector<int> Attempts::countedRows() const
 {
-    QList<int> all;
-    const QList<Row> &rows = store_->rows();
+    QVector<int> all;
+    const QVector<Row> &rows = store_->rows();
     for (int row : singles_)
         if (!rows[row].doubt)
             all << row;

@@ -43,12 +43,12 @@ public:
     // The row's attempt among its pupil's attempts (1-based, in date order), and how many there are.
     int attempt(int row, int pupil) const;
     int count(int pupil) const { return pupil < 0 ? 1 : int(pupils_[pupil].size()); }
-    const QList<int> &rowsOf(int pupil) const { return pupils_[pupil]; }
+    const QVector<int> &rowsOf(int pupil) const { return pupils_[pupil]; }
     // The row that counts of the pupil's attempts (none in doubt); -1 when every one is in doubt.
     int counted(int pupil) const;
     bool isSingle(int row) const;
     // The rows that count, one per pupil with an attempt that can count.
-    QList<int> countedRows() const;
+    QVector<int> countedRows() const;
 
     void setRule(AttemptRule rule)
     {
@@ -63,10 +63,10 @@ private:
     const RowStore *store_;
     AttemptRule rule_ = AttemptRule::Latest;
     QHash<Key, int> pupilIds_;
-    QList<QList<int>> pupils_; // rows of each pupil, in attempt order
+    QVector<QVector<int>> pupils_; // rows of each pupil, in attempt order
     static constexpr int kUnknown = -2;
-    mutable QList<int> counted_; // each pupil's counted row (counted()), kUnknown until asked
-    QList<int> singles_;         // pupils of their own, in row order
+    mutable QVector<int> counted_; // each pupil's counted row (counted()), kUnknown until asked
+    QVector<int> singles_;         // pupils of their own, in row order
 };
 
 } // namespace teacher

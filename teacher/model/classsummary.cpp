@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "qtcompat/containers.h"
 #include "teacher/model/classsummary.h"
 
 #include <QCollator>
@@ -76,7 +77,7 @@ QVector<ClassSummary> summariesByClass(const ResultsModel &model, const std::fun
     for (int i : model.countedRows())
         if (const Row &row = model.rows()[i]; include(row))
             count(byClass[{row.groupKey, row.topicKey}], model, row, true);
-    QList<ClassSummary> summaries = byClass.values();
+    QVector<ClassSummary> summaries = qtcompat::toVector(byClass.values());
     for (ClassSummary &summary : summaries)
         fillFromCounts(summary);
     QCollator collator{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
@@ -88,13 +89,13 @@ QVector<ClassSummary> summariesByClass(const ResultsModel &model, const std::fun
     return summaries;
 }
 
-QList<int> summarisedTopics(const ResultsModel &model, const std::function<bool(const Row &)> &include)
+QVector<int> summarisedTopics(const ResultsModel &model, const std::function<bool(const Row &)> &include)
 {
     QSet<int> topics;
     for (const Row &row : model.rows())
         if ((row.isResult() || row.absent) && include(row))
             topics.insert(row.topicKey);
-    return topics.values();
+    return qtcompat::toVector(topics.values());
 }
 
 QString decimal(double value)

@@ -31,10 +31,10 @@ ClassSummary summarise(const ResultsModel &model, const std::function<bool(const
 
 // One summary per class and test, classes in alphabetical order (9-А before 10-А), a class's
 // tests in alphabetical order.
-QList<ClassSummary> summariesByClass(const ResultsModel &model, const std::function<bool(const Row &)> &include);
+QVector<ClassSummary> summariesByClass(const ResultsModel &model, const std::function<bool(const Row &)> &include);
 
 // The tests (their spellings' numbers) of the rows `include` lets through that a summary counts.
-QList<int> summarisedTopics(const ResultsModel &model, const std::function<bool(const Row &)> &include);
+QVector<int> summarisedTopics(const ResultsModel &model, const std::function<bool(const Row &)> &include);
 
 // "Учнів: 4 · середня 8 · медіана 8,5", with those not on the list ("Учнів: 3, з них 1 не зі
 // списку · ...") and who did not take the test ("· не складали: 2").

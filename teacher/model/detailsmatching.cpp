@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "qtcompat/containers.h"
 #include "teacher/model/detailsmatching.h"
 
 #include "pages/tally.h"
@@ -51,7 +52,7 @@ LineMatcher::LineMatcher(DetailsBook &book, const QString &journal)
 }
 
 // The first run of the list not taken yet, taken.
-static RunState *take(QList<RunState *> *runs)
+static RunState *take(QVector<RunState *> *runs)
 {
     while (runs && !runs->isEmpty()) {
         RunState *run = runs->takeFirst();
@@ -92,7 +93,7 @@ static double pointsOfAnswers(const DetailsRecord &record)
     struct Page {
         int items = 0, right = 0, points = -1;
     };
-    QList<std::pair<QString, Page>> pages; // in test order
+    QVector<std::pair<QString, Page>> pages; // in test order
     for (const DetailsItem &item : record.items) {
         auto at = std::find_if(pages.begin(), pages.end(), [&](const auto &p) { return p.first == item.page; });
         if (at == pages.end())
@@ -151,7 +152,7 @@ QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const Resul
     QSet<QString> withDetails;
     for (const RunState &run : book.runs())
         withDetails.insert(run.journal);
-    QHash<int, QList<int>> rowsOf; // file -> its result rows in line order, only where the file has details
+    QHash<int, QVector<int>> rowsOf; // file -> its result rows in line order, only where the file has details
     QSet<int> files;
     for (int f = 0; f < model.files().size(); ++f)
         if (withDetails.contains(DetailsBook::journalKey(model.files()[f])))
@@ -213,8 +214,8 @@ QStringList missingDetailsFiles(const DetailsBook &book, const QStringList &jour
     return missing;
 }
 
-QList<const RunState *> countedRuns(const DetailsBook &book, const ResultsModel &model,
-                                    const QList<std::pair<int, QString>> &matched,
+QVector<const RunState *> countedRuns(const DetailsBook &book, const ResultsModel &model,
+                                    const QVector<std::pair<int, QString>> &matched,
                                     const std::function<bool(int row)> &rowShown,
                                     const std::function<bool(const RunState &)> &runShown)
 {
@@ -229,7 +230,7 @@ QList<const RunState *> countedRuns(const DetailsBook &book, const ResultsModel 
     return counted;
 }
 
-QList<const RunState *> latestFinished(const QList<const RunState *> &runs)
+QVector<const RunState *> latestFinished(const QVector<const RunState *> &runs)
 {
     QHash<QString, const RunState *> latest;
     for (const RunState *run : runs) {
@@ -241,16 +242,16 @@ QList<const RunState *> latestFinished(const QList<const RunState *> &runs)
         if (!kept || kept->finished->at < run->finished->at)
             kept = run;
     }
-    QList<const RunState *> list = latest.values();
+    QVector<const RunState *> list = qtcompat::toVector(latest.values());
     std::sort(list.begin(), list.end(), [](const RunState *a, const RunState *b) {
         return std::tie(a->name, a->group, a->id) < std::tie(b->name, b->group, b->id);
     });
     return list;
 }
 
-QList<ItemStat> itemStats(const QList<const RunState *> &runs)
+QVector<ItemStat> itemStats(const QVector<const RunState *> &runs)
 {
-    QList<ItemStat> stats;
+    QVector<ItemStat> stats;
     QHash<QString, qsizetype> at; // page and item to its place in test order
     for (const RunState *run : latestFinished(runs)) {
         for (const DetailsItem &item : run->finished->items) {

@@ -25,7 +25,7 @@ public:
     RunState *nextOfPupil(const QString &name, const QString &group);
 
 private:
-    QHash<QString, QList<RunState *>> byGrade_, byPupil_;
+    QHash<QString, QVector<RunState *>> byGrade_, byPupil_;
 };
 
 // The grade a finished record's answers give: each page's points from its items (a page scored
@@ -39,7 +39,7 @@ int gradeOfAnswers(const DetailsRecord &record);
 // NoDetails; a line whose grade its run's answers do not give, or whose run disagrees with
 // itself, GradeNotAnswers. `matched` gets each matched row with its run's id.
 QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const ResultsModel &model,
-                                                  QList<std::pair<int, QString>> *matched = nullptr);
+                                                  QVector<std::pair<int, QString>> *matched = nullptr);
 
 // The computers' folders whose journal has no details file beside it while a neighbour's
 // journal (in the same class folder) has one, said for the teacher.
@@ -48,15 +48,15 @@ QStringList missingDetailsFiles(const DetailsBook &book, const QStringList &jour
 // The finished runs the questions count, as the table counts pupils: the run of each row that
 // counts (the attempt rule) among those `matched` gives (matchRows), and every finished run whose
 // journal line is missing. `shown` narrows them to the rows and pupils a view shows.
-QList<const RunState *> countedRuns(const DetailsBook &book, const ResultsModel &model,
-                                    const QList<std::pair<int, QString>> &matched,
+QVector<const RunState *> countedRuns(const DetailsBook &book, const ResultsModel &model,
+                                    const QVector<std::pair<int, QString>> &matched,
                                     const std::function<bool(int row)> &rowShown = {},
                                     const std::function<bool(const RunState &)> &runShown = {});
 
 // The finished runs to count: the latest of each pupil (the same pupil as pupilidentity.h says,
 // and the same test).
-QList<const RunState *> latestFinished(const QList<const RunState *> &runs);
+QVector<const RunState *> latestFinished(const QVector<const RunState *> &runs);
 // Each item of the runs given, most-missed first (lowest share right; then test order).
-QList<ItemStat> itemStats(const QList<const RunState *> &runs);
+QVector<ItemStat> itemStats(const QVector<const RunState *> &runs);
 
 } // namespace teacher

@@ -143,7 +143,7 @@ void ResultsModel::readClock()
 void ResultsModel::reindex(bool sameNames)
 {
     readClock();
-    QList<Row> &rows = store_.rows();
+    QVector<Row> &rows = store_.rows();
     store_.moments().resize(rows.size());
     for (qsizetype i = 0; i < rows.size(); ++i)
         judge(int(i)); // every moment known before attempts are ordered by them

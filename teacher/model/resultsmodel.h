@@ -57,8 +57,8 @@ public:
     // The rows that count, one per pupil (a nameless line is a pupil of its own).
     QVector<int> countedRows() const { return attempts_.countedRows(); }
     // Classes (their spellings' numbers) and topics that readable rows hold.
-    QList<int> groupKeys() const { return groupUse_.keys(); }
-    QList<int> topics() const { return topicUse_.keys(); }
+    QVector<int> groupKeys() const { return qtcompat::toVector(groupUse_.keys()); }
+    QVector<int> topics() const { return qtcompat::toVector(topicUse_.keys()); }
     // The spelling that stands for the test a topic text names; -1 when no row holds it.
     int topicKeyOf(const QString &topic) const { return store_.knownTopicKey(topic); }
     int unreadableCount() const { return unreadable_; }

@@ -67,11 +67,11 @@ class RowStore {
 public:
     RowStore();
 
-    QList<Row> &rows() { return rows_; }
-    const QList<Row> &rows() const { return rows_; }
+    QVector<Row> &rows() { return rows_; }
+    const QVector<Row> &rows() const { return rows_; }
     // Each row's moment, as attempts are ordered by (ResultsModel::judge).
-    QList<qint64> &moments() { return moments_; }
-    const QList<qint64> &moments() const { return moments_; }
+    QVector<qint64> &moments() { return moments_; }
+    const QVector<qint64> &moments() const { return moments_; }
 
     // The file's number; a file already known keeps its number.
     int addFile(const QString &path);
@@ -111,15 +111,15 @@ public:
 private:
     QStringList files_;
     QHash<QString, int> fileNumbers_;
-    QList<Row> rows_;
-    QList<qint64> moments_;
+    QVector<Row> rows_;
+    QVector<qint64> moments_;
 
     QStringList texts_;
     QHash<QString, int> textIds_;
-    QList<DateReadings> dates_; // by text number: the text read as a date
-    QList<qint32> simple_;      // by text number: the number of its simplified text
-    QList<qint32> groupKeys_;   // by text number: its class's spelling, -1 not looked up yet
-    QList<qint32> topicKeys_;   // by text number: its test's spelling, -1 not looked up yet
+    QVector<DateReadings> dates_; // by text number: the text read as a date
+    QVector<qint32> simple_;      // by text number: the number of its simplified text
+    QVector<qint32> groupKeys_;   // by text number: its class's spelling, -1 not looked up yet
+    QVector<qint32> topicKeys_;   // by text number: its test's spelling, -1 not looked up yet
 
     QHash<QString, int> nameKeys_;     // a name as written -> its number as compared
     QHash<QString, int> comparedKeys_; // a name as compared -> its number

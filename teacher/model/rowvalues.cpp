@@ -11,8 +11,8 @@ namespace teacher {
 // ("груд.", "грудня"), by its first three letters; 0 when it is none.
 static int monthNamed(const QString &word)
 {
-    static const QList<std::pair<QString, int>> names = [] {
-        QList<std::pair<QString, int>> all;
+    static const QVector<std::pair<QString, int>> names = [] {
+        QVector<std::pair<QString, int>> all;
         const QLocale ukrainian(QLocale::Ukrainian, QLocale::Ukraine);
         for (int m = 1; m <= 12; ++m)
             for (const QString &name :

@@ -19,7 +19,7 @@ QString readReason(const std::error_code &error)
         words = QStringLiteral("помилка читання диска");
     else if (why == std::errc::device_or_resource_busy)
         words = QStringLiteral("файл зайнятий іншою програмою");
-    return QStringLiteral("%1 (%2)").arg(words, QString::fromLocal8Bit(error.message()));
+    return QStringLiteral("%1 (%2)").arg(words, QString::fromLocal8Bit(error.message().c_str()));
 }
 
 } // namespace teacher

@@ -220,9 +220,9 @@ void Layout::overview(const Report &report)
                    QStringLiteral("Тестів: %1; кожен підраховано окремо.").arg(report.tests), font(11)) +
               mm(2);
     const int w = page_.width();
-    columns_ = tests ? QList<int>{0, mm(30), w - mm(88), w - mm(68), w - mm(40), w - mm(20), w}
-                     : QList<int>{0, mm(40), mm(60), mm(88), mm(110), mm(132)};
-    QList<QStringList> rows;
+    columns_ = tests ? QVector<int>{0, mm(30), w - mm(88), w - mm(68), w - mm(40), w - mm(20), w}
+                     : QVector<int>{0, mm(40), mm(60), mm(88), mm(110), mm(132)};
+    QVector<QStringList> rows;
     for (const Report::Section &section : report.sections) {
         const ClassSummary &c = section.summary;
         QStringList row{c.group, QString::number(c.pupils), QString::number(c.absent),
@@ -235,7 +235,7 @@ void Layout::overview(const Report &report)
                        QStringLiteral("Середня"), QStringLiteral("Медіана")};
     if (tests)
         titles.insert(1, QStringLiteral("Тема"));
-    table(titles, rows, tests ? QList<int>{2, 3, 4, 5} : QList<int>{1, 2, 3, 4});
+    table(titles, rows, tests ? QVector<int>{2, 3, 4, 5} : QVector<int>{1, 2, 3, 4});
     y_ += mm(3);
 }
 

@@ -29,7 +29,7 @@ struct Report {
     // A class's part for one test: a page of its own, its summary and chart at its head, then its pupils.
     struct Section {
         ClassSummary summary; // of the class and test; summary.group and summary.topic name them
-        QList<Line> lines;    // its pupils' results and those without one, in Ukrainian alphabetical order
+        QVector<Line> lines;    // its pupils' results and those without one, in Ukrainian alphabetical order
     };
     QString topic;  // the topic shown, or every topic the lines hold
     QString group;  // the class shown, empty for all classes
@@ -39,8 +39,8 @@ struct Report {
     AttemptRule rule = AttemptRule::Latest;
     int tests = 0;           // how many tests the lines hold
     ClassSummary summary;    // of every class, where the lines hold one test; none where they hold several
-    QList<Section> sections; // one per class and test, in class order (9-А before 10-А)
-    QList<ItemStat> items;   // the questions, most missed first, as the window's tab shows them
+    QVector<Section> sections; // one per class and test, in class order (9-А before 10-А)
+    QVector<ItemStat> items;   // the questions, most missed first, as the window's tab shows them
 };
 
 // The report of what the filter shows: results and pupils on a class list without one (lines that

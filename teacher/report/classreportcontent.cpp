@@ -22,7 +22,7 @@ Report reportOf(const ResultsModel &model, const ResultsFilter &filter, const QV
     QStringList topics;
     QSet<int> topicIds;
     QHash<std::pair<int, int>, qsizetype> sectionOf; // class and test -> its section
-    QList<std::pair<int, int>> sectionKeys;
+    QVector<std::pair<int, int>> sectionKeys;
     for (int i = 0; i < filter.rowCount(); ++i) {
         const int r = filter.mapToSource(filter.index(i, 0)).row();
         const Row &row = model.rows()[r];

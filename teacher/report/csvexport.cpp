@@ -137,7 +137,7 @@ bool addModelRow(CsvDocument &csv, const ResultsModel &model, int row)
     return true;
 }
 
-QByteArray itemsCsv(const QList<ItemStat> &stats)
+QByteArray itemsCsv(const QVector<ItemStat> &stats)
 {
     CsvDocument csv({QStringLiteral("Питання"), QStringLiteral("Текст питання"), QStringLiteral("Учнів"),
                      QStringLiteral("Правильно"), QStringLiteral("Правильно, %"),

@@ -51,7 +51,7 @@ bool addModelRow(CsvDocument &csv, const ResultsModel &model, int row);
 // (ItemStat::label), its text, pupils, right, share right in per cent, and the pupils who got it
 // wrong with their answers.
 struct ItemStat;
-QByteArray itemsCsv(const QList<ItemStat> &stats);
+QByteArray itemsCsv(const QVector<ItemStat> &stats);
 
 // Why OUT must not be written, given the files read (as sameFileKey names them) and the class
 // lists given; empty if it may. `what` names the output in the message ("таблицю CSV", "звіт PDF").

@@ -56,7 +56,7 @@ private:
     DetailsBook book_;
     QStringList problems_;
     QStringList missing_;
-    QList<ItemStat> stats_;
+    QVector<ItemStat> stats_;
     QStringList unmatched_;                  // runs without a journal line that the filter lets through, by id
     QVector<std::pair<int, QString>> matched_; // model rows and the ids of their runs
     bool dirty_ = true;

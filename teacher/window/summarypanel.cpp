@@ -56,8 +56,8 @@ void SummaryPanel::refresh(const ResultsModel &model, const ResultsFilter &filte
     auto shown = [&](const Row &row) { return filter.inGroupAndTopic(row); };
     // A line per class and test: a pupil who took two tests is counted in each test's line, and
     // no line averages two tests.
-    const QList<ClassSummary> perClass = summariesByClass(model, shown);
-    const QList<int> tests = summarisedTopics(model, shown);
+    const QVector<ClassSummary> perClass = summariesByClass(model, shown);
+    const QVector<int> tests = summarisedTopics(model, shown);
     const bool several = tests.size() > 1;
     classes_->setColumnHidden(1, !several);
 
