@@ -18,5 +18,5 @@ if [ "${CI:-}" = "true" ] || bash tools/windows-qt.sh --cached >/dev/null; then
 else
   echo
   echo "The Windows build and its tests under Wine were left out: no Qt for Windows is built here."
-  echo "bash tools/windows.sh test builds it once (about 30-40 minutes on 2 cores), then runs them."
+  echo "bash tools/windows.sh test builds it once (15 to 55 minutes on 2 cores, as busy as they are), then runs them."
 fi
