@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/inputguard.h"
 
+#include "control/systemkeys.h"
+
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -32,9 +35,25 @@ qint64 doubleClickInterval()
 constexpr qint64 kServeAfterRefusingMs = 1000;
 } // namespace
 
-InputGuard::InputGuard(QObject *parent) : QObject(parent)
+InputGuard::InputGuard(QObject *parent) : QObject(parent), systemKeys_(listenToSystemKeys(*this))
 {
-    clock_.start();
+    QElapsedTimer steady;
+    steady.start();
+    clock_ = [steady] { return steady.elapsed(); };
+}
+
+InputGuard::~InputGuard() = default;
+
+void InputGuard::setClock(Clock clock)
+{
+    clock_ = std::move(clock);
+}
+
+void InputGuard::systemKeyDown(quint32 scanCode, bool wasDown)
+{
+    quint64 &presses = systemPresses_[scanCode];
+    if (!wasDown)
+        ++presses;
 }
 
 bool InputGuard::eventFilter(QObject *watched, QEvent *event)
@@ -53,19 +72,23 @@ bool InputGuard::eventFilter(QObject *watched, QEvent *event)
         // Keys released while another program has the keyboard are never seen here: none is
         // taken as down any more, and one still held shows itself by its repeats.
         for (Key &key : keys_)
-            key = {false, key.releasedAt, -1, 0};
+            key = {false, key.releasedAt, -1, 0, key.systemPresses};
         return false;
     case QEvent::KeyRelease:
         if (qobject_cast<QWidget *>(watched))
             keyReleased(static_cast<const QKeyEvent &>(*event));
         return false;
     case QEvent::KeyPress:
-        if (auto *widget = qobject_cast<QWidget *>(watched)) {
+        if (auto *widget = qobject_cast<QWidget *>(watched); widget && event != resent_) {
             const auto &key = static_cast<const QKeyEvent &>(*event);
             const Judged press{event, key.timestamp(), key.isAutoRepeat()};
             if (press != judged_) {
                 judged_ = press;
                 judgedRefused_ = keyPressRefused(widget, key);
+            }
+            if (!judgedRefused_ && key.isAutoRepeat() && !keys_.value(keyId(key)).repeating) {
+                resendUnflagged(widget, key);
+                return true;
             }
             return judgedRefused_;
         }
@@ -86,7 +109,19 @@ bool InputGuard::eventFilter(QObject *watched, QEvent *event)
 void InputGuard::shown(QWidget *window)
 {
     const quint64 stamp = latestInput_ ? latestInput_ + doubleClickInterval() : 0;
-    windows_.insert(window, {++shows_, clock_.nsecsElapsed(), clock_.elapsed() + doubleClickInterval(), stamp});
+    windows_.insert(window, {++shows_, clock_() + doubleClickInterval(), stamp});
+}
+
+void InputGuard::resendUnflagged(QWidget *receiver, const QKeyEvent &key)
+{
+    // The window system counted a new press where Qt saw a repeat: the widgets, which ignore
+    // repeats of Return and Space, get it as the press it is.
+    QKeyEvent press(QEvent::KeyPress, key.key(), key.modifiers(), key.nativeScanCode(), key.nativeVirtualKey(),
+                    key.nativeModifiers(), key.text(), false, key.count());
+    press.setTimestamp(key.timestamp());
+    resent_ = &press;
+    QCoreApplication::sendEvent(receiver, &press);
+    resent_ = nullptr;
 }
 
 void InputGuard::keyReleased(const QKeyEvent &key)
@@ -97,20 +132,34 @@ void InputGuard::keyReleased(const QKeyEvent &key)
     k.releasedAt = key.timestamp();
 }
 
+bool InputGuard::isRepeat(const QKeyEvent &key, Key &k, quint64 serial) const
+{
+    // The window system's word, where it says one: it has counted a press since the last one
+    // judged here, or this is a repeat, whatever Qt's flag says.
+    if (const auto system = systemPresses_.constFind(key.nativeScanCode()); system != systemPresses_.cend()) {
+        const bool repeat = *system == k.systemPresses;
+        k.systemPresses = *system;
+        return repeat;
+    }
+    // Qt's flag, when set, is right; unset, it proves nothing. A release and a press stamped with
+    // one moment are an X server repeating a key that was never let go. A key already down in
+    // this very window repeats; one that went down in another window may have been let go
+    // unseen (an X server sends the release to the window that had the focus), so there only
+    // its repeats give it away, or the quiet period of the window's appearing refuses it.
+    const quint64 stamp = key.timestamp();
+    return key.isAutoRepeat() || (stamp != 0 && stamp == k.releasedAt) || (k.down && k.window == serial);
+}
+
 bool InputGuard::keyPressRefused(QWidget *target, const QKeyEvent &key)
 {
     Key &k = keys_[keyId(key)];
     const quint64 stamp = key.timestamp();
     const auto window = windows_.constFind(target->window());
     const quint64 serial = window != windows_.cend() ? window->serial : 0;
-    // Qt's flag, when set, is right; unset, it proves nothing. A release and a press stamped with
-    // one moment are an X server repeating a key that was never let go. A key already down in
-    // this very window repeats; one that went down in another window may have been let go
-    // unseen (an X server sends the release to the window that had the focus), so there only
-    // its repeats give it away, or the quiet period of the window's appearing refuses it.
-    const bool repeat = key.isAutoRepeat() || (stamp != 0 && stamp == k.releasedAt) || (k.down && k.window == serial);
+    const bool repeat = isRepeat(key, k, serial);
+    k.repeating = repeat;
     if (!repeat)
-        k.heldSince = clock_.nsecsElapsed();
+        k.heldAfterShow = qint64(shows_);
     k.down = true;
     k.window = serial;
     const bool button = isButtonKey(key);
@@ -120,7 +169,7 @@ bool InputGuard::keyPressRefused(QWidget *target, const QKeyEvent &key)
     } else if (repeat) {
         // Keys held within a window repeat as usual (a held Backspace); one held since before
         // the window appeared does nothing there.
-        refused = k.heldSince < 0 || (window != windows_.cend() && k.heldSince < window->appearedAt);
+        refused = k.heldAfterShow < 0 || (window != windows_.cend() && window->serial > quint64(k.heldAfterShow));
     } else {
         refused = button && buttonPressRefused(target, stamp);
     }
@@ -137,7 +186,7 @@ bool InputGuard::buttonPressRefused(QWidget *target, quint64 stamp)
     const auto it = windows_.find(window);
     if (it == windows_.end())
         return false;
-    const qint64 now = clock_.elapsed();
+    const qint64 now = clock_();
     // An event made up with no stamp is judged by the program's clock alone.
     if (now >= it->quietUntil && (stamp == 0 || stamp >= it->quietUntilStamp)) {
         it->refusingSince = -1;

@@ -5,19 +5,24 @@
 // second Return on a prompt, or a key held down would otherwise press the button of the window
 // that has just appeared in the same place, and a page would be skipped unseen.
 
-#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 
+#include <functional>
+#include <memory>
+
+class QAbstractNativeEventFilter;
 class QKeyEvent;
 class QWidget;
 
 // Watches the application's input and decides which presses of a button count. A press is a
 // click on a push button ("Далі", "Вихід", a prompt's OK) or Return, Enter or Space, which press
 // the focused or default button. It does nothing:
-// - when it repeats a key held down: a press of a key already down in the same window, or one
-//   the window system stamps with the moment of that key's last release (the release/press pairs
-//   an X server sends for a held key, which Qt 6.4 mostly leaves unflagged);
+// - when it repeats a key held down. Where the window system says itself whether a key was down
+//   already (Windows does, with every key message), its word decides. Elsewhere, a press of a
+//   key already down in the same window, or one the window system stamps with the moment of that
+//   key's last release (the release/press pairs an X server sends for a held key, which Qt 6.4
+//   mostly leaves unflagged), or one Qt flags, repeats;
 // - within the double-click interval of the moment its window was shown, by the program's own
 //   clock (a program stalled at a click shows the next page late, and the rest of the burst
 //   lands at once), or of the last input before it, by the events' own stamps; a press refused
@@ -28,7 +33,17 @@ class QWidget;
 // until it has been released.
 class InputGuard : public QObject {
 public:
+    // The program's clock, in ms (a steady one unless a test sets its own).
+    using Clock = std::function<qint64()>;
+
     explicit InputGuard(QObject *parent = nullptr);
+    ~InputGuard() override;
+    void setClock(Clock clock);
+
+    // The window system's own word on a key going down (scan code as Qt reports it): whether the
+    // key was down already, i.e. whether this is one of its repeats. Said before Qt delivers the
+    // press; on Windows a native filter says it for every key message.
+    void systemKeyDown(quint32 scanCode, bool wasDown);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -36,30 +51,36 @@ protected:
 private:
     struct Window {
         quint64 serial = 0;          // which showing of a window this is (a new one may reuse an address)
-        qint64 appearedAt = 0;       // program clock, ns
-        qint64 quietUntil = 0;       // program clock, ms
-        quint64 quietUntilStamp = 0; // the events' own clock, ms; 0: none
-        qint64 refusingSince = -1;   // program clock (ms) of the first of the presses refused in a row; -1: none
-        qint64 lastRefusedAt = 0;    // program clock, ms
+        qint64 quietUntil = 0;       // program clock
+        quint64 quietUntilStamp = 0; // the events' own clock; 0: none
+        qint64 refusingSince = -1;   // program clock of the first of the presses refused in a row; -1: none
+        qint64 lastRefusedAt = 0;    // program clock
         quint64 lastRefusedStamp = 0;
     };
     struct Key {
         bool down = false;
-        quint64 releasedAt = 0; // stamp of its last release
-        qint64 heldSince = -1;  // program clock (ns) of the press that began the hold; -1: unknown
-        quint64 window = 0;     // serial of the window its last press went to
+        quint64 releasedAt = 0;    // stamp of its last release
+        qint64 heldAfterShow = -1; // windows shown before the press that began the hold; -1: unknown
+        quint64 window = 0;        // serial of the window its last press went to
+        quint64 systemPresses = 0; // the window system's presses of it (not repeats) counted when last judged
+        bool repeating = false;    // its last press was judged a repeat
     };
 
     void shown(QWidget *window);
     bool keyPressRefused(QWidget *target, const QKeyEvent &key);
+    bool isRepeat(const QKeyEvent &key, Key &k, quint64 serial) const;
+    void resendUnflagged(QWidget *receiver, const QKeyEvent &key);
     void keyReleased(const QKeyEvent &key);
     bool buttonPressRefused(QWidget *target, quint64 stamp);
 
-    QElapsedTimer clock_;
+    Clock clock_;
     quint64 latestInput_ = 0; // stamp of the latest press
     quint64 shows_ = 0;
     QHash<const QWidget *, Window> windows_;
     QHash<quint64, Key> keys_;
+    // Presses (not repeats) of each key as the window system counts them, by scan code; a key
+    // is here once the window system has said anything of it.
+    QHash<quint32, quint64> systemPresses_;
     // A key press passes here once for its receiver and again for each parent it propagates to:
     // it is judged once. Repeats without releases between them (as on Windows) may reuse one
     // address, so the stamp and flag tell them apart.
@@ -71,4 +92,6 @@ private:
     };
     Judged judged_;
     bool judgedRefused_ = false;
+    const QEvent *resent_ = nullptr;                         // a press sent again without Qt's wrong repeat flag
+    std::unique_ptr<QAbstractNativeEventFilter> systemKeys_; // hears them where the system tells them natively
 };

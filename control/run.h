@@ -101,6 +101,7 @@ public:
     QList<GradedItem> gradedItems() const;
     frame::PictureCache &pictures() override { return pictures_; }
     const QStringList &creationOrder() const { return created_; }
+    InputGuard &inputGuard() { return guard_; } // its tests set its clock
 
 signals:
     void ended();

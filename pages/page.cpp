@@ -239,6 +239,7 @@ void Page::paintEvent(QPaintEvent *)
     paintRule(design_.line4);
     for (const Rule &r : design_.moreRules)
         paintRule(r);
+    paintFocusFrame(painter, *this);
 }
 
 void Page::onCom()

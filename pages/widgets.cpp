@@ -75,10 +75,59 @@ static void paintBareMark(Button *button, QStyle::PrimitiveElement mark, const Q
     painter.fillRect(button->rect(), back);
     option.rect = button->rect();
     option.text.clear();
+    option.state &= ~QStyle::State_HasFocus; // the page frames the mark instead, the same in every style
     // A mark this small needs a firm outline to be seen by a child at arm's length; styles draw
     // it from the window colour.
     option.palette.setColor(QPalette::Window, QColor(96, 96, 96));
     painter.drawPrimitive(mark, option);
+}
+
+static QRect focusFrame(const QWidget &mark)
+{
+    return mark.geometry().adjusted(-3, -3, 2, 2);
+}
+
+// The frame lies on the page, outside the mark: the page paints it anew as the focus comes and goes.
+static void updateFocusFrame(QWidget &mark)
+{
+    if (QWidget *page = mark.parentWidget())
+        page->update(focusFrame(mark).adjusted(0, 0, 1, 1));
+}
+
+void paintFocusFrame(QPainter &painter, const QWidget &page)
+{
+    QWidget *mark = page.focusWidget();
+    if (!mark || !(dynamic_cast<BareOption *>(mark) || dynamic_cast<BareCheck *>(mark)))
+        return;
+    painter.save();
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(focusFrame(*mark));
+    painter.restore();
+}
+
+void BareOption::focusInEvent(QFocusEvent *event)
+{
+    QRadioButton::focusInEvent(event);
+    updateFocusFrame(*this);
+}
+
+void BareOption::focusOutEvent(QFocusEvent *event)
+{
+    QRadioButton::focusOutEvent(event);
+    updateFocusFrame(*this);
+}
+
+void BareCheck::focusInEvent(QFocusEvent *event)
+{
+    QCheckBox::focusInEvent(event);
+    updateFocusFrame(*this);
+}
+
+void BareCheck::focusOutEvent(QFocusEvent *event)
+{
+    QCheckBox::focusOutEvent(event);
+    updateFocusFrame(*this);
 }
 
 void BareOption::paintEvent(QPaintEvent *)

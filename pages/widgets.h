@@ -49,25 +49,34 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
-// An option button sized to its round mark: only the mark shows and reacts.
+// An option button sized to its round mark: only the mark shows and reacts. With the focus, a
+// dotted frame around it shows that (the page paints it: the mark fills its own box).
 class BareOption : public QRadioButton {
 public:
     explicit BareOption(QWidget *parent) : QRadioButton(QStringLiteral("Option1"), parent) {}
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
 };
 
-// A check box sized to its square mark.
+// A check box sized to its square mark, its focus shown as the option button's.
 class BareCheck : public QCheckBox {
 public:
     explicit BareCheck(QWidget *parent) : QCheckBox(QStringLiteral("Check1"), parent) {}
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
 };
+
+// Paints, on the page under it, the focus frame of a bare mark that has the focus: one pixel
+// dotted black, as the page's button shows its focus, 2 pixels clear of the mark.
+void paintFocusFrame(QPainter &painter, const QWidget &page);
 
 // A picture at its natural size, rendered when first painted for the screen's pixel ratio. A
 // screen reader finds it as an image and reads its description.

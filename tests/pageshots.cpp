@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Saves a picture of every page as the pupil sees it, and of the messages a pupil may meet:
+// Saves a picture of every page as the pupil sees it (a page with marks also with the focus on
+// its first mark: NAME-focus.png), and of the messages a pupil may meet:
 // pageshots OUTDIR [grade] [nowhere]   (run with QT_SCALE_FACTOR=2 for the 200 % look; with
 // "nowhere", the failed save's message is the one shown when nothing at all can hold the result).
 #include "qtcompat/highdpi.h"
@@ -61,6 +62,13 @@ int main(int argc, char **argv)
         if (!QTest::qWaitForWindowExposed(p))
             qWarning("page %s not exposed", qPrintable(p->objectName()));
         p->grab().save(out + QLatin1Char('/') + p->objectName() + QStringLiteral(".png"));
+        // The same page with the focus on its first mark, as Tab brings it there.
+        for (QAbstractButton *mark : p->findChildren<QAbstractButton *>())
+            if (mark->isCheckable()) {
+                mark->setFocus(Qt::TabFocusReason);
+                p->grab().save(out + QLatin1Char('/') + p->objectName() + QStringLiteral("-focus.png"));
+                break;
+            }
     }
     F11 &result = run.page<F11>();
     result.Form_Activate();

@@ -135,9 +135,23 @@ void FrameTest::tabOrder_data()
     QTest::addRow("F11") << "F11" << QStringList{"Com", "Com"};
 }
 
+// Black pixels on the ring 3 pixels around a mark, where its focus frame goes.
+static int framePixels(const QImage &page, const QWidget &mark)
+{
+    const QRect ring = mark.geometry().adjusted(-3, -3, 2, 2);
+    const auto black = [&](int x, int y) { return int(page.pixelColor(x, y) == Qt::black); };
+    int n = 0;
+    for (int x = ring.left(); x <= ring.right(); ++x)
+        n += black(x, ring.top()) + black(x, ring.bottom());
+    for (int y = ring.top() + 1; y < ring.bottom(); ++y)
+        n += black(ring.left(), y) + black(ring.right(), y);
+    return n;
+}
+
 void FrameTest::tabOrder()
 {
-    // Tab walks the focusable controls by tab position, from the last back to Com.
+    // Tab walks the focusable controls by tab position, from the last back to Com; a mark with
+    // the focus is framed with dots (the button shows its own), and only that one.
     QFETCH(QString, page);
     QFETCH(QStringList, order);
     Page *p = this->page(page);
@@ -147,6 +161,10 @@ void FrameTest::tabOrder()
     for (int i = 1; i < order.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         seen << QApplication::focusWidget()->objectName();
+        const QImage shot = p->grab().toImage();
+        for (QAbstractButton *mark : p->findChildren<QAbstractButton *>())
+            if (mark->isCheckable())
+                QVERIFY2((framePixels(shot, *mark) > 10) == mark->hasFocus(), qPrintable(mark->objectName()));
     }
     QCOMPARE(seen, order);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);

@@ -14,6 +14,7 @@ packages=(
   qttranslations5-l10n                        # Qt 5's Ukrainian texts
   fonts-sil-andika fonts-dejavu-core fontconfig  # the typeface pages and tests render with
   xvfb xauth xdotool x11-xkb-utils xclip      # the end-to-end test under a real X server (xclip: a message's text)
+  openbox                                     # the Windows keyboard test: a window manager hands the windows over
   x11-xserver-utils x11-utils                 # xset: the key repeat the end-to-end test holds keys with; xev: windows shown
   desktop-file-utils dpkg-dev file            # checking the menu entry, making the package
   lintian appstream man-db reuse              # checking the package, its metadata, manual pages, licences
