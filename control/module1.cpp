@@ -65,13 +65,14 @@ void AskPupilGroup(Pupil &pupil)
 QByteArray ResultRecord(Run &run)
 {
     const Pupil &pupil = run.pupil();
-    const QString date = journal::dateText(QDate::currentDate(), run.locale());
+    const QString date = journal::dateText(run.now().date(), run.locale());
     return journal::record(pupil.PupilName, pupil.PupilGroup, date, run.tally().text());
 }
 
 void SaveResult(Run &run)
 {
-    run.recordWriter().save(run.finishedDetails());
+    // The line is made now: its date is the day it is written, also after midnight on the result page.
+    run.recordWriter().save(run.resultRecord(), run.finishedDetails());
 }
 
 } // namespace Модуль1

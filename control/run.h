@@ -17,6 +17,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <tuple>
 #include <utility>
@@ -92,8 +93,11 @@ public:
     // The details record beside the journal: this run's, and its "finished" record as of now.
     QString detailsFile() const;
     QByteArray finishedDetails() const override;
-    // The journal line of this run's result, dated today.
+    // The journal line of this run's result, dated with the clock's day as of now.
     QByteArray resultRecord() override;
+    // The time every record of the run is stamped with: the system's clock, or the one a test sets.
+    QDateTime now() const { return clock_(); }
+    void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
     RecordWriter &recordWriter() override { return writer_; }
     void SaveResult() override { Модуль1::SaveResult(*this); }
     // Every graded item of the question pages, in test order, with its verdict.
@@ -115,6 +119,7 @@ private:
     QString journalFile_;
     QString outboxFile_;
     QLocale locale_;
+    std::function<QDateTime()> clock_ = [] { return QDateTime::currentDateTime(); };
     Модуль1::Pupil pupil_;
     frame::PictureCache pictures_;
     QStringList created_;

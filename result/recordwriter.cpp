@@ -127,13 +127,15 @@ void RecordWriter::finished(const QByteArray &line, const QByteArray &details)
     });
 }
 
-void RecordWriter::save(const QByteArray &details)
+void RecordWriter::save(const QByteArray &line, const QByteArray &details)
 {
-    post([this, details] {
+    post([this, line, details] {
         if (!hasResult_)
             return;
         journal::Outcome outcome{true, {}, true};
         if (!lineDone_) {
+            // The copy kept at first keeps its own date; it is marked delivered once this one is written.
+            line_.record = line;
             if (line_.keptIn.isEmpty())
                 keepSomewhere({&line_}); // a place may take it now
             outcome = journal::append(journalFile_, line_.record, journalfile::kLockWait, keptAt(line_), line_.keptIn);
