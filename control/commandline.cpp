@@ -17,6 +17,26 @@
 // clang-format on
 #endif
 
+#ifdef Q_OS_WIN
+// A quote cannot be part of a file's name on Windows.
+constexpr bool kQuoteIsNoName = true;
+#else
+constexpr bool kQuoteIsNoName = false;
+#endif
+
+// A folder named with a separator at its end is the folder itself ("C:\share\9b\", "/mnt/9b/").
+// A quote at the end, where no name holds one, is what Windows leaves of `"C:\share\9b\"`: it
+// reads `\"` as a quote that does not close. A root ("C:\", "/") stays what it is.
+static QString folderValue(QString value)
+{
+    if (kQuoteIsNoName && value.endsWith(QLatin1Char('"')))
+        value.chop(1);
+    const QString root = QDir::fromNativeSeparators(value).section(QLatin1Char('/'), 0, 0) + QLatin1Char('/');
+    while (value.size() > root.size() && (value.endsWith(QLatin1Char('/')) || value.endsWith(QDir::separator())))
+        value.chop(1);
+    return value;
+}
+
 void printLine(FILE *stream, const QString &text)
 {
     fputs(qPrintable(text + QLatin1Char('\n')), stream);
@@ -149,7 +169,7 @@ CommandLine readCommandLine(int argc, char **argv)
         return done(0, stdout, QStringLiteral("netquiz " NETQUIZ_VERSION));
 
     if (parser.isSet(makeClassFolderOption)) {
-        const QString dir = parser.value(makeClassFolderOption);
+        const QString dir = folderValue(parser.value(makeClassFolderOption));
         if (dir.isEmpty())
             return usageError(QStringLiteral("параметр «--make-class-folder» потребує значення"));
         if (parser.optionNames().size() > 1 || !parser.positionalArguments().isEmpty())
@@ -171,7 +191,7 @@ CommandLine readCommandLine(int argc, char **argv)
         line.journalFile = QDir::cleanPath(QDir::current().absoluteFilePath(value));
     }
     if (parser.isSet(classFolderOption)) {
-        const QString value = parser.value(classFolderOption);
+        const QString value = folderValue(parser.value(classFolderOption));
         if (value.isEmpty())
             return usageError(QStringLiteral("параметр «--class-folder» потребує значення"));
         if (parser.isSet(journalOption))
@@ -188,7 +208,8 @@ CommandLine readCommandLine(int argc, char **argv)
                               .arg(parser.positionalArguments().constFirst()));
 
     if (results) {
-        line.resultPaths = parser.positionalArguments();
+        for (const QString &path : parser.positionalArguments())
+            line.resultPaths << folderValue(path);
         if (line.resultPaths.isEmpty()) {
             line.resultPaths << journal::defaultFile();
             if (!line.journalFile.isEmpty() && line.journalFile != QDir::cleanPath(journal::defaultFile()))
