@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/commandline.h"
 
+#include "control/console.h"
+
 #include "result/classfolder.h"
 #include "result/journal.h"
 
@@ -37,10 +39,24 @@ static QString folderValue(QString value)
     return value;
 }
 
+static QStringList &unseenLines()
+{
+    static QStringList lines;
+    return lines;
+}
+
 void printLine(FILE *stream, const QString &text)
 {
-    fputs(qPrintable(text + QLatin1Char('\n')), stream);
-    fflush(stream);
+    const std::u16string_view line(reinterpret_cast<const char16_t *>(text.utf16()), std::size_t(text.size()));
+    if (!console::writeLine(stream == stdout ? console::Stream::Out : console::Stream::Err, line))
+        unseenLines() << text;
+}
+
+QString takeUnseenText()
+{
+    const QString text = unseenLines().join(QLatin1Char('\n'));
+    unseenLines().clear();
+    return text;
 }
 
 static QStringList argumentsOf(int argc, char **argv)
