@@ -16,11 +16,11 @@ int main(int argc, char *argv[])
     // Started with no console, what these print is shown in a message box.
     case CommandLine::Mode::Done: return showUnseenText(argc, argv, command.exitCode);
     case CommandLine::Mode::Export:
-        return showUnseenText(argc, argv,
-                              teacher::exportResults(argc, argv,
-                                                     {command.resultPaths, command.csvFile, command.pdfFile,
-                                                      command.classLists, teacher::attemptRuleOf(command.attempt),
-                                                      command.itemsCsvFile}));
+        return showUnseenText(
+            argc, argv,
+            teacher::exportResults(argc, argv,
+                                   {command.resultPaths, command.csvFile, command.pdfFile, command.classLists,
+                                    teacher::attemptRuleOf(command.attempt), command.itemsCsvFile}));
     case CommandLine::Mode::Results:
         return teacher::showResults(argc, argv, command.resultPaths, command.classLists, command.attempt);
     case CommandLine::Mode::Pupil: break;

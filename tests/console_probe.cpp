@@ -26,7 +26,8 @@ const std::u16string kText = u"Використання: netquiz — ґудзи�
 
 bool say(console::Stream stream, const std::wstring &text)
 {
-    return console::writeLine(stream, std::u16string_view(reinterpret_cast<const char16_t *>(text.data()), text.size()));
+    return console::writeLine(stream,
+                              std::u16string_view(reinterpret_cast<const char16_t *>(text.data()), text.size()));
 }
 
 std::vector<std::wstring> split(const std::wstring &commandLine)
@@ -62,8 +63,9 @@ int wmain()
         return 0;
     }
     if (mode == L"quote") {
-        const std::vector<std::wstring> tricky{L"C:\\share\\9b\\", L"\\\\server\\клас 9-Б\\", L"a\"b", L"",
-                                               L"a\\\\\"b c", L"plain", L"two  spaces\\\\", L"\\"};
+        const std::vector<std::wstring> tricky{
+            L"C:\\share\\9b\\", L"\\\\server\\клас 9-Б\\", L"a\"b", L"", L"a\\\\\"b c",
+            L"plain",           L"two  spaces\\\\",        L"\\"};
         std::wstring line = winargs::quoted(L"C:\\Program Files\\netquiz\\netquiz.exe");
         for (const std::wstring &a : tricky)
             line += L" " + winargs::quoted(a);
