@@ -7,11 +7,11 @@
 ;   netquiz-VERSION-setup.exe /S                                installs silently (a classroom)
 ;   netquiz-VERSION-setup.exe /S /CLASSFOLDER=\\server\class    ...with the class's shared folder:
 ;       the test's entry runs netquiz --class-folder \\server\class, the results' entry reads it
-;   "C:\Program Files\netquiz\uninstall.exe" /S                 removes it silently
+;   "C:\Program Files (x86)\netquiz\uninstall.exe" /S           removes it silently (64-bit Windows)
 ;
 ; Built by packaging/windows/CMakeLists.txt: makensis -DVERSION=... -DEXE=... -DICON=... -DOUTFILE=...
 Unicode true
-Target amd64-unicode ; a 64-bit installer for the 64-bit program (it also runs where only 64-bit Wine is)
+Target x86-unicode ; a 32-bit installer for the 32-bit program: both run on 32- and 64-bit Windows
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 RequestExecutionLevel admin
@@ -30,7 +30,7 @@ Name "${TEST_NAME}"
 Caption "${TEST_NAME} ${VERSION}: встановлення"
 UninstallCaption "${TEST_NAME} ${VERSION}: видалення"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\netquiz"
+InstallDir "$PROGRAMFILES\netquiz" ; "Program Files (x86)" on 64-bit Windows, where 32-bit programs go
 BrandingText "netquiz ${VERSION}"
 
 VIProductVersion "${VERSION}.0.0"
@@ -74,7 +74,6 @@ Function ClassFolderLeave
 FunctionEnd
 
 Function .onInit
-  SetRegView 64
   ; /CLASSFOLDER=\\server\class, or /CLASSFOLDER="\\server\my class" for a path with spaces
   ${GetParameters} $0
   ClearErrors
@@ -120,10 +119,6 @@ Section "netquiz" SecMain
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
-
-Function un.onInit
-  SetRegView 64
-FunctionEnd
 
 ; The pupils' journals (C:\test\Internet, the class folder) and outboxes are their results:
 ; never removed with the program.

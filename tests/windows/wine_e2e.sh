@@ -7,12 +7,15 @@
 #             C:\test\Internet\1.txt holds exactly the bytes the Linux program writes for the same
 #             answers (the Linux program driven the same way on its own X server), but for the
 #             date, which each system writes in its user's short date format
+#   road_win7 the same road with Wine reporting Windows 7 SP1 (to `ver` and to the program)
 #   failed_save  a file where the folder C:\test should be: the save fails with its message on the
 #             screen, the result waits in %LOCALAPPDATA%\netquiz\outbox.txt, and the next start
 #             (the file gone) delivers it to the journal once
-#   installer the installer silently installs into Program Files with /CLASSFOLDER, its Start-menu
-#             entry starts the test, which writes into the class folder; the uninstaller removes
-#             the program silently and leaves the journals
+#   installer the installer silently installs into Program Files (x86) of a 64-bit Windows with
+#             /CLASSFOLDER, its Start-menu entry starts the test, which writes into the class
+#             folder; the uninstaller removes the program silently and leaves the journals
+#   installer32  the installer by hand (Return on each page, no class folder) on a 32-bit Windows
+#             (a prefix of its own), into Program Files; the entry's test writes C:\test\Internet
 #   export    netquiz.exe --results --csv and --pdf on a class folder: the CSV byte for byte as the
 #             Linux program's for the same folder, the PDF's text names every pupil
 # usage: wine_e2e.sh CASE WINE64 WINESERVER WINEPREFIX LOCPATH NETQUIZ_EXE PRINT_DATE_EXE
@@ -23,6 +26,10 @@ WINE64=$2 WINESERVER=$3 WINEPREFIX=$4 LOCPATH=$5 exe=$6 print_date_exe=$7 linux_
 setup=${10:-}
 export WINE64 WINESERVER WINEPREFIX LOCPATH
 here=$(cd "$(dirname "$0")" && pwd)
+case $case_name in
+road_win7) export WINDOWS_VERSION=win7 ;;
+installer32) export WINEARCH=win32 WINEPREFIX=${WINEPREFIX}32 ;;
+esac
 # shellcheck source=wine_lib.sh
 source "$here/wine_lib.sh"
 for f in "$exe" "$linux_app" "$linux_print_date"; do
@@ -73,7 +80,14 @@ start_exe() { # args...; the program as Windows starts it, pid in $pid
 }
 
 case $case_name in
-road)
+road | road_win7)
+  if [ "$case_name" = road_win7 ]; then
+    ver=$(wine cmd /c ver 2>/dev/null | tr -d '\r')
+    grep -q '6\.1\.7601' <<<"$ver" || fail "Wine does not report Windows 7 SP1 (6.1.7601): $ver"
+    seen=$(wine "$print_date_exe" --system 2>/dev/null | tr -d '\r')
+    grep -q '^Windows 7' <<<"$seen" || fail "the program does not see Windows 7: $seen"
+    echo "Windows: $ver; the program sees: $seen"
+  fi
   name="Коваль Мар'яна" group="6-Б"
   linux_journal "$name" "$group"
   [ -s "$work/linux/test/Internet/1.txt" ] || fail "the Linux program wrote no journal"
@@ -140,37 +154,64 @@ failed_save)
   [ ! -s "$outbox" ] || fail "the outbox is not emptied once its result is delivered"
   kill $pid 2>/dev/null
   ;;
-installer)
+installer | installer32)
   [ -f "$setup" ] || { echo "missing $setup" >&2; exit 1; }
-  wine "$setup" /S '/CLASSFOLDER=C:\class' >>"$work/wine.log" 2>&1 || fail "the silent install failed"
-  installed="$drive_c/Program Files/netquiz"
+  if [ "$case_name" = installer ]; then
+    wine "$setup" /S '/CLASSFOLDER=C:\class' >>"$work/wine.log" 2>&1 || fail "the silent install failed"
+    results_args='--results "C:\class"' journal_dir=$drive_c/class
+  else
+    # By hand: Return on each page takes its default ("Далі", then "Готово"), the class folder
+    # left empty; the installer's windows found by its program's name (Wine's window class).
+    wine "$setup" >>"$work/wine.log" 2>&1 &
+    setup_pid=$!
+    for _ in $(seq 30); do
+      kill -0 $setup_pid 2>/dev/null || break
+      id=$(xdotool search --onlyvisible --class "$(basename "$setup")" 2>/dev/null | tail -n1)
+      if [ -n "$id" ]; then
+        xdotool windowfocus "$id" 2>/dev/null
+        click_in "$id" 8 8 # the page's header: the window gets the keyboard
+        xdotool key Return
+      fi
+      sleep 2
+    done
+    kill -0 $setup_pid 2>/dev/null && fail "the installer by hand did not end after 30 Returns"
+    results_args='--results' journal_dir=$drive_c/test
+  fi
+  # A 32-bit program: "Program Files (x86)" on a 64-bit Windows, "Program Files" on a 32-bit one;
+  # its uninstall entry in the registry's 32-bit view, where Windows lists 32-bit programs.
+  installed="$drive_c/Program Files (x86)/netquiz" view=/reg:32
+  [ "$WINEARCH" = win64 ] || installed="$drive_c/Program Files/netquiz" view=
+  [ "$WINEARCH" = win32 ] || [ ! -e "$drive_c/Program Files/netquiz" ] || fail "installed into the 64-bit Program Files"
   menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/netquiz"
-  [ -x "$installed/netquiz.exe" ] && cmp -s "$installed/netquiz.exe" "$exe" || fail "netquiz.exe is not in Program Files"
+  [ -x "$installed/netquiz.exe" ] && cmp -s "$installed/netquiz.exe" "$exe" || fail "netquiz.exe is not in $installed"
   [ -f "$installed/uninstall.exe" ] || fail "no uninstaller"
-  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\netquiz' /v QuietUninstallString 2>/dev/null |
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\netquiz' /v QuietUninstallString $view 2>/dev/null |
     grep -q 'uninstall.exe" /S' || fail "no uninstall entry in the registry"
   test_lnk="$menu/$title.lnk"
   results_lnk="$menu/Результати тесту.lnk"
   [ -f "$test_lnk" ] && [ -f "$results_lnk" ] || fail "the Start-menu entries are missing: $(ls "$menu" 2>&1)"
-  strings -el "$results_lnk" 2>/dev/null | grep -qF -- '--results "C:\class"' || fail "the results' entry does not read the class folder"
+  strings -el "$results_lnk" 2>/dev/null | grep -qF -- "$results_args" || fail "the results' entry does not run netquiz $results_args"
+  [ "$case_name" = installer ] || ! strings -el "$test_lnk" 2>/dev/null | grep -qF -- --class-folder ||
+    fail "the test's entry has a class folder, none was given"
   # The teacher marks the class folder (a pupil's computer never writes into an unmarked one);
-  # the test's entry, started as Explorer starts it: the pupil's journal lands in the class folder.
-  wine "$exe" --make-class-folder 'C:\class' >>"$work/wine.log" 2>&1 || fail "--make-class-folder failed"
+  # the test's entry, started as Explorer starts it: the pupil's journal lands in the class folder
+  # (without one, in C:\test\Internet).
+  [ "$case_name" = installer32 ] || wine "$exe" --make-class-folder 'C:\class' >>"$work/wine.log" 2>&1 || fail "--make-class-folder failed"
   wine start /unix "$test_lnk" >>"$work/wine.log" 2>&1
   name="Ivan Yarlyk" group="5-A"
   pid=
   to_result_page && exit_button "$result_window"
-  for _ in $(seq 300); do [ -n "$(find "$drive_c/class" -name 1.txt -size +0 2>/dev/null)" ] && break; sleep 0.1; done
-  journals=$(find "$drive_c/class" -name 1.txt 2>/dev/null)
+  for _ in $(seq 300); do [ -n "$(find "$journal_dir" -name 1.txt -size +0 2>/dev/null)" ] && break; sleep 0.1; done
+  journals=$(find "$journal_dir" -name 1.txt 2>/dev/null)
   [ "$(wc -l <<<"$journals")" = 1 ] && [ -n "$journals" ] && grep -aq "Ivan Yarlyk - 5-A - $windows_date - " "$journals" ||
-    fail "the entry's test wrote no journal in the class folder: $(ls -R "$drive_c/class" 2>&1 | head)"
+    fail "the entry's test wrote no journal in $journal_dir: $(ls -R "$journal_dir" 2>&1 | head)"
   wine taskkill /f /im netquiz.exe >/dev/null 2>&1 || true
   # The uninstaller hands over to a copy of itself outside the folder it removes, and returns.
   wine "$installed/uninstall.exe" /S >>"$work/wine.log" 2>&1 || fail "the silent uninstall failed"
   for _ in $(seq 600); do [ ! -e "$installed" ] && break; sleep 0.1; done
-  [ ! -e "$installed" ] || fail "Program Files\\netquiz remains after the uninstall: $(ls "$installed")"
+  [ ! -e "$installed" ] || fail "$installed remains after the uninstall: $(ls "$installed")"
   [ ! -e "$menu" ] || fail "the Start-menu entries remain after the uninstall"
-  ! wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\netquiz' >/dev/null 2>&1 ||
+  ! wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\netquiz' $view >/dev/null 2>&1 ||
     fail "the uninstall entry remains in the registry"
   [ -z "$journals" ] || [ -f "$journals" ] || fail "the uninstall removed a journal"
   ;;
