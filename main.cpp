@@ -5,6 +5,7 @@
 #include "control/run.h"
 #include "result/classfolder.h"
 #include "result/outbox.h"
+#include "qtcompat/highdpi.h"
 #include "teacher/results.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ int main(int argc, char *argv[])
         return teacher::showResults(argc, argv, command.resultPaths, command.classLists, command.attempt);
     case CommandLine::Mode::Pupil: break;
     }
+    qtcompat::enableHighDpiScaling();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("netquiz")); // names the folder of the outbox
     prepareApplication(app);

@@ -3,6 +3,7 @@
 // Saves a picture of every page as the pupil sees it, and of the messages a pupil may meet:
 // pageshots OUTDIR [grade] [nowhere]   (run with QT_SCALE_FACTOR=2 for the 200 % look; with
 // "nowhere", the failed save's message is the one shown when nothing at all can hold the result).
+#include "qtcompat/highdpi.h"
 #include "support.h"
 
 #include <QAbstractButton>
@@ -27,6 +28,7 @@ void shootMessage(const QString &file, const std::function<void()> &action)
 
 int main(int argc, char **argv)
 {
+    qtcompat::enableHighDpiScaling();
     QApplication app(argc, argv);
     prepareApplication(app);
     support::answerWithoutReading(); // "Вихід" pressed the moment the result page is up

@@ -5,6 +5,7 @@
 // who have not taken the test and a name one letter off, and the details records beside the
 // journals (two pupils still at work, one who left): resultshots FILE.png [details]
 // (add QT_SCALE_FACTOR=2 for 200 %); "details" shows the questions and who is working.
+#include "qtcompat/highdpi.h"
 #include "result/details.h"
 #include "result/journalline.h"
 #include "teacher/window/detailspanel.h"
@@ -22,6 +23,7 @@
 
 int main(int argc, char **argv)
 {
+    qtcompat::enableHighDpiScaling();
     QApplication app(argc, argv);
     if (argc < 2)
         return 2;

@@ -30,15 +30,15 @@ QString readReason(const std::error_code &error)
         words = QStringLiteral("помилка читання диска");
     else if (why == std::errc::device_or_resource_busy)
         words = QStringLiteral("файл зайнятий іншою програмою");
-    return QStringLiteral("%1 (%2)").arg(words, QString::fromLocal8Bit(error.message()));
+    return QStringLiteral("%1 (%2)").arg(words, QString::fromLocal8Bit(error.message().c_str()));
 }
 
 namespace {
 // The text of an overlong line to show it by: its first bytes, never cutting a UTF-8 letter.
 QByteArrayView shownPart(const QByteArray &line)
 {
-    QByteArrayView part(line.constData(), std::min(line.size(), GrowingJournal::kShownBytes));
-    if (part.size() < line.size() && (uchar(line[part.size()]) & 0xC0) == 0x80) {
+    QByteArrayView part(line.constData(), std::min<qsizetype>(line.size(), GrowingJournal::kShownBytes));
+    if (part.size() < line.size() && (uchar(line.at(int(part.size()))) & 0xC0) == 0x80) {
         while (!part.empty() && (uchar(part.back()) & 0xC0) == 0x80)
             part.chop(1);
         if (!part.empty())
