@@ -207,7 +207,7 @@ ReadResult GrowingJournal::read(qint64 maxBytes)
         if (const qint64 hole = utf16_ ? 0 : file.dataFrom(offset_) - offset_; hole > 0) {
             takeZeros(hole);
             offset_ += hole;
-            lastBytes_ = (lastBytes_ + QByteArray(std::min(hole, kIdentityBytes), '\0')).right(kIdentityBytes);
+            lastBytes_ = (lastBytes_ + QByteArray(qsizetype(std::min<qint64>(hole, kIdentityBytes)), '\0')).right(kIdentityBytes);
             continue;
         }
         // The first read takes enough bytes to tell the encoding by.
