@@ -28,11 +28,16 @@ constexpr bool kQuoteIsNoName = false;
 
 // A folder named with a separator at its end is the folder itself ("C:\share\9b\", "/mnt/9b/").
 // A quote at the end, where no name holds one, is what Windows leaves of `"C:\share\9b\"`: it
-// reads `\"` as a quote that does not close. A root ("C:\", "/") stays what it is.
+// reads `\"` as a quote that does not close, so the blanks after it (before a `> file` typed at
+// cmd.exe's prompt) come along too. A root ("C:\", "/") stays what it is.
 static QString folderValue(QString value)
 {
-    if (kQuoteIsNoName && value.endsWith(QLatin1Char('"')))
-        value.chop(1);
+    if (kQuoteIsNoName) {
+        while (value.endsWith(QLatin1Char(' ')) || value.endsWith(QLatin1Char('\t')))
+            value.chop(1);
+        if (value.endsWith(QLatin1Char('"')))
+            value.chop(1);
+    }
     const QString root = QDir::fromNativeSeparators(value).section(QLatin1Char('/'), 0, 0) + QLatin1Char('/');
     while (value.size() > root.size() && (value.endsWith(QLatin1Char('/')) || value.endsWith(QDir::separator())))
         value.chop(1);

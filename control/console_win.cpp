@@ -71,7 +71,13 @@ bool writeBytes(HANDLE handle, std::u16string_view text)
 bool writeLine(Stream stream, std::u16string_view text)
 {
     const DWORD which = stream == Stream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE;
-    const std::u16string line = std::u16string(text) + u"\r\n";
+    std::u16string line; // every line ended with CR LF, also those inside the text
+    for (const char16_t c : text) {
+        if (c == u'\n')
+            line += u'\r';
+        line += c;
+    }
+    line += u"\r\n";
     HANDLE handle = GetStdHandle(which);
     const DWORD type = handle == nullptr || handle == INVALID_HANDLE_VALUE ? FILE_TYPE_UNKNOWN : GetFileType(handle);
     // A file or a pipe: the text goes there, and no console is needed.

@@ -3,8 +3,8 @@
 // The console layer of the Windows program (control/console_win.cpp) in a window program of its
 // own, cross-built with MinGW-w64 and run under Wine by console_wine.sh; beside it, as
 // console_probe.com, the console twin (control/console_twin_win.cpp) built from its own source.
-//   out       a Ukrainian line on standard output, exit 0
-//   err       a Ukrainian line on standard error, exit 2
+//   out       two Ukrainian lines (one text) on standard output, exit 0
+//   err       the same on standard error, exit 2
 //   slow      waits 4 s, then a line on standard output, exit 3
 //   args ...  each argument as it arrived, in «», one a line, exit 0
 //   quote     every tricky argument quoted and split again as Windows splits it: exit 0 when each
@@ -22,7 +22,7 @@
 #include <vector>
 
 namespace {
-const std::u16string kText = u"Використання: netquiz — ґудзик, їжак, єнот, Ірина, Ґанок, Їжа, Єва, І";
+const std::u16string kText = u"Використання: netquiz — ґудзик, їжак, єнот, Ірина, Ґанок, Їжа, Єва, І\nДовідка: netquiz --help";
 
 bool say(console::Stream stream, const std::wstring &text)
 {

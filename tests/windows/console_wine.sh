@@ -25,6 +25,7 @@ prepare_prefix 96
 cp "$exe" "$work/console_probe.exe" && cp "$com" "$work/console_probe.com"
 cd "$work" || exit 1
 text="Використання: netquiz — ґудзик, їжак, єнот, Ірина, Ґанок, Їжа, Єва, І"
+second="Довідка: netquiz --help" # the same text's second line: CR LF ends it too
 
 # Redirected: UTF-8 bytes and CR LF; the exit code as the program ends.
 for prog in console_probe.exe console_probe.com; do
@@ -32,11 +33,11 @@ for prog in console_probe.exe console_probe.com; do
   wine cmd /c "$prog out > out.txt"
   code=$?
   [ $code -eq 0 ] || fail "$prog out > out.txt: exit $code"
-  cmp -s out.txt <(printf '%s\r\n' "$text") || fail "$prog out > out.txt: $(xxd out.txt | head -3)"
+  cmp -s out.txt <(printf '%s\r\n' "$text" "$second") || fail "$prog out > out.txt: $(xxd out.txt | head -3)"
   wine cmd /c "$prog err 2> err.txt"
   code=$?
   [ $code -eq 2 ] || fail "$prog err 2> err.txt: exit $code, not 2"
-  cmp -s err.txt <(printf '%s\r\n' "$text") || fail "$prog err 2> err.txt: $(xxd err.txt | head -3)"
+  cmp -s err.txt <(printf '%s\r\n' "$text" "$second") || fail "$prog err 2> err.txt: $(xxd err.txt | head -3)"
 done
 
 # A console: Wine's console on a pseudo-terminal (UTF-8 on its side); the console's code page is
@@ -46,7 +47,7 @@ page=$(on_console "$WINE64 cmd /c chcp")
 grep -q "866" <<<"$page" || fail "the console's code page is not 866: $page"
 for prog in console_probe.exe console_probe.com; do
   shown=$(on_console "$WINE64 cmd /c $prog out")
-  grep -qxF "$text" <<<"$shown" || fail "$prog out in a console showed: $shown"
+  grep -qxF "$text" <<<"$shown" && grep -qxF "$second" <<<"$shown" || fail "$prog out in a console showed: $shown"
 done
 
 # At the prompt: cmd.exe (here Wine's, which follows Windows' rule) does not wait for a window
