@@ -26,12 +26,12 @@ for line in out.splitlines():
         print("%.3f" % ((int(line.split()[1]) - start) / 1e6))
 PY
 }
-first_prompt_row() { # platform label
-  local a=() f=() ratios=()
+first_prompt_row() { # platform label [build folder of the benchmarks]
+  local a=() f=() ratios=() dir=${3:-$b}
   for i in $(seq 0 "$pairs"); do
     local ta tb
-    ta=$(QT_QPA_PLATFORM=$1 launch $b/netquiz_bench first-prompt)
-    tb=$(QT_QPA_PLATFORM=$1 launch $b/floor_prompt first-prompt)
+    ta=$(QT_QPA_PLATFORM=$1 launch $dir/netquiz_bench first-prompt)
+    tb=$(QT_QPA_PLATFORM=$1 launch $dir/floor_prompt first-prompt)
     [ "$i" -eq 0 ] && continue
     a+=("$ta"); f+=("$tb"); ratios+=("$(python3 -c "print($ta/$tb)")")
   done
@@ -47,6 +47,11 @@ if command -v Xvfb >/dev/null; then
   DISPLAY=:91 first_prompt_row xcb "Xvfb"
   kill $xvfb
 fi
+# The same with Qt 5.15 (the release-qt5 build, for distributions whose Qt 6 is older): netquiz
+# against the same bare prompt, both built with Qt 5.15.
+cmake --preset release-qt5 >/dev/null
+cmake --build --preset bench-qt5 >/dev/null
+first_prompt_row offscreen "offscreen, Qt 5.15" build-qt5/bench
 
 # The teacher's results: 40 journals of 1,000 lines, one folder per computer, as a class's
 # collected journals. The view from process start to its table painted; its floor is reading and

@@ -14,6 +14,8 @@
 RecordWriter::RecordWriter(const QString &journalFile, QObject *parent)
     : QObject(parent), worker_(new QObject), journalFile_(journalFile), detailsFile_(details::fileBeside(journalFile))
 {
+    qRegisterMetaType<journal::Outcome>();
+    qRegisterMetaType<outbox::Delivery>();
     thread_.setObjectName(QStringLiteral("record writer"));
     worker_->moveToThread(&thread_);
     connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);

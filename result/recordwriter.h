@@ -75,3 +75,7 @@ private:
     bool hasResult_ = false, lineDone_ = false, detailsDone_ = false;
     Entry line_, atShow_, atExit_; // the journal line; the details record as kept at first and at "Вихід"
 };
+
+// Sent from the writer's thread to the window's in queued signals.
+Q_DECLARE_METATYPE(journal::Outcome)
+Q_DECLARE_METATYPE(outbox::Delivery)

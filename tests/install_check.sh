@@ -69,7 +69,7 @@ for f in "${files[@]}"; do
   grep -q " ./usr/$f\$" <<<"$listing" || fail "package lacks /usr/$f"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-grep -q 'libqt6widgets6' <<<"$depends" || fail "computed dependencies lack Qt Widgets: $depends"
+grep -qE 'libqt6widgets6|libqt5widgets5' <<<"$depends" || fail "computed dependencies lack Qt Widgets: $depends"
 grep -q 'libqt6svg6' <<<"$depends" || fail "computed dependencies lack Qt SVG: $depends"
 # The copyright file carries the typeface's licence whole, from the repository's copy.
 dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/netquiz/copyright >"$prefix/copyright"

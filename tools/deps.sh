@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev qt6-svg-dev                    # Qt Widgets, Qt Test, Qt SVG
   qt6-translations-l10n                       # Qt's own Ukrainian texts, built into the program
   qt6-qpa-plugins libqt6svg6                  # platform and SVG icon plugins at run time
+  qtbase5-dev libqt5svg5-dev libqt5svg5       # the same with Qt 5.15 (the release-qt5 preset; platform plugins in libqt5gui5)
+  qttranslations5-l10n                        # Qt 5's Ukrainian texts
   fonts-sil-andika fonts-dejavu-core fontconfig  # the typeface pages and tests render with
   xvfb xauth xdotool x11-xkb-utils xclip      # the end-to-end test under a real X server (xclip: a message's text)
   x11-xserver-utils x11-utils                 # xset: the key repeat the end-to-end test holds keys with; xev: windows shown

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The netquiz developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what is missing, builds netquiz with its tests and runs every test headless; then the
-# Windows build and its tests under Wine (tools/windows.sh test), where the Qt for Windows is
+# Installs what is missing, builds netquiz with its tests and runs every test headless, with Qt 6
+# and again with Qt 5.15 (the release-qt5 preset, in build-qt5/); then the Windows build and its tests under Wine (tools/windows.sh test), where the Qt for Windows is
 # already built, and always under CI (which builds that Qt when it is not cached).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,6 +10,9 @@ bash tools/deps.sh
 cmake --preset release
 cmake --build --preset release
 ctest --preset release
+cmake --preset release-qt5
+cmake --build --preset release-qt5
+ctest --preset release-qt5
 if [ "${CI:-}" = "true" ] || bash tools/windows-qt.sh --cached >/dev/null; then
   bash tools/windows.sh test
 else

@@ -44,6 +44,9 @@ SummaryPanel::SummaryPanel(QWidget *parent)
 {
     heading_->setObjectName(QStringLiteral("summaryHeading"));
     heading_->setWordWrap(true);
+    // A long class name never widens the window: the heading takes the width the figures leave it
+    // (with a larger desktop font, 40 letters of a class can outgrow the rest of the panel).
+    heading_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QFont bold = heading_->font();
     bold.setBold(true);
     heading_->setFont(bold);
