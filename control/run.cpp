@@ -181,9 +181,9 @@ QByteArray Run::finishedDetails() const
     const F11 *result = existing<F11>();
     bool isNumber = false;
     const double points = tally::textToDouble(points_, locale_, &isNumber);
-    return details::finished(detailsRun(), now(),
-                             result ? tally::flooredGrade(result->shownGrade()) : 0, isNumber ? points : 0,
-                             sinceStart_.isValid() ? sinceStart_.elapsed() / 1000 : 0, gradedItems());
+    return details::finished(detailsRun(), now(), result ? tally::flooredGrade(result->shownGrade()) : 0,
+                             isNumber ? points : 0, sinceStart_.isValid() ? sinceStart_.elapsed() / 1000 : 0,
+                             gradedItems());
 }
 
 void Run::recordLeaving()

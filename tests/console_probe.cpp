@@ -22,7 +22,8 @@
 #include <vector>
 
 namespace {
-const std::u16string kText = u"Використання: netquiz — ґудзик, їжак, єнот, Ірина, Ґанок, Їжа, Єва, І\nДовідка: netquiz --help";
+const std::u16string kText =
+    u"Використання: netquiz — ґудзик, їжак, єнот, Ірина, Ґанок, Їжа, Єва, І\nДовідка: netquiz --help";
 
 bool say(console::Stream stream, const std::wstring &text)
 {
