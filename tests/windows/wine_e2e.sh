@@ -93,8 +93,10 @@ road | road_win7)
   if [ "$case_name" = road_win7 ]; then
     ver=$(wine cmd /c ver 2>/dev/null | tr -d '\r')
     grep -q '6\.1\.7601' <<<"$ver" || fail "Wine does not report Windows 7 SP1 (6.1.7601): $ver"
+    # Windows 7 SP1's kernel, 6.1.7601 (Wine 8 gives it the product type of Windows Server 2008
+    # R2, the same kernel, so Qt may name it so).
     seen=$(wine "$print_date_exe" --system 2>/dev/null | tr -d '\r')
-    grep -q '^Windows 7' <<<"$seen" || fail "the program does not see Windows 7: $seen"
+    grep -q ' 6\.1\.7601$' <<<"$seen" || fail "the program does not see Windows 7 SP1 (6.1.7601): $seen"
     echo "Windows: $ver; the program sees: $seen"
   fi
   name="Коваль Мар'яна" group="6-Б"
