@@ -195,6 +195,7 @@ installer | installer32)
   [ "$WINEARCH" = win32 ] || [ ! -e "$drive_c/Program Files/netquiz" ] || fail "installed into the 64-bit Program Files"
   menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/netquiz"
   [ -x "$installed/netquiz.exe" ] && cmp -s "$installed/netquiz.exe" "$exe" || fail "netquiz.exe is not in $installed"
+  [ -f "$installed/netquiz.com" ] || fail "no console twin netquiz.com in $installed"
   [ -f "$installed/uninstall.exe" ] || fail "no uninstaller"
   wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\netquiz' /v QuietUninstallString $view 2>/dev/null |
     grep -q 'uninstall.exe" /S' || fail "no uninstall entry in the registry"
