@@ -403,6 +403,7 @@ void ResultTest::keptInTheNextPlace()
              qPrintable(caught.last()));
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY(f11.close());
+    s.run.recordWriter().flush(); // the save's details record is still being kept after the message
     const QString kept = outbox::places(s.outboxFile(), s.journalFile()).value(1);
     QVERIFY(kept.startsWith(temp.path()));
     QCOMPARE(waitingFor(kept, s.journalFile()), 1);
