@@ -16,12 +16,15 @@ int main(int argc, char *argv[])
 {
     const CommandLine command = readCommandLine(argc, argv);
     switch (command.mode) {
-    case CommandLine::Mode::Done: return command.exitCode;
+    // Started with no console, what these print is shown in a message box.
+    case CommandLine::Mode::Done: return showUnseenText(argc, argv, command.exitCode);
     case CommandLine::Mode::Export:
-        return teacher::exportResults(argc, argv,
-                                      {command.resultPaths, command.csvFile, command.pdfFile, command.classLists,
-                                       teacher::attemptRuleOf(command.attempt), command.itemsCsvFile,
-                                       [](const QString &line) { printLine(stderr, line); }});
+        return showUnseenText(
+            argc, argv,
+            teacher::exportResults(argc, argv,
+                                   {command.resultPaths, command.csvFile, command.pdfFile, command.classLists,
+                                    teacher::attemptRuleOf(command.attempt), command.itemsCsvFile,
+                                    [](const QString &line) { printLine(stderr, line); }}));
     case CommandLine::Mode::Results:
         return teacher::showResults(argc, argv, command.resultPaths, command.classLists, command.attempt,
                                     installUkrainianButtons);

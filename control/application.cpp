@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/application.h"
 
+#include "control/commandline.h"
 #include "control/run.h"
 #include "pages/artwork.h"
 #include "pages/page.h"
@@ -67,9 +68,31 @@ void prepareApplication(QApplication &app)
 
 QString runningTestLock()
 {
-    // The runtime folder is the user's own, so each user of a shared computer has a lock.
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
-        .filePath(QStringLiteral("netquiz-test.lock"));
+    // A folder of the user's own, so each user of a shared computer has a lock: on Windows the
+    // program's folder in %LOCALAPPDATA%, beside the outbox (Qt's runtime folder there is the
+    // profile folder itself); elsewhere the runtime folder, which ends with the session.
+#ifdef Q_OS_WIN
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    QDir().mkpath(folder);
+#else
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+#endif
+    return QDir(folder).filePath(QStringLiteral("netquiz-test.lock"));
+}
+
+int showUnseenText(int &argc, char **argv, int exitCode)
+{
+    const QString text = takeUnseenText();
+    if (text.isEmpty())
+        return exitCode;
+    QApplication app(argc, argv);
+    installUkrainianButtons(app);
+    QApplication::setWindowIcon(frame::windowIcon());
+    QMessageBox box(exitCode == 0 ? QMessageBox::Information : QMessageBox::Warning, frame::kTitle, text,
+                    QMessageBox::Ok);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.exec();
+    return exitCode;
 }
 
 // Held while this copy runs a test: one test at a time for each user of the computer (a double

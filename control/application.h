@@ -19,6 +19,11 @@ void installUkrainianButtons(QApplication &app);
 // The lock file a running test holds for its user.
 QString runningTestLock();
 
+// Started with no console (a shortcut, a double click), the command line's texts reached no one:
+// they are shown in a message box with the program's title and icon, then the program ends with
+// exitCode all the same. Returns exitCode.
+int showUnseenText(int &argc, char **argv, int exitCode);
+
 // Starts the run and keeps the program going until the run ends; main's whole work. A second
 // start by the same user while a test runs (it holds `lockFile`) says so and ends, recording
 // nothing. Meanwhile results kept in the run's outbox are delivered on a thread of their own,

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/commandline.h"
 
+#include "control/console.h"
+
 #include "result/classfolder.h"
 #include "result/journal.h"
 
@@ -17,10 +19,49 @@
 // clang-format on
 #endif
 
+#ifdef Q_OS_WIN
+// A quote cannot be part of a file's name on Windows.
+constexpr bool kQuoteIsNoName = true;
+#else
+constexpr bool kQuoteIsNoName = false;
+#endif
+
+// A folder named with a separator at its end is the folder itself ("C:\share\9b\", "/mnt/9b/").
+// A quote at the end, where no name holds one, is what Windows leaves of `"C:\share\9b\"`: it
+// reads `\"` as a quote that does not close, so the blanks after it (before a `> file` typed at
+// cmd.exe's prompt) come along too. A root ("C:\", "/") stays what it is.
+static QString folderValue(QString value)
+{
+    if (kQuoteIsNoName) {
+        while (value.endsWith(QLatin1Char(' ')) || value.endsWith(QLatin1Char('\t')))
+            value.chop(1);
+        if (value.endsWith(QLatin1Char('"')))
+            value.chop(1);
+    }
+    const QString root = QDir::fromNativeSeparators(value).section(QLatin1Char('/'), 0, 0) + QLatin1Char('/');
+    while (value.size() > root.size() && (value.endsWith(QLatin1Char('/')) || value.endsWith(QDir::separator())))
+        value.chop(1);
+    return value;
+}
+
+static QStringList &unseenLines()
+{
+    static QStringList lines;
+    return lines;
+}
+
 void printLine(FILE *stream, const QString &text)
 {
-    fputs(qPrintable(text + QLatin1Char('\n')), stream);
-    fflush(stream);
+    const std::u16string_view line(reinterpret_cast<const char16_t *>(text.utf16()), std::size_t(text.size()));
+    if (!console::writeLine(stream == stdout ? console::Stream::Out : console::Stream::Err, line))
+        unseenLines() << text;
+}
+
+QString takeUnseenText()
+{
+    const QString text = unseenLines().join(QLatin1Char('\n'));
+    unseenLines().clear();
+    return text;
 }
 
 static QStringList argumentsOf(int argc, char **argv)
@@ -149,7 +190,7 @@ CommandLine readCommandLine(int argc, char **argv)
         return done(0, stdout, QStringLiteral("netquiz " NETQUIZ_VERSION));
 
     if (parser.isSet(makeClassFolderOption)) {
-        const QString dir = parser.value(makeClassFolderOption);
+        const QString dir = folderValue(parser.value(makeClassFolderOption));
         if (dir.isEmpty())
             return usageError(QStringLiteral("параметр «--make-class-folder» потребує значення"));
         if (parser.optionNames().size() > 1 || !parser.positionalArguments().isEmpty())
@@ -171,7 +212,7 @@ CommandLine readCommandLine(int argc, char **argv)
         line.journalFile = QDir::cleanPath(QDir::current().absoluteFilePath(value));
     }
     if (parser.isSet(classFolderOption)) {
-        const QString value = parser.value(classFolderOption);
+        const QString value = folderValue(parser.value(classFolderOption));
         if (value.isEmpty())
             return usageError(QStringLiteral("параметр «--class-folder» потребує значення"));
         if (parser.isSet(journalOption))
@@ -188,7 +229,8 @@ CommandLine readCommandLine(int argc, char **argv)
                               .arg(parser.positionalArguments().constFirst()));
 
     if (results) {
-        line.resultPaths = parser.positionalArguments();
+        for (const QString &path : parser.positionalArguments())
+            line.resultPaths << folderValue(path);
         if (line.resultPaths.isEmpty()) {
             line.resultPaths << journal::defaultFile();
             if (!line.journalFile.isEmpty() && line.journalFile != QDir::cleanPath(journal::defaultFile()))

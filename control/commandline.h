@@ -34,5 +34,8 @@ struct CommandLine {
 
 CommandLine readCommandLine(int argc, char **argv);
 
-// One message line on a standard stream, in the terminal's encoding.
+// One message line on stdout or stderr: the terminal's, or on Windows the console's (see
+// control/console.h). A line that reached nothing is kept for takeUnseenText().
 void printLine(FILE *stream, const QString &text);
+// The lines that reached nothing so far, one a line, and forgets them.
+QString takeUnseenText();

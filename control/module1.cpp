@@ -63,14 +63,15 @@ void AskPupilGroup(Pupil &pupil)
     pupil.PupilGroup = ask(kGroupPrompt);
 }
 
-QByteArray ResultRecord(const Pupil &pupil, const QLocale &locale, const QString &tally)
+QByteArray ResultRecord(const Pupil &pupil, const QLocale &locale, const QString &tally, const QDate &today)
 {
-    return journal::record(pupil.PupilName, pupil.PupilGroup, journal::dateText(QDate::currentDate(), locale), tally);
+    return journal::record(pupil.PupilName, pupil.PupilGroup, journal::dateText(today, locale), tally);
 }
 
-void SaveResult(RecordWriter &writer, const QByteArray &finishedDetails)
+void SaveResult(RecordWriter &writer, const QByteArray &line, const QByteArray &finishedDetails)
 {
-    writer.save(finishedDetails);
+    // The line is made now: its date is the day it is written, also after midnight on the result page.
+    writer.save(line, finishedDetails);
 }
 
 } // namespace Модуль1

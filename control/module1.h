@@ -4,6 +4,7 @@
 // The pupil module: who is taking the test, asked for at start and written into the journal.
 
 #include <QByteArray>
+#include <QDate>
 #include <QLocale>
 #include <QString>
 
@@ -26,10 +27,10 @@ void AskPupilGroup(Pupil &pupil);
 
 // The journal line of this pupil's result (`tally`: the grade as the result page shows it),
 // dated today in the user's regional format.
-QByteArray ResultRecord(const Pupil &pupil, const QLocale &locale, const QString &tally);
+QByteArray ResultRecord(const Pupil &pupil, const QLocale &locale, const QString &tally, const QDate &today);
 
 // Has the result line appended to the journal, with the run's "finished" details record as of
 // now: queued on the run's record writer, whose `saved` signal tells the result page the outcome.
-void SaveResult(RecordWriter &writer, const QByteArray &finishedDetails);
+void SaveResult(RecordWriter &writer, const QByteArray &line, const QByteArray &finishedDetails);
 
 } // namespace Модуль1

@@ -171,7 +171,7 @@ QList<GradedItem> Run::gradedItems() const
 void Run::recordStart()
 {
     runId_ = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    startedAt_ = QDateTime::currentDateTime();
+    startedAt_ = now();
     sinceStart_.start();
     writer_.started(details::started(detailsRun(), startedAt_));
 }
@@ -181,9 +181,9 @@ QByteArray Run::finishedDetails() const
     const F11 *result = existing<F11>();
     bool isNumber = false;
     const double points = tally::textToDouble(points_, locale_, &isNumber);
-    return details::finished(detailsRun(), QDateTime::currentDateTime(),
-                             result ? tally::flooredGrade(result->shownGrade()) : 0, isNumber ? points : 0,
-                             sinceStart_.isValid() ? sinceStart_.elapsed() / 1000 : 0, gradedItems());
+    return details::finished(detailsRun(), now(), result ? tally::flooredGrade(result->shownGrade()) : 0,
+                             isNumber ? points : 0, sinceStart_.isValid() ? sinceStart_.elapsed() / 1000 : 0,
+                             gradedItems());
 }
 
 void Run::recordLeaving()
@@ -193,11 +193,11 @@ void Run::recordLeaving()
     leavingRecorded_ = true;
     // The program is about to end: a short wait for the lock, after which the record waits in
     // the outbox for the next start. "started" is ahead of it in the writer's queue.
-    writer_.left(details::left(detailsRun(), QDateTime::currentDateTime(), lastShown_->objectName()));
+    writer_.left(details::left(detailsRun(), now(), lastShown_->objectName()));
     writer_.flush();
 }
 
 QByteArray Run::resultRecord()
 {
-    return Модуль1::ResultRecord(pupil_, locale_, tally().text());
+    return Модуль1::ResultRecord(pupil_, locale_, tally().text(), now().date());
 }

@@ -18,6 +18,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <tuple>
 #include <utility>
@@ -93,10 +94,13 @@ public:
     // The details record beside the journal: this run's, and its "finished" record as of now.
     QString detailsFile() const;
     QByteArray finishedDetails() const override;
-    // The journal line of this run's result, dated today.
+    // The journal line of this run's result, dated with the clock's day as of now.
     QByteArray resultRecord() override;
+    // The time every record of the run is stamped with: the system's clock, or the one a test sets.
+    QDateTime now() const { return clock_(); }
+    void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
     RecordWriter &recordWriter() override { return writer_; }
-    void SaveResult() override { Модуль1::SaveResult(writer_, finishedDetails()); }
+    void SaveResult() override { Модуль1::SaveResult(writer_, resultRecord(), finishedDetails()); }
     // Every graded item of the question pages, in test order, with its verdict.
     QList<GradedItem> gradedItems() const;
     frame::PictureCache &pictures() override { return pictures_; }
@@ -117,6 +121,7 @@ private:
     QString journalFile_;
     QString outboxFile_;
     QLocale locale_;
+    std::function<QDateTime()> clock_ = [] { return QDateTime::currentDateTime(); };
     Модуль1::Pupil pupil_;
     frame::PictureCache pictures_;
     QStringList created_;

@@ -27,7 +27,7 @@ public:
     void deliver();
     void send(const QByteArray &record, std::chrono::milliseconds lockWait);
     void finished(const QByteArray &line, const QByteArray &details);
-    void save(const QByteArray &details);
+    void save(const QByteArray &line, const QByteArray &details);
     bool flush();
 
 signals:
@@ -119,12 +119,14 @@ void Worker::finished(const QByteArray &line, const QByteArray &details)
     keepSomewhere({&line_, &atShow_});
 }
 
-void Worker::save(const QByteArray &details)
+void Worker::save(const QByteArray &line, const QByteArray &details)
 {
     if (!hasResult_)
         return;
     journal::Outcome outcome{true, {}, true};
     if (!lineDone_) {
+        // The copy kept at first keeps its own date; it is marked delivered once this one is written.
+        line_.record = line;
         if (line_.keptIn.isEmpty())
             keepSomewhere({&line_}); // a place may take it now
         outcome = journal::append(journalFile_, line_.record, journalfile::kLockWait, keptAt(line_), line_.keptIn);
@@ -222,9 +224,9 @@ void RecordWriter::finished(const QByteArray &line, const QByteArray &details)
     post([line, details](Worker &w) { w.finished(line, details); });
 }
 
-void RecordWriter::save(const QByteArray &details)
+void RecordWriter::save(const QByteArray &line, const QByteArray &details)
 {
-    post([details](Worker &w) { w.save(details); });
+    post([line, details](Worker &w) { w.save(line, details); });
 }
 
 bool RecordWriter::flush()

@@ -43,10 +43,10 @@ public:
     // The result page shows: its journal line and details record are kept in the outbox (the
     // first place that takes them), once; later calls change nothing.
     void finished(const QByteArray &line, const QByteArray &details);
-    // "Вихід": the journal line goes to the journal, then the details record (`details`, made
-    // now, takes the place of the one kept at first). saved() tells the outcome of the line;
-    // after a failure a later save() tries again.
-    void save(const QByteArray &details);
+    // "Вихід": the journal line goes to the journal, then the details record. Both are made
+    // now and take the place of the ones kept at first (the line's date is the day it is
+    // written). saved() tells the outcome of the line; after a failure a later save() tries again.
+    void save(const QByteArray &line, const QByteArray &details);
     // Waits for every job asked for so far; where this run's result is neither saved nor kept,
     // tries once more to keep it. True when the result is held (saved, or kept somewhere), or
     // when there is none.

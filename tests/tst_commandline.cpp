@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -107,6 +108,10 @@ void CommandLineTest::decides_data()
     QTest::addRow("nothing: the test") << QStringList{} << Mode::Pupil << home << QStringList{};
     QTest::addRow("relative journal") << QStringList{"--journal", "клас/1.txt"} << Mode::Pupil << relative << QStringList{};
     QTest::addRow("Windows-style single dash") << QStringList{"-journal", "/srv/j.txt"} << Mode::Pupil << "/srv/j.txt" << QStringList{};
+    const QString inClass = journal::fileInClassFolder(QDir::current().absoluteFilePath(QStringLiteral("клас/9-Б")),
+                                                       QSysInfo::machineHostName());
+    QTest::addRow("class folder") << QStringList{"--class-folder", "клас/9-Б"} << Mode::Pupil << inClass << QStringList{};
+    QTest::addRow("class folder, a separator at its end") << QStringList{"--class-folder", "клас/9-Б//"} << Mode::Pupil << inClass << QStringList{};
     QTest::addRow("results: this computer's journal") << QStringList{"--results"} << Mode::Results << home << QStringList{home};
     QTest::addRow("results: and the --journal one") << QStringList{"--results", "--journal", "клас/1.txt"} << Mode::Results
                                                     << relative << QStringList{home, relative};
@@ -193,6 +198,9 @@ void CommandLineTest::makeClassFolder_data()
     QTest::addRow("a new folder, made and marked")
         << QStringList{"--make-class-folder", "клас/9-А"} << 0 << "Теку класу підготовлено"
         << "клас/9-А";
+    QTest::addRow("a separator at its end")
+        << QStringList{"--make-class-folder", "клас/9-Б/"} << 0 << "Теку класу підготовлено"
+        << "клас/9-Б";
     QTest::addRow("marked already: kept as it is")
         << QStringList{"--make-class-folder", "позначена"} << 0 << "Теку класу підготовлено"
         << "позначена";

@@ -32,6 +32,7 @@ private slots:
     void repeatActivationChangesNothing();
     void leavingWritesOneLine_data();
     void leavingWritesOneLine();
+    void dateIsTheDayOfExit();
     void failedSaveKeepsThePage();
     void keptResultDeliveredAtNextStart();
     void lockWaitKeepsThePageAlive();
@@ -177,6 +178,28 @@ void ResultTest::leavingWritesOneLine()
     QCOMPARE(s.journal(), expected);
     QVERIFY(expected.endsWith("\xCE\xF6\xB3\xED\xEA\xE0 - 1\r\n"));
     QCOMPARE(visiblePages(s.run), 0);
+}
+
+void ResultTest::dateIsTheDayOfExit()
+{
+    // The result page shows a minute before midnight and the pupil leaves it after midnight: the
+    // journal line carries the day it is written. The copy kept when the page showed (for a
+    // program that is killed) keeps that day, and is marked delivered once the line is written.
+    Session s;
+    QDateTime clock(QDate(2026, 3, 1), QTime(23, 59, 0));
+    s.run.setClock([&clock] { return clock; });
+    F11 &f11 = showResult(s, QStringLiteral("9"));
+    const QString before = QLocale::c().toString(QDate(2026, 3, 1), QLocale::ShortFormat);
+    const QString after = QLocale::c().toString(QDate(2026, 3, 2), QLocale::ShortFormat);
+    QTRY_COMPARE(waitingFor(s.outboxFile(), s.journalFile()), 1);
+    for (const outbox::Kept &k : outbox::waiting(readAll(s.outboxFile())))
+        if (k.journal == s.journalFile())
+            QCOMPARE(k.record, journal::encode(journal::kTopic + " - Учень - 9-А - " + before + " - Оцінка - 9\r\n"));
+    clock = QDateTime(QDate(2026, 3, 2), QTime(0, 1, 0));
+    click(com(f11));
+    QTRY_COMPARE(s.endedSpy.count(), 1);
+    QCOMPARE(s.journal(), journal::encode(journal::kTopic + " - Учень - 9-А - " + after + " - Оцінка - 9\r\n"));
+    QTRY_VERIFY(outbox::waiting(readAll(s.outboxFile())).isEmpty());
 }
 
 void ResultTest::failedSaveKeepsThePage()
@@ -350,6 +373,7 @@ void ResultTest::keptInTheNextPlace()
              qPrintable(caught.last()));
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY(f11.close());
+    s.run.recordWriter().flush(); // the save's details record is still being kept after the message
     const QString kept = outbox::places(s.outboxFile(), s.journalFile()).value(1);
     QVERIFY(kept.startsWith(temp.path()));
     QCOMPARE(waitingFor(kept, s.journalFile()), 1);

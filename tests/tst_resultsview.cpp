@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QScreen>
@@ -84,6 +85,7 @@ private slots:
     void attemptChoiceChangesSummary();
     void classListShowsWhoIsMissingAndIsRemembered();
     void reportHoldsWhatIsShown();
+    void printWithoutPrinterSaysSo();
     void reportSectionsInClassOrder();
     void nearMissSettledOnItsRow();
 
@@ -636,6 +638,29 @@ void ResultsViewTest::reportHoldsWhatIsShown()
     QFile written(pdf);
     QVERIFY(written.open(QIODevice::ReadOnly));
     QVERIFY(written.read(5) == "%PDF-");
+}
+
+// "Друк…" (Ctrl+P) on a computer without a printer says so, and how to print elsewhere.
+void ResultsViewTest::printWithoutPrinterSaysSo()
+{
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        QSKIP("a printer is installed here");
+    QStringList seen;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&seen] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            seen << box->windowTitle() + QLatin1Char('|') + box->text();
+            box->accept();
+        }
+    });
+    answer.start(20);
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+    answer.stop();
+    QCOMPARE(seen.size(), 1);
+    QVERIFY2(seen[0].startsWith(window->windowTitle() +
+                                QStringLiteral("|На цьому комп'ютері не встановлено жодного принтера")),
+             qPrintable(seen[0]));
+    QVERIFY2(seen[0].contains(QStringLiteral("«Зберегти як PDF…»")), qPrintable(seen[0]));
 }
 
 // Each class is a section of its own, in school order. Catches classes sorted as plain text

@@ -93,6 +93,7 @@ Section "netquiz" SecMain
   SetShellVarContext all ; the entries for every pupil who signs in to this computer
   SetOutPath "$INSTDIR"
   File "/oname=netquiz.exe" "${EXE}"
+  File "/oname=netquiz.com" "${COM}" ; `netquiz` at a prompt: waits for the end, passes the exit code
   File "/oname=LICENSE.txt" "${LICENSE}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
@@ -127,6 +128,7 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\netquiz\${RESULTS_NAME}.lnk"
   RMDir "$SMPROGRAMS\netquiz"
   Delete "$INSTDIR\netquiz.exe"
+  Delete "$INSTDIR\netquiz.com"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"

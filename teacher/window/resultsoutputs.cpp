@@ -13,6 +13,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -88,6 +89,14 @@ static void setUpForReport(QPrinter &printer)
 
 void ResultsWindow::print()
 {
+    // Without a printer Windows' print dialog does not open at all: the teacher is told instead.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        QMessageBox::information(this, windowTitle(),
+                                 QStringLiteral("На цьому комп'ютері не встановлено жодного принтера, тож звіт не "
+                                                "надрукувати.\nЗбережіть його як PDF («Файл» → «Зберегти як PDF…») "
+                                                "і надрукуйте там, де є принтер."));
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     setUpForReport(printer);
     QPrintDialog dialog(&printer, this);

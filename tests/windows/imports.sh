@@ -5,8 +5,8 @@
 # refuses to start a program whose import table names a DLL it does not have or a function that DLL
 # does not export ("The program can't start..."); Wine does not show this, since it has every DLL
 # whatever Windows it reports. So this reads the import tables themselves (objdump -p): the
-# installer unpacked with 7z (netquiz.exe and the uninstaller inside), the installer itself, the
-# zip's netquiz.exe. Each program must be a 32-bit one (PE32, i386), ask for no Windows newer than
+# installer unpacked with 7z (netquiz.exe, its console twin netquiz.com and the uninstaller inside),
+# the installer itself, the zip's netquiz.exe and netquiz.com. Each program must be a 32-bit one (PE32, i386), ask for no Windows newer than
 # 7 (6.1) in its header, and import only the DLLs below and none of the functions below.
 # usage: imports.sh OBJDUMP SETUP_EXE ZIP_FILE
 set -uo pipefail
@@ -111,11 +111,13 @@ headers_newer_than_7 >"$work/newer"
 mkdir "$work/setup" "$work/zip"
 7z x -y -o"$work/setup" "$setup" >/dev/null || fail "7z could not unpack $setup"
 unzip -q "$zipfile" -d "$work/zip" || fail "could not unpack $zipfile"
-mapfile -t programs < <(find "$work/setup" "$work/zip" -type f \( -iname '*.exe' -o -iname '*.dll' \) | sort)
+mapfile -t programs < <(find "$work/setup" "$work/zip" -type f \( -iname '*.exe' -o -iname '*.com' -o -iname '*.dll' \) | sort)
 programs+=("$setup")
 names=$(printf '%s\n' "${programs[@]}" | sed "s|^$work/||" | tr '\n' ' ')
 grep -q 'setup/netquiz.exe' <<<"$names" && grep -q 'zip/netquiz/netquiz.exe' <<<"$names" ||
   fail "netquiz.exe not found in the installer and the zip: $names"
+grep -q 'setup/netquiz.com' <<<"$names" && grep -q 'zip/netquiz/netquiz.com' <<<"$names" ||
+  fail "netquiz.com, the console twin, not found in the installer and the zip: $names"
 grep -qi 'setup/uninstall.exe' <<<"$names" || echo "(the uninstaller is written at install time: its stub is the installer's own)"
 
 for p in "${programs[@]}"; do

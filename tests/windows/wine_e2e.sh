@@ -18,6 +18,15 @@
 #             (a prefix of its own), into Program Files; the entry's test writes C:\test\Internet
 #   export    netquiz.exe --results --csv and --pdf on a class folder: the CSV byte for byte as the
 #             Linux program's for the same folder, the PDF's text names every pupil
+#   commandline  the command line at cmd.exe's prompt: --help redirected to a file (UTF-8, CR LF, the
+#             Linux program's lines), the same through the console twin netquiz.com, texts and
+#             exit codes in a console whose code page is 866, the --results --csv error paths, and
+#             --make-class-folder "C:\class\9-Б\" as a teacher types it (its \" a quote to Windows)
+#   no_console   netquiz.exe --no-such-option started as a shortcut starts it: the message box
+#             with the test's title says what the console would, and the exit code is 2
+#   short_date   the pupil's road with the user's short date format set to yyyy-MM-dd in the
+#             registry: the journal's date in that format, computed here from the registry's value
+#             (not by the program's own function); the one-test lock in %LOCALAPPDATA%\netquiz
 # usage: wine_e2e.sh CASE WINE64 WINESERVER WINEPREFIX LOCPATH NETQUIZ_EXE PRINT_DATE_EXE
 #        LINUX_NETQUIZ LINUX_PRINT_DATE [SETUP_EXE]
 set -uo pipefail
@@ -186,6 +195,7 @@ installer | installer32)
   [ "$WINEARCH" = win32 ] || [ ! -e "$drive_c/Program Files/netquiz" ] || fail "installed into the 64-bit Program Files"
   menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/netquiz"
   [ -x "$installed/netquiz.exe" ] && cmp -s "$installed/netquiz.exe" "$exe" || fail "netquiz.exe is not in $installed"
+  [ -f "$installed/netquiz.com" ] || fail "no console twin netquiz.com in $installed"
   [ -f "$installed/uninstall.exe" ] || fail "no uninstaller"
   wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\netquiz' /v QuietUninstallString $view 2>/dev/null |
     grep -q 'uninstall.exe" /S' || fail "no uninstall entry in the registry"
@@ -241,6 +251,93 @@ $(diff <(tr -d '\r' <"$work/expected.csv") <(tr -d '\r' <"$drive_c/class.csv" 2>
   for who in "Бойко Олег (PC-01)" "Ґонта Їжак (PC-02)"; do
     grep -qF "$who" <<<"$text" || fail "the PDF lacks $who"
   done
+  ;;
+commandline)
+  com=${exe%.exe}.com
+  [ -f "$com" ] || fail "no console twin $com beside $exe"
+  cd "$work" || exit 1
+  cp "$exe" "$com" . && exe=$work/netquiz.exe
+  # --help into a file: the Linux program's lines (the journal's place aside), UTF-8, CR LF.
+  wine cmd /c "netquiz.exe --help > help.txt"
+  code=$?
+  [ $code -eq 0 ] || fail "netquiz.exe --help > help.txt: exit $code"
+  QT_QPA_PLATFORM=offscreen HOME=/nowhere "$linux_app" --help | sed 's|/nowhere/test/Internet/1.txt|C:\\test\\Internet\\1.txt|; s/$/\r/' >help.linux
+  cmp -s help.txt help.linux || fail "--help > help.txt is not the Linux text in UTF-8 with CR LF:
+$(diff <(cat -A help.linux) <(cat -A help.txt) | head -6)"
+  wine cmd /c "netquiz.com --help > help2.txt"
+  cmp -s help.txt help2.txt || fail "netquiz.com --help > help2.txt differs from netquiz.exe's"
+  # In a console (Wine's, on a pseudo-terminal), code page 866: the text whole, the exit code kept.
+  on_console() { script -qec "$1" /dev/null </dev/null | sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g; s/\x1b\][^\a]*\a//g' | tr -d '\r'; }
+  grep -q 866 <<<"$(on_console "$WINE64 cmd /c chcp")" || fail "the console's code page is not 866"
+  for prog in netquiz.com netquiz.exe; do
+    shown=$(on_console "$WINE64 cmd /c $prog --no-such-option; echo rc=\$?")
+    grep -qxF "netquiz: невідомий параметр «--no-such-option»" <<<"$shown" || fail "$prog --no-such-option in a console: $shown"
+    grep -qxF "Довідка: netquiz --help" <<<"$shown" || fail "$prog --no-such-option in a console: $shown"
+    grep -qx "rc=2" <<<"$shown" || fail "$prog --no-such-option: not exit 2: $shown"
+  done
+  shown=$(on_console "$WINE64 cmd /c netquiz.com --help")
+  grep -qF "Код завершення: 0 - гаразд" <<<"$shown" || fail "netquiz.com --help in a console: $(head -3 <<<"$shown")"
+  # --results --csv: a CSV that cannot be written (2), a path that cannot be read (3).
+  mkdir -p "$drive_c/class/PC-01"
+  printf '%s\r\n' "Тема: $title - Бойко Олег - 9-А - 01.12.2026 - Оцінка - 10" | iconv -t CP1251 >"$drive_c/class/PC-01/1.txt"
+  wine cmd /c 'netquiz.com --results --csv C:\немає\o.csv C:\class 2> err.txt'
+  code=$?
+  [ $code -eq 2 ] || fail "--csv into a missing folder: exit $code, not 2"
+  grep -qF 'netquiz: Не вдалося записати «C:\немає\o.csv»' err.txt || fail "--csv into a missing folder said: $(cat err.txt)"
+  wine cmd /c 'netquiz.com --results --csv C:\o.csv C:\class C:\немає 2> err.txt'
+  code=$?
+  [ $code -eq 3 ] || fail "--csv with a path that is not there: exit $code, not 3"
+  grep -qF 'C:\немає' err.txt || fail "the missing path is not named: $(cat err.txt)"
+  grep -qF 'Бойко Олег' "$drive_c/o.csv" || fail "the CSV lacks the readable journal's line"
+  # The class folder as typed with a backslash at its end (a batch file: the line as typed).
+  printf '@netquiz.com --make-class-folder "C:\\class\\9-Б\\" > made.txt\r\n' | iconv -t CP866 >make.bat
+  wine cmd /c make.bat
+  code=$?
+  [ $code -eq 0 ] || fail "--make-class-folder \"C:\\class\\9-Б\\\": exit $code ($(cat made.txt))"
+  [ -f "$drive_c/class/9-Б/netquiz-class-folder.txt" ] || fail "C:\\class\\9-Б is not marked: $(ls "$drive_c/class")"
+  grep -qxF 'Теку класу підготовлено: C:\class\9-Б'$'\r' made.txt || fail "--make-class-folder said: $(cat made.txt)"
+  ;;
+no_console)
+  # Started as a shortcut starts it: no console, nothing redirected.
+  wine start /wait /unix "$exe" --no-such-option >>"$work/wine.log" 2>&1 &
+  pid=$!
+  box=$(wait_new_window "$title") || fail "no message box for a wrong command line started with no console"
+  if [ -n "$box" ]; then
+    click_in "$box" 4 4
+    xdotool key ctrl+c
+    sleep 0.5
+    message=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')
+    for words in 'netquiz: невідомий параметр «--no-such-option»' 'Довідка: netquiz --help'; do
+      grep -qF "$words" <<<"$message" || fail "the box lacks '$words': $message"
+    done
+    [ -z "${SHOTS:-}" ] || xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$SHOTS/no-console.png"
+    xdotool key Return
+  fi
+  ended $pid || fail "netquiz.exe did not end after the box"
+  wait $pid
+  code=$?
+  [ $code -eq 2 ] || fail "the wrong command line ended with $code, not 2"
+  ;;
+short_date)
+  key='HKCU\Control Panel\International'
+  before=$(wine reg query "$key" /v sShortDate 2>/dev/null | tr -d '\r' | awk '/sShortDate/ {print $NF}')
+  wine reg add "$key" /v sShortDate /t REG_SZ /d yyyy-MM-dd /f >/dev/null 2>&1
+  format=$(wine reg query "$key" /v sShortDate 2>/dev/null | tr -d '\r' | awk '/sShortDate/ {print $NF}')
+  # The registry's format in date(1)'s terms (the parts this format has).
+  expected=$(date +"$(sed 's/yyyy/%Y/; s/MM/%m/; s/dd/%d/' <<<"$format")")
+  name="Short Date" group="8-D"
+  start_exe
+  if to_result_page; then
+    lock=$drive_c/users/$user/AppData/Local/netquiz/netquiz-test.lock
+    [ -f "$lock" ] || fail "no one-test lock in %LOCALAPPDATA%\\netquiz"
+    [ ! -e "$drive_c/users/$user/netquiz-test.lock" ] || fail "the one-test lock is in the profile folder"
+    exit_button "$result_window"
+  fi
+  ended $pid || fail "netquiz.exe did not end after Вихід"
+  [ -n "$before" ] && wine reg add "$key" /v sShortDate /t REG_SZ /d "$before" /f >/dev/null 2>&1
+  [ "$format" = yyyy-MM-dd ] || fail "the registry holds '$format', not yyyy-MM-dd"
+  grep -aq "Short Date - 8-D - $expected - Оцінка - 12" <(iconv -f CP1251 -t UTF-8 "$drive_c/test/Internet/1.txt" 2>/dev/null) ||
+    fail "the journal's date is not $expected: $(iconv -f CP1251 -t UTF-8 "$drive_c/test/Internet/1.txt" 2>&1)"
   ;;
 *) echo "unknown case $case_name" >&2; exit 2 ;;
 esac
