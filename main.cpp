@@ -6,6 +6,7 @@
 #include "result/classfolder.h"
 #include "result/outbox.h"
 #include "teacher/results.h"
+#include "teacher/window/guidewindow.h"
 
 #include <QApplication>
 
@@ -20,6 +21,7 @@ int main(int argc, char *argv[])
                                        teacher::attemptRuleOf(command.attempt), command.itemsCsvFile});
     case CommandLine::Mode::Results:
         return teacher::showResults(argc, argv, command.resultPaths, command.classLists, command.attempt);
+    case CommandLine::Mode::Guide: return teacher::showGuideAlone(argc, argv);
     case CommandLine::Mode::Pupil: break;
     }
     QApplication app(argc, argv);
