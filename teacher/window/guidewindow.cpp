@@ -30,7 +30,7 @@ GuideWindow::GuideWindow(QWidget *parent) : QTextBrowser(parent)
 
 QUrl GuideWindow::source()
 {
-    return QUrl(QStringLiteral("qrc:/guide/teacher-guide.uk.md"));
+    return QUrl(QStringLiteral("qrc:/guide/docs/teacher-guide.uk.md"));
 }
 
 QVariant GuideWindow::loadResource(int type, const QUrl &name)

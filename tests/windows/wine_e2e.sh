@@ -198,7 +198,7 @@ setup_class_folder)
   export SCALE_PCT=100
   installed="$drive_c/Program Files/netquiz"
   menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/netquiz"
-  rm -rf "$drive_c/class9" "$installed"
+  rm -rf "$drive_c/class9" "$installed" "$menu"
   mkdir -p "$drive_c/class9"
   wine "$setup" >>"$work/wine.log" 2>&1 &
   pid=$!
