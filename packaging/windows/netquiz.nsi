@@ -90,7 +90,7 @@ Page custom ClassFolderPage ClassFolderLeave
 
 !define MUI_PAGE_HEADER_TEXT "Видалення тесту"
 !define MUI_PAGE_HEADER_SUBTEXT "Тест буде видалено з цього комп'ютера."
-!define MUI_UNCONFIRMPAGE_TEXT_TOP "Тест буде видалено з цієї теки. Журнали учнів, файли$\r$\nподробиць, позначки спільних тек і результати, що ще$\r$\nчекають на комп'ютері, залишаться на місці.$\r$\nНатисніть «Видалити», щоб продовжити."
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "Тест буде видалено з цієї теки. Журнали учнів, файли$\r$\nподробиць, позначки спільних тек і результати, що ще$\r$\nчекають на комп'ютері, залишаться на місці."
 !define MUI_UNCONFIRMPAGE_TEXT_LOCATION "Тека програми:"
 !insertmacro MUI_UNPAGE_CONFIRM
 !define MUI_PAGE_HEADER_TEXT "Видалення тесту"
