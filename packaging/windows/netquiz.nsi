@@ -79,7 +79,7 @@ Page custom ClassFolderPage ClassFolderLeave
 
 ; The finish page's title is short: a long one loses its third line.
 !define MUI_FINISHPAGE_TITLE "Тест встановлено"
-!define MUI_FINISHPAGE_TEXT "Тест «${TEST_NAME}» встановлено.$\r$\n$\r$\nУ меню «Пуск», у папці netquiz, є сам тест, результати тесту і довідка для вчителя."
+!define MUI_FINISHPAGE_TEXT "Тест «${TEST_NAME}» встановлено.$\r$\n$\r$\nУ меню «Пуск», у теці netquiz, є сам тест, результати тесту і довідка для вчителя."
 !define MUI_FINISHPAGE_TEXT_LARGE
 !define MUI_FINISHPAGE_BUTTON "&Готово"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\netquiz.exe"
