@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/artwork.h"
 
+#include "qtcompat/graphics.h"
+
 #include <QFontDatabase>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -18,7 +20,7 @@ static void registerBundledFont()
     // Reading the bundled file costs more than everything else before the first prompt, so an
     // Andika the system already has (Debian's fonts-sil-andika) is used as it is.
     static const bool registered =
-        QFontDatabase::families().contains(QStringLiteral("Andika")) ||
+        qtcompat::fontFamilies().contains(QStringLiteral("Andika")) ||
         QFontDatabase::addApplicationFont(QStringLiteral(":/assets/Andika-Regular.ttf")) >= 0;
     Q_UNUSED(registered);
 }
@@ -29,8 +31,8 @@ QString pageFamily()
         registerBundledFont();
         const QString comic = QStringLiteral("Comic Sans MS");
         // Debian aliases this name to a font without Cyrillic, so ask for the real family.
-        if (QFontDatabase::families().contains(comic) &&
-            QFontDatabase::writingSystems(comic).contains(QFontDatabase::Cyrillic))
+        if (qtcompat::fontFamilies().contains(comic) &&
+            qtcompat::writingSystems(comic).contains(QFontDatabase::Cyrillic))
             return comic;
         return QStringLiteral("Andika");
     }();
@@ -95,7 +97,8 @@ void PictureCache::prepare(const QString &resource, qreal ratio)
 QPixmap PictureCache::take(const QString &resource, QSize size, qreal ratio)
 {
     QPixmap pixmap = ready_.take(resource);
-    if (pixmap.isNull() || pixmap.devicePixelRatio() != ratio || pixmap.deviceIndependentSize().toSize() != size)
+    if (pixmap.isNull() || pixmap.devicePixelRatio() != ratio ||
+        qtcompat::deviceIndependentSize(pixmap).toSize() != size)
         pixmap = renderPicture(resource, size, ratio);
     return pixmap;
 }

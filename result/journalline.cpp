@@ -2,9 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "result/journalline.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
-
 namespace journal {
 
 QString asTyped(QString text)
@@ -18,8 +15,8 @@ QString asTyped(QString text)
 
 QString line(const QString &name, const QString &group, const QString &date, const QString &grade)
 {
-    return kTopic + kSeparator + asTyped(name) + kSeparator + asTyped(group) + kSeparator + date +
-           kSeparator + kGradeWord + grade;
+    return kTopic + kSeparator + asTyped(name) + kSeparator + asTyped(group) + kSeparator + date + kSeparator +
+           kGradeWord + grade;
 }
 
 QString dateText(const QDate &date, const QLocale &locale)
@@ -29,23 +26,23 @@ QString dateText(const QDate &date, const QLocale &locale)
 
 // The journal's code page: the system's ANSI code page on Windows, Windows-1251 elsewhere, so
 // journals written on either are byte for byte the same.
-template <class Converter> static Converter inCodePage(QStringConverter::Flags flags = QStringConverter::Flag::Default)
+template <class Converter> static Converter inCodePage()
 {
 #ifdef Q_OS_WIN
-    return Converter(QStringConverter::System, flags);
+    return Converter(qtcompat::Encoding::System);
 #else
-    return Converter("windows-1251", flags);
+    return Converter("windows-1251");
 #endif
 }
 
 bool encoderReady()
 {
-    return inCodePage<QStringEncoder>().isValid();
+    return inCodePage<qtcompat::TextEncoder>().isValid();
 }
 
 QByteArray encode(const QString &text)
 {
-    QStringEncoder encoder = inCodePage<QStringEncoder>();
+    qtcompat::TextEncoder encoder = inCodePage<qtcompat::TextEncoder>();
     QByteArray out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -77,9 +74,7 @@ QByteArray record(const QString &name, const QString &group, const QString &date
 
 namespace journal {
 
-LineDecoder::LineDecoder()
-    : utf8_(QStringConverter::Utf8, QStringConverter::Flag::Stateless),
-      codePage_(inCodePage<QStringDecoder>(QStringConverter::Flag::Stateless))
+LineDecoder::LineDecoder() : utf8_(qtcompat::Encoding::Utf8), codePage_(inCodePage<qtcompat::TextDecoder>())
 {
 #ifndef Q_OS_WIN // the system's code page on Windows may take two bytes a letter
     std::array<char16_t, 256> table{};

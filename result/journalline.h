@@ -4,11 +4,12 @@
 // One record of the result journal: what a finished test writes, in the shape every reader of
 // the journal relies on. The pupil's side writes it; the teacher's view reads it back.
 
+#include "qtcompat/textcodec.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QLocale>
 #include <QString>
-#include <QStringDecoder>
 
 #include <array>
 #include <optional>
@@ -54,8 +55,8 @@ public:
     QString decode(QByteArrayView bytes);
 
 private:
-    QStringDecoder utf8_;
-    QStringDecoder codePage_;
+    qtcompat::TextDecoder utf8_;
+    qtcompat::TextDecoder codePage_;
     // The code page byte by byte, where it is one of one byte a letter (Windows-1251 is): a
     // school's million lines are decoded without a converter call each.
     std::optional<std::array<char16_t, 256>> byteTable_;

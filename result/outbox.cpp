@@ -4,6 +4,7 @@
 
 #include "result/journal.h"
 #include "result/journalfile.h"
+#include "qtcompat/bytes.h"
 
 #include <QDir>
 #include <QFile>

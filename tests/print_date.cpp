@@ -1,14 +1,22 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Prints today's date as the journal writes it under the current regional settings.
+// Prints today's date as the journal writes it under the current regional settings;
+// with --system, the system the program sees instead (the Windows version a test's Wine reports).
 #include "result/journalline.h"
 
 #include <QCoreApplication>
+#include <QSysInfo>
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--system") == 0) {
+        printf("%s %s\n", QSysInfo::prettyProductName().toUtf8().constData(),
+               QSysInfo::kernelVersion().toUtf8().constData());
+        return 0;
+    }
     printf("%s\n", journal::dateText(QDate::currentDate(), QLocale::system()).toUtf8().constData());
     return 0;
 }

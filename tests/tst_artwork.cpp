@@ -3,6 +3,7 @@
 // Every picture: it loads without warnings, its natural size is the size of its control, the
 // band figures stand on a transparent background, and it renders crisply for 2x screens.
 #include "pages/page.h"
+#include "qtcompat/graphics.h"
 
 #include <QImage>
 #include <QSvgRenderer>
@@ -42,7 +43,7 @@ void ArtworkTest::pictures()
     QCOMPARE(renderer.defaultSize(), size);
     for (qreal ratio : {1.0, 2.0}) {
         const QPixmap pixmap = frame::renderPicture(resource, size, ratio);
-        QCOMPARE(pixmap.deviceIndependentSize().toSize(), size);
+        QCOMPARE(qtcompat::deviceIndependentSize(pixmap).toSize(), size);
         QCOMPARE(pixmap.size(), size * ratio);
         const QImage image = pixmap.toImage();
         const int w = image.width() - 1, h = image.height() - 1;

@@ -19,10 +19,17 @@ packages=(
   g++-mingw-w64-x86-64-posix wine64           # the journal's bytes layer built for Windows, tested under Wine
   locales libc-l10n                           # a German locale and system texts for the journal's reason test
   tzdata                                      # a time zone east of UTC for the details record's time test
+  g++-mingw-w64-i686-posix                    # the 32-bit Windows program (tools/windows.sh)
+  wine32:i386                                 # 32-bit Wine beside wine64: runs the 32-bit Windows program
   nsis zip                                    # the Windows installer and zip (tools/windows.sh)
+  p7zip-full unzip                            # the Windows tests: the installer and zip unpacked, their import tables read
   xclip xxd                                   # the Windows tests: Cyrillic pasted into Wine, the outbox's hex
   x11-apps netpbm                             # screenshots under Wine (xwd, xwdtopnm, pnmtopng)
 )
+
+# wine32:i386 needs the i386 architecture beside the machine's own.
+foreign_i386=true
+dpkg --print-foreign-architectures | grep -qx i386 || foreign_i386=false
 
 missing=()
 for p in "${packages[@]}"; do
@@ -33,6 +40,8 @@ done
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
+$foreign_i386 || $sudo dpkg --add-architecture i386
 # apt-get update exits 0 even when lists fail to download; --error-on=any makes it say so.
-$sudo apt-get update --error-on=any
-$sudo apt-get install -y --no-install-recommends "${missing[@]}"
+# (Another apt run on the machine is waited for, up to 10 minutes.)
+$sudo apt-get -o DPkg::Lock::Timeout=600 update --error-on=any
+$sudo apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends "${missing[@]}"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The netquiz developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# netquiz for Windows, built here: the static Qt for Windows (tools/windows-qt.sh, once, cached),
+# netquiz for Windows (32-bit: it runs on 32- and 64-bit Windows 7 SP1 to 11), built here: the
+# static Qt 5.15 for Windows (tools/windows-qt.sh, once, cached),
 # then netquiz.exe, the installer netquiz-VERSION-setup.exe and netquiz-VERSION-windows.zip in
 # build-windows/ (CMake preset `windows`).
 #   bash tools/windows.sh          build
@@ -18,7 +19,7 @@ qt_time=$((SECONDS - start))
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 start=$SECONDS
-cmake --preset windows -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" "${launcher[@]}" >/dev/null
+cmake --preset windows -DCMAKE_PREFIX_PATH="$qt" "${launcher[@]}" >/dev/null
 cmake --build --preset windows
 echo "Qt for Windows: $((qt_time / 60)) min $((qt_time % 60)) s; netquiz for Windows: $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s" >&2
 ls -l build-windows/netquiz.exe build-windows/netquiz-*-setup.exe build-windows/netquiz-*-windows.zip >&2

@@ -7,14 +7,14 @@
 ;   netquiz-VERSION-setup.exe /S                                installs silently (a classroom)
 ;   netquiz-VERSION-setup.exe /S /CLASSFOLDER=\\server\class    ...with the class's shared folder:
 ;       the test's entry runs netquiz --class-folder \\server\class, the results' entry reads it
-;   "C:\Program Files\netquiz\uninstall.exe" /S                 removes it silently
+;   "C:\Program Files (x86)\netquiz\uninstall.exe" /S           removes it silently (64-bit Windows)
 ;
 ; Built by packaging/windows/CMakeLists.txt: makensis -DVERSION=... -DEXE=... -DICON=... -DLICENSE=...
 ;   -DMARKER=assets/netquiz-class-folder.txt -DGUIDE_DIR=docs -DGUIDE_PICTURES_NSH=... -DOUTFILE=...
 ; GUIDE_PICTURES_NSH defines GUIDE_PICTURES, which applies File or Delete to each of the guide's
 ; pictures (the list is the build's: the same the program has built in).
 Unicode true
-Target amd64-unicode ; a 64-bit installer for the 64-bit program (it also runs where only 64-bit Wine is)
+Target x86-unicode ; a 32-bit installer for the 32-bit program: both run on 32- and 64-bit Windows
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 RequestExecutionLevel admin
@@ -35,7 +35,7 @@ Name "${TEST_NAME}"
 Caption "${TEST_NAME} ${VERSION}: встановлення"
 UninstallCaption "${TEST_NAME} ${VERSION}: видалення"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\netquiz"
+InstallDir "$PROGRAMFILES\netquiz" ; "Program Files (x86)" on 64-bit Windows, where 32-bit programs go
 BrandingText "netquiz ${VERSION}"
 
 VIProductVersion "${VERSION}.0.0"
@@ -229,10 +229,9 @@ Function ClassFolderLeave
 FunctionEnd
 
 Function .onInit
-  SetRegView 64
   InitPluginsDir
   File "/oname=$PLUGINSDIR\netquiz-class-folder.txt" "${MARKER}"
-  ; /CLASSFOLDER=\\server\class, or "/CLASSFOLDER=\\server\my class" for a path with spaces
+  ; /CLASSFOLDER=\\server\class, or /CLASSFOLDER="\\server\my class" for a path with spaces
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/CLASSFOLDER=" $ClassFolder
@@ -284,10 +283,6 @@ Section "netquiz" SecMain
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
-
-Function un.onInit
-  SetRegView 64
-FunctionEnd
 
 ; The pupils' journals and details files (C:\test\Internet, the class folder), the class folders'
 ; markers and the outboxes are their results: never removed with the program.

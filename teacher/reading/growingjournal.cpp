@@ -73,7 +73,7 @@ qsizetype GrowingJournal::judgeEncoding(QByteArrayView start)
         return journal::kByteOrderMark.size();
     if (start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF")) {
         encodingSure_ = true;
-        utf16_.emplace(start[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        utf16_.emplace(start[0] == '\xFF' ? qtcompat::Encoding::Utf16LE : qtcompat::Encoding::Utf16BE);
         return 2;
     }
     // UTF-16 without its byte-order mark (a list or journal saved so by a program that writes
@@ -89,7 +89,7 @@ qsizetype GrowingJournal::judgeEncoding(QByteArrayView start)
     for (const int side : {0, 1}) {
         const qsizetype onSide = (sample.size() + 1 - side) / 2;
         if (zeros[side] > 0 && zeros[1 - side] == 0 && high[side] * 10 >= onSide * 9) {
-            utf16_.emplace(side == 1 ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+            utf16_.emplace(side == 1 ? qtcompat::Encoding::Utf16LE : qtcompat::Encoding::Utf16BE);
             return 0;
         }
     }

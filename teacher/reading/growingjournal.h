@@ -17,7 +17,6 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QStringDecoder>
 
 #include <optional>
 #include <system_error>
@@ -80,7 +79,7 @@ private:
     qint64 lineLength_ = 0; // the current line's length in bytes, all of them
     bool afterCr_ = false;  // the last byte taken was a CR: CRs and one LF right after it end no line
     int linesDone_ = 0;
-    std::optional<QStringDecoder> utf16_; // a UTF-16 journal is taken as UTF-8
+    std::optional<qtcompat::TextDecoder> utf16_; // a UTF-16 journal is taken as UTF-8
     // Whether the encoding was told by enough bytes: a file first seen with a byte or two written
     // (half a byte-order mark) is told again, from its start, once more bytes come.
     bool encodingSure_ = true;

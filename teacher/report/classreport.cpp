@@ -3,6 +3,7 @@
 #include "teacher/report/classreport.h"
 
 #include "pages/artwork.h"
+#include "qtcompat/graphics.h"
 #include "teacher/report/gradechart.h"
 #include "teacher/window/summarypanel.h"
 
@@ -32,7 +33,7 @@ public:
         // that has it prints it.
         for (const QString &family : {family_, QStringLiteral("Noto Color Emoji"), QStringLiteral("Noto Emoji"),
                                       QStringLiteral("Symbola"), QStringLiteral("DejaVu Sans")})
-            if (family == family_ || QFontDatabase::hasFamily(family)) {
+            if (family == family_ || qtcompat::hasFontFamily(family)) {
                 families_ << family;
                 faces_ << QRawFont::fromFont(QFont(family));
             }

@@ -7,14 +7,17 @@
 #             C:\test\Internet\1.txt holds exactly the bytes the Linux program writes for the same
 #             answers (the Linux program driven the same way on its own X server), but for the
 #             date, which each system writes in its user's short date format
+#   road_win7 the same road with Wine reporting Windows 7 SP1 (to `ver` and to the program)
 #   failed_save  a file where the folder C:\test should be: the save fails with its message on the
 #             screen, the result waits in %LOCALAPPDATA%\netquiz\outbox.txt, and the next start
 #             (the file gone) delivers it to the journal once
-#   installer the installer silently installs into Program Files with /CLASSFOLDER (given with a
-#             trailing backslash), its Start-menu entry starts the test, which writes into the class
-#             folder; the teacher's guide is installed with its entry; a drive's root is quoted so
-#             that Windows passes it whole; the uninstaller removes the program silently and leaves
-#             the journals
+#   installer the installer silently installs into Program Files (x86) of a 64-bit Windows with
+#             /CLASSFOLDER (given with a trailing backslash), its Start-menu entry starts the test,
+#             which writes into the class folder; the teacher's guide is installed with its entry;
+#             a drive's root is quoted so that Windows passes it whole; the uninstaller removes the
+#             program silently and leaves the journals
+#   installer32  the installer by hand (Return on each page, no class folder) on a 32-bit Windows
+#             (a prefix of its own), into Program Files; the entry's test writes C:\test\Internet
 #   setup_class_folder  the installer's class-folder page by hand: a folder that is not there is
 #             refused (the page stays), a folder not marked is marked on "Так" with the program's
 #             own marker, and the entries get it without its trailing backslash
@@ -28,6 +31,10 @@ WINE64=$2 WINESERVER=$3 WINEPREFIX=$4 LOCPATH=$5 exe=$6 print_date_exe=$7 linux_
 setup=${10:-}
 export WINE64 WINESERVER WINEPREFIX LOCPATH
 here=$(cd "$(dirname "$0")" && pwd)
+case $case_name in
+road_win7) export WINDOWS_VERSION=win7 ;;
+installer32) export WINEARCH=win32 WINEPREFIX=${WINEPREFIX}32 ;;
+esac
 # shellcheck source=wine_lib.sh
 source "$here/wine_lib.sh"
 for f in "$exe" "$linux_app" "$linux_print_date"; do
@@ -78,7 +85,14 @@ start_exe() { # args...; the program as Windows starts it, pid in $pid
 }
 
 case $case_name in
-road)
+road | road_win7)
+  if [ "$case_name" = road_win7 ]; then
+    ver=$(wine cmd /c ver 2>/dev/null | tr -d '\r')
+    grep -q '6\.1\.7601' <<<"$ver" || fail "Wine does not report Windows 7 SP1 (6.1.7601): $ver"
+    seen=$(wine "$print_date_exe" --system 2>/dev/null | tr -d '\r')
+    grep -q '^Windows 7' <<<"$seen" || fail "the program does not see Windows 7: $seen"
+    echo "Windows: $ver; the program sees: $seen"
+  fi
   name="Коваль Мар'яна" group="6-Б"
   linux_journal "$name" "$group"
   [ -s "$work/linux/test/Internet/1.txt" ] || fail "the Linux program wrote no journal"
@@ -145,44 +159,74 @@ failed_save)
   [ ! -s "$outbox" ] || fail "the outbox is not emptied once its result is delivered"
   kill $pid 2>/dev/null
   ;;
-installer)
+installer | installer32)
   [ -f "$setup" ] || { echo "missing $setup" >&2; exit 1; }
-  wine "$setup" /S '/CLASSFOLDER=C:\class\' >>"$work/wine.log" 2>&1 || fail "the silent install failed"
-  installed="$drive_c/Program Files/netquiz"
+  if [ "$case_name" = installer ]; then
+    wine "$setup" /S '/CLASSFOLDER=C:\class\' >>"$work/wine.log" 2>&1 || fail "the silent install failed"
+    results_args='--results "C:\class"' journal_dir=$drive_c/class
+  else
+    # By hand: Return on each page takes its default ("Далі", then "Готово"), the class folder
+    # left empty; the installer's windows found by its program's name (Wine's window class).
+    wine "$setup" >>"$work/wine.log" 2>&1 &
+    setup_pid=$!
+    for _ in $(seq 30); do
+      kill -0 $setup_pid 2>/dev/null || break
+      id=$(xdotool search --onlyvisible --class "$(basename "$setup")" 2>/dev/null | tail -n1)
+      if [ -n "$id" ]; then
+        xdotool windowfocus "$id" 2>/dev/null
+        click_in "$id" 8 8 # the page's header: the window gets the keyboard
+        xdotool key Return
+      fi
+      sleep 2
+    done
+    kill -0 $setup_pid 2>/dev/null && fail "the installer by hand did not end after 30 Returns"
+    results_args='--results' journal_dir=$drive_c/test
+  fi
+  # A 32-bit program: "Program Files (x86)" on a 64-bit Windows, "Program Files" on a 32-bit one;
+  # its uninstall entry in the registry's 32-bit view, where Windows lists 32-bit programs.
+  installed="$drive_c/Program Files (x86)/netquiz" view=/reg:32
+  [ "$WINEARCH" = win64 ] || installed="$drive_c/Program Files/netquiz" view=
+  [ "$WINEARCH" = win32 ] || [ ! -e "$drive_c/Program Files/netquiz" ] || fail "installed into the 64-bit Program Files"
   menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/netquiz"
-  [ -x "$installed/netquiz.exe" ] && cmp -s "$installed/netquiz.exe" "$exe" || fail "netquiz.exe is not in Program Files"
+  [ -x "$installed/netquiz.exe" ] && cmp -s "$installed/netquiz.exe" "$exe" || fail "netquiz.exe is not in $installed"
   [ -f "$installed/uninstall.exe" ] || fail "no uninstaller"
-  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\netquiz' /v QuietUninstallString 2>/dev/null |
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\netquiz' /v QuietUninstallString $view 2>/dev/null |
     grep -q 'uninstall.exe" /S' || fail "no uninstall entry in the registry"
   test_lnk="$menu/$title.lnk"
   results_lnk="$menu/Результати тесту.lnk"
   [ -f "$test_lnk" ] && [ -f "$results_lnk" ] || fail "the Start-menu entries are missing: $(ls "$menu" 2>&1)"
   # C:\class\ given: "C:\class\" in a shortcut would reach the program as C:\class" (\" is a quote).
-  strings -el "$results_lnk" 2>/dev/null | grep -qxF -- '--results "C:\class"' || fail "the results' entry does not read the class folder: $(strings -el "$results_lnk")"
-  strings -el "$test_lnk" 2>/dev/null | grep -qxF -- '--class-folder "C:\class"' || fail "the test's entry: $(strings -el "$test_lnk")"
+  strings -el "$results_lnk" 2>/dev/null | grep -qxF -- "$results_args" ||
+    fail "the results' entry does not run netquiz $results_args: $(strings -el "$results_lnk")"
+  if [ "$case_name" = installer ]; then
+    strings -el "$test_lnk" 2>/dev/null | grep -qxF -- '--class-folder "C:\class"' || fail "the test's entry: $(strings -el "$test_lnk")"
+  else
+    ! strings -el "$test_lnk" 2>/dev/null | grep -qF -- --class-folder || fail "the test's entry has a class folder, none was given"
+  fi
   strings -el "$menu/Довідка для вчителя.lnk" 2>/dev/null | grep -qxF -- '--guide' || fail "no entry for the teacher's guide"
   cmp -s "$installed/doc/teacher-guide.uk.md" "$here/../../docs/teacher-guide.uk.md" || fail "the guide is not installed"
   for picture in $(grep -o '](\([^)]*\.png\))' "$here/../../docs/teacher-guide.uk.md" | sed 's/^](\(.*\))$/\1/'); do
     [ -s "$installed/doc/$picture" ] || fail "the guide's picture $picture is not installed"
   done
   # The teacher marks the class folder (a pupil's computer never writes into an unmarked one);
-  # the test's entry, started as Explorer starts it: the pupil's journal lands in the class folder.
-  wine "$exe" --make-class-folder 'C:\class' >>"$work/wine.log" 2>&1 || fail "--make-class-folder failed"
+  # the test's entry, started as Explorer starts it: the pupil's journal lands in the class folder
+  # (without one, in C:\test\Internet).
+  [ "$case_name" = installer32 ] || wine "$exe" --make-class-folder 'C:\class' >>"$work/wine.log" 2>&1 || fail "--make-class-folder failed"
   wine start /unix "$test_lnk" >>"$work/wine.log" 2>&1
   name="Ivan Yarlyk" group="5-A"
   pid=
   to_result_page && exit_button "$result_window"
-  for _ in $(seq 300); do [ -n "$(find "$drive_c/class" -name 1.txt -size +0 2>/dev/null)" ] && break; sleep 0.1; done
-  journals=$(find "$drive_c/class" -name 1.txt 2>/dev/null)
+  for _ in $(seq 300); do [ -n "$(find "$journal_dir" -name 1.txt -size +0 2>/dev/null)" ] && break; sleep 0.1; done
+  journals=$(find "$journal_dir" -name 1.txt 2>/dev/null)
   [ "$(wc -l <<<"$journals")" = 1 ] && [ -n "$journals" ] && grep -aq "Ivan Yarlyk - 5-A - $windows_date - " "$journals" ||
-    fail "the entry's test wrote no journal in the class folder: $(ls -R "$drive_c/class" 2>&1 | head)"
+    fail "the entry's test wrote no journal in $journal_dir: $(ls -R "$journal_dir" 2>&1 | head)"
   wine taskkill /f /im netquiz.exe >/dev/null 2>&1 || true
   # The uninstaller hands over to a copy of itself outside the folder it removes, and returns.
   wine "$installed/uninstall.exe" /S >>"$work/wine.log" 2>&1 || fail "the silent uninstall failed"
   for _ in $(seq 600); do [ ! -e "$installed" ] && break; sleep 0.1; done
-  [ ! -e "$installed" ] || fail "Program Files\\netquiz remains after the uninstall: $(ls "$installed")"
+  [ ! -e "$installed" ] || fail "$installed remains after the uninstall: $(ls "$installed")"
   [ ! -e "$menu" ] || fail "the Start-menu entries remain after the uninstall"
-  ! wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\netquiz' >/dev/null 2>&1 ||
+  ! wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\netquiz' $view >/dev/null 2>&1 ||
     fail "the uninstall entry remains in the registry"
   [ -z "$journals" ] || [ -f "$journals" ] || fail "the uninstall removed a journal"
   [ ! -e "$installed/doc" ] || fail "the guide remains after the uninstall"
@@ -196,7 +240,7 @@ installer)
 setup_class_folder)
   [ -f "$setup" ] || { echo "missing $setup" >&2; exit 1; }
   export SCALE_PCT=100
-  installed="$drive_c/Program Files/netquiz"
+  installed="$drive_c/Program Files (x86)/netquiz" # a 32-bit program on a 64-bit Windows
   menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/netquiz"
   rm -rf "$drive_c/class9" "$installed" "$menu"
   mkdir -p "$drive_c/class9"

@@ -2,7 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the Windows tests under Wine (sourced): an X server of the test's own, the Wine
 # prefix in a Ukrainian locale (ANSI code page 1251), and the pupil's road driven with xdotool.
-# Needs: WINE64 WINESERVER WINEPREFIX LOCPATH (a folder holding uk_UA.UTF-8) set by the caller.
+# Needs: WINE64 WINESERVER WINEPREFIX LOCPATH (a folder holding uk_UA.UTF-8) set by the caller;
+# WINEARCH=win32 (and WINE32, the 32-bit loader) for a 32-bit Windows, WINDOWS_VERSION (win10,
+# win7, ...) for the Windows the prefix reports.
 # shellcheck shell=bash
 
 title="Чи контактують між собою комп'ютери"
@@ -10,9 +12,12 @@ prompt="Введення даних про учня"
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-export LANG=uk_UA.UTF-8 LC_ALL= WINEDEBUG=-all WINEARCH=win64
+export WINEARCH=${WINEARCH:-win64} WINE32=${WINE32:-$(dirname "$WINE64")/wine}
+export LANG=uk_UA.UTF-8 LC_ALL= WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installer on the prefix's first start
-wine() { "$WINE64" "$@"; }
+# A 64-bit Windows (the 64-bit loader, which hands a 32-bit program to the 32-bit one, as WoW64
+# does), or a 32-bit one (only the 32-bit loader).
+wine() { if [ "$WINEARCH" = win32 ]; then "$WINE32" "$@"; else "$WINE64" "$@"; fi; }
 
 # An X server of its own on a free display, and a persistent wineserver bound to it.
 start_x() {
@@ -31,7 +36,8 @@ stop_x() {
   [ -z "${xvfb:-}" ] || kill "$xvfb" 2>/dev/null || true
 }
 
-# The prefix, made on first use (tens of seconds), with the screen at DPI $1 (96: 100 %).
+# The prefix, made on first use (tens of seconds), with the screen at DPI $1 (96: 100 %), reporting
+# the Windows WINDOWS_VERSION (Wine's default, Windows 10, unless set).
 prepare_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
@@ -39,6 +45,7 @@ prepare_prefix() {
     "$WINESERVER" -w
   fi
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${1:-96}" /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine' /v Version /d "${WINDOWS_VERSION:-win10}" /f >/dev/null 2>&1
 }
 
 # The visible windows with this title, one id a line.

@@ -32,7 +32,7 @@ for pct in 100 150; do
   export SCALE_PCT=$pct
   prepare_prefix $((96 * pct / 100))
   start_x
-  rm -rf "$WINEPREFIX/drive_c/Program Files/netquiz" "$WINEPREFIX/drive_c/class9"
+  rm -rf "$WINEPREFIX/drive_c/Program Files (x86)/netquiz" "$WINEPREFIX/drive_c/class9"
   mkdir -p "$WINEPREFIX/drive_c/class9"
   wine "$setup" >/dev/null 2>&1 &
   pid=$!
@@ -57,7 +57,7 @@ for pct in 100 150; do
   ended $pid || kill $pid
   [ -f "$WINEPREFIX/drive_c/class9/netquiz-class-folder.txt" ] || fail "the folder was not marked at $pct %"
   pid=
-  wine "$WINEPREFIX/drive_c/Program Files/netquiz/uninstall.exe" >/dev/null 2>&1 &
+  wine "$WINEPREFIX/drive_c/Program Files (x86)/netquiz/uninstall.exe" >/dev/null 2>&1 &
   id=$(wait_new_window ".*: видалення.*") && grab "$id" uninstall-1-confirm && xdotool windowfocus "$id" && xdotool key Return
   sleep 4
   id=$(wait_new_window ".*: видалення.*") && grab "$id" uninstall-2-done && xdotool key Return
