@@ -1,12 +1,13 @@
 ; SPDX-FileCopyrightText: 2026 The netquiz developers
 ; SPDX-License-Identifier: GPL-3.0-or-later
-; The Windows installer of netquiz, in Ukrainian: the program in Program Files, two Start-menu
-; entries for every user of the computer (the test, and the teacher's results), an uninstaller.
+; The Windows installer of netquiz, in Ukrainian: the program in Program Files with the teacher's
+; guide beside it, three Start-menu entries for every user of the computer (the test, the
+; teacher's results, the teacher's guide), an uninstaller.
 ;
 ;   netquiz-VERSION-setup.exe                                   asks where, then installs
 ;   netquiz-VERSION-setup.exe /S                                installs silently (a classroom)
 ;   netquiz-VERSION-setup.exe /S /CLASSFOLDER=\\server\class    ...with the class's shared folder:
-;       the test's entry runs netquiz --class-folder \\server\class, the results' entry reads it
+;       the test's entry runs netquiz --class-folder "\\server\class", the results' entry reads it
 ;   "C:\Program Files (x86)\netquiz\uninstall.exe" /S           removes it silently (64-bit Windows)
 ;
 ; Built by packaging/windows/CMakeLists.txt: makensis -DVERSION=... -DEXE=... -DICON=... -DLICENSE=...
