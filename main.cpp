@@ -5,6 +5,7 @@
 #include "control/run.h"
 #include "result/classfolder.h"
 #include "result/outbox.h"
+#include "qtcompat/highdpi.h"
 #include "teacher/results.h"
 #include "teacher/window/guidewindow.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char *argv[])
     case CommandLine::Mode::Guide: return teacher::showGuideAlone(argc, argv);
     case CommandLine::Mode::Pupil: break;
     }
+    qtcompat::enableHighDpiScaling();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("netquiz")); // names the folder of the outbox
     prepareApplication(app);

@@ -6,6 +6,7 @@
 //   netquiz_bench handover N     N runs; each "Далі" from click to the next page painted, against a floor
 //                                hand-over (hide a bare window, show a new one with a label and a picture);
 //                                like a pupil, it waits a moment on each page before clicking
+#include "qtcompat/highdpi.h"
 #include "control/commandline.h"
 #include "probe.h"
 #include "result/journal.h"
@@ -143,6 +144,7 @@ int main(int argc, char **argv)
     if (command.mode != CommandLine::Mode::Pupil)
         return command.mode == CommandLine::Mode::Results ? teacher::showResults(argc, argv, command.resultPaths)
                                                          : command.exitCode;
+    qtcompat::enableHighDpiScaling();
     QApplication app(argc, argv);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     bench::FirstPromptProbe probe;

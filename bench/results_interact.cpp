@@ -5,6 +5,7 @@
 // prints painted_ns (the table's first paint), loaded_ns when ROWS rows are in, the longest stall
 // of the event loop while loading, then the time from a keystroke in the search box, and from a
 // class picked with the arrow key, to the table repainted; and the peak resident size.
+#include "qtcompat/highdpi.h"
 #include "probe.h"
 #include "teacher/window/resultswindow.h"
 
@@ -57,6 +58,7 @@ QString stats(QList<double> v)
 
 int main(int argc, char **argv)
 {
+    qtcompat::enableHighDpiScaling();
     QApplication app(argc, argv);
     if (argc < 3)
         return 2;

@@ -22,14 +22,14 @@ namespace {
 // Names as a class list holds them: a surname and a first name from syllables, all different.
 QString pupil(int n)
 {
-    static const QStringList syllables{u"ко"_qs, u"ва"_qs, u"ле"_qs, u"ни"_qs, u"ро"_qs, u"ша"_qs, u"ту"_qs,
-                                       u"ми"_qs, u"да"_qs, u"бо"_qs, u"зе"_qs, u"ли"_qs, u"си"_qs, u"гу"_qs};
-    QString surname = u"Пе"_qs, first = u"О"_qs;
+    static const QStringList syllables{QStringLiteral("ко"), QStringLiteral("ва"), QStringLiteral("ле"), QStringLiteral("ни"), QStringLiteral("ро"), QStringLiteral("ша"), QStringLiteral("ту"),
+                                       QStringLiteral("ми"), QStringLiteral("да"), QStringLiteral("бо"), QStringLiteral("зе"), QStringLiteral("ли"), QStringLiteral("си"), QStringLiteral("гу")};
+    QString surname = QStringLiteral("Пе"), first = QStringLiteral("О");
     for (int k = n, i = 0; i < 3; ++i, k /= 14)
         surname += syllables[k % 14];
     for (int k = n / 2744, i = 0; i < 2; ++i, k /= 14)
         first += syllables[(k + i) % 14];
-    return surname + u"нко "_qs + first + u"на"_qs;
+    return surname + QStringLiteral("нко ") + first + QStringLiteral("на");
 }
 
 double medianOf(QList<double> v)
@@ -44,7 +44,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     constexpr int kPupils = 5000, kAppended = 20;
     QTemporaryDir dir;
-    const QString listPath = dir.filePath(u"9-А.txt"_qs), journalPath = dir.filePath(u"1.txt"_qs);
+    const QString listPath = dir.filePath(QStringLiteral("9-А.txt")), journalPath = dir.filePath(QStringLiteral("1.txt"));
     QStringList names;
     for (int n = 0; n < kPupils; ++n)
         names << pupil(n);
@@ -61,7 +61,7 @@ int main(int argc, char **argv)
             typed = typed.section(u' ', 1) + u' ' + typed.section(u' ', 0, 0);
         else if (n % 7 == 2)
             typed.replace(u'о', u'o'); // Latin o
-        bytes += journal::record(typed, n % 2 ? u"9а"_qs : u"9-А"_qs, u"07.12.26"_qs, QString::number(n % 12 + 1));
+        bytes += journal::record(typed, n % 2 ? QStringLiteral("9а") : QStringLiteral("9-А"), QStringLiteral("07.12.26"), QString::number(n % 12 + 1));
     }
     QFile journal(journalPath);
     if (!journal.open(QIODevice::WriteOnly) || journal.write(bytes) < 0)
@@ -83,7 +83,7 @@ int main(int argc, char **argv)
         QFile file(journalPath);
         if (!file.open(QIODevice::Append))
             return -1.0;
-        file.write(journal::record(name, u"9-А"_qs, u"08.12.26"_qs, u"9"_qs));
+        file.write(journal::record(name, QStringLiteral("9-А"), QStringLiteral("08.12.26"), QStringLiteral("9")));
         file.close();
         ReadResult more = reader.read();
         QElapsedTimer one;

@@ -25,6 +25,7 @@ public:
     constexpr qsizetype size() const noexcept { return size_; }
     constexpr qsizetype length() const noexcept { return size_; }
     constexpr bool isEmpty() const noexcept { return size_ == 0; }
+    constexpr bool empty() const noexcept { return size_ == 0; }
     constexpr char operator[](qsizetype i) const { return data_[i]; }
     constexpr char at(qsizetype i) const { return data_[i]; }
     constexpr char front() const { return data_[0]; }
@@ -50,11 +51,15 @@ public:
     }
 
     bool startsWith(QByteArrayView other) const noexcept { return view().substr(0, other.size_) == other.view(); }
+    bool startsWith(const QByteArray &other) const noexcept { return startsWith(QByteArrayView(other)); }
+    bool startsWith(const char *other) const noexcept { return startsWith(QByteArrayView(other)); }
     bool startsWith(char c) const noexcept { return size_ > 0 && data_[0] == c; }
     bool endsWith(QByteArrayView other) const noexcept
     {
         return size_ >= other.size_ && last(other.size_).view() == other.view();
     }
+    bool endsWith(const QByteArray &other) const noexcept { return endsWith(QByteArrayView(other)); }
+    bool endsWith(const char *other) const noexcept { return endsWith(QByteArrayView(other)); }
     bool endsWith(char c) const noexcept { return size_ > 0 && data_[size_ - 1] == c; }
     qsizetype indexOf(char c, qsizetype from = 0) const noexcept { return found(view().find(c, size_t(from))); }
     qsizetype indexOf(QByteArrayView other, qsizetype from = 0) const noexcept

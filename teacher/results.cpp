@@ -12,6 +12,7 @@
 #include "teacher/reading/journalpaths.h"
 #include "teacher/window/resultswindow.h"
 #include "teacher/model/rowvalues.h"
+#include "qtcompat/highdpi.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,6 +26,7 @@ namespace teacher {
 
 int showResults(int &argc, char **argv, const QStringList &paths, const QStringList &classLists, const QString &attempt)
 {
+    qtcompat::enableHighDpiScaling();
     QApplication app(argc, argv);
     installUkrainianButtons(app); // the file dialogs' and message boxes' own texts
     app.setWindowIcon(frame::windowIcon());
@@ -119,7 +121,7 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
         }
     }
 
-    QList<ClassList> lists;
+    QVector<ClassList> lists;
     for (const QString &path : request.classLists) {
         QString error;
         ClassList list = readClassList(path, &error);
@@ -165,11 +167,11 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
     model.setClassLists(lists);
     for (const QString &problem : model.listProblems()) // namesakes: said, their results kept apart
         printLine(stderr, QStringLiteral("netquiz: ") + problem);
-    QList<std::pair<int, QString>> matched;
+    QVector<std::pair<int, QString>> matched;
     model.setRowDetails(matchRows(book, model, &matched));
 
     // The questions, counted as the window counts them: each pupil once, with the attempt that counts.
-    const QList<ItemStat> items = itemStats(countedRuns(book, model, matched));
+    const QVector<ItemStat> items = itemStats(countedRuns(book, model, matched));
     int code = someUnread ? CommandLine::kSomeUnread : 0;
     if (!request.csvFile.isEmpty()) {
         CsvDocument csv;

@@ -4,6 +4,7 @@
 // pageshots OUTDIR [grade] [nowhere|classfolder]   (run with QT_SCALE_FACTOR=2 for the 200 % look;
 // with "nowhere", the failed save's message is the one shown when nothing at all can hold the
 // result; with "classfolder", the one shown when the class folder is not there).
+#include "qtcompat/highdpi.h"
 #include "support.h"
 
 #include "result/classfolder.h"
@@ -30,6 +31,7 @@ void shootMessage(const QString &file, const std::function<void()> &action)
 
 int main(int argc, char **argv)
 {
+    qtcompat::enableHighDpiScaling();
     QApplication app(argc, argv);
     prepareApplication(app);
     support::answerWithoutReading(); // "Вихід" pressed the moment the result page is up

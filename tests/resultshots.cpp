@@ -6,6 +6,7 @@
 // journals (two pupils still at work, one who left): resultshots FILE.png [details|settle]
 // (add QT_SCALE_FACTOR=2 for 200 %); "details" shows the questions and who is working, "settle"
 // the menu that settles a name one letter off the list.
+#include "qtcompat/highdpi.h"
 #include "result/details.h"
 #include "result/journalline.h"
 #include "teacher/window/detailspanel.h"
@@ -25,6 +26,7 @@
 
 int main(int argc, char **argv)
 {
+    qtcompat::enableHighDpiScaling();
     QApplication app(argc, argv);
     if (argc < 2)
         return 2;

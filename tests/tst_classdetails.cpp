@@ -130,13 +130,13 @@ void ClassDetailsTest::perQuestionTableCountedByHand()
     DetailsBook book;
     for (const char *name : {"PC-01", "PC-02"})
         readWhole(book, pc(name), [](const QString &problem) { QFAIL(qPrintable(problem)); });
-    QList<const RunState *> runs;
+    QVector<const RunState *> runs;
     for (const RunState &run : book.runs())
         runs << &run;
     QCOMPARE(runs.size(), 4);
     // By hand, the latest attempts (Коваль, Бондар's second, Шевченко): T1 right 2 of 3, F03 1 of
     // 3, C2 1 of 3. Most missed first; F03 before C2 as the test has them.
-    const QList<ItemStat> stats = itemStats(runs);
+    const QVector<ItemStat> stats = itemStats(runs);
     QCOMPARE(stats.size(), 3);
     QCOMPARE(stats[0].item, QStringLiteral("F03"));
     QCOMPARE(stats[0].label(), QStringLiteral("Питання 2")); // as the teacher knows it, never "F03 · F03"
@@ -235,7 +235,7 @@ void ClassDetailsTest::runIdOnTwoComputers()
     for (const char *name : {"PC-01", "PC-02", "PC-03"})
         readWhole(book, pc(name), [](const QString &problem) { QFAIL(qPrintable(problem)); });
     QStringList names;
-    QList<const RunState *> runs;
+    QVector<const RunState *> runs;
     for (const RunState &run : book.runs()) {
         names << run.name + QChar(u'/') + QString::number(run.finished->grade);
         runs << &run;

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Class lists (reading them, matching the names pupils typed) and which attempt of a pupil counts.
+#include "qtcompat/textcodec.h"
 #include "result/journalline.h"
 #include "teacher/reading/classlist.h"
 #include "teacher/model/classsummary.h"
@@ -8,11 +9,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace teacher;
+
+Q_DECLARE_METATYPE(teacher::AttemptRule) // a column of the data tables (Qt 5 asks for it)
 
 namespace {
 QByteArray rec(const char *name, const char *group, const char *date, const char *grade)
@@ -148,35 +150,35 @@ void ClassListTest::listText_data()
     const QStringList both{QStringLiteral("Гнатюк Остап"), QStringLiteral("Їжакевич Ірина")};
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("pupils"); // empty: the file is refused
-    QTest::addColumn<QList<int>>("lines");
-    QTest::addRow("UTF-8") << text.toUtf8() << both << QList<int>{1, 3};
-    QTest::addRow("UTF-8 with its mark") << QByteArray("\xEF\xBB\xBF") + text.toUtf8() << both << QList<int>{1, 3};
-    QStringEncoder cp1251("windows-1251");
-    QTest::addRow("Windows-1251") << QByteArray(cp1251.encode(text)) << both << QList<int>{1, 3};
-    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
-    QTest::addRow("UTF-16 with its mark") << QByteArray(utf16.encode(text)) << both << QList<int>{1, 3};
-    QStringEncoder le(QStringEncoder::Utf16LE), be(QStringEncoder::Utf16BE);
-    QTest::addRow("UTF-16 LE without its mark") << QByteArray(le.encode(text)) << both << QList<int>{1, 3};
-    QTest::addRow("UTF-16 BE without its mark") << QByteArray(be.encode(text)) << both << QList<int>{1, 3};
+    QTest::addColumn<QVector<int>>("lines");
+    QTest::addRow("UTF-8") << text.toUtf8() << both << QVector<int>{1, 3};
+    QTest::addRow("UTF-8 with its mark") << QByteArray("\xEF\xBB\xBF") + text.toUtf8() << both << QVector<int>{1, 3};
+    qtcompat::TextEncoder cp1251("windows-1251");
+    QTest::addRow("Windows-1251") << QByteArray(cp1251.encode(text)) << both << QVector<int>{1, 3};
+    qtcompat::TextEncoder utf16(qtcompat::Encoding::Utf16LE, true);
+    QTest::addRow("UTF-16 with its mark") << QByteArray(utf16.encode(text)) << both << QVector<int>{1, 3};
+    qtcompat::TextEncoder le(qtcompat::Encoding::Utf16LE), be(qtcompat::Encoding::Utf16BE);
+    QTest::addRow("UTF-16 LE without its mark") << QByteArray(le.encode(text)) << both << QVector<int>{1, 3};
+    QTest::addRow("UTF-16 BE without its mark") << QByteArray(be.encode(text)) << both << QVector<int>{1, 3};
     const QString loneCr = QStringLiteral("Гнатюк Остап\r\rЇжакевич Ірина\rБойко Олена");
     const QStringList three = both + QStringList{QStringLiteral("Бойко Олена")};
-    QTest::addRow("lone CR, Windows-1251") << QByteArray(cp1251.encode(loneCr)) << three << QList<int>{1, 2, 3};
-    QTest::addRow("lone CR, UTF-8") << loneCr.toUtf8() << three << QList<int>{1, 2, 3};
+    QTest::addRow("lone CR, Windows-1251") << QByteArray(cp1251.encode(loneCr)) << three << QVector<int>{1, 2, 3};
+    QTest::addRow("lone CR, UTF-8") << loneCr.toUtf8() << three << QVector<int>{1, 2, 3};
     QTest::addRow("mixed line ends") << QStringLiteral("Гнатюк Остап\nЇжакевич Ірина\r\nБойко Олена\r").toUtf8()
-                                     << three << QList<int>{1, 2, 3};
+                                     << three << QVector<int>{1, 2, 3};
     QTest::addRow("a single name in UTF-16 without its mark")
-        << QByteArray(le.encode(QStringLiteral("Остап"))) << QStringList{} << QList<int>{};
+        << QByteArray(le.encode(QStringLiteral("Остап"))) << QStringList{} << QVector<int>{};
     QTest::addRow("zero bytes in a Windows-1251 list") << QByteArray(cp1251.encode(QStringLiteral("Гнатюк"))) + '\0' +
                                                               QByteArray(cp1251.encode(QStringLiteral("Остап\r\n")))
-                                                       << QStringList{} << QList<int>{};
-    QTest::addRow("a line too long for a name") << QByteArray(5000, 'x') + "\n" << QStringList{} << QList<int>{};
+                                                       << QStringList{} << QVector<int>{};
+    QTest::addRow("a line too long for a name") << QByteArray(5000, 'x') + "\n" << QStringList{} << QVector<int>{};
 }
 
 void ClassListTest::listText()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, pupils);
-    QFETCH(QList<int>, lines);
+    QFETCH(QVector<int>, lines);
     // Its name is the class, blank lines are no pupils.
     const QString path = dir.filePath(QStringLiteral("10-Б.txt"));
     QFile file(path);
@@ -241,7 +243,7 @@ void ClassListTest::attemptRule()
     QCOMPARE(summary.mean, mean);
     QCOMPARE(summary.median, median);
     // Each class's figures follow the same rule.
-    const QList<ClassSummary> perClass = summariesByClass(model, [](const Row &) { return true; });
+    const QVector<ClassSummary> perClass = summariesByClass(model, [](const Row &) { return true; });
     QCOMPARE(perClass.size(), 1);
     QCOMPARE(perClass[0].median, median);
 }
@@ -254,7 +256,7 @@ void ClassListTest::listMarksAndPupilsWithoutResult()
     const QString listPath = dir.filePath(QStringLiteral("9-А.txt"));
     QFile list(listPath);
     QVERIFY(list.open(QIODevice::WriteOnly));
-    list.write(QStringEncoder("windows-1251")
+    list.write(qtcompat::TextEncoder("windows-1251")
                    .encode(QStringLiteral("Петренко Іван\r\nКоваль Марія\r\nБондар Ярина\r\nМельник Тарас\r\n")));
     list.close();
     QString error;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command line, read in-process for what it decides and through the built netquiz for exit
 // codes, messages and the CSV file's exact bytes.
+#include "qtcompat/textcodec.h"
 #include "control/commandline.h"
 #include "result/journal.h"
 #include "result/journalline.h"
@@ -14,7 +15,6 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -467,7 +467,7 @@ bool writeTwoClasses(const QString &folder)
                              QString::number(i * 5 % 12 + 1));
     }
     return write(folder + QStringLiteral("/клас/ПК-1/1.txt"), a) && write(folder + QStringLiteral("/клас/ПК-2/1.txt"), b) &&
-           write(folder + QStringLiteral("/9-А.txt"), QStringEncoder("windows-1251").encode(kNineA.join(QStringLiteral("\r\n"))));
+           write(folder + QStringLiteral("/9-А.txt"), qtcompat::TextEncoder("windows-1251").encode(kNineA.join(QStringLiteral("\r\n"))));
 }
 QString tool(const char *name)
 {

@@ -5,6 +5,7 @@
 #include "support.h"
 
 #include <QImage>
+#include <QScreen>
 
 using namespace support;
 

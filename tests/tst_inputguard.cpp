@@ -55,10 +55,10 @@ void clickAt(QWidget *w, quint64 ms)
 {
     if (!w)
         return;
-    const QPointF at = w->rect().center();
+    const QPoint at = w->rect().center();
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
         const bool press = type == QEvent::MouseButtonPress;
-        QMouseEvent event(type, at, w->mapToGlobal(at), Qt::LeftButton, press ? Qt::LeftButton : Qt::NoButton,
+        QMouseEvent event(type, QPointF(at), QPointF(w->mapToGlobal(at)), Qt::LeftButton, press ? Qt::LeftButton : Qt::NoButton,
                           Qt::NoModifier);
         event.setTimestamp(press ? ms : ms + 10);
         QApplication::sendEvent(w, &event);

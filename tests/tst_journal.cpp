@@ -472,7 +472,7 @@ void JournalTest::outboxUnreadableMovedAside()
     const QString file = local.path() + "/outbox.txt", journalFile = local.path() + "/class/1.txt";
     const outbox::Kept first{outbox::newId(), journalFile, "first\r\n"},
         second{outbox::newId(), journalFile, "second\r\n"};
-    const QByteArray garbage = "K not an entry 0123\r\n", torn = outbox::keptLine(first).first(30);
+    const QByteArray garbage = "K not an entry 0123\r\n", torn = outbox::keptLine(first).left(30);
     write(file, outbox::keptLine(first).replace("\r\n", "\n") + garbage +
                     outbox::keptLine(second).replace("\r\n", "\n") + torn);
     const outbox::Delivery delivery = outbox::deliver(file, 1s);

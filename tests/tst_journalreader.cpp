@@ -3,6 +3,7 @@
 // Journals read back as they are found in classrooms: each encoding and line end, torn and
 // foreign lines, names that blur the split; and every line the pupil's side can write read back
 // to what the pupil typed.
+#include "qtcompat/textcodec.h"
 #include "result/journalline.h"
 #include "teacher/model/classsummary.h"
 #include "teacher/reading/growingjournal.h"
@@ -28,7 +29,7 @@ QString lineOf(const QString &name, const QString &group, const QString &grade =
 
 // The lines of a journal holding `bytes`, read whole, or `batch` bytes at a time as a growing file
 // or a bounded read takes it. A line cut by a batch comes whole, once.
-QList<teacher::JournalLine> readFile(const QByteArray &bytes, qint64 batch = -1)
+QVector<teacher::JournalLine> readFile(const QByteArray &bytes, qint64 batch = -1)
 {
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("1.txt")));
@@ -36,7 +37,7 @@ QList<teacher::JournalLine> readFile(const QByteArray &bytes, qint64 batch = -1)
         return {};
     file.close();
     teacher::GrowingJournal journal(file.fileName());
-    QList<teacher::JournalLine> lines;
+    QVector<teacher::JournalLine> lines;
     teacher::ReadResult r;
     do {
         r = journal.read(batch);
@@ -88,7 +89,7 @@ void JournalReaderTest::fileShapes_data()
     const QString b = lineOf(QStringLiteral("Юрій Ґедз"), QStringLiteral("9-Б"), QStringLiteral("5"));
     const QStringList both{QStringLiteral("Ївга Щука"), QStringLiteral("Юрій Ґедз")};
     const QStringList grades{QStringLiteral("12"), QStringLiteral("5")};
-    QStringEncoder utf16be(QStringConverter::Utf16BE), utf16le(QStringConverter::Utf16LE);
+    qtcompat::TextEncoder utf16be(qtcompat::Encoding::Utf16BE), utf16le(qtcompat::Encoding::Utf16LE);
     const QString overlong = journal::kTopicWord + QString(5000, u'ж');
     QTest::addRow("Windows-1251, CR LF") << journal::encode(a + "\r\n" + b + "\r\n") << both << grades;
     QTest::addRow("Windows-1251, LF") << journal::encode(a + "\n" + b + "\n") << both << grades;
@@ -124,7 +125,7 @@ void JournalReaderTest::fileShapes()
     QFETCH(QStringList, names);
     QFETCH(QStringList, grades);
     for (const qint64 batch : {-1, 1, 2, 3, 7, 4097}) {
-        const QList<teacher::JournalLine> lines = readFile(bytes, batch);
+        const QVector<teacher::JournalLine> lines = readFile(bytes, batch);
         QCOMPARE(lines.size(), names.size());
         for (int i = 0; i < lines.size(); ++i) {
             QCOMPARE(lines[i].number, i + 1);
@@ -156,7 +157,7 @@ void JournalReaderTest::encodingToldAgain_data()
     QTest::addColumn<bool>("toldAgain");
     const QString a = lineOf(QStringLiteral("Ївга Щука"), QStringLiteral("9-А"), QStringLiteral("12"));
     const QString b = lineOf(QStringLiteral("Юрій Ґедз"), QStringLiteral("9-Б"), QStringLiteral("5"));
-    QStringEncoder le(QStringConverter::Utf16LE), be(QStringConverter::Utf16BE);
+    qtcompat::TextEncoder le(qtcompat::Encoding::Utf16LE), be(qtcompat::Encoding::Utf16BE);
     const QByteArray utf16le = QByteArray("\xFF\xFE") + QByteArray(le.encode(a + "\r\n" + b + "\r\n"));
     QTest::addRow("UTF-16 LE, 1 byte of its mark") << utf16le << 1 << true;
     QTest::addRow("UTF-16 BE, 1 byte of its mark")
@@ -293,7 +294,7 @@ void JournalReaderTest::writerAndReaderAgree()
     QFETCH(QString, readName);
     QFETCH(QString, readGroup);
     for (const char *grade : {"1", "2", "5", "7", "10", "12"}) {
-        const QList<teacher::JournalLine> lines = readFile(journal::record(name, group, date, QString::fromLatin1(grade)));
+        const QVector<teacher::JournalLine> lines = readFile(journal::record(name, group, date, QString::fromLatin1(grade)));
         QCOMPARE(lines.size(), 1);
         const Entry &e = lines[0].entry;
         QCOMPARE(e.split, Entry::Split::Certain);

@@ -221,7 +221,7 @@ void LiveJournalTest::changesArriveWithoutNotices()
         QMap<QString, QStringList> byFile; // a file read again whole replaces what it gave before
         for (const QList<QVariant> &signal : reads)
             for (const auto &[file, result] : signal.first().value<teacher::Reads>())
-                (result.fromStart ? byFile[file] = {} : byFile[file]) << names(result);
+                (result.fromStart ? byFile[file] = QStringList() : byFile[file]) << names(result);
         seen.clear();
         for (const QStringList &lines : byFile)
             seen << lines;

@@ -19,6 +19,8 @@
 
 using namespace support;
 
+Q_DECLARE_METATYPE(std::optional<QString>) // a column of the data tables (Qt 5 asks for it)
+
 class RunTest : public QObject {
     Q_OBJECT
 private slots:
@@ -109,7 +111,7 @@ static QString strictReaderSays(const QByteArray &line)
                                 "require('fs').readFileSync(0))); encodeURIComponent(r.name + r.class);"};
     if (program.isEmpty()) {
         program = QStandardPaths::findExecutable(QStringLiteral("python3"));
-        arguments = {"-c", "import json, sys; r = json.loads(sys.stdin.buffer.read().decode('utf-8')); "
+        arguments = QStringList{"-c", "import json, sys; r = json.loads(sys.stdin.buffer.read().decode('utf-8')); "
                            "(r['name'] + r['class']).encode('utf-8')"};
     }
     if (program.isEmpty())
@@ -290,7 +292,7 @@ void RunTest::secondCopyRecordsNothing()
         env.insert("HOME", home.path());
         env.insert("XDG_DATA_HOME", home.path());
         first.setProcessEnvironment(env);
-        first.start(QStringLiteral(NETQUIZ_EXE), {});
+        first.start(QStringLiteral(NETQUIZ_EXE), QStringList());
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(runningTestLock()).size() > 0, 30000); // its lock taken, its pid in it
     } else {
         QVERIFY(running.tryLock(0));

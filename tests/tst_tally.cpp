@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tally arithmetic, the conversions under regional settings and the grade scale.
+#include "testcompat.h"
 #include "pages/page.h"
 #include "pages/tally.h"
 

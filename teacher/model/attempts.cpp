@@ -47,9 +47,9 @@ int Attempts::add(int row, const Key &key)
     auto it = pupilIds_.constFind(key);
     if (it == pupilIds_.cend()) {
         it = pupilIds_.insert(key, int(pupils_.size()));
-        pupils_.append(QList<int>());
+        pupils_.append(QVector<int>());
     }
-    QList<int> &same = pupils_[*it];
+    QVector<int> &same = pupils_[*it];
     same.insert(std::upper_bound(same.begin(), same.end(), row, [this](int a, int b) { return before(a, b); }), row);
     return *it;
 }
@@ -77,7 +77,7 @@ int Attempts::attempt(int row, int pupil) const
 {
     if (pupil < 0)
         return 1;
-    const QList<int> &same = pupils_[pupil];
+    const QVector<int> &same = pupils_[pupil];
     return int(std::lower_bound(same.begin(), same.end(), row, [this](int a, int b) { return before(a, b); }) -
                same.begin()) +
            1;
@@ -85,13 +85,13 @@ int Attempts::attempt(int row, int pupil) const
 
 int Attempts::counted(int pupil) const
 {
-    const QList<int> &attempts = pupils_[pupil];
+    const QVector<int> &attempts = pupils_[pupil];
     switch (rule_) {
     case AttemptRule::First: return attempts.first();
     case AttemptRule::Latest: return attempts.last();
     case AttemptRule::Best: break;
     }
-    const QList<Row> &rows = store_->rows();
+    const QVector<Row> &rows = store_->rows();
     int best = attempts.last(); // of equal grades, the latest
     for (qsizetype n = attempts.size() - 2; n >= 0; --n)
         if (rows[attempts[n]].gradeValue > rows[best].gradeValue)
@@ -99,9 +99,9 @@ int Attempts::counted(int pupil) const
     return best;
 }
 
-QList<int> Attempts::countedRows() const
+QVector<int> Attempts::countedRows() const
 {
-    QList<int> all = singles_;
+    QVector<int> all = singles_;
     for (int p = 0; p < pupils_.size(); ++p)
         if (!pupils_[p].isEmpty())
             all << counted(p);

@@ -5,6 +5,7 @@
 // line touches only its own pupil's rows.
 
 #include "teacher/model/rowstore.h"
+#include "qtcompat/containers.h"
 
 #include <optional>
 
@@ -26,7 +27,7 @@ public:
         bool operator==(const Key &) const = default;
         friend size_t qHash(const Key &key, size_t seed = 0)
         {
-            return qHashMulti(seed, key.name, key.group, key.topic);
+            return qtcompat::hashMulti(seed, key.name, key.group, key.topic);
         }
     };
 
@@ -41,12 +42,12 @@ public:
     // The row's attempt among its pupil's attempts (1-based, in date order), and how many there are.
     int attempt(int row, int pupil) const;
     int count(int pupil) const { return pupil < 0 ? 1 : int(pupils_[pupil].size()); }
-    const QList<int> &rowsOf(int pupil) const { return pupils_[pupil]; }
+    const QVector<int> &rowsOf(int pupil) const { return pupils_[pupil]; }
     // The row that counts of the pupil's attempts.
     int counted(int pupil) const;
     bool isSingle(int row) const;
     // The rows that count, one per pupil.
-    QList<int> countedRows() const;
+    QVector<int> countedRows() const;
 
     void setRule(AttemptRule rule) { rule_ = rule; }
     AttemptRule rule() const { return rule_; }
@@ -57,8 +58,8 @@ private:
     const RowStore *store_;
     AttemptRule rule_ = AttemptRule::Latest;
     QHash<Key, int> pupilIds_;
-    QList<QList<int>> pupils_; // rows of each pupil, in attempt order
-    QList<int> singles_;       // pupils of their own, in row order
+    QVector<QVector<int>> pupils_; // rows of each pupil, in attempt order
+    QVector<int> singles_;       // pupils of their own, in row order
 };
 
 } // namespace teacher

@@ -54,7 +54,7 @@ ClassSummary summarise(const ResultsModel &model, const std::function<bool(const
     return summary;
 }
 
-QList<ClassSummary> summariesByClass(const ResultsModel &model, const std::function<bool(const Row &)> &include)
+QVector<ClassSummary> summariesByClass(const ResultsModel &model, const std::function<bool(const Row &)> &include)
 {
     QHash<int, std::array<int, 12>> byGroup;
     QHash<int, int> absent;
@@ -75,7 +75,7 @@ QList<ClassSummary> summariesByClass(const ResultsModel &model, const std::funct
     QCollator collator{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
     collator.setNumericMode(true); // 9-А before 10-А
     std::sort(groups.begin(), groups.end(), collator);
-    QList<ClassSummary> summaries;
+    QVector<ClassSummary> summaries;
     for (const QString &group : groups) {
         summaries << fromCounts(group, byGroup[model.idOf(group)]);
         summaries.last().absent = absent.value(model.idOf(group));

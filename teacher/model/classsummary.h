@@ -27,6 +27,6 @@ struct ClassSummary {
 ClassSummary summarise(const ResultsModel &model, const std::function<bool(const Row &)> &include);
 
 // One summary per class, classes in alphabetical order (9-А before 10-А).
-QList<ClassSummary> summariesByClass(const ResultsModel &model, const std::function<bool(const Row &)> &include);
+QVector<ClassSummary> summariesByClass(const ResultsModel &model, const std::function<bool(const Row &)> &include);
 
 } // namespace teacher

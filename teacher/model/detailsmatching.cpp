@@ -30,7 +30,7 @@ static QString asInJournal(const QString &text)
 
 LineMatcher::LineMatcher(DetailsBook &book, const QString &journal)
 {
-    QList<RunState *> finished;
+    QVector<RunState *> finished;
     const QString key = DetailsBook::journalKey(journal);
     for (RunState &run : book.runs_)
         if (run.journal == key && run.finished) {
@@ -57,7 +57,7 @@ RunState *LineMatcher::next(const QString &name, const QString &group, const QSt
 }
 
 QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const ResultsModel &model,
-                                                  QList<std::pair<int, QString>> *matched)
+                                                  QVector<std::pair<int, QString>> *matched)
 {
     QHash<qint64, ResultsModel::RowDetails> rowDetails;
     if (book.runs().isEmpty())
@@ -65,7 +65,7 @@ QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const Resul
     QSet<QString> withDetails;
     for (const RunState &run : book.runs())
         withDetails.insert(run.journal);
-    QHash<int, QList<int>> rowsOf; // file -> its rows, only where the file has details
+    QHash<int, QVector<int>> rowsOf; // file -> its rows, only where the file has details
     QSet<int> files;
     for (int f = 0; f < model.files().size(); ++f)
         if (withDetails.contains(DetailsBook::journalKey(model.files()[f])))
@@ -76,7 +76,7 @@ QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const Resul
         if (files.contains(model.rows()[r].file))
             rowsOf[model.rows()[r].file] << r;
     for (auto it = rowsOf.begin(); it != rowsOf.end(); ++it) {
-        QList<int> &rows = it.value();
+        QVector<int> &rows = it.value();
         std::sort(rows.begin(), rows.end(), [&](int a, int b) { return model.rows()[a].line < model.rows()[b].line; });
         LineMatcher matcher(book, model.files()[it.key()]);
         for (int r : rows) {
@@ -98,12 +98,12 @@ QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const Resul
     return rowDetails;
 }
 
-QList<const RunState *> countedRuns(const DetailsBook &book, const ResultsModel &model,
-                                    const QList<std::pair<int, QString>> &matched,
+QVector<const RunState *> countedRuns(const DetailsBook &book, const ResultsModel &model,
+                                    const QVector<std::pair<int, QString>> &matched,
                                     const std::function<bool(int row)> &rowShown,
                                     const std::function<bool(const RunState &)> &runShown)
 {
-    QList<const RunState *> counted;
+    QVector<const RunState *> counted;
     for (const auto &[row, id] : matched)
         if (model.counted(row) && (!rowShown || rowShown(row)))
             if (const auto run = book.runs().constFind(id); run != book.runs().cend())

@@ -1,13 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/model/listmatching.h"
+#include "qtcompat/containers.h"
 
 #include <QFileInfo>
 #include <QSet>
 
 namespace teacher {
 
-void ListMatching::setLists(const QList<ClassList> &lists)
+void ListMatching::setLists(const QVector<ClassList> &lists)
 {
     lists_ = lists;
     index_.clear();
@@ -43,12 +44,12 @@ bool ListMatching::drop(int list, int nameKey)
     return true;
 }
 
-QList<int> ListMatching::rematch(int list, const RowStore &store)
+QVector<int> ListMatching::rematch(int list, const RowStore &store)
 {
     // Each name is looked up in the list once: matching again as names come costs a few hashes a name.
-    const QList<int> keys = names_[list].keys();
+    const QVector<int> keys = qtcompat::toVector(names_[list].keys());
     QStringList typed;
-    QList<QList<int>> exact, near;
+    QVector<QVector<int>> exact, near;
     for (int key : keys) {
         typed << store.comparedNameOf(key);
         auto found = lookups_[list].find(key);
@@ -61,7 +62,7 @@ QList<int> ListMatching::rematch(int list, const RowStore &store)
         exact << found->exact;
         near << found->near;
     }
-    const QList<NameMatch> matches = decideMatches(exact, near);
+    const QVector<NameMatch> matches = decideMatches(exact, near);
     QHash<int, Verdict> verdicts;
     for (int i = 0; i < keys.size(); ++i) {
         const NameMatch &m = matches[i];
@@ -79,7 +80,7 @@ QList<int> ListMatching::rematch(int list, const RowStore &store)
                 v = *chosen >= 0 ? Verdict{Verdict::Chosen, *chosen} : Verdict{Verdict::Other};
         verdicts.insert(keys[i], v);
     }
-    QList<int> changed;
+    QVector<int> changed;
     for (auto it = verdicts.cbegin(); it != verdicts.cend(); ++it)
         if (const auto was = verdicts_[list].constFind(it.key()); was == verdicts_[list].cend() || *was != *it)
             changed << it.key();
@@ -90,7 +91,7 @@ QList<int> ListMatching::rematch(int list, const RowStore &store)
     return changed;
 }
 
-QList<int> ListMatching::missing(int list) const
+QVector<int> ListMatching::missing(int list) const
 {
     QSet<int> found;
     for (const Verdict &v : verdicts_[list]) {
@@ -100,7 +101,7 @@ QList<int> ListMatching::missing(int list) const
             for (int p : index_[list].exact(index_[list].compared(v.pupil)))
                 found.insert(p);
     }
-    QList<int> missing;
+    QVector<int> missing;
     for (int p = 0; p < lists_[list].pupils.size(); ++p)
         if (!found.contains(p))
             missing << p;
@@ -134,7 +135,7 @@ QStringList ListMatching::namesakeProblems() const
     for (int l = 0; l < lists_.size(); ++l) {
         if (!inForce(l))
             continue;
-        for (const QList<int> &same : index_[l].namesakes()) {
+        for (const QVector<int> &same : index_[l].namesakes()) {
             QStringList lines;
             for (int p : same)
                 lines << QString::number(lists_[l].lines[p]);

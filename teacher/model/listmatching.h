@@ -32,8 +32,8 @@ struct Verdict {
 class ListMatching {
 public:
     // A later list of a class takes an earlier one's place.
-    void setLists(const QList<ClassList> &lists);
-    const QList<ClassList> &lists() const { return lists_; }
+    void setLists(const QVector<ClassList> &lists);
+    const QVector<ClassList> &lists() const { return lists_; }
     bool isEmpty() const { return lists_.isEmpty(); }
     // The list in force for a class as compared, or -1.
     int listOf(const QString &comparedGroup) const { return listOf_.value(comparedGroup, -1); }
@@ -45,30 +45,30 @@ public:
     bool enrol(int list, int nameKey);
     bool drop(int list, int nameKey);
     // Matches the names of the list's class again; the names whose verdict changed.
-    QList<int> rematch(int list, const RowStore &store);
+    QVector<int> rematch(int list, const RowStore &store);
     Verdict verdict(int list, int nameKey) const { return verdicts_[list].value(nameKey); }
 
     // The listed pupils no result stands for, in list order.
-    QList<int> missing(int list) const;
+    QVector<int> missing(int list) const;
     // The row's mark: "немає у списку", "схоже на «…» зі списку", "схоже на «…» або «…»", ...
     QString mark(int list, const Verdict &verdict) const;
     // The listed pupils a name might be: those one letter off it.
-    QList<int> candidates(int list, const QString &comparedName) const { return index_[list].near(comparedName); }
+    QVector<int> candidates(int list, const QString &comparedName) const { return index_[list].near(comparedName); }
     // The teacher's word on a typed name, kept beside the list.
     bool choose(int list, const QString &typedName, int pupil, QString *error);
     // Namesakes on the lists, said for the teacher: "Список «9-А.txt»: «…» двічі (рядки 2 і 5)…".
     QStringList namesakeProblems() const;
 
 private:
-    QList<ClassList> lists_;
-    QList<NameIndex> index_;
+    QVector<ClassList> lists_;
+    QVector<NameIndex> index_;
     QHash<QString, int> listOf_;
-    QList<QHash<int, int>> names_;        // per list: name key -> its results
-    QList<QHash<int, Verdict>> verdicts_; // per list: name key -> what the list says
+    QVector<QHash<int, int>> names_;        // per list: name key -> its results
+    QVector<QHash<int, Verdict>> verdicts_; // per list: name key -> what the list says
     struct Lookup {
-        QList<int> exact, near;
+        QVector<int> exact, near;
     };
-    QList<QHash<int, Lookup>> lookups_; // per list: name key -> its pupils on the list
+    QVector<QHash<int, Lookup>> lookups_; // per list: name key -> its pupils on the list
 };
 
 } // namespace teacher

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/model/pupilidentity.h"
+#include "qtcompat/containers.h"
 
 #include <QSet>
 
@@ -47,7 +48,7 @@ QString comparedName(const QString &name)
 QString comparedGroup(const QString &group)
 {
     QString folded = foldedText(group);
-    folded.removeIf([](QChar c) { return c.isSpace() || c.category() == QChar::Punctuation_Dash; });
+    qtcompat::removeIf(folded, [](QChar c) { return c.isSpace() || c.category() == QChar::Punctuation_Dash; });
     return folded;
 }
 
@@ -56,7 +57,7 @@ int nameDistance(const QString &a, const QString &b, int limit)
     if (std::abs(a.size() - b.size()) > limit)
         return limit + 1;
     // Levenshtein over one row; names are short.
-    QList<int> row(b.size() + 1);
+    QVector<int> row(b.size() + 1);
     for (int j = 0; j <= b.size(); ++j)
         row[j] = j;
     for (int i = 1; i <= a.size(); ++i) {
@@ -97,12 +98,12 @@ NameIndex::NameIndex(const QStringList &pupils)
     }
 }
 
-QList<int> NameIndex::exact(const QString &compared) const
+QVector<int> NameIndex::exact(const QString &compared) const
 {
     return exact_.value(compared);
 }
 
-QList<int> NameIndex::near(const QString &compared) const
+QVector<int> NameIndex::near(const QString &compared) const
 {
     if (compared.isEmpty())
         return {};
@@ -116,7 +117,7 @@ QList<int> NameIndex::near(const QString &compared) const
             forms << words.join(QChar(u' '));
     }
     QSet<int> found;
-    auto check = [&](const QList<int> &candidates, const QString &form) {
+    auto check = [&](const QVector<int> &candidates, const QString &form) {
         for (int p : candidates)
             if (!found.contains(p) && compared_[p] != compared && nameDistance(form, compared_[p]) <= 1)
                 found.insert(p);
@@ -129,14 +130,14 @@ QList<int> NameIndex::near(const QString &compared) const
             check(shortened_.value(shorter), form); // a letter changed
         }
     }
-    QList<int> list = found.values();
+    QVector<int> list = qtcompat::toVector(found.values());
     std::sort(list.begin(), list.end());
     return list;
 }
 
-QList<QList<int>> NameIndex::namesakes() const
+QVector<QVector<int>> NameIndex::namesakes() const
 {
-    QList<QList<int>> groups;
+    QVector<QVector<int>> groups;
     for (auto it = exact_.cbegin(); it != exact_.cend(); ++it)
         if (it->size() > 1)
             groups << *it;
@@ -144,9 +145,9 @@ QList<QList<int>> NameIndex::namesakes() const
     return groups;
 }
 
-QList<NameMatch> matchNames(const NameIndex &list, const QStringList &typed)
+QVector<NameMatch> matchNames(const NameIndex &list, const QStringList &typed)
 {
-    QList<QList<int>> exact, near(typed.size());
+    QVector<QVector<int>> exact, near(typed.size());
     for (const QString &name : typed)
         exact << list.exact(name);
     for (int t = 0; t < typed.size(); ++t)
@@ -155,12 +156,12 @@ QList<NameMatch> matchNames(const NameIndex &list, const QStringList &typed)
     return decideMatches(exact, near);
 }
 
-QList<NameMatch> decideMatches(const QList<QList<int>> &exact, const QList<QList<int>> &near)
+QVector<NameMatch> decideMatches(const QVector<QVector<int>> &exact, const QVector<QVector<int>> &near)
 {
-    QList<NameMatch> matches(exact.size());
+    QVector<NameMatch> matches(exact.size());
     QSet<int> exactlyFound; // listed pupils with an exact result of their own
     for (int t = 0; t < exact.size(); ++t) {
-        const QList<int> &same = exact[t];
+        const QVector<int> &same = exact[t];
         if (same.size() == 1) {
             matches[t] = {NameMatch::Same, same[0]};
             exactlyFound.insert(same[0]);
@@ -172,8 +173,8 @@ QList<NameMatch> decideMatches(const QList<QList<int>> &exact, const QList<QList
     for (int t = 0; t < exact.size(); ++t) {
         if (matches[t].kind != NameMatch::None)
             continue;
-        QList<int> open = near[t];
-        open.removeIf([&](int p) { return exactlyFound.contains(p); });
+        QVector<int> open = near[t];
+        qtcompat::removeIf(open, [&](int p) { return exactlyFound.contains(p); });
         if (open.size() == 1)
             matches[t] = {NameMatch::Near, open[0]};
         else if (open.size() > 1)

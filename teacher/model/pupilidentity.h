@@ -8,7 +8,7 @@
 // compared the same way and also without hyphens and dashes: "9а", "9 А" and "9-a" are 9-А.
 
 #include <QHash>
-#include <QList>
+#include <QVector>
 #include <QString>
 #include <QStringList>
 
@@ -53,24 +53,24 @@ public:
     int size() const { return int(compared_.size()); }
     const QString &compared(int pupil) const { return compared_[pupil]; }
     // The listed pupils with this compared name, in list order.
-    QList<int> exact(const QString &compared) const;
+    QVector<int> exact(const QString &compared) const;
     // The listed pupils one letter off the compared name, in any order of its words, in list order.
-    QList<int> near(const QString &compared) const;
+    QVector<int> near(const QString &compared) const;
     // Groups of two or more pupils with one compared name.
-    QList<QList<int>> namesakes() const;
+    QVector<QVector<int>> namesakes() const;
 
 private:
     QStringList compared_;
-    QHash<QString, QList<int>> exact_;
-    QHash<QString, QList<int>> shortened_; // a name with one letter left out -> its pupils
+    QHash<QString, QVector<int>> exact_;
+    QHash<QString, QVector<int>> shortened_; // a name with one letter left out -> its pupils
 };
 
 // The typed names of one class (compared names, each once) against its list, all at once: an
 // exact match always wins; a listed pupil with an exact result of their own is never given a
 // near miss; a near miss as close to two listed pupils is no one's.
-QList<NameMatch> matchNames(const NameIndex &list, const QStringList &typed);
+QVector<NameMatch> matchNames(const NameIndex &list, const QStringList &typed);
 // The same rule over names looked up already: each name's exact pupils, and for a name without
 // one, its near pupils (NameIndex::exact and near).
-QList<NameMatch> decideMatches(const QList<QList<int>> &exact, const QList<QList<int>> &near);
+QVector<NameMatch> decideMatches(const QVector<QVector<int>> &exact, const QVector<QVector<int>> &near);
 
 } // namespace teacher

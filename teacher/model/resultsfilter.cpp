@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/model/resultsfilter.h"
+#include "qtcompat/containers.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>
@@ -83,7 +84,7 @@ bool ResultsFilter::acceptsPupil(const QString &name, const QString &group, cons
 // collated as a Ukrainian reader orders words, except the file and line column's, compared as it is.
 static bool isNumber(const QVariant &v)
 {
-    return v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int;
+    return v.userType() == QMetaType::LongLong || v.userType() == QMetaType::Int;
 }
 
 QVariant ResultsFilter::sortValue(int sourceRow) const
@@ -109,15 +110,15 @@ bool ResultsFilter::ordered(int a, int b) const
 
 // The order of every row in one pass: each row gets a number that sorts as less() does, so the
 // sort compares numbers, and every distinct text is collated once.
-QList<int> ResultsFilter::sortedRows() const
+QVector<int> ResultsFilter::sortedRows() const
 {
     if (sortColumn_ < 0)
         return {};
     const int n = model_->rowCount();
-    QList<qint64> key(n);
+    QVector<qint64> key(n);
     constexpr qint64 kText = qint64(1) << 61; // values first, then texts that are not values
     QHash<QString, int> distinct;
-    QList<QVariant> values(n);
+    QVector<QVariant> values(n);
     for (int r = 0; r < n; ++r) {
         values[r] = sortValue(r);
         if (!isNumber(values[r]))
@@ -130,7 +131,7 @@ QList<int> ResultsFilter::sortedRows() const
             distinct[texts[rank]] = rank;
     } else {
         QCollator collator{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
-        QList<std::pair<QCollatorSortKey, int>> keys;
+        QVector<std::pair<QCollatorSortKey, int>> keys;
         keys.reserve(texts.size());
         for (int i = 0; i < texts.size(); ++i)
             keys.append({collator.sortKey(texts[i]), i});
@@ -142,7 +143,7 @@ QList<int> ResultsFilter::sortedRows() const
     }
     for (int r = 0; r < n; ++r)
         key[r] = isNumber(values[r]) ? values[r].toLongLong() : kText + distinct.value(values[r].toString());
-    QList<int> order(n);
+    QVector<int> order(n);
     std::iota(order.begin(), order.end(), 0);
     if (sortOrder_ == Qt::AscendingOrder)
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return key[a] < key[b]; });
@@ -155,7 +156,7 @@ void ResultsFilter::relayout(bool resort, const std::function<int(int)> &sourceM
 {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
-    QList<int> sources;
+    QVector<int> sources;
     sources.reserve(before.size());
     for (const QModelIndex &index : before) {
         const int s = index.row() < shown_.size() ? shown_[index.row()] : -1;
@@ -219,9 +220,9 @@ void ResultsFilter::sourceInserted(int first, int last)
         relayout(false, [=](int s) { return s >= first ? s + count : s; });
         return;
     }
-    proxyOf_.resize(last + 1, -1);
+    qtcompat::resize(proxyOf_, last + 1, -1);
     if (sortColumn_ < 0) { // read order: new rows go below
-        QList<int> taken;
+        QVector<int> taken;
         for (int r = first; r <= last; ++r)
             if (accepts(r))
                 taken << r;
@@ -236,11 +237,11 @@ void ResultsFilter::sourceInserted(int first, int last)
         return;
     }
     if (count > 64) { // a large read: merge it in order, then show the rows in one change
-        QList<int> added(count);
+        QVector<int> added(count);
         std::iota(added.begin(), added.end(), first);
         auto less = [this](int a, int b) { return ordered(a, b); };
         std::stable_sort(added.begin(), added.end(), less);
-        QList<int> merged(order_.size() + added.size());
+        QVector<int> merged(order_.size() + added.size());
         std::merge(order_.begin(), order_.end(), added.begin(), added.end(), merged.begin(), less);
         order_ = std::move(merged);
         relayout(false);
@@ -262,7 +263,7 @@ void ResultsFilter::sourceInserted(int first, int last)
 
 void ResultsFilter::sourceAboutToBeRemoved(int first, int last)
 {
-    QList<int> gone;
+    QVector<int> gone;
     for (int s = first; s <= last && s < proxyOf_.size(); ++s)
         if (proxyOf_[s] >= 0)
             gone << proxyOf_[s];
@@ -281,7 +282,7 @@ void ResultsFilter::sourceAboutToBeRemoved(int first, int last)
     }
     for (int s = first; s <= last && s < proxyOf_.size(); ++s)
         proxyOf_[s] = -1;
-    order_.removeIf([=](int s) { return s >= first && s <= last; });
+    qtcompat::removeIf(order_, [=](int s) { return s >= first && s <= last; });
 }
 
 void ResultsFilter::sourceRemoved(int first, int last)
@@ -294,7 +295,7 @@ void ResultsFilter::sourceRemoved(int first, int last)
     proxyOf_.remove(first, std::min<qsizetype>(count, proxyOf_.size() - first));
 }
 
-void ResultsFilter::sourceChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
+void ResultsFilter::sourceChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QVector<int> &roles)
 {
     const int top = topLeft.row(), bottom = bottomRight.row();
     bool moved = false;

@@ -46,24 +46,24 @@ private:
     QVariant sortValue(int sourceRow) const; // the model's sort role in the sorted column
     bool less(int a, int b) const;           // a before b by the model's sort role, ascending
     bool ordered(int a, int b) const;        // a before b in the current sort
-    QList<int> sortedRows() const;
+    QVector<int> sortedRows() const;
     // Rebuilds what is shown (and, with resort, the order), keeping every persistent index on
     // its source row; sourceMoved maps a source row of before to its number now (-1: gone).
     void relayout(bool resort, const std::function<int(int)> &sourceMoved = {});
     void sourceInserted(int first, int last);
     void sourceAboutToBeRemoved(int first, int last);
     void sourceRemoved(int first, int last);
-    void sourceChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles);
+    void sourceChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QVector<int> &roles);
 
     ResultsModel *model_;
     QString group_, topic_, name_;
     int groupId_ = -1, topicId_ = -1; // numbers of the chosen texts; -2: a text no row holds
     int sortColumn_ = -1;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
-    QList<int> order_;   // every source row in sort order; empty while unsorted (read order)
-    QList<int> shown_;   // source rows let through, in order
-    QList<int> proxyOf_; // source row -> its row here, or -1
-    QList<QPersistentModelIndex> removing_;
+    QVector<int> order_;   // every source row in sort order; empty while unsorted (read order)
+    QVector<int> shown_;   // source rows let through, in order
+    QVector<int> proxyOf_; // source row -> its row here, or -1
+    QVector<QPersistentModelIndex> removing_;
 };
 
 } // namespace teacher

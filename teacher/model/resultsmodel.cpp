@@ -91,7 +91,7 @@ void ResultsModel::unindexRow(int i, QSet<int> *dirty)
 
 void ResultsModel::reindex(bool sameNames)
 {
-    QList<Row> &rows = store_.rows();
+    QVector<Row> &rows = store_.rows();
     store_.days().resize(rows.size());
     for (qsizetype i = 0; i < rows.size(); ++i)
         store_.days()[i] = store_.dayOf(rows[i]);
@@ -120,7 +120,7 @@ void ResultsModel::reindex(bool sameNames)
 
 void ResultsModel::removeRowsIf(const std::function<bool(const Row &)> &gone, bool sameNames)
 {
-    QList<Row> &rows = store_.rows();
+    QVector<Row> &rows = store_.rows();
     // From the bottom up, one run of neighbouring rows at a time.
     for (qsizetype end = rows.size(); end > 0;) {
         if (!gone(rows[end - 1])) {
@@ -138,10 +138,10 @@ void ResultsModel::removeRowsIf(const std::function<bool(const Row &)> &gone, bo
     }
 }
 
-void ResultsModel::apply(const QList<std::pair<QString, ReadResult>> &reads)
+void ResultsModel::apply(const QVector<std::pair<QString, ReadResult>> &reads)
 {
     bool changed = false, full = false;
-    QList<int> pending; // rows read now, to be indexed once their names are matched
+    QVector<int> pending; // rows read now, to be indexed once their names are matched
     QSet<int> dirty;    // lists whose class gained or lost a name
     for (const auto &[path, result] : reads) {
         const int file = addFile(path);
@@ -160,7 +160,7 @@ void ResultsModel::apply(const QList<std::pair<QString, ReadResult>> &reads)
     for (int l : std::as_const(dirty))
         for (int name : lists_.rematch(l, store_))
             full |= !fresh.contains((qint64(l) << 32) | quint32(name)); // a name read before: its rows move
-    QList<int> marked;
+    QVector<int> marked;
     if (full) {
         reindex();
     } else {
@@ -177,15 +177,15 @@ void ResultsModel::apply(const QList<std::pair<QString, ReadResult>> &reads)
     }
     if ((full || !dirty.isEmpty()) && syncAbsent())
         full = true; // rows below a pupil who came are numbered anew
-    marksChanged(full ? QList<int>{-1} : marked);
+    marksChanged(full ? QVector<int>{-1} : marked);
     emit contentChanged();
 }
 
-void ResultsModel::applyOne(int file, const ReadResult &result, QList<int> &pending, QSet<int> &dirty)
+void ResultsModel::applyOne(int file, const ReadResult &result, QVector<int> &pending, QSet<int> &dirty)
 {
-    QList<Row> &rows = store_.rows();
+    QVector<Row> &rows = store_.rows();
     const qsizetype first = rows.size();
-    QList<Row> added;
+    QVector<Row> added;
     added.reserve(result.lines.size());
     for (qsizetype n = 0; n < result.lines.size(); ++n) {
         const JournalLine &line = result.lines[n];
@@ -214,7 +214,7 @@ void ResultsModel::applyOne(int file, const ReadResult &result, QList<int> &pend
     endInsertRows();
 }
 
-void ResultsModel::marksChanged(const QList<int> &rows)
+void ResultsModel::marksChanged(const QVector<int> &rows)
 {
     // A pupil finishing again changes a few rows far apart: each is told alone, so that a sorted
     // view moves only those. After a large change, one signal for the whole column.
@@ -245,7 +245,7 @@ void ResultsModel::setAttemptRule(AttemptRule rule)
     emit contentChanged();
 }
 
-void ResultsModel::setClassLists(const QList<ClassList> &lists)
+void ResultsModel::setClassLists(const QVector<ClassList> &lists)
 {
     lists_.setLists(lists);
     listOfGroup_.clear();
@@ -266,7 +266,7 @@ bool ResultsModel::syncAbsent()
     // Rows of pupils without a result: the ones no longer wanted go, the missing ones come below.
     QSet<QString> wanted;
     auto keyOf = [](const QString &path, int line) { return path + QChar(u'\n') + QString::number(line); };
-    QList<std::pair<int, int>> missing; // list, pupil
+    QVector<std::pair<int, int>> missing; // list, pupil
     for (int l = 0; l < lists_.lists().size(); ++l)
         if (lists_.inForce(l))
             for (int p : lists_.missing(l)) {
@@ -291,7 +291,7 @@ bool ResultsModel::syncAbsent()
     for (const Row &row : store_.rows())
         if (row.absent)
             have.insert(keyOf(store_.textOf(row.reason), row.line));
-    QList<Row> added;
+    QVector<Row> added;
     for (const auto &[l, p] : std::as_const(missing)) {
         const ClassList &list = lists_.lists()[l];
         if (have.contains(keyOf(list.path, list.lines[p])))
@@ -311,7 +311,7 @@ bool ResultsModel::syncAbsent()
     const bool removed = store_.rows().size() < before;
     if (added.isEmpty())
         return removed;
-    QList<Row> &rows = store_.rows();
+    QVector<Row> &rows = store_.rows();
     const qsizetype first = rows.size();
     beginInsertRows({}, int(first), int(first + added.size() - 1));
     for (const Row &row : std::as_const(added)) // every row has its day, or later rows look up the wrong one
@@ -341,7 +341,7 @@ bool ResultsModel::choose(int i, int candidate, QString *error)
 {
     const Row &row = rows()[i];
     const int l = listOfRow(row);
-    const QList<int> near = l < 0 ? QList<int>() : lists_.candidates(l, store_.comparedNameOf(row.nameKey));
+    const QVector<int> near = l < 0 ? QVector<int>() : lists_.candidates(l, store_.comparedNameOf(row.nameKey));
     if (l < 0 || candidate >= near.size()) {
         *error = QStringLiteral("Цей рядок не можна зіставити зі списком класу");
         return false;

@@ -7,6 +7,7 @@
 // the class lists say in ListMatching; this model keeps the three in step and shows them.
 
 #include "teacher/model/attempts.h"
+#include "qtcompat/containers.h"
 #include "teacher/model/listmatching.h"
 
 #include <QAbstractTableModel>
@@ -38,9 +39,9 @@ public:
 
     int addFile(const QString &path) { return store_.addFile(path); }
     // What one round of reading brought, from any number of files.
-    void apply(const QList<std::pair<QString, ReadResult>> &reads);
+    void apply(const QVector<std::pair<QString, ReadResult>> &reads);
 
-    const QList<Row> &rows() const { return store_.rows(); }
+    const QVector<Row> &rows() const { return store_.rows(); }
     const QStringList &files() const { return store_.files(); }
     const QString &textOf(int id) const { return store_.textOf(id); }
     int idOf(const QString &text) const { return store_.idOf(text); }
@@ -51,10 +52,10 @@ public:
     // Whether the row is what its pupil counts with: a whole result, the attempt the rule picks.
     bool counted(int row) const;
     // The rows that count, one per pupil (a nameless line is a pupil of its own).
-    QList<int> countedRows() const { return attempts_.countedRows(); }
+    QVector<int> countedRows() const { return attempts_.countedRows(); }
     // Classes (their spellings' numbers) and topics that readable rows hold.
-    QList<int> groupKeys() const { return groupUse_.keys(); }
-    QList<int> topics() const { return topicUse_.keys(); }
+    QVector<int> groupKeys() const { return qtcompat::toVector(groupUse_.keys()); }
+    QVector<int> topics() const { return qtcompat::toVector(topicUse_.keys()); }
     int unreadableCount() const { return unreadable_; }
     int incompleteCount() const { return incomplete_; }
 
@@ -63,8 +64,8 @@ public:
 
     // Class lists, one per class: their pupils without a result become rows of their own, and
     // results are marked where their name is not on their class's list, or only nearly.
-    void setClassLists(const QList<ClassList> &lists);
-    const QList<ClassList> &classLists() const { return lists_.lists(); }
+    void setClassLists(const QVector<ClassList> &lists);
+    const QVector<ClassList> &classLists() const { return lists_.lists(); }
     // Namesakes on the lists, said for the teacher (their results are never merged).
     QStringList listProblems() const { return lists_.namesakeProblems(); }
     int absentCount() const { return absent_; }
@@ -103,7 +104,7 @@ signals:
     void contentChanged();
 
 private:
-    void applyOne(int file, const ReadResult &result, QList<int> &pending, QSet<int> &dirty);
+    void applyOne(int file, const ReadResult &result, QVector<int> &pending, QSet<int> &dirty);
     // sameNames: only rows without a name to match go (missing pupils), the lists' verdicts stay.
     void removeRowsIf(const std::function<bool(const Row &)> &gone, bool sameNames = false);
     int listOfRow(const Row &row) const;
@@ -113,7 +114,7 @@ private:
     void unindexRow(int row, QSet<int> *dirty);
     void reindex(bool sameNames = false);
     bool syncAbsent(); // true when rows went
-    void marksChanged(const QList<int> &rows);
+    void marksChanged(const QVector<int> &rows);
     QVariant sortValue(int row, int column) const;
 
     RowStore store_;

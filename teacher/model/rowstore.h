@@ -11,7 +11,7 @@
 
 #include <QDate>
 #include <QHash>
-#include <QList>
+#include <QVector>
 #include <QStringList>
 
 namespace teacher {
@@ -43,11 +43,11 @@ class RowStore {
 public:
     RowStore();
 
-    QList<Row> &rows() { return rows_; }
-    const QList<Row> &rows() const { return rows_; }
+    QVector<Row> &rows() { return rows_; }
+    const QVector<Row> &rows() const { return rows_; }
     // Each row's day, as attempts are ordered by (undated last).
-    QList<qint64> &days() { return days_; }
-    const QList<qint64> &days() const { return days_; }
+    QVector<qint64> &days() { return days_; }
+    const QVector<qint64> &days() const { return days_; }
     qint64 dayOf(const Row &row) const;
 
     // The file's number; a file already known keeps its number.
@@ -79,14 +79,14 @@ public:
 private:
     QStringList files_;
     QHash<QString, int> fileNumbers_;
-    QList<Row> rows_;
-    QList<qint64> days_;
+    QVector<Row> rows_;
+    QVector<qint64> days_;
 
     QStringList texts_;
     QHash<QString, int> textIds_;
-    QList<QDate> dates_;      // by text number: the text read as a date
-    QList<qint32> simple_;    // by text number: the number of its simplified text
-    QList<qint32> groupKeys_; // by text number: its class's spelling, -1 not looked up yet
+    QVector<QDate> dates_;      // by text number: the text read as a date
+    QVector<qint32> simple_;    // by text number: the number of its simplified text
+    QVector<qint32> groupKeys_; // by text number: its class's spelling, -1 not looked up yet
 
     QHash<QString, int> nameKeys_;     // a name as written -> its number as compared
     QHash<QString, int> comparedKeys_; // a name as compared -> its number

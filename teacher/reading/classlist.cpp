@@ -66,9 +66,9 @@ QString choicesFile(const QString &listPath)
 }
 
 // The choices file's lines, each typed name (as compared) with its line.
-static QList<std::pair<QString, QString>> choiceLines(const QString &path)
+static QVector<std::pair<QString, QString>> choiceLines(const QString &path)
 {
-    QList<std::pair<QString, QString>> lines;
+    QVector<std::pair<QString, QString>> lines;
     QFile file(path);
     if (!QFileInfo(path).isFile() || QFileInfo(path).size() > (1 << 20) || !file.open(QIODevice::ReadOnly))
         return lines;

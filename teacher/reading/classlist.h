@@ -9,7 +9,7 @@
 #include "teacher/model/pupilidentity.h"
 
 #include <QHash>
-#include <QList>
+#include <QVector>
 #include <QString>
 #include <QStringList>
 
@@ -19,7 +19,7 @@ struct ClassList {
     QString path;
     QString group;      // the file's name without its extension
     QStringList pupils; // as the list writes them, in list order
-    QList<int> lines;   // each pupil's line in the file (1-based)
+    QVector<int> lines;   // each pupil's line in the file (1-based)
     // The teacher's word on typed names (as compared): the listed pupil's index, or -1 for
     // another pupil. Read from choicesFile(path).
     QHash<QString, int> choices;

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/reading/details.h"
+#include "qtcompat/containers.h"
 
 #include "teacher/model/pupilidentity.h"
 
@@ -219,10 +220,10 @@ void DetailsBook::add(const QString &journal, const DetailsRecord &record)
 
 void DetailsBook::forget(const QString &journal)
 {
-    runs_.removeIf([key = journalKey(journal)](const auto &run) { return run.value().journal == key; });
+    qtcompat::removeIf(runs_, [key = journalKey(journal)](const auto &run) { return run.value().journal == key; });
 }
 
-QList<const RunState *> latestFinished(const QList<const RunState *> &runs)
+QVector<const RunState *> latestFinished(const QVector<const RunState *> &runs)
 {
     QHash<QString, const RunState *> latest;
     for (const RunState *run : runs) {
@@ -233,16 +234,16 @@ QList<const RunState *> latestFinished(const QList<const RunState *> &runs)
         if (!kept || kept->finished->at < run->finished->at)
             kept = run;
     }
-    QList<const RunState *> list = latest.values();
+    QVector<const RunState *> list = qtcompat::toVector(latest.values());
     std::sort(list.begin(), list.end(), [](const RunState *a, const RunState *b) {
         return std::tie(a->name, a->group, a->id) < std::tie(b->name, b->group, b->id);
     });
     return list;
 }
 
-QList<ItemStat> itemStats(const QList<const RunState *> &runs)
+QVector<ItemStat> itemStats(const QVector<const RunState *> &runs)
 {
-    QList<ItemStat> stats;
+    QVector<ItemStat> stats;
     QHash<QString, qsizetype> at; // page and item to its place in test order
     for (const RunState *run : latestFinished(runs)) {
         for (const DetailsItem &item : run->finished->items) {
@@ -280,7 +281,7 @@ QString ItemStat::label() const
                  : QStringLiteral("Питання %1, «%2»").arg(number).arg(question);
 }
 
-QByteArray itemsCsv(const QList<ItemStat> &stats)
+QByteArray itemsCsv(const QVector<ItemStat> &stats)
 {
     CsvDocument csv({QStringLiteral("Питання"), QStringLiteral("Текст питання"), QStringLiteral("Учнів"),
                      QStringLiteral("Правильно"), QStringLiteral("Правильно, %"),

@@ -13,7 +13,7 @@
 
 #include <QDateTime>
 #include <QHash>
-#include <QList>
+#include <QVector>
 #include <QString>
 #include <QStringList>
 
@@ -36,7 +36,7 @@ struct DetailsRecord {
     int grade = 0;
     double points = 0;
     qint64 seconds = -1;
-    QList<DetailsItem> items;
+    QVector<DetailsItem> items;
     // left: the last page shown
     QString page;
 };
@@ -57,7 +57,7 @@ public:
     struct Read {
         QString error;          // the file cannot be read: why (nothing else then)
         bool fromStart = false; // read again whole: records read before from it are void
-        QList<DetailsRecord> records;
+        QVector<DetailsRecord> records;
         QStringList problems; // FILE:LINE: reason, for lines that are no record
         bool more = false;
     };
@@ -68,7 +68,7 @@ private:
 };
 
 // Details files read, each by the journal it sits beside.
-using DetailsReads = QList<std::pair<QString, DetailsFile::Read>>;
+using DetailsReads = QVector<std::pair<QString, DetailsFile::Read>>;
 
 // A pupil's run as its records tell it.
 struct RunState {
@@ -129,7 +129,7 @@ public:
     RunState *next(const QString &name, const QString &group, const QString &grade);
 
 private:
-    QHash<QString, QList<RunState *>> byKey_;
+    QHash<QString, QVector<RunState *>> byKey_;
 };
 
 // Reads a whole details file into the book under its journal; problems (an unreadable file, a
@@ -143,7 +143,7 @@ struct ItemStat {
     };
     QString page, item, question;
     int pupils = 0, right = 0;
-    QList<Miss> wrong;
+    QVector<Miss> wrong;
     // The page's place in the test (1 for the first page with graded items, in the records'
     // order), and whether the page is this one question (its item named after the page).
     int number = 0;
@@ -155,28 +155,28 @@ struct ItemStat {
 };
 
 // The finished runs to count: the latest of each pupil (name, class, topic).
-QList<const RunState *> latestFinished(const QList<const RunState *> &runs);
+QVector<const RunState *> latestFinished(const QVector<const RunState *> &runs);
 // Each item of the runs given, most-missed first (lowest share right; then test order).
-QList<ItemStat> itemStats(const QList<const RunState *> &runs);
+QVector<ItemStat> itemStats(const QVector<const RunState *> &runs);
 
 // The finished runs the questions count, as the table counts pupils: the run of each row that
 // counts (the attempt rule) among those `matched` gives (matchRows), and every finished run whose
 // journal line is missing. `shown` narrows them to the rows and pupils a view shows.
-QList<const RunState *> countedRuns(const DetailsBook &book, const ResultsModel &model,
-                                    const QList<std::pair<int, QString>> &matched,
+QVector<const RunState *> countedRuns(const DetailsBook &book, const ResultsModel &model,
+                                    const QVector<std::pair<int, QString>> &matched,
                                     const std::function<bool(int row)> &rowShown = {},
                                     const std::function<bool(const RunState &)> &runShown = {});
 
 // The per-question table as CSV (the results CSV's form): the question as the teacher knows it
 // (ItemStat::label), its text, pupils, right, share right in per cent, and the pupils who got it
 // wrong with their answers.
-QByteArray itemsCsv(const QList<ItemStat> &stats);
+QByteArray itemsCsv(const QVector<ItemStat> &stats);
 
 // Matches the model's result lines to the finished runs of the details files beside their
 // journals (LineMatcher, each file in line order): their durations and finishing times by
 // ResultsModel::rowKey; a result line of a journal that has details but no run of its own is
 // marked "без подробиць". `matched` gets each matched row with its run's id.
 QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const ResultsModel &model,
-                                                  QList<std::pair<int, QString>> *matched = nullptr);
+                                                  QVector<std::pair<int, QString>> *matched = nullptr);
 
 } // namespace teacher

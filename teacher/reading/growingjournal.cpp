@@ -30,15 +30,15 @@ QString readReason(const std::error_code &error)
         words = QStringLiteral("помилка читання диска");
     else if (why == std::errc::device_or_resource_busy)
         words = QStringLiteral("файл зайнятий іншою програмою");
-    return QStringLiteral("%1 (%2)").arg(words, QString::fromLocal8Bit(error.message()));
+    return QStringLiteral("%1 (%2)").arg(words, QString::fromLocal8Bit(error.message().c_str()));
 }
 
 namespace {
 // The text of an overlong line to show it by: its first bytes, never cutting a UTF-8 letter.
 QByteArrayView shownPart(const QByteArray &line)
 {
-    QByteArrayView part(line.constData(), std::min(line.size(), GrowingJournal::kShownBytes));
-    if (part.size() < line.size() && (uchar(line[part.size()]) & 0xC0) == 0x80) {
+    QByteArrayView part(line.constData(), std::min<qsizetype>(line.size(), GrowingJournal::kShownBytes));
+    if (part.size() < line.size() && (uchar(line.at(int(part.size()))) & 0xC0) == 0x80) {
         while (!part.empty() && (uchar(part.back()) & 0xC0) == 0x80)
             part.chop(1);
         if (!part.empty())
@@ -207,7 +207,7 @@ ReadResult GrowingJournal::read(qint64 maxBytes)
         if (const qint64 hole = utf16_ ? 0 : file.dataFrom(offset_) - offset_; hole > 0) {
             takeZeros(hole);
             offset_ += hole;
-            lastBytes_ = (lastBytes_ + QByteArray(std::min(hole, kIdentityBytes), '\0')).right(kIdentityBytes);
+            lastBytes_ = (lastBytes_ + QByteArray(qsizetype(std::min<qint64>(hole, kIdentityBytes)), '\0')).right(kIdentityBytes);
             continue;
         }
         // The first read takes enough bytes to tell the encoding by.

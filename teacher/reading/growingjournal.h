@@ -15,7 +15,7 @@
 #include "result/journalline.h"
 
 #include <QByteArray>
-#include <QList>
+#include <QVector>
 #include <QString>
 
 #include <optional>
@@ -35,7 +35,7 @@ struct ReadResult {
     bool fromStart = false; // read again whole: every line read before from this file is void
     // Lines new since the last read, in file order. The last one may lack its line end yet; when
     // it grows, the next read gives it again under the same number.
-    QList<JournalLine> lines;
+    QVector<JournalLine> lines;
     bool lastUnfinished = false;
     // read(maxBytes) stopped before the end of the file: read again for the rest. A line cut by
     // that stop is not given yet.

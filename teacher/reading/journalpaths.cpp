@@ -86,7 +86,7 @@ FoundJournals journalsAt(const QString &path)
         QString path;
         fs::path real;
     };
-    QList<Folder> folders{{QDir::cleanPath(path), root}};
+    QVector<Folder> folders{{QDir::cleanPath(path), root}};
     while (!folders.isEmpty()) {
         const auto [folder, folderReal] = folders.takeLast();
         found.folders << folder;
@@ -99,7 +99,7 @@ FoundJournals journalsAt(const QString &path)
                 found.problems.append({folder, readReason(error)});
             continue;
         }
-        QList<Folder> below;
+        QVector<Folder> below;
         bool hasJournal = false, hasDetails = false;
         for (; it != fs::directory_iterator(); it.increment(error)) {
             const QString name = qtPath(it->path().filename());

@@ -4,7 +4,7 @@
 // What a teacher's path stands for: a journal file itself, or every journal below a folder
 // (one subfolder per computer, each with its own 1.txt).
 
-#include <QList>
+#include <QVector>
 #include <QString>
 #include <QStringList>
 
@@ -26,7 +26,7 @@ struct FoundJournals {
     QString error;     // the path itself cannot be read (missing, unreadable folder): why, in Ukrainian
     // Below the folder: folders that cannot be listed, journals that are not regular files,
     // links leading out of the folder (never followed), each with why.
-    QList<PathProblem> problems;
+    QVector<PathProblem> problems;
     // Every folder the walk reached, the one named first, listed or not: where a journal may come
     // (a new computer's folder, its first pupil) or a folder become readable.
     QStringList folders;

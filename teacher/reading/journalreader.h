@@ -26,7 +26,7 @@ class QTimer;
 
 namespace teacher {
 
-using Reads = QList<std::pair<QString, ReadResult>>;
+using Reads = QVector<std::pair<QString, ReadResult>>;
 
 // Lives on the reading thread: finds journals with the one folder walk the CSV command uses, reads
 // them, watches them. Files and folders are known by sameFileKey, so one reached two ways is
@@ -80,7 +80,7 @@ private:
     struct Root {
         QString path; // as named
         QString error;
-        QList<PathProblem> problems;
+        QVector<PathProblem> problems;
     };
     static Stamp stampOf(const QFileInfo &info) { return {info.lastModified(), info.metadataChangeTime()}; }
     void walk(const QString &rootKey);
@@ -119,3 +119,7 @@ private:
 };
 
 } // namespace teacher
+
+// Handed from the reading thread to the window in queued signals.
+Q_DECLARE_METATYPE(teacher::Reads)
+Q_DECLARE_METATYPE(teacher::DetailsReads)

@@ -13,6 +13,7 @@ LiveJournals::LiveJournals(QObject *parent) : QObject(parent), reader_(new Journ
     reader_->moveToThread(&thread_);
     connect(&thread_, &QThread::started, reader_, &JournalReader::start);
     connect(&thread_, &QThread::finished, reader_, &QObject::deleteLater);
+    qRegisterMetaType<teacher::Reads>();
     qRegisterMetaType<teacher::DetailsReads>();
     connect(reader_, &JournalReader::batch, this, &LiveJournals::take);
     thread_.setObjectName(QStringLiteral("journal reader"));

@@ -77,9 +77,9 @@ private:
     void title(const QString &title, int below);
     void section(const Report::Section &section);
     // A table whose rows are never cut across pages, its header repeated on every page.
-    void table(const QStringList &titles, const QList<QStringList> &rows, const QList<int> &centred);
-    void tableRow(const QStringList &cells, const QFont &font, const QList<int> &centred, bool header, bool shaded);
-    void questions(const QList<ItemStat> &items);
+    void table(const QStringList &titles, const QVector<QStringList> &rows, const QVector<int> &centred);
+    void tableRow(const QStringList &cells, const QFont &font, const QVector<int> &centred, bool header, bool shaded);
+    void questions(const QVector<ItemStat> &items);
     // The text as the typefaces at hand can print it: a character none of them has is replaced
     // by a visible sign (a blank would hide a letter of a pupil's name).
     QString printable(const QString &text);
@@ -94,9 +94,9 @@ private:
     int footer_ = 0;
     int page_no_ = 1;
     int y_ = 0;
-    QList<int> columns_; // left edges, and the right edge last
+    QVector<int> columns_; // left edges, and the right edge last
     QStringList header_; // the current table's titles, repeated on a new page
-    QList<QRawFont> faces_;
+    QVector<QRawFont> faces_;
     QHash<char32_t, bool> printable_;
     QString replacement_;
 };
@@ -220,7 +220,7 @@ void Layout::overview(const Report &report)
     title(QStringLiteral("Підсумок"), mm(14));
     figures(report.summary);
     columns_ = {0, mm(40), mm(60), mm(88), mm(110), mm(132)};
-    QList<QStringList> rows;
+    QVector<QStringList> rows;
     for (const Report::Section &section : report.sections) {
         const ClassSummary &c = section.summary;
         rows.append({c.group, QString::number(c.pupils), QString::number(c.absent),
@@ -244,7 +244,7 @@ void Layout::section(const Report::Section &section)
     const int number = std::max(mm(10), fm.horizontalAdvance(QString::number(section.lines.size())) + mm(3));
     columns_ = {0, number, number + w * 34 / 100, number + w * 46 / 100, number + w * 60 / 100, number + w * 69 / 100,
                 w};
-    QList<QStringList> rows;
+    QVector<QStringList> rows;
     for (int i = 0; i < section.lines.size(); ++i) {
         const Report::Line &line = section.lines[i];
         rows.append({QString::number(i + 1), line.name, line.group, line.date, line.grade, line.marks});
@@ -254,19 +254,19 @@ void Layout::section(const Report::Section &section)
           rows, {0, 4});
 }
 
-void Layout::questions(const QList<ItemStat> &items)
+void Layout::questions(const QVector<ItemStat> &items)
 {
     title(QStringLiteral("Питання: найчастіше помилялися - вгорі"), mm(14));
     const int w = page_.width();
     columns_ = {0, w * 30 / 100, w * 78 / 100, w};
-    QList<QStringList> rows;
+    QVector<QStringList> rows;
     for (const ItemStat &s : items)
         rows.append({s.label(), s.question,
                      QStringLiteral("%1 з %2 (%3 %)").arg(s.right).arg(s.pupils).arg(qRound(s.share() * 100))});
     table({QStringLiteral("Питання"), QStringLiteral("Текст питання"), QStringLiteral("Правильно")}, rows, {2});
 }
 
-void Layout::tableRow(const QStringList &cells, const QFont &font, const QList<int> &centred, bool header, bool shaded)
+void Layout::tableRow(const QStringList &cells, const QFont &font, const QVector<int> &centred, bool header, bool shaded)
 {
     int height = 0;
     for (int c = 0; c < cells.size(); ++c)
@@ -290,7 +290,7 @@ void Layout::tableRow(const QStringList &cells, const QFont &font, const QList<i
     y_ += height;
 }
 
-void Layout::table(const QStringList &titles, const QList<QStringList> &rows, const QList<int> &centred)
+void Layout::table(const QStringList &titles, const QVector<QStringList> &rows, const QVector<int> &centred)
 {
     const QFont small = font(9);
     header_ = titles;

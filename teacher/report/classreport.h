@@ -29,7 +29,7 @@ struct Report {
     // A class's part: a page of its own, its summary and chart at its head, then its pupils.
     struct Section {
         ClassSummary summary; // of the class and topic shown; summary.group names the class
-        QList<Line> lines;    // its pupils' results and those without one, in Ukrainian alphabetical order
+        QVector<Line> lines;    // its pupils' results and those without one, in Ukrainian alphabetical order
     };
     QString topic;  // the topic shown, or every topic the lines hold
     QString group;  // the class shown, empty for all classes
@@ -38,13 +38,13 @@ struct Report {
     QDate printedOn;
     AttemptRule rule = AttemptRule::Latest;
     ClassSummary summary;    // of every class and the topic shown
-    QList<Section> sections; // one per class, in class order (9-А before 10-А)
-    QList<ItemStat> items;   // the questions, most missed first, as the window's tab shows them
+    QVector<Section> sections; // one per class, in class order (9-А before 10-А)
+    QVector<ItemStat> items;   // the questions, most missed first, as the window's tab shows them
 };
 
 // The report of what the filter shows: results and pupils on a class list without one (lines that
 // cannot be read, or are not whole yet, are left to the window), and the questions' table given.
-Report reportOf(const ResultsModel &model, const ResultsFilter &filter, const QList<ItemStat> &items = {});
+Report reportOf(const ResultsModel &model, const ResultsFilter &filter, const QVector<ItemStat> &items = {});
 
 // Lays the report out on the device's pages (a QPdfWriter, or the QPrinter of a print dialog or
 // preview); returns the number of pages.

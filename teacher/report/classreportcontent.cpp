@@ -11,7 +11,7 @@
 
 namespace teacher {
 
-Report reportOf(const ResultsModel &model, const ResultsFilter &filter, const QList<ItemStat> &items)
+Report reportOf(const ResultsModel &model, const ResultsFilter &filter, const QVector<ItemStat> &items)
 {
     Report report;
     report.group = filter.group();
@@ -22,7 +22,7 @@ Report reportOf(const ResultsModel &model, const ResultsFilter &filter, const QL
     QStringList topics;
     QSet<int> topicIds;
     QHash<int, qsizetype> sectionOf; // class as compared -> its section
-    QList<int> sectionKeys;
+    QVector<int> sectionKeys;
     for (int i = 0; i < filter.rowCount(); ++i) {
         const int r = filter.mapToSource(filter.index(i, 0)).row();
         const Row &row = model.rows()[r];

@@ -34,7 +34,7 @@ void CsvDocument::add(const journal::Entry &entry, const QString &file, int line
         file_.field = file;
         const qsizetype from = bytes_.size();
         addCell(QDir::toNativeSeparators(file));
-        file_.cell = bytes_.sliced(from);
+        file_.cell = bytes_.mid(from);
     } else {
         bytes_ += file_.cell;
     }
@@ -55,7 +55,7 @@ void CsvDocument::addCell(const QString &field, Repeated &last)
     }
     const qsizetype from = bytes_.size();
     addCell(field);
-    last = {field, bytes_.sliced(from)};
+    last = {field, bytes_.mid(from)};
 }
 
 void CsvDocument::addRow(const QStringList &fields)

@@ -131,11 +131,11 @@ void DetailsPanel::refresh(ResultsModel &model, const ResultsFilter &filter)
     }
     // Each pupil once, with the attempt that counts (the window's rule), as the summary does;
     // and finished runs whose line is missing. Those shown, as the CSV of questions counts them.
-    const QList<const RunState *> counted = countedRuns(
+    const QVector<const RunState *> counted = countedRuns(
         book_, model, matched_, [&](int row) { return filter.mapFromSource(model.index(row, 0)).isValid(); },
         [&](const RunState &run) { return filter.acceptsPupil(run.name, run.group, run.topic); });
     // Runs with no line in the journal: at work, left, or finished with the line missing.
-    QList<const RunState *> unmatched;
+    QVector<const RunState *> unmatched;
     for (const RunState &run : book_.runs())
         if (!run.hasJournalLine && filter.acceptsPupil(run.name, run.group, run.topic))
             unmatched << &run;

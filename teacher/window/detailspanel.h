@@ -36,7 +36,7 @@ public:
 
     const DetailsBook &book() const { return book_; }
     // The questions of the rows shown, the most missed first.
-    const QList<ItemStat> &stats() const { return stats_; }
+    const QVector<ItemStat> &stats() const { return stats_; }
     QTableWidget *items() const { return items_; }
     QListWidget *wrong() const { return wrong_; }
     QListWidget *status() const { return status_; }
@@ -52,9 +52,9 @@ private:
 
     DetailsBook book_;
     QStringList problems_;
-    QList<ItemStat> stats_;
+    QVector<ItemStat> stats_;
     QStringList unmatched_;                  // runs without a journal line that the filter lets through, by id
-    QList<std::pair<int, QString>> matched_; // model rows and the ids of their runs
+    QVector<std::pair<int, QString>> matched_; // model rows and the ids of their runs
     bool dirty_ = true;
     QTableWidget *items_;
     QListWidget *wrong_;

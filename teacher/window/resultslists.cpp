@@ -69,7 +69,7 @@ void ResultsWindow::forgetClassLists()
 
 void ResultsWindow::readClassLists()
 {
-    QList<ClassList> lists;
+    QVector<ClassList> lists;
     listProblems_.clear();
     for (const QString &path : std::as_const(listPaths_)) {
         QString error;

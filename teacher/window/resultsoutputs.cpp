@@ -22,7 +22,7 @@ namespace teacher {
 
 QByteArray ResultsWindow::csvOfShownRows() const
 {
-    QList<int> shown;
+    QVector<int> shown;
     for (int i = 0; i < filter_.rowCount(); ++i)
         shown << filter_.mapToSource(filter_.index(i, 0)).row();
     auto place = [this](int row) {

@@ -205,14 +205,14 @@ QWidget *ResultsWindow::buildFilters()
     attempt_->setToolTip(QStringLiteral("Яку спробу учня враховувати в підсумку, діаграмі, звіті й CSV"));
     for (AttemptRule rule : {AttemptRule::Latest, AttemptRule::Best, AttemptRule::First})
         attempt_->addItem(attemptRuleName(rule), int(rule));
-    connect(attempt_, &QComboBox::currentIndexChanged, this,
+    connect(attempt_, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this] { model_.setAttemptRule(AttemptRule(attempt_->currentData().toInt())); });
     auto chosen = [](QComboBox *box) { return box->currentData().toString(); };
-    connect(groups_, &QComboBox::currentIndexChanged, this, [=, this] {
+    connect(groups_, qOverload<int>(&QComboBox::currentIndexChanged), this, [=, this] {
         filter_.setGroup(chosen(groups_));
         refresh();
     });
-    connect(topics_, &QComboBox::currentIndexChanged, this, [=, this] {
+    connect(topics_, qOverload<int>(&QComboBox::currentIndexChanged), this, [=, this] {
         filter_.setTopic(chosen(topics_));
         refresh();
     });
@@ -311,7 +311,7 @@ void ResultsWindow::refresh()
     clock.start();
     QCollator collator{QLocale(QLocale::Ukrainian, QLocale::Ukraine)};
     collator.setNumericMode(true);
-    auto sorted = [&](const QList<int> &ids) {
+    auto sorted = [&](const QVector<int> &ids) {
         QStringList list;
         for (int id : ids)
             list << model_.textOf(id);

@@ -77,7 +77,7 @@ void SummaryPanel::refresh(const ResultsModel &model, const ResultsFilter &filte
 {
     const int topic = filter.topic().isEmpty() ? -1 : model.idOf(filter.topic());
     auto ofTopic = [&](const Row &row) { return topic < 0 ? filter.topic().isEmpty() : row.topic == topic; };
-    const QList<ClassSummary> perClass = summariesByClass(model, ofTopic);
+    const QVector<ClassSummary> perClass = summariesByClass(model, ofTopic);
 
     // Every cell set would fit the columns to all cells again: they are fitted once, when all are in.
     QHeaderView *header = classes_->horizontalHeader();
