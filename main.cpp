@@ -7,6 +7,7 @@
 #include "result/classfolder.h"
 #include "result/outbox.h"
 #include "teacher/results.h"
+#include "teacher/window/guidewindow.h"
 
 #include <QApplication>
 
@@ -28,6 +29,7 @@ int main(int argc, char *argv[])
     case CommandLine::Mode::Results:
         return teacher::showResults(argc, argv, command.resultPaths, command.classLists, command.attempt,
                                     installUkrainianButtons);
+    case CommandLine::Mode::Guide: return teacher::showGuideAlone(argc, argv);
     case CommandLine::Mode::Pupil: break;
     }
     qtcompat::enableHighDpiScaling();

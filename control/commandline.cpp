@@ -96,6 +96,7 @@ static QString helpText()
                "  netquiz --results --pdf ФАЙЛ.pdf [ШЛЯХ...]   записати звіт класу у PDF, без вікна\n"
                "  netquiz --results --items-csv ФАЙЛ.csv [ШЛЯХ...]  записати у CSV, хто помилився в\n"
                "                                                    якому питанні, без вікна\n"
+               "  netquiz --guide                               довідка для вчителя\n"
                "\n"
                "Параметри:\n"
                "  --journal ФАЙЛ      записувати результат учня у ФАЙЛ (наприклад, у спільній теці класу)\n"
@@ -120,6 +121,8 @@ static QString helpText()
                "                      вказати кілька разів\n"
                "  --attempt ПРАВИЛО   разом з --results: яку спробу учня враховувати: latest (остання,\n"
                "                      типово), best (найкраща) або first (перша)\n"
+               "  --guide             показати у вікні довідку для вчителя: як установити тест у класі,\n"
+               "                      зібрати журнали й читати результати\n"
                "  -h, --help          ця довідка\n"
                "  -v, --version       версія програми\n"
                "\n"
@@ -168,13 +171,14 @@ CommandLine readCommandLine(int argc, char **argv)
     const QCommandLineOption itemsCsvOption(QStringLiteral("items-csv"), {}, QStringLiteral("ФАЙЛ.csv"));
     const QCommandLineOption listOption(QStringLiteral("class-list"), {}, QStringLiteral("ФАЙЛ"));
     const QCommandLineOption attemptOption(QStringLiteral("attempt"), {}, QStringLiteral("ПРАВИЛО"));
+    const QCommandLineOption guideOption(QStringLiteral("guide"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")});
     const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     QCommandLineParser parser;
     // -results as --results: how Windows shortcuts are often written.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({journalOption, classFolderOption, makeClassFolderOption, resultsOption, csvOption, pdfOption,
-                       itemsCsvOption, listOption, attemptOption, helpOption, versionOption});
+                       itemsCsvOption, listOption, attemptOption, guideOption, helpOption, versionOption});
 
     const QStringList arguments = argumentsOf(argc, argv);
     if (!parser.parse(arguments)) {
@@ -201,6 +205,16 @@ CommandLine readCommandLine(int argc, char **argv)
         return done(
             0, stdout,
             QStringLiteral("Теку класу підготовлено: %1").arg(QDir::toNativeSeparators(QDir(dir).absolutePath())));
+    }
+
+    if (parser.isSet(guideOption)) {
+        if (parser.optionNames().size() > 1 || !parser.positionalArguments().isEmpty())
+            return usageError(QStringLiteral("«--guide» задають окремо, без інших параметрів"));
+        if (noDisplay())
+            return done(CommandLine::kNoDisplay, stderr, QStringLiteral("netquiz: потрібен графічний сеанс."));
+        CommandLine line;
+        line.mode = CommandLine::Mode::Guide;
+        return line;
     }
 
     CommandLine line;

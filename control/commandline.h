@@ -14,6 +14,7 @@ struct CommandLine {
         Pupil,   // the test
         Results, // the teacher's results window
         Export,  // the results written to a CSV file, a PDF report and/or the table of questions, no window
+        Guide,   // the teacher's guide in a window
         Done,    // help, version or a mistake: already printed, exitCode says how it went
     };
     Mode mode = Mode::Pupil;

@@ -12,12 +12,13 @@
 namespace classfolder {
 namespace {
 
-// What the marker says to a teacher who finds it in the folder.
-constexpr char kMarkerText[] =
-    "Спільна тека класу для тесту netquiz: комп'ютери учнів записують сюди свої журнали, кожен у теку "
-    "зі своїм іменем.\r\n"
-    "Не видаляйте цей файл: без нього комп'ютер учня вважає, що спільну теку не під'єднано, і не "
-    "записує сюди результатів.\r\n";
+// What the marker says to a teacher who finds it in the folder: one text, which the Windows
+// installer puts there too when the teacher marks the folder on its class-folder page.
+QByteArray markerText()
+{
+    QFile text(QStringLiteral(":/assets/netquiz-class-folder.txt"));
+    return text.open(QIODevice::ReadOnly) ? text.readAll() : QByteArray();
+}
 
 Qt::CaseSensitivity pathCase()
 {
@@ -73,7 +74,7 @@ QString mark(const QString &dir, bool makeFolder)
         return QStringLiteral("не вдалося записати %1 (%2)")
             .arg(QDir::toNativeSeparators(marker.fileName()), marker.errorString());
     }
-    const QByteArray text(kMarkerText);
+    const QByteArray text = markerText();
     if (marker.write(text) != text.size() || !marker.flush()) {
         const QString why = marker.errorString();
         marker.remove();

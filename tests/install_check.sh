@@ -14,13 +14,17 @@ id=io.github.netquiz.Netquiz
 files=(bin/netquiz share/applications/$id.desktop share/applications/$id.Results.desktop
   share/icons/hicolor/scalable/apps/$id.svg share/metainfo/$id.metainfo.xml
   share/man/man1/netquiz.1.gz share/man/uk/man1/netquiz.1.gz
-  share/doc/netquiz/copyright share/doc/netquiz/changelog.gz)
+  share/doc/netquiz/copyright share/doc/netquiz/changelog.gz share/doc/netquiz/teacher-guide.uk.md)
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in "${files[@]}"; do
   [ -s "$prefix/$f" ] || fail "missing $f"
 done
 [ -x "$prefix/bin/netquiz" ] || fail "netquiz is not executable"
+# The teacher's guide with every picture it names beside it, as it names them.
+for picture in $(grep -o '](\([^)]*\.png\))' "$prefix/share/doc/netquiz/teacher-guide.uk.md" | sed 's/^](\(.*\))$/\1/'); do
+  [ -s "$prefix/share/doc/netquiz/$picture" ] || fail "the guide's picture $picture is not installed"
+done
 pupil="$prefix/share/applications/$id.desktop"
 results="$prefix/share/applications/$id.Results.desktop"
 desktop-file-validate "$pupil" || fail "desktop entry"

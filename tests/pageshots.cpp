@@ -2,10 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saves a picture of every page as the pupil sees it (a page with marks also with the focus on
 // its first mark: NAME-focus.png), and of the messages a pupil may meet:
-// pageshots OUTDIR [grade] [nowhere]   (run with QT_SCALE_FACTOR=2 for the 200 % look; with
-// "nowhere", the failed save's message is the one shown when nothing at all can hold the result).
+// pageshots OUTDIR [grade] [nowhere|classfolder]   (run with QT_SCALE_FACTOR=2 for the 200 % look;
+// with "nowhere", the failed save's message is the one shown when nothing at all can hold the
+// result; with "classfolder", the one shown when the class folder is not there).
 #include "qtcompat/highdpi.h"
 #include "support.h"
+
+#include "result/classfolder.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -45,7 +48,13 @@ int main(int argc, char **argv)
         }
         qputenv("TMPDIR", QFile::encodeName(drive.filePath(QStringLiteral("tmp"))));
     }
-    Run run(journal::fileUnder(drive.path()));
+    // A class folder whose share did not connect: no marker at /mnt/netquiz.
+    const bool classFolder = argc > 3 && QByteArray(argv[3]) == "classfolder";
+    const QString shared = QStringLiteral("/mnt/netquiz");
+    if (classFolder)
+        classfolder::expect(shared);
+    Run run(classFolder ? journal::fileInClassFolder(shared, QStringLiteral("PC-07"))
+                        : journal::fileUnder(drive.path()));
     run.setOutboxFile(drive.filePath(QStringLiteral("local/netquiz/outbox.txt"))); // the failure says it is kept
     support::ModalAnswerer answers({QStringLiteral("Учень"), QStringLiteral("9-А")});
     run.start();

@@ -3,8 +3,9 @@
 // Saves a picture of the teacher's results window with a class of 25 pupils on five computers,
 // a repeated attempt, a name with " - " in it, a torn line, and the class's list with two pupils
 // who have not taken the test and a name one letter off, and the details records beside the
-// journals (two pupils still at work, one who left): resultshots FILE.png [details]
-// (add QT_SCALE_FACTOR=2 for 200 %); "details" shows the questions and who is working.
+// journals (two pupils still at work, one who left): resultshots FILE.png [details|settle]
+// (add QT_SCALE_FACTOR=2 for 200 %); "details" shows the questions and who is working, "settle"
+// the menu that settles a name one letter off the list.
 #include "qtcompat/highdpi.h"
 #include "pages/tally.h"
 #include "result/details.h"
@@ -15,6 +16,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QPainter>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
@@ -132,6 +135,25 @@ int main(int argc, char **argv)
             return 1;
         window.details().items()->selectRow(0);
         QTest::qWait(100);
+    }
+    if (argc > 2 && QByteArray(argv[2]) == "settle") {
+        auto *table = window.findChild<QTableView *>();
+        const QModelIndexList near = table->model()->match(table->model()->index(0, teacher::NameColumn),
+                                                           Qt::DisplayRole, QStringLiteral("Даниленко Максим"));
+        if (near.isEmpty())
+            return 1;
+        table->selectRow(near.first().row());
+        QMenu *menu = window.settleMenu(near.first());
+        if (!menu)
+            return 1;
+        const QRect cell = table->visualRect(near.first());
+        menu->popup(table->viewport()->mapToGlobal(cell.center()));
+        QTest::qWait(300);
+        QImage shot = window.grab().toImage();
+        QPainter painter(&shot);
+        painter.drawPixmap(window.mapFromGlobal(menu->pos()), menu->grab());
+        painter.end();
+        return shot.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
     }
     return window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }

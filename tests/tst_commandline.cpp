@@ -124,6 +124,7 @@ void CommandLineTest::decides_data()
     QTest::addRow("pdf without results") << QStringList{"--pdf", "o.pdf"} << Mode::Done << QString() << QStringList{};
     QTest::addRow("list without results") << QStringList{"--class-list", "9-А.txt"} << Mode::Done << QString() << QStringList{};
     QTest::addRow("a rule that is none") << QStringList{"--results", "--attempt", "last"} << Mode::Done << QString() << QStringList{};
+    QTest::addRow("the teacher's guide") << QStringList{"--guide"} << Mode::Guide << QString() << QStringList{};
     QTest::addRow("help") << QStringList{"--help", "--bogus"} << Mode::Done << QString() << QStringList{};
     QTest::addRow("csv without results") << QStringList{"--csv", "o.csv"} << Mode::Done << QString() << QStringList{};
     QTest::addRow("path without results") << QStringList{"a"} << Mode::Done << QString() << QStringList{};
@@ -160,6 +161,7 @@ void CommandLineTest::exitCodes_data()
     QTest::addRow("pdf over the class list") << QStringList{"--results", "--pdf", "1.txt.pdf", "--class-list", "1.txt.pdf", "1.txt"} << 2
                                              << "це список класу; звіт PDF не записано";
     QTest::addRow("version") << QStringList{"--version"} << 0 << "netquiz 1.";
+    QTest::addRow("guide with the results") << QStringList{"--guide", "--results"} << 2 << "«--guide» задають окремо";
     QTest::addRow("unknown option") << QStringList{"--bogus"} << 2 << "невідомий параметр «--bogus»";
     QTest::addRow("missing value") << QStringList{"--journal"} << 2 << "«--journal» потребує значення";
     QTest::addRow("csv of a missing path") << QStringList{"--results", "--csv", "o.csv", "немає/1.txt", "1.txt"} << 3 << "«немає/1.txt»";

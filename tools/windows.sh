@@ -34,6 +34,12 @@ test)
   ctest --preset windows
   echo "Windows tests under Wine: $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s" >&2
   ;;
-shots) bash tests/windows/wine_shots.sh ;;
+shots)
+  bash tests/windows/wine_shots.sh
+  # The installer's pages, to look at (not kept in docs/ but the class-folder page, for the guide).
+  bash tests/windows/wine_setup_shots.sh build-windows/netquiz-*-setup.exe build-windows/setup-shots \
+    "$PWD/build-windows/tests/windows/wineprefix" "$PWD/build-windows/tests/windows/locales"
+  cp build-windows/setup-shots/setup-2-classfolder-100.png docs/guide-setup-class-folder.png
+  ;;
 *) echo "usage: tools/windows.sh [build|test|shots]" >&2; exit 2 ;;
 esac

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/window/resultswindow.h"
 
+#include "teacher/window/guidewindow.h"
 #include "teacher/model/marks.h"
 #include "teacher/window/detailspanel.h"
 #include "teacher/window/summarypanel.h"
@@ -266,6 +267,10 @@ void ResultsWindow::buildMenus()
         ->setObjectName(QStringLiteral("forgetClassLists"));
     file->addSeparator();
     file->addAction(QStringLiteral("&Закрити"), this, &QWidget::close)->setShortcut(QKeySequence::Quit);
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Довідка"));
+    QAction *guide = help->addAction(QStringLiteral("&Довідка для вчителя"), this, [this] { showGuide(this); });
+    guide->setObjectName(QStringLiteral("showGuide"));
+    guide->setShortcut(QKeySequence::HelpContents);
 
     QToolBar *tools = addToolBar(QStringLiteral("Дії"));
     tools->setObjectName(QStringLiteral("actions"));

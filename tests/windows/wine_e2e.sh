@@ -12,10 +12,15 @@
 #             screen, the result waits in %LOCALAPPDATA%\netquiz\outbox.txt, and the next start
 #             (the file gone) delivers it to the journal once
 #   installer the installer silently installs into Program Files (x86) of a 64-bit Windows with
-#             /CLASSFOLDER, its Start-menu entry starts the test, which writes into the class
-#             folder; the uninstaller removes the program silently and leaves the journals
+#             /CLASSFOLDER (given with a trailing backslash), its Start-menu entry starts the test,
+#             which writes into the class folder; the teacher's guide is installed with its entry;
+#             a drive's root is quoted so that Windows passes it whole; the uninstaller removes the
+#             program silently and leaves the journals
 #   installer32  the installer by hand (Return on each page, no class folder) on a 32-bit Windows
 #             (a prefix of its own), into Program Files; the entry's test writes C:\test\Internet
+#   setup_class_folder  the installer's class-folder page by hand: a folder that is not there is
+#             refused (the page stays), a folder not marked is marked on "Так" with the program's
+#             own marker, and the entries get it without its trailing backslash
 #   export    netquiz.exe --results --csv and --pdf on a class folder: the CSV byte for byte as the
 #             Linux program's for the same folder, the PDF's text names every pupil
 #   commandline  the command line at cmd.exe's prompt: --help redirected to a file (UTF-8, CR LF, the
@@ -168,7 +173,7 @@ failed_save)
 installer | installer32)
   [ -f "$setup" ] || { echo "missing $setup" >&2; exit 1; }
   if [ "$case_name" = installer ]; then
-    wine "$setup" /S '/CLASSFOLDER=C:\class' >>"$work/wine.log" 2>&1 || fail "the silent install failed"
+    wine "$setup" /S '/CLASSFOLDER=C:\class\' >>"$work/wine.log" 2>&1 || fail "the silent install failed"
     results_args='--results "C:\class"' journal_dir=$drive_c/class
   else
     # By hand: Return on each page takes its default ("Далі", then "Готово"), the class folder
@@ -202,9 +207,19 @@ installer | installer32)
   test_lnk="$menu/$title.lnk"
   results_lnk="$menu/Результати тесту.lnk"
   [ -f "$test_lnk" ] && [ -f "$results_lnk" ] || fail "the Start-menu entries are missing: $(ls "$menu" 2>&1)"
-  strings -el "$results_lnk" 2>/dev/null | grep -qF -- "$results_args" || fail "the results' entry does not run netquiz $results_args"
-  [ "$case_name" = installer ] || ! strings -el "$test_lnk" 2>/dev/null | grep -qF -- --class-folder ||
-    fail "the test's entry has a class folder, none was given"
+  # C:\class\ given: "C:\class\" in a shortcut would reach the program as C:\class" (\" is a quote).
+  strings -el "$results_lnk" 2>/dev/null | grep -qxF -- "$results_args" ||
+    fail "the results' entry does not run netquiz $results_args: $(strings -el "$results_lnk")"
+  if [ "$case_name" = installer ]; then
+    strings -el "$test_lnk" 2>/dev/null | grep -qxF -- '--class-folder "C:\class"' || fail "the test's entry: $(strings -el "$test_lnk")"
+  else
+    ! strings -el "$test_lnk" 2>/dev/null | grep -qF -- --class-folder || fail "the test's entry has a class folder, none was given"
+  fi
+  strings -el "$menu/Довідка для вчителя.lnk" 2>/dev/null | grep -qxF -- '--guide' || fail "no entry for the teacher's guide"
+  cmp -s "$installed/doc/teacher-guide.uk.md" "$here/../../docs/teacher-guide.uk.md" || fail "the guide is not installed"
+  for picture in $(grep -o '](\([^)]*\.png\))' "$here/../../docs/teacher-guide.uk.md" | sed 's/^](\(.*\))$/\1/'); do
+    [ -s "$installed/doc/$picture" ] || fail "the guide's picture $picture is not installed"
+  done
   # The teacher marks the class folder (a pupil's computer never writes into an unmarked one);
   # the test's entry, started as Explorer starts it: the pupil's journal lands in the class folder
   # (without one, in C:\test\Internet).
@@ -226,6 +241,65 @@ installer | installer32)
   ! wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\netquiz' $view >/dev/null 2>&1 ||
     fail "the uninstall entry remains in the registry"
   [ -z "$journals" ] || [ -f "$journals" ] || fail "the uninstall removed a journal"
+  [ ! -e "$installed/doc" ] || fail "the guide remains after the uninstall"
+  # A drive's root keeps its backslash, doubled before the closing quote: "C:\\" reaches the
+  # program as C:\ (and "C:\" would be C:").
+  wine "$setup" /S '/CLASSFOLDER=C:\' >>"$work/wine.log" 2>&1 || fail "the silent install into C:\\ failed"
+  strings -el "$test_lnk" 2>/dev/null | grep -qxF -- '--class-folder "C:\\"' || fail "a drive's root quoted wrongly: $(strings -el "$test_lnk")"
+  wine "$installed/uninstall.exe" /S >>"$work/wine.log" 2>&1
+  for _ in $(seq 600); do [ ! -e "$installed" ] && break; sleep 0.1; done
+  ;;
+setup_class_folder)
+  [ -f "$setup" ] || { echo "missing $setup" >&2; exit 1; }
+  export SCALE_PCT=100
+  installed="$drive_c/Program Files (x86)/netquiz" # a 32-bit program on a 64-bit Windows
+  menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/netquiz"
+  rm -rf "$drive_c/class9" "$installed" "$menu"
+  mkdir -p "$drive_c/class9"
+  wine "$setup" >>"$work/wine.log" 2>&1 &
+  pid=$!
+  setup_title=".*: встановлення.*"
+  type_folder() { # the class-folder page's field, emptied, then $1 typed, then Enter ("Встановити")
+    click_in "$id" 100 145
+    xdotool key ctrl+a BackSpace
+    xdotool type --delay 40 "$1"
+    sleep 0.3
+    xdotool key Return
+  }
+  if id=$(wait_new_window "$setup_title"); then
+    xdotool windowfocus "$id"
+    sleep 1
+    xdotool key Return # the program's folder as it is
+    sleep 1
+    type_folder 'C:\nowhere\'
+    if box=$(wait_new_window "$setup_title" "$id"); then
+      xdotool key Return
+      for _ in $(seq 100); do [ "$(windows_titled "$setup_title" | wc -l)" -le 1 ] && break; sleep 0.1; done
+      sleep 2
+      [ ! -e "$installed" ] || fail "the installer went on with a folder that is not there"
+    else
+      fail "no message for a folder that is not there"
+    fi
+    type_folder 'C:\class9\'
+    if box=$(wait_new_window "$setup_title" "$id"); then
+      xdotool key Return # "Так": mark it
+    else
+      fail "not offered to mark the folder"
+    fi
+    for _ in $(seq 600); do [ -f "$menu/$title.lnk" ] && break; sleep 0.1; done
+    cmp -s "$drive_c/class9/netquiz-class-folder.txt" "$here/../../assets/netquiz-class-folder.txt" ||
+      fail "the folder is not marked with the program's marker: $(ls "$drive_c/class9" 2>&1)"
+    strings -el "$menu/$title.lnk" 2>/dev/null | grep -qxF -- '--class-folder "C:\class9"' ||
+      fail "the test's entry: $(strings -el "$menu/$title.lnk" 2>&1)"
+    sleep 1
+    xdotool key Return # "Готово"
+  else
+    fail "no installer window"
+  fi
+  ended $pid || { fail "the installer did not end"; kill $pid; }
+  wine "$installed/uninstall.exe" /S >>"$work/wine.log" 2>&1
+  for _ in $(seq 600); do [ ! -e "$installed" ] && break; sleep 0.1; done
+  [ -f "$drive_c/class9/netquiz-class-folder.txt" ] || fail "the uninstall removed the class folder's marker"
   ;;
 export)
   # Two computers' journals of one class, as the class folder holds them.
