@@ -9,6 +9,7 @@
 #include "teacher/model/detailsmatching.h"
 #include "teacher/window/detailspanel.h"
 #include "teacher/window/resultswindow.h"
+#include "teacherfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,7 +30,6 @@ class ClassDetailsTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void perQuestionTableCountedByHand();
     void itemsCsvCountedByHand();
     void durationAndFinishInCsv_data();
     void durationAndFinishInCsv();
@@ -56,32 +56,11 @@ private:
     std::optional<QTemporaryDir> dir;
 };
 
-struct Ran {
-    int code = -1;
-    QByteArray out, err;
-};
-
-static Ran netquiz(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(NETQUIZ_EXE), args);
-    if (!p.waitForFinished(50000))
-        return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
-}
+using namespace files;
 
 static bool append(const QString &path, const QByteArray &bytes)
 {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    return f.open(QIODevice::Append) && f.write(bytes) == bytes.size();
-}
-
-static QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return write(path, bytes, QIODevice::Append);
 }
 
 namespace {
@@ -152,40 +131,9 @@ void ClassDetailsTest::init()
     QVERIFY(append(pc("PC-02"), line("Шевченко Тарас", 1) + line("Старий Учень", 6)));
 }
 
-void ClassDetailsTest::perQuestionTableCountedByHand()
-{
-    DetailsBook book;
-    for (const char *name : {"PC-01", "PC-02"})
-        readWhole(book, pc(name), [](const QString &problem) { QFAIL(qPrintable(problem)); });
-    QVector<const RunState *> runs;
-    for (const RunState &run : book.runs())
-        runs << &run;
-    QCOMPARE(runs.size(), 4);
-    // By hand, the latest attempts (Коваль, Бондар's second, Шевченко): T1 right 2 of 3, F03 1 of
-    // 3, C2 1 of 3. Most missed first; F03 before C2 as the test has them.
-    const QVector<ItemStat> stats = itemStats(runs);
-    QCOMPARE(stats.size(), 3);
-    QCOMPARE(stats[0].item, QStringLiteral("F03"));
-    QCOMPARE(stats[0].label(), QStringLiteral("Питання 2")); // as the teacher knows it, never "F03 · F03"
-    QCOMPARE(stats[1].label(), QStringLiteral("Питання 3, «миша»"));
-    QCOMPARE(stats[0].question, kF03);
-    QCOMPARE(stats[0].pupils, 3);
-    QCOMPARE(stats[0].right, 1);
-    QCOMPARE(stats[0].wrong.size(), 2);
-    QCOMPARE(stats[0].wrong[0].name, QStringLiteral("Бондар Ярина"));
-    QCOMPARE(stats[0].wrong[0].answer, kWrongF03);
-    QCOMPARE(stats[0].wrong[1].name, QStringLiteral("Шевченко Тарас"));
-    QCOMPARE(stats[1].item, QStringLiteral("C2"));
-    QCOMPARE(stats[1].right, 1);
-    QCOMPARE(stats[1].wrong[0].name, QStringLiteral("Коваль Марія"));
-    QCOMPARE(stats[1].wrong[0].answer, QStringLiteral("позначено"));
-    QCOMPARE(stats[2].item, QStringLiteral("T1"));
-    QCOMPARE(stats[2].pupils, 3);
-    QCOMPARE(stats[2].right, 2);
-    QCOMPARE(stats[2].wrong.size(), 1);
-    QCOMPARE(stats[2].wrong[0].answer, QString());
-}
-
+// By hand, the latest attempts (Коваль, Бондар's second, Шевченко): T1 right 2 of 3, F03 1 of 3,
+// C2 1 of 3. Most missed first; F03 before C2 as the test has them; each item as the teacher knows
+// it, never "F03 · F03".
 void ClassDetailsTest::itemsCsvCountedByHand()
 {
     const QString out = dir->filePath(QStringLiteral("питання.csv"));
@@ -207,6 +155,7 @@ void ClassDetailsTest::durationAndFinishInCsv_data()
 {
     QTest::addColumn<QStringList>("options");
     QTest::addRow("written as read") << QStringList{};
+    // Latest is the default: the rule given changes none of it.
     QTest::addRow("through every line first (an attempt rule)") << QStringList{"--attempt", "latest"};
 }
 
@@ -239,11 +188,8 @@ void ClassDetailsTest::repeatedLinesMatchedInOrder()
     QVERIFY(append(details::fileBeside(journal),
                    finished("p", name, 40, 100, true, true, true) + finished("q", name, 50, 200, true, true, true)));
     QVERIFY(append(journal, line(name, 7) + line(name, 7)));
-    // Plain --csv marks the attempts as --attempt latest does (latest is the default), byte for byte.
-    const QString out = dir->filePath(QStringLiteral("out.csv")), latest = dir->filePath(QStringLiteral("latest.csv"));
+    const QString out = dir->filePath(QStringLiteral("out.csv"));
     QCOMPARE(netquiz({"--results", "--csv", out, journal}).code, 0);
-    QCOMPARE(netquiz({"--results", "--csv", latest, "--attempt", "latest", journal}).code, 0);
-    QCOMPARE(readAll(out), readAll(latest));
     const QList<QByteArray> rows = readAll(out).split('\n');
     QCOMPARE(rows.size(), 4);
     QVERIFY2(rows[1].contains(";Мар'яна Ткач;") && rows[1].endsWith(";спроба 1 з 2;0:01:40;09:40\r"),
@@ -282,8 +228,6 @@ void ClassDetailsTest::statusOfRuns_data()
     const QDateTime now = QDateTime::currentDateTime();
     const details::Run run = who("x", QStringLiteral("Мельник Олег"));
     QTest::addRow("started 5 minutes ago") << details::started(run, now.addSecs(-5 * 60 - 10)) << "працює, 5 хв";
-    QTest::addRow("started 2 h 59 min ago") << details::started(run, now.addSecs(-179 * 60)) << "працює, 179 хв";
-    QTest::addRow("started 3 hours ago, no end") << details::started(run, now.addSecs(-3 * 3600 - 1)) << "не завершив";
     // A pupil's clock a little fast is still a pupil at work; one a day ahead tells nothing of now.
     QTest::addRow("started by a clock 4 minutes fast") << details::started(run, now.addSecs(4 * 60)) << "працює, 0 хв";
     QTest::addRow("started by a clock a day ahead") << details::started(run, now.addDays(1)) << "не завершив";
@@ -584,11 +528,7 @@ void ClassDetailsTest::figuresHoldAgainstTampering()
     QCOMPARE(csvMarks, marks);
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {dir->filePath("out.pdf"), QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(50000) || pdftotext.exitCode() != 0) {
-        if (qEnvironmentVariable("CI") == QLatin1String("true"))
-            QFAIL("needs pdftotext (poppler-utils)");
-        QSKIP("needs pdftotext (poppler-utils)");
-    }
+    NEEDS(pdftotext.waitForFinished(50000) && pdftotext.exitCode() == 0, "pdftotext (poppler-utils)");
     QStringList printed;
     for (const QString &text : QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\n'))
         if (text.startsWith(QStringLiteral("Учнів:")) || text.startsWith(QStringLiteral("Ще немає")))

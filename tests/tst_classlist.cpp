@@ -6,6 +6,7 @@
 #include "teacher/model/classsummary.h"
 #include "teacher/model/resultsmodel.h"
 #include "teacher/reading/classlist.h"
+#include "teacherfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,6 +22,15 @@ QByteArray rec(const char *name, const char *group, const char *date, const char
 {
     return journal::record(QString::fromUtf8(name), QString::fromUtf8(group), QString::fromUtf8(date),
                            QString::fromUtf8(grade));
+}
+
+// Each row's name and marks, as the table shows them.
+QStringList marksOf(const ResultsModel &model)
+{
+    QStringList all;
+    for (int r = 0; r < model.rowCount(); ++r)
+        all << model.text(r, NameColumn) + QStringLiteral(": ") + model.marks(r);
+    return all;
 }
 } // namespace
 
@@ -46,10 +56,7 @@ private:
 void ClassListTest::load(ResultsModel &model, const QString &name, const QByteArray &bytes)
 {
     const QString path = dir.filePath(name);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
+    QVERIFY(files::write(path, bytes));
     GrowingJournal journal(path);
     model.apply({{path, journal.read()}});
 }
@@ -181,10 +188,7 @@ void ClassListTest::listText()
     QFETCH(QVector<int>, lines);
     // Its name is the class, blank lines are no pupils.
     const QString path = dir.filePath(QStringLiteral("10-Б.txt"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-    file.close();
+    QVERIFY(files::write(path, bytes));
     QString error;
     const ClassList list = readClassList(path, &error);
     QCOMPARE(list.group, QStringLiteral("10-Б"));
@@ -254,11 +258,9 @@ void ClassListTest::attemptRule()
 void ClassListTest::listMarksAndPupilsWithoutResult()
 {
     const QString listPath = dir.filePath(QStringLiteral("9-А.txt"));
-    QFile list(listPath);
-    QVERIFY(list.open(QIODevice::WriteOnly));
-    list.write(qtcompat::TextEncoder("windows-1251")
-                   .encode(QStringLiteral("Петренко Іван\r\nКоваль Марія\r\nБондар Ярина\r\nМельник Тарас\r\n")));
-    list.close();
+    QVERIFY(files::write(
+        listPath, qtcompat::TextEncoder("windows-1251")
+                      .encode(QStringLiteral("Петренко Іван\r\nКоваль Марія\r\nБондар Ярина\r\nМельник Тарас\r\n"))));
     QString error;
     const ClassList classList = readClassList(listPath, &error);
     QVERIFY(error.isEmpty());
@@ -269,30 +271,19 @@ void ClassListTest::listMarksAndPupilsWithoutResult()
         rec("Сидоренко Павло", "9-А", "07.11.26", "4") + rec("Хтось Інший", "9-Б", "07.11.26", "12");
     load(model, QStringLiteral("1.txt"), bytes);
     model.setClassLists({classList});
-    auto marks = [&] {
-        QStringList all;
-        for (int r = 0; r < model.rowCount(); ++r)
-            all << model.text(r, NameColumn) + QStringLiteral(": ") + model.marks(r);
-        return all;
-    };
-    QCOMPARE(marks(), (QStringList{"Іван Петренко: ", "Коваль Маріа: схоже на «Коваль Марія» зі списку",
-                                   "Сидоренко Павло: немає у списку", "Хтось Інший: ", "Бондар Ярина: не складав(ла)",
-                                   "Мельник Тарас: не складав(ла)"}));
+    QCOMPARE(marksOf(model), (QStringList{"Іван Петренко: ", "Коваль Маріа: схоже на «Коваль Марія» зі списку",
+                                          "Сидоренко Павло: немає у списку", "Хтось Інший: ",
+                                          "Бондар Ярина: не складав(ла)", "Мельник Тарас: не складав(ла)"}));
     QCOMPARE(model.text(4, SourceColumn), QStringLiteral("%1:3").arg(listPath));
     const auto ofNineA = [&](const Row &row) { return model.textOf(row.group) == u"9-А"; };
     QCOMPARE(summarise(model, ofNineA).absent, 2);
     QCOMPARE(summarise(model, ofNineA).pupils, 3); // those without a result are not in the grades
 
     // Бондар finishes, under her class typed in small letters: her row of the list goes.
-    GrowingJournal journal(dir.filePath(QStringLiteral("1.txt")));
-    QFile file(dir.filePath(QStringLiteral("1.txt")));
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes + rec("бондар  ярина", "9-а", "08.11.26", "11"));
-    file.close();
-    model.apply({{dir.filePath(QStringLiteral("1.txt")), journal.read()}});
+    load(model, QStringLiteral("1.txt"), bytes + rec("бондар  ярина", "9-а", "08.11.26", "11"));
     QCOMPARE(model.absentCount(), 1);
-    QVERIFY(marks().contains(QStringLiteral("Мельник Тарас: не складав(ла)")));
-    QVERIFY(!marks().contains(QStringLiteral("Бондар Ярина: не складав(ла)")));
+    QVERIFY(marksOf(model).contains(QStringLiteral("Мельник Тарас: не складав(ла)")));
+    QVERIFY(!marksOf(model).contains(QStringLiteral("Бондар Ярина: не складав(ла)")));
 }
 
 // The class of the twins, read as the window and the command line read it: each pupil
@@ -303,11 +294,8 @@ void ClassListTest::listMarksAndPupilsWithoutResult()
 void ClassListTest::samePupilEverywhere()
 {
     const QString listPath = dir.filePath(QStringLiteral("9-А.txt"));
-    QFile list(listPath);
-    QVERIFY(list.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    list.write("Ковальчук Ярослав\nКовальчук Ярослава\nБойко Олена\nБойко Олеся\nШевчук Марта\n"
-               "Іваненко Петро\nПетро Іваненко\n");
-    list.close();
+    QVERIFY(files::write(listPath, "Ковальчук Ярослав\nКовальчук Ярослава\nБойко Олена\nБойко Олеся\nШевчук Марта\n"
+                                   "Іваненко Петро\nПетро Іваненко\n"));
     QFile::remove(choicesFile(listPath));
     QString error;
     ResultsModel model;
@@ -318,14 +306,8 @@ void ClassListTest::samePupilEverywhere()
              rec("Петро Іваненко", "9-А", "08.11.26", "3"));
     model.setClassLists({readClassList(listPath, &error)});
     QVERIFY(error.isEmpty());
-    auto marks = [&] {
-        QStringList all;
-        for (int r = 0; r < model.rowCount(); ++r)
-            all << model.text(r, NameColumn) + QStringLiteral(": ") + model.marks(r);
-        return all;
-    };
     const QString namesake = QStringLiteral("у списку кілька учнів «Іваненко Петро»: чий це результат, не відомо");
-    QCOMPARE(marks(),
+    QCOMPARE(marksOf(model),
              (QStringList{
                  "Ковальчук Ярослав: ", "Ковальчук Ярославa: ", "Бойко Олеса: схоже на «Бойко Олена» або «Бойко Олеся»",
                  "Шевчук Марта: спроба 1 з 2", "Марта Шевчук: спроба 2 з 2, врахована", "Іваненко Петро: " + namesake,
@@ -342,22 +324,13 @@ void ClassListTest::samePupilEverywhere()
     // The teacher says Олеса is Олеся: kept beside the list, her result is Олеся's.
     QCOMPARE(model.listCandidates(2), (QStringList{"Бойко Олена", "Бойко Олеся"}));
     QVERIFY2(model.choose(2, 1, &error), qPrintable(error));
-    QCOMPARE(marks()[2], QStringLiteral("Бойко Олеса: це «Бойко Олеся» зі списку (рішення вчителя)"));
+    QCOMPARE(marksOf(model)[2], QStringLiteral("Бойко Олеса: це «Бойко Олеся» зі списку (рішення вчителя)"));
     QCOMPARE(model.absentCount(), 1);
-    // As the command line reads it: the list and its choices file again, in a model of its own.
-    QFile journal(dir.filePath(QStringLiteral("2.txt")));
-    QVERIFY(journal.open(QIODevice::ReadOnly));
-    const QByteArray bytes = journal.readAll();
-    journal.close();
-    ResultsModel fresh;
-    load(fresh, QStringLiteral("2.txt"), bytes);
-    fresh.setClassLists({readClassList(listPath, &error)});
-    QCOMPARE(fresh.marks(2), QStringLiteral("це «Бойко Олеся» зі списку (рішення вчителя)"));
-    QCOMPARE(fresh.absentCount(), 1);
-    // And "another pupil": not on the list, and Олеся is missing again.
-    QVERIFY2(fresh.choose(2, -1, &error), qPrintable(error));
-    QCOMPARE(fresh.marks(2), QStringLiteral("інший учень, не зі списку (рішення вчителя)"));
-    QCOMPARE(fresh.absentCount(), 2);
+    // The choice read again with the list is the window's and the command line's to show
+    // (tst_resultsview, tst_commandline). Then "another pupil": not on the list, Олеся missing again.
+    QVERIFY2(model.choose(2, -1, &error), qPrintable(error));
+    QCOMPARE(model.marks(2), QStringLiteral("інший учень, не зі списку (рішення вчителя)"));
+    QCOMPARE(model.absentCount(), 2);
 }
 
 // A torn last line that cannot be read yet, then completed: counted as unreadable neither
@@ -371,10 +344,7 @@ void ClassListTest::unreadableCountNeverNegative()
     QCOMPARE(model.unreadableCount(), 0);
     GrowingJournal journal(path);
     journal.read();
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::Append));
-    file.write(" line\r\n" + rec("Бондар Ярина", "9-А", "07.11.26", "12"));
-    file.close();
+    QVERIFY(files::write(path, " line\r\n" + rec("Бондар Ярина", "9-А", "07.11.26", "12"), QIODevice::Append));
     model.apply({{path, journal.read()}});
     QCOMPARE(model.incompleteCount(), 0);
     QCOMPARE(model.unreadableCount(), 1); // the completed line, not a journal line

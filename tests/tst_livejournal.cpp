@@ -5,6 +5,7 @@
 // disk reaches the reader within a second.
 #include "result/journalline.h"
 #include "teacher/reading/livejournals.h"
+#include "teacherfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,10 +20,15 @@ QByteArray record(const QString &name, const QString &grade = QStringLiteral("10
     return journal::record(name, QStringLiteral("9-А"), QStringLiteral("07.12.26"), grade);
 }
 
-bool write(const QString &path, const QByteArray &bytes, QIODevice::OpenMode mode = QIODevice::WriteOnly)
+using files::write;
+
+// What the journals gave, file by file, in every read signalled so far.
+teacher::Reads allReads(const QSignalSpy &reads)
 {
-    QFile f(path);
-    return f.open(mode) && f.write(bytes) == bytes.size();
+    teacher::Reads all;
+    for (const QList<QVariant> &signal : reads)
+        all << signal.first().value<teacher::Reads>();
+    return all;
 }
 
 QStringList names(const teacher::ReadResult &r)
@@ -147,13 +153,13 @@ void LiveJournalTest::newJournalInWatchedFolderIsRead()
     QVERIFY(QDir(folder).mkpath(QStringLiteral("ПК-7")));
     QVERIFY(write(folder + QStringLiteral("/ПК-7/1.txt"), record("Ірина")));
     // The file may be seen empty first, between its making and its line: wait for the line.
-    QVERIFY(QTest::qWaitFor([&] {
-        for (const QList<QVariant> &signal : reads)
-            for (const auto &[file, result] : signal.first().value<teacher::Reads>())
-                if (names(result) == QStringList{"1:Ірина"})
-                    return true;
-        return false;
-    }, 3000));
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            const teacher::Reads all = allReads(reads);
+            return std::any_of(all.cbegin(), all.cend(),
+                               [](const auto &read) { return names(read.second) == QStringList{"1:Ірина"}; });
+        },
+        3000));
 }
 
 // Catches every line of a journal counted twice when its folder and the file itself are both named.
@@ -168,9 +174,8 @@ void LiveJournalTest::fileNamedTwiceIsReadOnce()
     journals.add(QDir::current().relativeFilePath(journal));
     QTRY_VERIFY(!journals.reading());
     int lines = 0;
-    for (const QList<QVariant> &signal : reads)
-        for (const auto &[file, result] : signal.first().value<teacher::Reads>())
-            lines += int(result.lines.size());
+    for (const auto &[file, result] : allReads(reads))
+        lines += int(result.lines.size());
     QCOMPARE(lines, 1);
 }
 
@@ -219,9 +224,8 @@ void LiveJournalTest::changesArriveWithoutNotices()
     QStringList seen;
     QVERIFY(QTest::qWaitFor([&] {
         QMap<QString, QStringList> byFile; // a file read again whole replaces what it gave before
-        for (const QList<QVariant> &signal : reads)
-            for (const auto &[file, result] : signal.first().value<teacher::Reads>())
-                (result.fromStart ? byFile[file] = QStringList() : byFile[file]) << names(result);
+        for (const auto &[file, result] : allReads(reads))
+            (result.fromStart ? byFile[file] = {} : byFile[file]) << names(result);
         seen.clear();
         for (const QStringList &lines : byFile)
             seen << lines;
@@ -247,12 +251,10 @@ void LiveJournalTest::largeJournalReadInBatches()
     journals.add(path);
     QTRY_VERIFY_WITH_TIMEOUT(!journals.reading(), 20000);
     QStringList seen;
-    int rounds = 0;
-    for (const QList<QVariant> &signal : reads)
-        for (const auto &[file, result] : signal.first().value<teacher::Reads>()) {
-            ++rounds;
-            seen << names(result);
-        }
+    const teacher::Reads all = allReads(reads);
+    for (const auto &[file, result] : all)
+        seen << names(result);
+    const qsizetype rounds = all.size();
     QCOMPARE(seen.size(), lines);
     QCOMPARE(seen.first(), QStringLiteral("1:Учень 1"));
     QCOMPARE(seen.last(), QStringLiteral("%1:Учень %1").arg(lines));
