@@ -225,7 +225,7 @@ void LiveJournalTest::changesArriveWithoutNotices()
     QVERIFY(QTest::qWaitFor([&] {
         QMap<QString, QStringList> byFile; // a file read again whole replaces what it gave before
         for (const auto &[file, result] : allReads(reads))
-            (result.fromStart ? byFile[file] = {} : byFile[file]) << names(result);
+            (result.fromStart ? byFile[file] = QStringList() : byFile[file]) << names(result);
         seen.clear();
         for (const QStringList &lines : byFile)
             seen << lines;

@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build                       # compiler and build
+  g++ cmake ninja-build ccache                # compiler and build (ccache: rebuilds of the same sources)
   qt6-base-dev qt6-svg-dev                    # Qt Widgets, Qt Test, Qt SVG
   qt6-translations-l10n                       # Qt's own Ukrainian texts, built into the program
   qt6-qpa-plugins libqt6svg6                  # platform and SVG icon plugins at run time

@@ -7,6 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/deps.sh
+# A compiler cache, where there is one, makes a second build of the same sources quick.
+if command -v ccache >/dev/null && [ -z "${CMAKE_CXX_COMPILER_LAUNCHER:-}" ]; then export CMAKE_CXX_COMPILER_LAUNCHER=ccache; fi
 cmake --preset release
 cmake --build --preset release
 ctest --preset release
