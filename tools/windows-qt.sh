@@ -61,8 +61,8 @@ fi
 if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
-# Qt's win32-g++ spec calls $CROSS_COMPILE + g++: the posix-threads compiler, whatever the
-# alternatives say, through a folder of our own put first on PATH.
+# Qt's win32-g++ platform files call $CROSS_COMPILE + g++: the posix-threads compiler, whatever
+# the alternatives say, through a folder of our own put first on PATH.
 mkdir -p "$WORK/bin"
 for t in gcc g++; do ln -sf "/usr/bin/i686-w64-mingw32-$t-posix" "$WORK/bin/i686-w64-mingw32-$t"; done
 export PATH="$WORK/bin:$PATH"
