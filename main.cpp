@@ -29,7 +29,7 @@ int main(int argc, char *argv[])
     case CommandLine::Mode::Results:
         return teacher::showResults(argc, argv, command.resultPaths, command.classLists, command.attempt,
                                     installUkrainianButtons);
-    case CommandLine::Mode::Guide: return teacher::showGuideAlone(argc, argv);
+    case CommandLine::Mode::Guide: return teacher::showGuideAlone(argc, argv, installUkrainianButtons);
     case CommandLine::Mode::Pupil: break;
     }
     qtcompat::enableHighDpiScaling();

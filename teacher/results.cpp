@@ -10,6 +10,7 @@
 #include "teacher/reading/journalpaths.h"
 #include "teacher/report/classreport.h"
 #include "teacher/report/csvexport.h"
+#include "teacher/window/guidewindow.h"
 #include "teacher/window/resultswindow.h"
 
 #include <QApplication>
@@ -22,17 +23,33 @@
 
 namespace teacher {
 
+// The application a teacher's window runs in: high-DPI scaling turned on before it is made, then
+// what `prepare` adds (the Ukrainian texts of Qt's own dialogs) and the program's icon.
+static std::unique_ptr<QApplication> windowApplication(int &argc, char **argv,
+                                                       const std::function<void(QApplication &)> &prepare)
+{
+    qtcompat::enableHighDpiScaling();
+    auto app = std::make_unique<QApplication>(argc, argv);
+    if (prepare)
+        prepare(*app);
+    app->setWindowIcon(frame::windowIcon());
+    return app;
+}
+
 int showResults(int &argc, char **argv, const QStringList &paths, const QStringList &classLists, const QString &attempt,
                 const std::function<void(QApplication &)> &prepare)
 {
-    qtcompat::enableHighDpiScaling();
-    QApplication app(argc, argv);
-    if (prepare)
-        prepare(app); // the file dialogs' and message boxes' own texts
-    app.setWindowIcon(frame::windowIcon());
+    const std::unique_ptr<QApplication> app = windowApplication(argc, argv, prepare);
     ResultsWindow window(paths, classLists, attemptRuleOf(attempt).value_or(AttemptRule::Latest));
     window.show();
-    return app.exec();
+    return app->exec();
+}
+
+int showGuideAlone(int &argc, char **argv, const std::function<void(QApplication &)> &prepare)
+{
+    const std::unique_ptr<QApplication> app = windowApplication(argc, argv, prepare);
+    (new GuideWindow)->show(); // deletes itself when closed
+    return app->exec();
 }
 
 // Bytes of a journal read at a time for the CSV.

@@ -23,6 +23,8 @@ inline constexpr int kSomeUnread = 3;
 // (the Ukrainian texts of Qt's own dialogs) before the window is made.
 int showResults(int &argc, char **argv, const QStringList &paths, const QStringList &classLists = {},
                 const QString &attempt = {}, const std::function<void(QApplication &)> &prepare = {});
+// netquiz --guide: the teacher's guide alone until it is closed; `prepare` as above.
+int showGuideAlone(int &argc, char **argv, const std::function<void(QApplication &)> &prepare = {});
 
 struct ExportRequest {
     QStringList paths;

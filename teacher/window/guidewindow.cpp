@@ -2,10 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/window/guidewindow.h"
 
-#include "control/application.h"
-#include "pages/artwork.h"
-
-#include <QApplication>
 #include <QImage>
 #include <QScreen>
 
@@ -59,16 +55,6 @@ GuideWindow *showGuide(QWidget *owner)
     guide->raise();
     guide->activateWindow();
     return guide;
-}
-
-int showGuideAlone(int &argc, char **argv)
-{
-    QApplication app(argc, argv);
-    installUkrainianButtons(app);
-    app.setWindowIcon(frame::windowIcon());
-    auto *guide = new GuideWindow;
-    guide->show();
-    return app.exec();
 }
 
 } // namespace teacher

@@ -24,7 +24,4 @@ protected:
 // The guide over `owner` (one window, raised when it is open already).
 GuideWindow *showGuide(QWidget *owner);
 
-// netquiz --guide: the guide alone until it is closed.
-int showGuideAlone(int &argc, char **argv);
-
 } // namespace teacher
