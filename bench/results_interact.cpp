@@ -1,10 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The results window at a school's scale, driven as a teacher drives it and timed from inside:
-//   results_interact ROWS PATH...
+//   results_interact [--sorted] ROWS PATH...
 // prints painted_ns (the table's first paint), loaded_ns when ROWS rows are in, the longest stall
 // of the event loop while loading, then the time from a keystroke in the search box, and from a
-// class picked with the arrow key, to the table repainted; and the peak resident size.
+// class picked with the arrow key, to the table repainted; and the peak resident size. With
+// --sorted the table is sorted by name (a click on its heading) before reading and stays so.
 #include "probe.h"
 #include "qtcompat/highdpi.h"
 #include "teacher/window/resultswindow.h"
@@ -24,8 +25,9 @@ class FirstPaint : public QObject {
 public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint && !done && watched->objectName() == QLatin1String("qt_scrollarea_viewport") &&
-            watched->parent() && watched->parent()->objectName() == QLatin1String("resultsTable")) {
+        if (event->type() == QEvent::Paint && !done &&
+            watched->objectName() == QLatin1String("qt_scrollarea_viewport") && watched->parent() &&
+            watched->parent()->objectName() == QLatin1String("resultsTable")) {
             done = true;
             QCoreApplication::sendEvent(watched, event);
             printf("painted_ns %lld\n", bench::nowNs());
@@ -60,11 +62,12 @@ int main(int argc, char **argv)
 {
     qtcompat::enableHighDpiScaling();
     QApplication app(argc, argv);
-    if (argc < 3)
+    const bool sorted = argc > 1 && QByteArray(argv[1]) == "--sorted";
+    if (argc < 3 + sorted)
         return 2;
-    const int expected = atoi(argv[1]);
+    const int expected = atoi(argv[1 + sorted]);
     QStringList paths;
-    for (int i = 2; i < argc; ++i)
+    for (int i = 2 + sorted; i < argc; ++i)
         paths << QString::fromLocal8Bit(argv[i]);
     FirstPaint probe;
     app.installEventFilter(&probe);
@@ -86,6 +89,8 @@ int main(int argc, char **argv)
     auto *table = window.findChild<QTableView *>(QStringLiteral("resultsTable"));
     auto *search = window.findChild<QLineEdit *>(QStringLiteral("nameSearch"));
     auto *groups = window.findChild<QComboBox *>(QStringLiteral("groupFilter"));
+    if (sorted)
+        table->sortByColumn(teacher::NameColumn, Qt::AscendingOrder);
     QElapsedTimer loading;
     loading.start();
     while (table->model()->rowCount() < expected && loading.elapsed() < 600000)
@@ -99,7 +104,9 @@ int main(int argc, char **argv)
     search->setFocus();
     for (int round = 0; round < 3; ++round) {
         for (QChar ch : QStringLiteral("Пет"))
-            keys << timed(table, [&] { QTest::sendKeyEvent(QTest::Click, search, Qt::Key_unknown, QString(ch), Qt::NoModifier); });
+            keys << timed(table, [&] {
+                QTest::sendKeyEvent(QTest::Click, search, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+            });
         for (int i = 0; i < 3; ++i)
             keys << timed(table, [&] { QTest::keyClick(search, Qt::Key_Backspace); });
     }

@@ -114,7 +114,7 @@ void ResultsViewTest::initTestCase()
 void ResultsViewTest::init()
 {
     openJournal(journalOf({{"Петренко Іван", "9-А", "07.11.26", "9"},
-                           {"Коваль Марія", "9-Б", "08.11.2026", "10"},
+                           {"Ігнатенко Марія", "9-Б", "08.11.2026", "10"},
                            {"Бондар Ярина", "9-А", "2026-11-06", "2"},
                            {"Петренко Іван", "9-А", "09.11.26", "12"},
                            {"Олена - Марія", "9-Б", "учора", "7"}}) +
@@ -367,6 +367,9 @@ void ResultsViewTest::headerClickSorts_data()
     // As dates whatever their form; a date in no known form after them, as text.
     QTest::addRow("date") << int(DateColumn)
                           << QStringList{"2026-11-06", "07.11.26", "08.11.2026", "09.11.26", "", "учора"};
+    // As a Ukrainian reader orders words: Б before І (first among the letters' codes), Cyrillic before Latin.
+    QTest::addRow("name") << int(NameColumn) << QStringList{"Бондар Ярина",  "Ігнатенко Марія", "Олена - Марія",
+                                                            "Петренко Іван", "Петренко Іван",   "Not a journal line"};
 }
 
 // Catches sorting "10" before "9", or dates by their text.

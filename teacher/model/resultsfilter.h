@@ -3,17 +3,22 @@
 #pragma once
 // The table as the teacher narrows and orders it: by class, by topic, by a part of a name.
 //
-// Instant at a school's scale: the order of all rows is worked out once per sort (and kept as
-// rows arrive); narrowing only walks that order and keeps the rows it lets through, so a
-// keystroke never sorts. Views keep their selection through every change.
+// Qt's sort and filter proxy does the work; this class says which rows pass and which comes
+// first. Instant at a school's scale: each row's place in the sorted column is worked out once
+// per sort (and as rows arrive) as one number, so a sort compares numbers and every distinct text
+// is collated once; a change of what narrows lays the table out again in one pass rather than
+// in one step per run of rows. Views keep their selection through every change.
 
 #include "teacher/model/resultsmodel.h"
 
-#include <QAbstractProxyModel>
+#include <QCollatorSortKey>
+#include <QSortFilterProxyModel>
+
+#include <vector>
 
 namespace teacher {
 
-class ResultsFilter : public QAbstractProxyModel {
+class ResultsFilter : public QSortFilterProxyModel {
     Q_OBJECT
 public:
     explicit ResultsFilter(ResultsModel *model, QObject *parent = nullptr);
@@ -31,39 +36,30 @@ public:
     // Whether a pupil known by name, class and topic (not by a row: one still working) passes.
     bool acceptsPupil(const QString &name, const QString &group, const QString &topic) const;
 
-    QModelIndex mapToSource(const QModelIndex &proxyIndex) const override;
-    QModelIndex mapFromSource(const QModelIndex &sourceIndex) const override;
-    QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
-    QModelIndex parent(const QModelIndex &child) const override;
-    int rowCount(const QModelIndex &parent = {}) const override;
-    int columnCount(const QModelIndex &parent = {}) const override;
-    bool hasChildren(const QModelIndex &parent = {}) const override;
-    QModelIndex sibling(int row, int column, const QModelIndex &idx) const override;
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
+    bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
+
 private:
-    bool accepts(int sourceRow) const;
-    QVariant sortValue(int sourceRow) const; // the model's sort role in the sorted column
-    bool less(int a, int b) const;           // a before b by the model's sort role, ascending
-    bool ordered(int a, int b) const;        // a before b in the current sort
-    QVector<int> sortedRows() const;
-    // Rebuilds what is shown (and, with resort, the order), keeping every persistent index on
-    // its source row; sourceMoved maps a source row of before to its number now (-1: gone).
-    void relayout(bool resort, const std::function<int(int)> &sourceMoved = {});
-    void sourceInserted(int first, int last);
-    void sourceAboutToBeRemoved(int first, int last);
-    void sourceRemoved(int first, int last);
-    void sourceChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QVector<int> &roles);
+    void narrowed();
+    // The sorted column's order as numbers: keys_ per source row (a value, or kText plus the
+    // number of its text), kept in step with the rows before the proxy looks at them.
+    void keyColumn(int column);
+    void keyRows(int first, int last);
+    void rankTexts() const;
 
     ResultsModel *model_;
     QString group_, topic_, name_;
     int groupId_ = -1, topicId_ = -1; // numbers of the chosen texts; -2: a text no row holds
-    int sortColumn_ = -1;
-    Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
-    QVector<int> order_;   // every source row in sort order; empty while unsorted (read order)
-    QVector<int> shown_;   // source rows let through, in order
-    QVector<int> proxyOf_; // source row -> its row here, or -1
-    QVector<QPersistentModelIndex> removing_;
+    int keyColumn_ = -1;
+    QVector<qint64> keys_;
+    QHash<QString, int> textNumber_;         // the sorted column's distinct texts, numbered as met
+    std::vector<QCollatorSortKey> collated_; // by number; empty for the file and line column
+    QStringList texts_;                      // by number
+    mutable QVector<int> rank_;              // by number: the text's place among them all
+    mutable bool ranked_ = true;
 };
 
 } // namespace teacher

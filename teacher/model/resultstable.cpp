@@ -20,6 +20,14 @@ int ResultsModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
+QModelIndex ResultsModel::index(int row, int column, const QModelIndex &parent) const
+{
+    // Asked for twice a comparison while a sorted table is laid out: bounds checked here, not
+    // through rowCount() and columnCount().
+    const bool inside = !parent.isValid() && row >= 0 && row < rows().size() && column >= 0 && column < ColumnCount;
+    return inside ? createIndex(row, column) : QModelIndex();
+}
+
 void ResultsModel::setRowDetails(QHash<qint64, RowDetails> details)
 {
     if (details.isEmpty() && rowDetails_.isEmpty())
