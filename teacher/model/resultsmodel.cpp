@@ -3,10 +3,7 @@
 // Keeping the rows, the attempts and the class lists in step as lines come and go.
 #include "teacher/model/resultsmodel.h"
 
-#include <QDateTime>
 #include <QSet>
-
-#include <limits>
 
 namespace teacher {
 
@@ -14,64 +11,9 @@ ResultsModel::ResultsModel(QObject *parent) : QAbstractTableModel(parent)
 {
 }
 
-int ResultsModel::listOfRow(const Row &row) const
-{
-    if (lists_.isEmpty() || !row.isResult() || row.nameless())
-        return -1;
-    auto it = listOfGroup_.constFind(row.groupKey);
-    if (it == listOfGroup_.cend())
-        it = listOfGroup_.insert(row.groupKey, lists_.listOf(comparedGroup(store_.textOf(row.groupKey))));
-    return *it;
-}
-
-void ResultsModel::enrol(int i, QSet<int> &dirty, QSet<qint64> *fresh)
-{
-    const Row &row = store_.rows()[i];
-    if (const int l = listOfRow(row); l >= 0 && lists_.enrol(l, row.nameKey)) {
-        dirty.insert(l);
-        if (fresh)
-            fresh->insert((qint64(l) << 32) | quint32(row.nameKey));
-    }
-}
-
-// A moment that is never the latest: an attempt whose time cannot be told comes before all others.
-static constexpr qint64 kNever = std::numeric_limits<qint64>::min();
-
-// The UTC milliseconds of a day's start, for a line known only by its day.
-static qint64 startOf(const QDate &day)
-{
-    return (day.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * 86'400'000;
-}
-
 void ResultsModel::judge(int i)
 {
-    // The details record's finish time orders a pupil's attempts wherever the line has one, the
-    // journal's date only where it has none; a time that cannot be, or is still to come, never
-    // makes an attempt the latest.
-    Row &row = store_.rows()[i];
-    qint64 &moment = store_.moments()[i];
-    row.doubt = 0;
-    moment = kNever;
-    if (!row.isResult())
-        return;
-    const RowDetails details = rowDetails(row);
-    row.doubt = details.doubt;
-    const DateReadings &dates = store_.datesOf(row);
-    if (!dates[0].isValid())
-        row.doubt |= ImpossibleDate;
-    else if (details.finishedDay.isValid() && dates[0] != details.finishedDay && dates[1] != details.finishedDay)
-        row.doubt |= DateNotDetails;
-    if (details.finishedAt != kNever) {
-        moment = details.finishedAt;
-        if (moment > now_ + kClockAheadMs)
-            row.doubt |= FutureDate;
-    } else if (dates[0].isValid()) {
-        moment = startOf(dates[0]);
-        if (dates[0] > today_)
-            row.doubt |= FutureDate;
-    }
-    if (row.doubt & (ImpossibleDate | FutureDate))
-        moment = kNever;
+    store_.moments()[i] = judge_.judge(store_.rows()[i], store_.datesOf(store_.rows()[i]));
 }
 
 void ResultsModel::indexRow(int i)
@@ -95,14 +37,7 @@ void ResultsModel::indexRow(int i)
     use(0);
     if (row.incomplete)
         return;
-    int name = row.nameKey;
-    if (const int l = listOfRow(row); l >= 0) {
-        const Verdict v = lists_.verdict(l, row.nameKey);
-        if (v.kind == Verdict::Namesake) // two listed pupils: never one pupil's attempts
-            name = -1;
-        else if (v.credited()) // the listed pupil's attempts, however the name was typed
-            name = store_.nameKey(lists_.lists()[l].pupils[v.pupil]);
-    }
+    const int name = roster_.pupilName(row);
     if (row.nameless() || name < 0) { // no one's repeat: a pupil of its own
         attempts_.addSingle(i);
         return;
@@ -129,37 +64,29 @@ void ResultsModel::unindexRow(int i, QSet<int> *dirty)
         return;
     attempts_.remove(i, row.pupil);
     row.pupil = -1;
-    if (const int l = listOfRow(row); l >= 0 && lists_.drop(l, row.nameKey) && dirty)
-        dirty->insert(l);
-}
-
-void ResultsModel::readClock()
-{
-    // Once a round, not once a row: the system's local time is looked up anew at each call.
-    now_ = QDateTime::currentMSecsSinceEpoch();
-    today_ = QDate::currentDate();
+    roster_.drop(row, dirty);
 }
 
 void ResultsModel::reindex(bool sameNames)
 {
-    readClock();
+    judge_.readClock();
     QVector<Row> &rows = store_.rows();
     store_.moments().resize(rows.size());
     for (qsizetype i = 0; i < rows.size(); ++i)
         judge(int(i)); // every moment known before attempts are ordered by them
     attempts_.clear();
     if (!sameNames)
-        lists_.clear();
+        roster_.matching().clear();
     groupUse_.clear();
     topicUse_.clear();
     unreadable_ = incomplete_ = absent_ = 0;
     lastRowOf_.clear();
     if (!sameNames) {
         QSet<int> dirty;
-        for (int i = 0; i < rows.size(); ++i)
-            enrol(i, dirty);
+        for (const Row &row : std::as_const(rows))
+            roster_.enrol(row, dirty);
         for (int l : std::as_const(dirty))
-            lists_.rematch(l, store_);
+            roster_.matching().rematch(l, store_);
     }
     for (int i = 0; i < rows.size(); ++i) {
         rows[i].pupil = -1;
@@ -192,10 +119,10 @@ void ResultsModel::removeRowsIf(const std::function<bool(const Row &)> &gone, bo
 
 void ResultsModel::apply(const QVector<std::pair<QString, ReadResult>> &reads)
 {
-    readClock();
+    judge_.readClock();
     bool changed = false, full = false;
     QVector<int> pending; // rows read now, to be indexed once their names are matched
-    QSet<int> dirty;    // lists whose class gained or lost a name
+    QSet<int> dirty;      // lists whose class gained or lost a name
     for (const auto &[path, result] : reads) {
         const int file = addFile(path);
         changed |= result.fromStart || !result.lines.isEmpty();
@@ -209,9 +136,9 @@ void ResultsModel::apply(const QVector<std::pair<QString, ReadResult>> &reads)
         return;
     QSet<qint64> fresh; // names new to their class now: their rows are not indexed yet
     for (int row : std::as_const(pending))
-        enrol(row, dirty, &fresh);
+        roster_.enrol(store_.rows()[row], dirty, &fresh);
     for (int l : std::as_const(dirty))
-        for (int name : lists_.rematch(l, store_))
+        for (int name : roster_.matching().rematch(l, store_))
             full |= !fresh.contains((qint64(l) << 32) | quint32(name)); // a name read before: its rows move
     QVector<int> marked;
     if (full) {
@@ -298,8 +225,7 @@ void ResultsModel::setAttemptRule(AttemptRule rule)
 
 void ResultsModel::setClassLists(const QVector<ClassList> &lists)
 {
-    lists_.setLists(lists);
-    listOfGroup_.clear();
+    roster_.setLists(lists);
     QStringList groups;
     for (const ClassList &list : lists)
         groups << list.group;
@@ -318,10 +244,11 @@ bool ResultsModel::syncAbsent()
     QSet<QString> wanted;
     auto keyOf = [](const QString &path, int line) { return path + QChar(u'\n') + QString::number(line); };
     QVector<std::pair<int, int>> missing; // list, pupil
-    for (int l = 0; l < lists_.lists().size(); ++l)
-        if (lists_.inForce(l))
-            for (int p : lists_.missing(l)) {
-                wanted.insert(keyOf(lists_.lists()[l].path, lists_.lists()[l].lines[p]));
+    const ListMatching &lists = roster_.matching();
+    for (int l = 0; l < lists.lists().size(); ++l)
+        if (lists.inForce(l))
+            for (int p : lists.missing(l)) {
+                wanted.insert(keyOf(lists.lists()[l].path, lists.lists()[l].lines[p]));
                 missing.append({l, p});
             }
     QSet<QString> have;
@@ -344,7 +271,7 @@ bool ResultsModel::syncAbsent()
             have.insert(keyOf(store_.textOf(row.reason), row.line));
     QVector<Row> added;
     for (const auto &[l, p] : std::as_const(missing)) {
-        const ClassList &list = lists_.lists()[l];
+        const ClassList &list = lists.lists()[l];
         if (have.contains(keyOf(list.path, list.lines[p])))
             continue;
         Row row;
@@ -374,30 +301,9 @@ bool ResultsModel::syncAbsent()
     return removed;
 }
 
-QStringList ResultsModel::listCandidates(int i) const
-{
-    const Row &row = rows()[i];
-    const int l = listOfRow(row);
-    if (l < 0)
-        return {};
-    if (const Verdict v = lists_.verdict(l, row.nameKey); v.kind == Verdict::Same || v.kind == Verdict::Namesake)
-        return {};
-    QStringList names;
-    for (int p : lists_.candidates(l, store_.comparedNameOf(row.nameKey)))
-        names << lists_.lists()[l].pupils[p];
-    return names;
-}
-
 bool ResultsModel::choose(int i, int candidate, QString *error)
 {
-    const Row &row = rows()[i];
-    const int l = listOfRow(row);
-    const QVector<int> near = l < 0 ? QVector<int>() : lists_.candidates(l, store_.comparedNameOf(row.nameKey));
-    if (l < 0 || candidate >= near.size()) {
-        *error = QStringLiteral("Цей рядок не можна зіставити зі списком класу");
-        return false;
-    }
-    if (!lists_.choose(l, row.name, candidate >= 0 ? near[candidate] : -1, error))
+    if (!roster_.choose(rows()[i], candidate, error))
         return false;
     reindex();
     syncAbsent();

@@ -3,17 +3,18 @@
 #pragma once
 // Every line read from the journals as a table. Rows of a file that is read again whole are
 // replaced; a last line that grows is updated in place, so a view's sort, filter and selection
-// stay while pupils finish. The rows live in a RowStore, a pupil's attempts in Attempts, and what
-// the class lists say in ListMatching; this model keeps the three in step and shows them.
+// stay while pupils finish. The rows live in a RowStore, a pupil's attempts in Attempts, what the
+// class lists say of them in a Roster, and when each happened in a RowJudge; this model keeps the
+// four in step and shows them.
 
 #include "qtcompat/containers.h"
 #include "teacher/model/attempts.h"
-#include "teacher/model/listmatching.h"
+#include "teacher/model/roster.h"
+#include "teacher/model/rowjudge.h"
 
 #include <QAbstractTableModel>
 
 #include <functional>
-#include <limits>
 
 namespace teacher {
 
@@ -48,7 +49,7 @@ public:
     int idOf(const QString &text) const { return store_.idOf(text); }
     // The row's date: of its readings (12/5/26: 12 May or 5 December), the one its details
     // record's day agrees with.
-    QDate dateOf(const Row &row) const;
+    QDate dateOf(const Row &row) const { return judge_.dateOf(row, store_.datesOf(row)); }
     // This row's attempt among its pupil's attempts at its topic (1-based, in date order), and how many there are.
     int attempt(int row) const { return attempts_.attempt(row, rows()[row].pupil); }
     int attempts(const Row &row) const { return attempts_.count(row.pupil); }
@@ -70,17 +71,17 @@ public:
     // Class lists, one per class: their pupils without a result become rows of their own, and
     // results are marked where their name is not on their class's list, or only nearly.
     void setClassLists(const QVector<ClassList> &lists);
-    const QVector<ClassList> &classLists() const { return lists_.lists(); }
+    const QVector<ClassList> &classLists() const { return roster_.matching().lists(); }
     // Namesakes on the lists, said for the teacher (their results are never merged).
-    QStringList listProblems() const { return lists_.namesakeProblems(); }
+    QStringList listProblems() const { return roster_.matching().namesakeProblems(); }
     int absentCount() const { return absent_; }
     // The class list's mark for the row: "немає у списку", "схоже на «...» зі списку", or empty.
     QString listMark(const Row &row) const;
     // Whether a result is of a class with a list that credits it to none of its pupils.
-    bool offList(const Row &row) const;
+    bool offList(const Row &row) const { return roster_.offList(row); }
     // Whom on its class's list the row's name might stand for (its near misses): the listed
     // names; empty when the row is an exact match or its class has no list.
-    QStringList listCandidates(int row) const;
+    QStringList listCandidates(int row) const { return roster_.candidates(rows()[row]); }
     // The teacher's word: the row's name is `candidate` of listCandidates() (or, with -1, another
     // pupil), kept beside the class list and applied to every row of that name.
     bool choose(int row, int candidate, QString *error);
@@ -90,19 +91,10 @@ public:
 
     // From the details record beside a journal: how long a line's test took, and when it
     // finished (shown beside the date). Keyed by rowKey(file, line); the rest show none.
-    struct RowDetails {
-        QString duration, finished;
-        qint64 seconds = -1;
-        qint64 finishedAt = std::numeric_limits<qint64>::min(); // UTC milliseconds; min: none
-        QDate finishedDay;                                      // the day it finished, by the pupil's clock
-        int answersGrade = -1; // the grade its answers give, where the line's grade or the record disagrees
-        quint8 doubt = 0;      // NoDetails, GradeNotAnswers
-    };
-    // A start stamped this far ahead of now is a clock a little fast, not a time to come.
-    static constexpr qint64 kClockAheadMs = 5 * 60 * 1000;
-    static qint64 rowKey(int file, int line) { return (qint64(file) << 32) | quint32(line); }
+    using RowDetails = teacher::RowDetails;
+    static qint64 rowKey(int file, int line) { return RowJudge::rowKey(file, line); }
     void setRowDetails(QHash<qint64, RowDetails> details);
-    RowDetails rowDetails(const Row &row) const { return rowDetails_.value(rowKey(row.file, row.line)); }
+    RowDetails rowDetails(const Row &row) const { return judge_.details(row); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -121,12 +113,8 @@ private:
     void applyOne(int file, const ReadResult &result, QVector<int> &pending, QSet<int> &dirty);
     // sameNames: only rows without a name to match go (missing pupils), the lists' verdicts stay.
     void removeRowsIf(const std::function<bool(const Row &)> &gone, bool sameNames = false);
-    int listOfRow(const Row &row) const;
-    // Counts a result's name in with its class's list; a list whose class has a new name is dirty.
-    void enrol(int row, QSet<int> &dirty, QSet<qint64> *fresh = nullptr);
     // The row's moment (as attempts are ordered) and its doubts, from its date and details.
     void judge(int row);
-    void readClock();
     void indexRow(int row);
     void unindexRow(int row, QSet<int> *dirty);
     void reindex(bool sameNames = false);
@@ -136,14 +124,11 @@ private:
 
     RowStore store_;
     Attempts attempts_{&store_};
-    ListMatching lists_;
-    mutable QHash<int, int> listOfGroup_; // a class's spelling -> its list, or -1
-    QHash<int, int> lastRowOf_;           // file -> its row of the highest line number
-    QHash<qint64, RowDetails> rowDetails_;
+    Roster roster_{store_};
+    RowJudge judge_;
+    QHash<int, int> lastRowOf_; // file -> its row of the highest line number
     QHash<int, int> groupUse_, topicUse_;
     int unreadable_ = 0, incomplete_ = 0, absent_ = 0;
-    qint64 now_ = 0; // the clock as rows are judged against it (readClock)
-    QDate today_;
 };
 
 } // namespace teacher

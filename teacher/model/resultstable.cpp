@@ -30,38 +30,19 @@ QModelIndex ResultsModel::index(int row, int column, const QModelIndex &parent) 
 
 void ResultsModel::setRowDetails(QHash<qint64, RowDetails> details)
 {
-    if (details.isEmpty() && rowDetails_.isEmpty())
+    if (!judge_.setDetails(std::move(details)))
         return;
-    rowDetails_ = std::move(details);
     // Finish times reorder attempts and the records' word marks rows: every row judged again.
     reindex(true);
     if (rowCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
 }
 
-QDate ResultsModel::dateOf(const Row &row) const
-{
-    const DateReadings &dates = store_.datesOf(row);
-    if (dates[1].isValid() && !rowDetails_.isEmpty() && rowDetails(row).finishedDay == dates[1])
-        return dates[1];
-    return dates[0];
-}
-
 QString ResultsModel::listMark(const Row &row) const
 {
     if (row.absent)
         return marks::kAbsent;
-    const int l = listOfRow(row);
-    return l < 0 ? QString() : lists_.mark(l, lists_.verdict(l, row.nameKey));
-}
-
-bool ResultsModel::offList(const Row &row) const
-{
-    const int l = listOfRow(row);
-    if (l < 0)
-        return false;
-    const Verdict v = lists_.verdict(l, row.nameKey);
-    return !v.credited() && v.kind != Verdict::Namesake;
+    return roster_.mark(row);
 }
 
 QString ResultsModel::marks(int i) const
@@ -161,11 +142,8 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
         return int(Qt::AlignCenter);
     if (role != Qt::BackgroundRole && role != Qt::ForegroundRole)
         return {};
-    // Marked rows stand out; the marks column says why, so colour is never the only sign. A
-    // name the teacher has settled needs no more look.
-    const int l = listOfRow(row);
-    const Verdict::Kind listed = l < 0 ? Verdict::Same : lists_.verdict(l, row.nameKey).kind;
-    const bool look = listed != Verdict::Same && listed != Verdict::Chosen && listed != Verdict::Other;
+    // Marked rows stand out; the marks column says why, so colour is never the only sign.
+    const bool look = roster_.wantsLook(row);
     const QColor tint = row.unreadable() || row.incomplete                       ? QColor(0xF6, 0xC6, 0xC6)
                         : row.absent                                             ? QColor(0xE4, 0xE4, 0xE4)
                         : row.uncertain() || row.nameless() || look || row.doubt ? QColor(0xFF, 0xE9, 0xA8)
