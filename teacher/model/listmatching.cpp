@@ -8,13 +8,34 @@
 
 namespace teacher {
 
+// The teacher's word on a list's typed names, as compared: the listed pupil, or -1 for another
+// pupil. A later word on a name takes an earlier one's place; a word for a pupil no longer on the
+// list lapses.
+static QHash<QString, int> chosenOf(const ClassList &list, const NameIndex &index)
+{
+    QHash<QString, int> chosen;
+    for (const auto &[typed, pupil] : list.choices) {
+        const QString key = comparedName(typed), listed = pupil.trimmed();
+        const QVector<int> on = index.exact(comparedName(listed));
+        if (key.isEmpty())
+            continue;
+        if (listed.isEmpty())
+            chosen.insert(key, -1);
+        else if (!on.isEmpty())
+            chosen.insert(key, on.first());
+    }
+    return chosen;
+}
+
 void ListMatching::setLists(const QVector<ClassList> &lists)
 {
     lists_ = lists;
     index_.clear();
+    chosen_.clear();
     listOf_.clear();
     for (int l = 0; l < lists_.size(); ++l) {
         index_ << NameIndex(lists_[l].pupils);
+        chosen_ << chosenOf(lists_[l], index_[l]);
         listOf_.insert(comparedGroup(lists_[l].group), l);
     }
     names_.fill({}, lists_.size());
@@ -76,7 +97,7 @@ QVector<int> ListMatching::rematch(int list, const RowStore &store)
         }
         // The teacher's word settles whatever is not an exact match.
         if (m.kind != NameMatch::Same && m.kind != NameMatch::Namesake)
-            if (const auto chosen = lists_[list].choices.constFind(typed[i]); chosen != lists_[list].choices.cend())
+            if (const auto chosen = chosen_[list].constFind(typed[i]); chosen != chosen_[list].cend())
                 v = *chosen >= 0 ? Verdict{Verdict::Chosen, *chosen} : Verdict{Verdict::Other};
         verdicts.insert(keys[i], v);
     }
@@ -126,7 +147,16 @@ QString ListMatching::mark(int list, const Verdict &v) const
 
 bool ListMatching::choose(int list, const QString &typedName, int pupil, QString *error)
 {
-    return saveChoice(lists_[list], typedName, pupil, error);
+    // The file keeps one word a name: an earlier one on the same name goes.
+    ClassList changed = lists_[list];
+    const QString key = comparedName(typedName);
+    qtcompat::removeIf(changed.choices, [&](const auto &choice) { return comparedName(choice.first) == key; });
+    changed.choices.append({typedName.simplified(), pupil >= 0 ? changed.pupils[pupil] : QString()});
+    if (!saveChoices(changed, error))
+        return false;
+    lists_[list] = std::move(changed);
+    chosen_[list].insert(key, pupil);
+    return true;
 }
 
 QStringList ListMatching::namesakeProblems() const

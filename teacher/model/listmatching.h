@@ -6,6 +6,7 @@
 // class as they come (a name each, not a line each), so a line appended costs as much as its
 // name, whatever the size of the lists.
 
+#include "teacher/model/pupilidentity.h"
 #include "teacher/model/rowstore.h"
 #include "teacher/reading/classlist.h"
 
@@ -62,6 +63,7 @@ public:
 private:
     QVector<ClassList> lists_;
     QVector<NameIndex> index_;
+    QVector<QHash<QString, int>> chosen_; // per list: the teacher's word by typed name as compared
     QHash<QString, int> listOf_;
     QVector<QHash<int, int>> names_;        // per list: name key -> its results
     QVector<QHash<int, Verdict>> verdicts_; // per list: name key -> what the list says

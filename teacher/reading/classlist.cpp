@@ -13,7 +13,7 @@
 
 namespace teacher {
 
-static void readChoices(ClassList &list);
+static QVector<std::pair<QString, QString>> readChoices(const QString &path);
 
 ClassList readClassList(const QString &path, QString *error)
 {
@@ -55,7 +55,7 @@ ClassList readClassList(const QString &path, QString *error)
             list.lines << line.number;
         }
     }
-    readChoices(list);
+    list.choices = readChoices(choicesFile(path));
     return list;
 }
 
@@ -65,49 +65,29 @@ QString choicesFile(const QString &listPath)
     return info.dir().filePath(info.completeBaseName() + QStringLiteral(".choices"));
 }
 
-// The choices file's lines, each typed name (as compared) with its line.
-static QVector<std::pair<QString, QString>> choiceLines(const QString &path)
+// The choices file's lines: the typed name, and what follows its tab.
+static QVector<std::pair<QString, QString>> readChoices(const QString &path)
 {
-    QVector<std::pair<QString, QString>> lines;
+    QVector<std::pair<QString, QString>> choices;
     QFile file(path);
     if (!QFileInfo(path).isFile() || QFileInfo(path).size() > (1 << 20) || !file.open(QIODevice::ReadOnly))
-        return lines;
+        return choices;
     const QStringList all = QString::fromUtf8(file.readAll()).split(QChar(u'\n'));
     for (const QString &line : all) {
         const QString text = line.endsWith(u'\r') ? line.chopped(1) : line;
-        if (text.startsWith(u'#') || !text.contains(u'\t'))
-            continue;
-        lines.append({comparedName(text.section(u'\t', 0, 0)), text});
+        if (!text.startsWith(u'#') && text.contains(u'\t'))
+            choices.append({text.section(u'\t', 0, 0), text.section(u'\t', 1)});
     }
-    return lines;
+    return choices;
 }
 
-static void readChoices(ClassList &list)
-{
-    QHash<QString, int> listed;
-    for (int p = list.pupils.size() - 1; p >= 0; --p)
-        listed.insert(comparedName(list.pupils[p]), p);
-    for (const auto &[typed, line] : choiceLines(choicesFile(list.path))) {
-        const QString pupil = line.section(u'\t', 1).trimmed();
-        if (typed.isEmpty())
-            continue;
-        if (pupil.isEmpty())
-            list.choices.insert(typed, -1);
-        else if (const auto it = listed.constFind(comparedName(pupil)); it != listed.cend())
-            list.choices.insert(typed, *it); // a pupil no longer on the list: the word lapses
-    }
-}
-
-bool saveChoice(ClassList &list, const QString &typedName, int pupil, QString *error)
+bool saveChoices(const ClassList &list, QString *error)
 {
     const QString path = choicesFile(list.path);
-    const QString typed = comparedName(typedName);
     QStringList lines{
         QStringLiteral("# netquiz: хто є хто серед схожих імен у списку «%1»").arg(QFileInfo(list.path).fileName())};
-    for (const auto &[key, line] : choiceLines(path))
-        if (key != typed)
-            lines << line;
-    lines << typedName.simplified() + QChar(u'\t') + (pupil >= 0 ? list.pupils[pupil] : QString());
+    for (const auto &[typed, pupil] : list.choices)
+        lines << typed + QChar(u'\t') + pupil;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write((lines.join(QChar(u'\n')) + QChar(u'\n')).toUtf8()) < 0 ||
         !file.commit()) {
@@ -115,7 +95,6 @@ bool saveChoice(ClassList &list, const QString &typedName, int pupil, QString *e
             QStringLiteral("Не вдалося записати «%1» (%2)").arg(QDir::toNativeSeparators(path), file.errorString());
         return false;
     }
-    list.choices.insert(typed, pupil);
     return true;
 }
 

@@ -2,13 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A class list: the pupils of one class, one a line, in a plain text file named after the class
-// ("9-А.txt" is the list of 9-А). Names and classes are compared as pupilidentity.h says; a name
-// one letter off is taken for the pupil on the list, but marked so the teacher looks, and the
-// teacher's word on it is kept beside the list.
+// ("9-А.txt" is the list of 9-А), and the teacher's word on names one letter off, kept beside it.
+// This reads and writes the files as they are; whom a name stands for is the model's to say.
 
-#include "teacher/model/pupilidentity.h"
-
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -20,9 +16,9 @@ struct ClassList {
     QString group;      // the file's name without its extension
     QStringList pupils; // as the list writes them, in list order
     QVector<int> lines; // each pupil's line in the file (1-based)
-    // The teacher's word on typed names (as compared): the listed pupil's index, or -1 for
-    // another pupil. Read from choicesFile(path).
-    QHash<QString, int> choices;
+    // The teacher's word on typed names, from choicesFile(path) in its order: the name as typed,
+    // and after its tab the listed pupil's name (blank: another pupil), each as the file has it.
+    QVector<std::pair<QString, QString>> choices;
 };
 
 // Reads a list: UTF-8 or Windows-1251 (Notepad's "ANSI"), or UTF-16, each with or without its
@@ -35,8 +31,7 @@ ClassList readClassList(const QString &path, QString *error);
 // nothing after the tab for "another pupil".
 QString choicesFile(const QString &listPath);
 
-// Keeps the teacher's word on a typed name in the list's choices file (pupil: the index on the
-// list, or -1 for another pupil), and in `list`; on failure, error says why in Ukrainian.
-bool saveChoice(ClassList &list, const QString &typedName, int pupil, QString *error);
+// Writes the list's choices to its choices file, whole; on failure, error says why in Ukrainian.
+bool saveChoices(const ClassList &list, QString *error);
 
 } // namespace teacher
