@@ -31,9 +31,10 @@ ResultsFilter::ResultsFilter(ResultsModel *model, QObject *parent) : QSortFilter
                     keyRows(topLeft.row(), bottomRight.row());
             });
     connect(model, &QAbstractItemModel::modelReset, this, [this] { keyColumn(keyColumn_); });
-    // A class or topic no row held yet gets its number with its first row.
+    // A class or topic no row held yet gets its number with its first row, and a class list may
+    // spell a class anew.
     connect(model, &ResultsModel::contentChanged, this, [this] {
-        if (groupId_ == -2 || topicId_ == -2)
+        if (const std::pair ids = chosenIds(); ids != std::pair{groupId_, topicId_})
             narrowed();
     });
     setSourceModel(model);
@@ -57,15 +58,17 @@ void ResultsFilter::setNameSearch(const QString &text)
     narrowed();
 }
 
-void ResultsFilter::narrowed()
+std::pair<int, int> ResultsFilter::chosenIds() const
 {
     // The chosen texts by number, so a row is let through without comparing texts.
-    groupId_ = group_.isEmpty() ? -1 : model_->idOf(group_);
-    topicId_ = topic_.isEmpty() ? -1 : model_->topicKeyOf(topic_);
-    if (groupId_ < 0 && !group_.isEmpty())
-        groupId_ = -2;
-    if (topicId_ < 0 && !topic_.isEmpty())
-        topicId_ = -2;
+    const int group = group_.isEmpty() ? -1 : model_->idOf(group_);
+    const int topic = topic_.isEmpty() ? -1 : model_->topicKeyOf(topic_);
+    return {group < 0 && !group_.isEmpty() ? -2 : group, topic < 0 && !topic_.isEmpty() ? -2 : topic};
+}
+
+void ResultsFilter::narrowed()
+{
+    std::tie(groupId_, topicId_) = chosenIds();
     // One new layout: the proxy's own filter change removes and inserts each run of rows apart,
     // which at a school's scale is many thousands of steps.
     invalidate();

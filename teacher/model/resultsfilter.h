@@ -43,6 +43,7 @@ protected:
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
 
 private:
+    std::pair<int, int> chosenIds() const; // groupId_ and topicId_ as the model numbers them now
     void narrowed();
     // The sorted column's order as numbers: keys_ per source row (a value, or kText plus the
     // number of its text), kept in step with the rows before the proxy looks at them.
