@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Above the results table: every journal, folder or class list that cannot be read, by name and
-// reason, and the journals still waiting to be read; hidden while there is none.
+// reason, journals without the details file their neighbours have, and the journals still
+// waiting to be read; hidden while there is none.
 
 #include <QListWidget>
 

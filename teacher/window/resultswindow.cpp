@@ -57,6 +57,7 @@ ResultsWindow::ResultsWindow(const QStringList &paths, const QStringList &classL
     connect(&journals_, &LiveJournals::problemsChanged, this, &ResultsWindow::refreshProblems);
     // Rows come in rounds while journals are read: the summary, chart and choices follow once per
     // burst, off the path of every round.
+    refreshSoon_->setObjectName(QStringLiteral("refreshSoon"));
     refreshSoon_->setSingleShot(true);
     refreshSoon_->setInterval(kRefreshMs);
     connect(refreshSoon_, &QTimer::timeout, this, &ResultsWindow::refresh);
