@@ -6,11 +6,12 @@
 // journals (two pupils still at work, one who left): resultshots FILE.png [details|settle]
 // (add QT_SCALE_FACTOR=2 for 200 %); "details" shows the questions and who is working, "settle"
 // the menu that settles a name one letter off the list.
-#include "qtcompat/highdpi.h"
 #include "pages/tally.h"
+#include "qtcompat/highdpi.h"
 #include "result/details.h"
 #include "result/journalline.h"
 #include "teacher/window/detailspanel.h"
+#include "teacher/window/resultstableview.h"
 #include "teacher/window/resultswindow.h"
 
 #include <QApplication>
@@ -137,13 +138,13 @@ int main(int argc, char **argv)
         QTest::qWait(100);
     }
     if (argc > 2 && QByteArray(argv[2]) == "settle") {
-        auto *table = window.findChild<QTableView *>();
+        auto *table = window.findChild<teacher::ResultsTableView *>();
         const QModelIndexList near = table->model()->match(table->model()->index(0, teacher::NameColumn),
                                                            Qt::DisplayRole, QStringLiteral("Даниленко Максим"));
         if (near.isEmpty())
             return 1;
         table->selectRow(near.first().row());
-        QMenu *menu = window.settleMenu(near.first());
+        QMenu *menu = table->settleMenu(near.first());
         if (!menu)
             return 1;
         const QRect cell = table->visualRect(near.first());

@@ -1,14 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the results window writes: the rows shown as CSV, the class report as PDF, printed or previewed.
-#include "teacher/window/resultswindow.h"
+#include "teacher/window/resultsoutputs.h"
 
+#include "teacher/model/resultsfilter.h"
 #include "teacher/reading/journalpaths.h"
 #include "teacher/report/csvexport.h"
+#include "teacher/window/classlistkeeper.h"
 #include "teacher/window/detailspanel.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -20,7 +22,13 @@
 
 namespace teacher {
 
-QByteArray ResultsWindow::csvOfShownRows() const
+ResultsOutputs::ResultsOutputs(QMainWindow &window, const ResultsModel &model, const ResultsFilter &filter,
+                               const DetailsPanel &details, const ClassListKeeper &lists)
+    : QObject(&window), window_(window), model_(model), filter_(filter), details_(details), lists_(lists)
+{
+}
+
+QByteArray ResultsOutputs::csvOfShownRows() const
 {
     QVector<int> shown;
     for (int i = 0; i < filter_.rowCount(); ++i)
@@ -35,31 +43,31 @@ QByteArray ResultsWindow::csvOfShownRows() const
     return csv.bytes();
 }
 
-void ResultsWindow::saveCsv()
+void ResultsOutputs::saveCsv()
 {
     const QString file =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Зберегти як CSV"), QStringLiteral("результати.csv"),
+        QFileDialog::getSaveFileName(&window_, QStringLiteral("Зберегти як CSV"), QStringLiteral("результати.csv"),
                                      QStringLiteral("Таблиця CSV (*.csv)"));
     if (file.isEmpty())
         return;
     QString error;
     if (teacher::saveCsv(csvOfShownRows(), file, &error))
-        statusBar()->showMessage(QStringLiteral("Збережено: %1").arg(QDir::toNativeSeparators(file)), 5000);
+        window_.statusBar()->showMessage(QStringLiteral("Збережено: %1").arg(QDir::toNativeSeparators(file)), 5000);
     else
-        QMessageBox::warning(this, windowTitle(), error);
+        QMessageBox::warning(&window_, window_.windowTitle(), error);
 }
 
-Report ResultsWindow::report() const
+Report ResultsOutputs::report() const
 {
-    return reportOf(model_, filter_, details_->stats());
+    return reportOf(model_, filter_, details_.stats());
 }
 
-bool ResultsWindow::saveReportAs(const QString &file, QString *error)
+bool ResultsOutputs::saveReportAs(const QString &file, QString *error)
 {
     QStringList read;
     for (const QString &journal : model_.files())
         read << sameFileKey(journal);
-    const QString why = refusedOutput(file, read, QStringLiteral("звіт PDF"), listPaths_);
+    const QString why = refusedOutput(file, read, QStringLiteral("звіт PDF"), lists_.paths());
     if (!why.isEmpty()) {
         *error = why;
         return false;
@@ -67,17 +75,18 @@ bool ResultsWindow::saveReportAs(const QString &file, QString *error)
     return saveReportPdf(report(), file, error);
 }
 
-void ResultsWindow::savePdf()
+void ResultsOutputs::savePdf()
 {
-    const QString file = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Зберегти як PDF"), QStringLiteral("звіт.pdf"), QStringLiteral("Документ PDF (*.pdf)"));
+    const QString file =
+        QFileDialog::getSaveFileName(&window_, QStringLiteral("Зберегти як PDF"), QStringLiteral("звіт.pdf"),
+                                     QStringLiteral("Документ PDF (*.pdf)"));
     if (file.isEmpty())
         return;
     QString error;
     if (saveReportAs(file, &error))
-        statusBar()->showMessage(QStringLiteral("Збережено: %1").arg(QDir::toNativeSeparators(file)), 5000);
+        window_.statusBar()->showMessage(QStringLiteral("Збережено: %1").arg(QDir::toNativeSeparators(file)), 5000);
     else
-        QMessageBox::warning(this, windowTitle(), error);
+        QMessageBox::warning(&window_, window_.windowTitle(), error);
 }
 
 // The report on A4, named in the print queue.
@@ -87,11 +96,11 @@ static void setUpForReport(QPrinter &printer)
     printer.setDocName(QStringLiteral("Результати тесту"));
 }
 
-void ResultsWindow::print()
+void ResultsOutputs::print()
 {
     // Without a printer Windows' print dialog does not open at all: the teacher is told instead.
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-        QMessageBox::information(this, windowTitle(),
+        QMessageBox::information(&window_, window_.windowTitle(),
                                  QStringLiteral("На цьому комп'ютері не встановлено жодного принтера, тож звіт не "
                                                 "надрукувати.\nЗбережіть його як PDF («Файл» → «Зберегти як PDF…») "
                                                 "і надрукуйте там, де є принтер."));
@@ -99,17 +108,17 @@ void ResultsWindow::print()
     }
     QPrinter printer(QPrinter::HighResolution);
     setUpForReport(printer);
-    QPrintDialog dialog(&printer, this);
+    QPrintDialog dialog(&printer, &window_);
     dialog.setWindowTitle(QStringLiteral("Друк звіту"));
     if (dialog.exec() == QDialog::Accepted)
         printReport(report(), &printer);
 }
 
-void ResultsWindow::preview()
+void ResultsOutputs::preview()
 {
     QPrinter printer(QPrinter::HighResolution);
     setUpForReport(printer);
-    QPrintPreviewDialog dialog(&printer, this);
+    QPrintPreviewDialog dialog(&printer, &window_);
     dialog.setWindowTitle(QStringLiteral("Попередній перегляд звіту"));
     const Report shown = report();
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&shown](QPrinter *p) { printReport(shown, p); });

@@ -2,25 +2,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The teacher's results window: every line of the journals in one table, narrowed by class,
-// topic and name, a summary with a chart below, kept up to date while pupils finish.
+// topic and name, a summary with a chart below, kept up to date while pupils finish. It builds
+// its parts and ties them together; each part does one job:
+//   FilterBar         the class, topic, name and attempt chosen; the class lists in force
+//   ProblemsList      what could not be read
+//   ResultsTableView  the table and its row menu
+//   SummaryPanel, DetailsPanel  below the table
+//   ResultsStatusBar  the counts and the reading's progress
+//   ClassListKeeper   the class lists, remembered per folder
+//   ResultsOutputs    CSV, PDF, print and preview
+//   ResultsMenus      the menus, the tool bar and the files asked for
 
 #include "teacher/model/resultsfilter.h"
 #include "teacher/reading/livejournals.h"
-#include "teacher/report/classreport.h"
 
 #include <QMainWindow>
 
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QListWidget;
-class QTableView;
 class QTimer;
 
 namespace teacher {
 
+class ClassListKeeper;
 class DetailsPanel;
+class FilterBar;
+class ProblemsList;
+class ResultsOutputs;
+class ResultsStatusBar;
 class SummaryPanel;
 
 class ResultsWindow : public QMainWindow {
@@ -33,74 +40,31 @@ public:
                            AttemptRule rule = AttemptRule::Latest, QWidget *parent = nullptr);
 
     ResultsModel &model() { return model_; }
-    LiveJournals &journals() { return journals_; }
-
     ResultsFilter &filter() { return filter_; }
+    LiveJournals &journals() { return journals_; }
     DetailsPanel &details() { return *details_; }
-
-    // The rows the filter lets through that are whole results, in file and line order, as CSV.
-    QByteArray csvOfShownRows() const;
+    ClassListKeeper &classLists() { return *lists_; }
+    ResultsOutputs &outputs() { return *outputs_; }
 
     // The summary, chart and choices follow a burst of rows this soon at the least.
     static constexpr int kRefreshMs = 50;
 
-    // The class lists read, by path, in the order given; remembered for the next start.
-    void addClassLists(const QStringList &paths);
-    void forgetClassLists();
-    // The report of what the window shows, and that report as a PDF file (never over a journal read).
-    Report report() const;
-    bool saveReportAs(const QString &file, QString *error);
-
-    static constexpr const char *kSettingsOrganisation = "netquiz";
-    static constexpr const char *kSettingsApplication = "results";
-
-    // The menu of a row whose name is one letter off listed pupils: "Це «…»", "Це інший учень";
-    // none for other rows.
-    QMenu *settleMenu(const QModelIndex &index);
-
 private:
-    void buildTable();
-    QWidget *buildTableAndTabs();
-    QWidget *buildProblems();
-    void buildStatusBar();
-    void connectReading();
-    void setColumnWidths();
-    void buildMenus();
-    QWidget *buildFilters();
-    void opened(const QStringList &paths);
-    QStringList openedKeys() const;
-    void rememberedLists();
-    void rememberLists();
+    void open(const QStringList &paths);
     void refresh();
-    void refreshChoices(QComboBox *box, const QStringList &values);
-    void refreshStatus();
+    void refreshSoon();
     void refreshProblems();
-    void addFiles();
-    void addFolder();
-    void saveCsv();
-    void chooseClassLists();
-    void savePdf();
-    void print();
-    void preview();
-    void readClassLists();
 
     ResultsModel model_;
     ResultsFilter filter_{&model_};
     LiveJournals journals_;
-    QTableView *table_;
-    QComboBox *groups_;
-    QComboBox *topics_;
-    QComboBox *attempt_;
-    QStringList listPaths_;
-    QStringList listProblems_;
-    QLineEdit *search_;
+    ClassListKeeper *lists_;
+    FilterBar *filters_;
     SummaryPanel *summary_;
     DetailsPanel *details_;
-    QLabel *counts_;
-    QLabel *progress_;
-    QLabel *listsInForce_;
-    QListWidget *problems_;
-    QStringList opened_; // folders and files opened, as absolute paths
+    ProblemsList *problems_;
+    ResultsStatusBar *status_;
+    ResultsOutputs *outputs_;
     QTimer *refreshSoon_;
 };
 
