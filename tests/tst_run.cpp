@@ -33,7 +33,6 @@ private slots:
     void promptAnswers_data();
     void promptAnswers();
     void pageOrder();
-    void unansweredSingleChoiceMovesOn();
     void tallyErrorIsReportedAndEnds();
     void secondCopyRecordsNothing_data();
     void secondCopyRecordsNothing();
@@ -166,20 +165,6 @@ void RunTest::pageOrder()
     QCOMPARE(s.run.creationOrder(), (QStringList{"F02", "F11", "F03", "F04", "F05", "F09"}));
     QCOMPARE(visiblePages(s.run), 1);
     QVERIFY(s.run.page<F11>().isActiveWindow());
-    QCOMPARE(s.endedSpy.count(), 0);
-}
-
-void RunTest::unansweredSingleChoiceMovesOn()
-{
-    // With nothing chosen the tally is neither read nor written: it keeps whatever it held.
-    Session s;
-    QVERIFY(s.start());
-    QVERIFY(next<F03>(s.run, s.run.page<F02>()));
-    s.run.tally().setText(QStringLiteral("не число"));
-    QVERIFY(next<F04>(s.run, s.run.page<F03>()));
-    QVERIFY(next<F05>(s.run, s.run.page<F04>()));
-    QVERIFY(next<F09>(s.run, s.run.page<F05>()));
-    QCOMPARE(s.run.tally().text(), QStringLiteral("не число"));
     QCOMPARE(s.endedSpy.count(), 0);
 }
 
