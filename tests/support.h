@@ -74,13 +74,14 @@ public:
         connect(&timer_, &QTimer::timeout, this, [this] {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
                 texts << box->text();
+                titles << box->windowTitle();
                 box->accept();
             }
         });
         timer_.start(5);
     }
     QString last() const { return texts.isEmpty() ? QString() : texts.last(); }
-    QStringList texts;
+    QStringList texts, titles;
 
 private:
     QTimer timer_;

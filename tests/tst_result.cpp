@@ -31,7 +31,6 @@ private slots:
     void ruleEndsShowThroughThePicture();
     void closeBoxWritesOneLine();
     void dateIsTheDayOfExit();
-    void failedSaveKeepsThePage();
     void keptResultDeliveredAtNextStart();
     void lockWaitKeepsThePageAlive();
     void nothingHoldsTheResult();
@@ -179,29 +178,6 @@ void ResultTest::dateIsTheDayOfExit()
     QTRY_COMPARE(s.endedSpy.count(), 1);
     QCOMPARE(s.journal(), journal::encode(journal::kTopic + " - Учень - 9-А - " + after + " - Оцінка - 9\r\n"));
     QTRY_VERIFY(outbox::waiting(readAll(s.outboxFile())).isEmpty());
-}
-
-void ResultTest::failedSaveKeepsThePage()
-{
-    // A plain file where the folder should be: the pupil is told, the page stays, nothing is
-    // written; once the file is gone, "Вихід" writes the line and ends.
-    Session s;
-    F11 &f11 = showResult(s, QStringLiteral("7"));
-    QVERIFY(blockJournalFolder(s));
-    ModalAnswerer ok({QString()});
-    click(com(f11));
-    QTRY_COMPARE(ok.seen.size(), size_t(1));
-    QCOMPARE(ok.seen[0].title, frame::kTitle);
-    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
-    QCOMPARE(s.endedSpy.count(), 0);
-    QVERIFY(f11.isVisible());
-    QVERIFY(QFile::remove(s.drive.path() + "/test"));
-    click(com(f11));
-    QCOMPARE(saveFailure(s), QString());
-    QCOMPARE(s.journal().count("\r\n"), 1);
-    QVERIFY(s.journal().endsWith(" - 7\r\n"));
-    QTRY_VERIFY(outbox::waiting(readAll(s.outboxFile())).isEmpty()); // delivered, the details record too: nothing waits
-    QCOMPARE(readAll(s.run.detailsFile()).count("\"kind\":\"finished\""), 1);
 }
 
 void ResultTest::keptResultDeliveredAtNextStart()
