@@ -3,6 +3,7 @@
 // The result journal byte for byte, its failures said in Ukrainian, its home folder, and its
 // appends from many copies of the program at once. The bytes layer below it has its own
 // Qt-free test (journalfile_test.cpp), which also runs under Wine.
+#include "result/classfolder.h"
 #include "result/journal.h"
 #include "result/journalline.h"
 #include "result/outbox.h"
@@ -61,6 +62,7 @@ private slots:
     void inProcessLockByCleanedPath();
     void outboxKeepsOrderAfterAFailure();
     void outboxUnreadableMovedAside();
+    void outboxWaitsForTheClassFolderMarker();
     void outboxDeliveredOnceByTwoCopies_data();
     void outboxDeliveredOnceByTwoCopies();
     void outboxReadAsStream();
@@ -387,6 +389,23 @@ void JournalTest::outboxUnreadableMovedAside()
     QCOMPARE(delivery.messages.size(), 1);
     QVERIFY(delivery.messages[0].contains(local.path() + "/outbox.unreadable"));
     QCOMPARE(readAll(file), QByteArray());
+}
+
+void JournalTest::outboxWaitsForTheClassFolderMarker()
+{
+    // A result kept for a class folder, delivered by a start that was given none (this process
+    // expects no class folder): it waits while the folder lacks its marker, then arrives once.
+    QTemporaryDir local;
+    const QString file = local.path() + "/outbox.txt", classFolder = local.path() + "/class";
+    const outbox::Kept kept{outbox::newId(), classFolder + "/PC-01/1.txt", "line\r\n", classFolder};
+    QVERIFY(QDir().mkpath(classFolder));
+    QVERIFY(outbox::keep(file, kept));
+    QCOMPARE(outbox::waiting(readAll(file)).value(0).classFolder, classFolder);
+    QCOMPARE(outbox::deliver(file, 1s).delivered, 0);
+    QCOMPARE(QDir(classFolder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    QCOMPARE(classfolder::mark(classFolder, false), QString());
+    QCOMPARE(outbox::deliver(file, 1s).delivered, 1);
+    QCOMPARE(readAll(kept.journal), QByteArray("line\r\n"));
 }
 
 void JournalTest::outboxDeliveredOnceByTwoCopies_data()

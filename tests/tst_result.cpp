@@ -401,8 +401,8 @@ void ResultTest::classFolderNeedsItsMarker()
     QCOMPARE(QDir(classFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     QCOMPARE(waitingFor(s.outboxFile(), s.journalFile()), 1);
     QTRY_COMPARE_WITH_TIMEOUT(waitingFor(s.outboxFile(), s.run.detailsFile()), 2, 30000); // started, finished
-    // Each kept record remembers its class folder: a start that does not expect one (a plain
-    // start, without the class folder given) delivers none of them into the unmarked folder.
+    // Each kept record remembers its class folder, and none is delivered into it unmarked (by a
+    // start that was given no class folder too: tst_journal).
     for (const outbox::Kept &k : outbox::waiting(readAll(s.outboxFile())))
         QCOMPARE(k.classFolder, classFolder);
     QCOMPARE(outbox::deliver(s.outboxFile(), journalfile::kLockWait).delivered, 0);
