@@ -7,6 +7,7 @@
 #include "control/application.h"
 #include "control/run.h"
 #include "result/outbox.h"
+#include "teacherfiles.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -73,13 +74,14 @@ public:
         connect(&timer_, &QTimer::timeout, this, [this] {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
                 texts << box->text();
+                titles << box->windowTitle();
                 box->accept();
             }
         });
         timer_.start(5);
     }
     QString last() const { return texts.isEmpty() ? QString() : texts.last(); }
-    QStringList texts;
+    QStringList texts, titles;
 
 private:
     QTimer timer_;
@@ -150,12 +152,7 @@ inline int visiblePages(const Run &run)
     return n;
 }
 
-// A file's bytes; empty when it cannot be read.
-inline QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using files::readAll;
 
 // The records an outbox keeps for one file (the journal, or the details file beside it).
 inline int waitingFor(const QString &outboxFile, const QString &file)

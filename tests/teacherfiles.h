@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The netquiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Helpers the teacher's tests share: files written and read whole, and a check that needs a tool
+// Helpers the tests share: files written and read whole, and a check that needs a tool
 // this machine may lack (skipped here, a failure under CI).
 
 #include <QByteArray>

@@ -61,7 +61,8 @@ void ClassListTest::load(ResultsModel &model, const QString &name, const QByteAr
     model.apply({{path, journal.read()}});
 }
 
-// The one table of "the same pupil": typed names (or classes) against a list. A match is written
+// The one table of "the same pupil": typed names (or classes) against a list (the twins Latin
+// letter, word order, namesakes and "9а" for 9-А through the model, samePupilEverywhere). A match is written
 // "same 0", "near 1", "either 0 1", "namesake 0 1" or "none". Catches a match that minds case,
 // the kind of apostrophe, blanks, word order or Latin look-alikes; a near miss that beats an exact
 // match or goes to a pupil with an exact result of their own; a near miss between two pupils
@@ -94,28 +95,17 @@ void ClassListTest::identity_data()
     alone("Петренко", "none");
     alone("  ", "none");
     const QStringList twins{"Ковальчук Ярослав", "Ковальчук Ярослава", "Бойко Олена", "Бойко Олеся"};
-    QTest::addRow("twins: each their own, the sister's last letter Latin")
-        << twins << QStringList{"Ковальчук Ярослав", "Ковальчук Ярославa"} << QStringList{"same 0", "same 1"};
     QTest::addRow("twins: a near miss never goes to the one with an exact result")
         << twins << QStringList{"Ковальчук Ярослав", "Ковальчук Ярославв"} << QStringList{"same 0", "near 1"};
     QTest::addRow("twins: one letter off both, neither has a result")
         << twins << QStringList{"Ковальчук Ярославв"} << QStringList{"either 0 1"};
-    QTest::addRow("Олеса between Олена and Олеся") << twins << QStringList{"Бойко Олеса"} << QStringList{"either 2 3"};
     QTest::addRow("Олеса once Олена has her own")
         << twins << QStringList{"Бойко Олеса", "Бойко Олена"} << QStringList{"near 3", "same 2"};
-    QTest::addRow("word order: one pupil") << QStringList{"Шевчук Марта"} << QStringList{"Марта Шевчук", "Шевчук Марта"}
-                                           << QStringList{"same 0", "same 0"};
-    QTest::addRow("namesakes") << QStringList{"Іваненко Петро", "Коваль Ганна", "Петро Іваненко"}
-                               << QStringList{"іваненко петро", "Коваль Ганна"}
-                               << QStringList{"namesake 0 2", "same 1"};
     auto group = [](const char *listed, const char *typed, bool same) {
         QTest::addRow("class %s as %s", listed, typed)
             << QStringList{QString::fromUtf8(listed)} << QStringList{QString::fromUtf8(typed)}
             << QStringList{same ? "same class" : "other class"};
     };
-    group("9-А", "9а", true);
-    group("9-А", "9 А", true);
-    group("9-А", "9-a", true); // Latin a
     group("9-А", "9–А", true); // en dash
     group("10-Б", "10-в", false);
     group("9-А", "9-Б", false);

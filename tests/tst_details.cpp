@@ -62,16 +62,13 @@ void DetailsTest::fileBeside_data()
 {
     QTest::addColumn<QString>("journal");
     QTest::addColumn<QString>("details");
-    QTest::addRow("default") << "/home/u/test/Internet/1.txt"
-                             << "/home/u/test/Internet/1.details.jsonl";
-    QTest::addRow("windows") << "C:\\test\\Internet\\1.txt"
-                             << "C:\\test\\Internet\\1.details.jsonl";
-    QTest::addRow("dotted folder, no extension") << "/mnt/class.v2/journal"
-                                                 << "/mnt/class.v2/journal.details.jsonl";
-    QTest::addRow("two dots") << "/srv/9.A.txt"
-                              << "/srv/9.A.details.jsonl";
-    QTest::addRow("relative") << "1.txt"
-                              << "1.details.jsonl";
+    // clang-format off
+    QTest::addRow("default")  << "/home/u/test/Internet/1.txt" << "/home/u/test/Internet/1.details.jsonl";
+    QTest::addRow("windows")  << "C:\\test\\Internet\\1.txt"  << "C:\\test\\Internet\\1.details.jsonl";
+    QTest::addRow("dotted folder, no extension") << "/mnt/class.v2/journal" << "/mnt/class.v2/journal.details.jsonl";
+    QTest::addRow("two dots") << "/srv/9.A.txt" << "/srv/9.A.details.jsonl";
+    QTest::addRow("relative") << "1.txt" << "1.details.jsonl";
+    // clang-format on
 }
 
 void DetailsTest::fileBeside()
@@ -110,29 +107,17 @@ void DetailsTest::itemsAgainstKeys_data()
     QTest::addColumn<QStringList>("ticked");
     QTest::addColumn<QString>("verdicts");
     QTest::addColumn<int>("grade");
-    QTest::addRow("all right") << QStringList{"5", "2", "3", "1", "4"} << QStringList{"op3", "Op4", "op3"}
-                               << QStringList{"C1", "C4", "C6"}
-                               << "11111"
-                                  "111"
-                                  "111111"
-                               << 12;
-    QTest::addRow("all wrong") << QStringList{"1", "1", "1", "2", "2"} << QStringList{"op1", "op1", "op1"}
-                               << QStringList{"C2", "C3", "C5"}
-                               << "00000"
-                                  "000"
-                                  "000000"
-                               << 1;
-    QTest::addRow("nothing answered") << QStringList{"", "", "", "", ""} << QStringList{"", "", ""} << QStringList{}
-                                      << "00000"
-                                         "000"
-                                         "011010"
-                                      << 1;
+    // clang-format off
+    QTest::addRow("all right")   << QStringList{"5", "2", "3", "1", "4"} << QStringList{"op3", "Op4", "op3"}
+                                 << QStringList{"C1", "C4", "C6"} << "11111" "111" "111111" << 12;
+    QTest::addRow("all wrong")   << QStringList{"1", "1", "1", "2", "2"} << QStringList{"op1", "op1", "op1"}
+                                 << QStringList{"C2", "C3", "C5"} << "00000" "000" "000000" << 1;
+    QTest::addRow("nothing answered") << QStringList{"", "", "", "", ""} << QStringList{"", "", ""}
+                                 << QStringList{} << "00000" "000" "011010" << 1;
     QTest::addRow("blanks, words, decimals") << QStringList{" 5 ", "два", "3.0", "1e0", "nan"}
-                                             << QStringList{"op2", "Op4", "Option1"} << QStringList{"C1", "C2", "C6"}
-                                             << "10110"
-                                                "010"
-                                                "101011"
-                                             << 7;
+                                 << QStringList{"op2", "Op4", "Option1"} << QStringList{"C1", "C2", "C6"}
+                                 << "10110" "010" "101011" << 7;
+    // clang-format on
 }
 
 void DetailsTest::itemsAgainstKeys()
@@ -241,15 +226,15 @@ void DetailsTest::leftWhereTheRunEnds_data()
 {
     QTest::addColumn<int>("pagesBefore");
     QTest::addColumn<QString>("page");
-    QTest::addRow("F02") << 0 << "F02";
-    QTest::addRow("F04") << 2 << "F04";
-    QTest::addRow("F09") << 4 << "F09";
+    int pagesBefore = 0;
+    for (const char *page : {"F02", "F03", "F04", "F05", "F09"}) // the result page's close box saves
+        QTest::addRow("%s", page) << pagesBefore++ << page;
 }
 
 void DetailsTest::leftWhereTheRunEnds()
 {
-    // The close box of a question page: no journal line; beside "started", a "left" record of
-    // the same run naming the page; nothing waits in the outbox.
+    // The close box of a question page ends the program: no page stays visible, no journal line;
+    // beside "started", a "left" record of the same run naming the page; nothing waits in the outbox.
     QFETCH(int, pagesBefore);
     QFETCH(QString, page);
     Session s;
@@ -259,6 +244,7 @@ void DetailsTest::leftWhereTheRunEnds()
         QVERIFY(at = pressNext(*at));
     QVERIFY(at->close());
     QCOMPARE(s.endedSpy.count(), 1);
+    QCOMPARE(visiblePages(s.run), 0);
     QVERIFY(!QFile::exists(s.journalFile()));
     const QList<QJsonObject> records = recordsIn(s.run.detailsFile());
     QCOMPARE(records.size(), 2);
@@ -288,6 +274,7 @@ void DetailsTest::oneFileBlockedTheOtherWritten()
     MessageCatcher caught;
     QVERIFY(s.start());
     QVERIFY(answerForPoints(s.run, 3));
+    F11 &f11 = s.run.page<F11>();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // "Вихід"
     if (detailsBlocked) {
         // The pupil sees nothing of it: the line is saved and the test ends.
@@ -296,23 +283,32 @@ void DetailsTest::oneFileBlockedTheOtherWritten()
         QVERIFY(s.journal().endsWith(" - 7\r\n"));
         QTRY_COMPARE(waitingFor(s.outboxFile(), blocked), 2); // "started" and "finished"
         QCOMPARE(waitingFor(s.outboxFile(), s.journalFile()), 0);
+        // Once the folder is gone, the next start delivers what waited, once.
+        QVERIFY(QDir(blocked).removeRecursively());
+        s.run.End();
+        const outbox::Delivery delivery = outbox::deliver(s.outboxFile(), journalfile::kLockWait);
+        QCOMPARE(delivery.failed, 0);
+        QCOMPARE(delivery.delivered, 2);
     } else {
+        // The pupil is told, in a box with the test's title; the page stays.
         QTRY_VERIFY(!caught.last().isEmpty());
+        QCOMPARE(caught.titles.last(), frame::kTitle);
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
         QCOMPARE(s.endedSpy.count(), 0);
+        QVERIFY(f11.isVisible());
         QTRY_COMPARE(recordsIn(s.run.detailsFile()).size(), 2);
         QCOMPARE(recordsIn(s.run.detailsFile())[1].value("grade").toInt(), 7);
         QCOMPARE(waitingFor(s.outboxFile(), blocked), 1);
         QTRY_COMPARE(waitingFor(s.outboxFile(), s.run.detailsFile()), 0);
+        // Once the folder is gone, "Вихід" writes the line and ends; nothing waits any more.
+        QVERIFY(QDir(blocked).removeRecursively());
+        click(com(f11));
+        QTRY_COMPARE(s.endedSpy.count(), 1);
+        QTRY_VERIFY(outbox::waiting(readAll(s.outboxFile())).isEmpty());
     }
-    // Once the folder is gone, the next start delivers what waited, once.
-    QVERIFY(QDir(blocked).removeRecursively());
-    s.run.End();
-    const outbox::Delivery delivery = outbox::deliver(s.outboxFile(), journalfile::kLockWait);
-    QCOMPARE(delivery.failed, 0);
-    QCOMPARE(delivery.delivered, detailsBlocked ? 2 : 1);
     QCOMPARE(s.journal().count('\n'), 1);
     QVERIFY(s.journal().endsWith(" - 7\r\n"));
-    const QList<QJsonObject> records = recordsIn(s.run.detailsFile());
+    const QList<QJsonObject> records = recordsIn(s.run.detailsFile()); // one "finished", however many saves
     QCOMPARE(records.size(), 2);
     QCOMPARE(records[0].value("kind").toString(), QStringLiteral("started"));
     QCOMPARE(records[1].value("kind").toString(), QStringLiteral("finished"));

@@ -96,7 +96,8 @@ void PagesTest::singleChoice_data()
         const QString wrong = right == marks[0] ? marks[1] : marks[0];
         QTest::addRow("F0%d right", page) << page << QStringList{right} << "1";
         QTest::addRow("F0%d wrong", page) << page << QStringList{wrong} << "0";
-        QTest::addRow("F0%d unanswered", page) << page << QStringList{} << "0";
+        // With nothing chosen the tally is neither read nor written: it keeps whatever it held.
+        QTest::addRow("F0%d unanswered", page) << page << QStringList{} << "не число";
         QTest::addRow("F0%d changed mind to wrong", page) << page << QStringList{right, wrong} << "0";
         QTest::addRow("F0%d changed mind to right", page) << page << QStringList{wrong, right} << "1";
         QTest::addRow("F0%d right clicked twice", page) << page << QStringList{right, right} << "1";
@@ -124,6 +125,8 @@ void PagesTest::singleChoice()
         QCOMPARE(chosen, 1);
     }
     QCOMPARE(s.run.tally().text(), QStringLiteral("0"));
+    if (clicks.isEmpty())
+        s.run.tally().setText(QStringLiteral("не число"));
     click(com(*p));
     QCOMPARE(s.run.tally().text(), tally);
     QVERIFY(!p->isVisible());

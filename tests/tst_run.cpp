@@ -33,9 +33,6 @@ private slots:
     void promptAnswers_data();
     void promptAnswers();
     void pageOrder();
-    void unansweredSingleChoiceMovesOn();
-    void closeBoxEndsWithoutLine_data();
-    void closeBoxEndsWithoutLine();
     void tallyErrorIsReportedAndEnds();
     void secondCopyRecordsNothing_data();
     void secondCopyRecordsNothing();
@@ -169,42 +166,6 @@ void RunTest::pageOrder()
     QCOMPARE(visiblePages(s.run), 1);
     QVERIFY(s.run.page<F11>().isActiveWindow());
     QCOMPARE(s.endedSpy.count(), 0);
-}
-
-void RunTest::unansweredSingleChoiceMovesOn()
-{
-    // With nothing chosen the tally is neither read nor written: it keeps whatever it held.
-    Session s;
-    QVERIFY(s.start());
-    QVERIFY(next<F03>(s.run, s.run.page<F02>()));
-    s.run.tally().setText(QStringLiteral("не число"));
-    QVERIFY(next<F04>(s.run, s.run.page<F03>()));
-    QVERIFY(next<F05>(s.run, s.run.page<F04>()));
-    QVERIFY(next<F09>(s.run, s.run.page<F05>()));
-    QCOMPARE(s.run.tally().text(), QStringLiteral("не число"));
-    QCOMPARE(s.endedSpy.count(), 0);
-}
-
-void RunTest::closeBoxEndsWithoutLine_data()
-{
-    QTest::addColumn<int>("pagesBefore");
-    for (int i = 0; i <= 4; ++i) // the question pages; the result page's close box saves
-        QTest::addRow("on page %d", i + 1) << i;
-}
-
-void RunTest::closeBoxEndsWithoutLine()
-{
-    // Closing a question page ends the program: no page stays visible and no line is written.
-    QFETCH(int, pagesBefore);
-    Session s;
-    QVERIFY(s.start());
-    Page *at = &s.run.page<F02>();
-    for (int i = 0; i < pagesBefore; ++i)
-        QVERIFY(at = pressNext(*at));
-    QVERIFY(at->close());
-    QCOMPARE(s.endedSpy.count(), 1);
-    QCOMPARE(visiblePages(s.run), 0);
-    QVERIFY(!QFile::exists(s.journalFile()));
 }
 
 void RunTest::tallyErrorIsReportedAndEnds()

@@ -16,8 +16,6 @@ private slots:
     void roundHalfEven();
     void textToDouble_data();
     void textToDouble();
-    void pageScore_data();
-    void pageScore();
     void gradeScale_data();
     void gradeScale();
     void gradeLimits_data();
@@ -90,30 +88,6 @@ void TallyTest::textToDouble()
     QCOMPARE(read, ok);
     if (ok)
         QCOMPARE(got, value);
-}
-
-void TallyTest::pageScore_data()
-{
-    QTest::addColumn<int>("right");
-    QTest::addColumn<int>("items");
-    QTest::addColumn<float>("share");
-    QTest::addColumn<int>("points");
-    for (auto [r, share, points] : {std::tuple{0, 0.0f, 0}, {1, 0.2f, 0}, {2, 0.4f, 0}, {3, 0.6f, 1}, {4, 0.8f, 1}, {5, 1.0f, 1}})
-        QTest::addRow("matching %d of 5", r) << r << 5 << share << points;
-    for (auto [r, share, points] : {std::tuple{0, 0.0f, 0}, {1, 0.16666667f, 0}, {2, 0.33333334f, 0}, {3, 0.5f, 0},
-                                    {4, 0.66666669f, 1}, {5, 0.83333331f, 1}, {6, 1.0f, 1}})
-        QTest::addRow("multiple %d of 6", r) << r << 6 << share << points;
-}
-
-void TallyTest::pageScore()
-{
-    QFETCH(int, right);
-    QFETCH(int, items);
-    QFETCH(float, share);
-    QFETCH(int, points);
-    const tally::PageScore score = tally::scorePage(right, items);
-    QCOMPARE(score.RightShare, share);
-    QCOMPARE(int(score.PagePoints), points);
 }
 
 void TallyTest::gradeScale_data()

@@ -65,11 +65,7 @@ linux_journal() { # name group -> $work/linux/test/Internet/1.txt
     export HOME=$work/linux QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/linux-run
     mkdir -p "$HOME" && mkdir -m 700 -p "$XDG_RUNTIME_DIR"
     work=$work/linux-x && mkdir -p "$work"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$work/display" 2>/dev/null &
-    xvfb=$!
-    for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-    export DISPLAY=:$(cat "$work/display")
-    for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.05; done
+    start_xvfb
     "$linux_app" >"$work/netquiz.log" 2>&1 &
     pid=$!
     name=$1 group=$2
@@ -133,12 +129,7 @@ failed_save)
     # The message box: a second window with the test's title over the result page.
     for _ in $(seq 300); do [ "$(windows_titled "$title" | wc -l)" -ge 2 ] && break; sleep 0.1; done
     [ "$(windows_titled "$title" | wc -l)" -ge 2 ] || fail "no message after the failed save"
-    # Its text, copied as a user would (Ctrl+C on a message box) and read from the clipboard.
-    box=$(windows_titled "$title" | grep -vx "$result_window" | head -n1)
-    click_in "$box" 4 4
-    xdotool key ctrl+c
-    sleep 0.5
-    message=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')
+    message=$(box_text "$(windows_titled "$title" | grep -vx "$result_window" | head -n1)")
     for words in 'Не вдалося записати результат у файл C:\test\Internet\1.txt.' 'Причина: на місці папки стоїть файл' \
       'Результат збережено на цьому комп'"'"'ютері'; do
       grep -qF "$words" <<<"$message" || fail "the message lacks '$words': $message"
@@ -234,8 +225,7 @@ installer | installer32)
     fail "the entry's test wrote no journal in $journal_dir: $(ls -R "$journal_dir" 2>&1 | head)"
   wine taskkill /f /im netquiz.exe >/dev/null 2>&1 || true
   # The uninstaller hands over to a copy of itself outside the folder it removes, and returns.
-  wine "$installed/uninstall.exe" /S >>"$work/wine.log" 2>&1 || fail "the silent uninstall failed"
-  for _ in $(seq 600); do [ ! -e "$installed" ] && break; sleep 0.1; done
+  uninstall "$installed"
   [ ! -e "$installed" ] || fail "$installed remains after the uninstall: $(ls "$installed")"
   [ ! -e "$menu" ] || fail "the Start-menu entries remain after the uninstall"
   ! wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\netquiz' $view >/dev/null 2>&1 ||
@@ -246,8 +236,7 @@ installer | installer32)
   # program as C:\ (and "C:\" would be C:").
   wine "$setup" /S '/CLASSFOLDER=C:\' >>"$work/wine.log" 2>&1 || fail "the silent install into C:\\ failed"
   strings -el "$test_lnk" 2>/dev/null | grep -qxF -- '--class-folder "C:\\"' || fail "a drive's root quoted wrongly: $(strings -el "$test_lnk")"
-  wine "$installed/uninstall.exe" /S >>"$work/wine.log" 2>&1
-  for _ in $(seq 600); do [ ! -e "$installed" ] && break; sleep 0.1; done
+  uninstall "$installed"
   ;;
 setup_class_folder)
   [ -f "$setup" ] || { echo "missing $setup" >&2; exit 1; }
@@ -297,8 +286,7 @@ setup_class_folder)
     fail "no installer window"
   fi
   ended $pid || { fail "the installer did not end"; kill $pid; }
-  wine "$installed/uninstall.exe" /S >>"$work/wine.log" 2>&1
-  for _ in $(seq 600); do [ ! -e "$installed" ] && break; sleep 0.1; done
+  uninstall "$installed"
   [ -f "$drive_c/class9/netquiz-class-folder.txt" ] || fail "the uninstall removed the class folder's marker"
   ;;
 export)
@@ -377,10 +365,7 @@ no_console)
   pid=$!
   box=$(wait_new_window "$title") || fail "no message box for a wrong command line started with no console"
   if [ -n "$box" ]; then
-    click_in "$box" 4 4
-    xdotool key ctrl+c
-    sleep 0.5
-    message=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')
+    message=$(box_text "$box")
     for words in 'netquiz: невідомий параметр «--no-such-option»' 'Довідка: netquiz --help'; do
       grep -qF "$words" <<<"$message" || fail "the box lacks '$words': $message"
     done

@@ -19,14 +19,17 @@ export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installer on the pr
 # does), or a 32-bit one (only the 32-bit loader).
 wine() { if [ "$WINEARCH" = win32 ]; then "$WINE32" "$@"; else "$WINE64" "$@"; fi; }
 
-# An X server of its own on a free display, and a persistent wineserver bound to it.
-start_x() {
-  local fd_file=$work/display
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$fd_file" 2>"$work/xvfb.log" &
+# An X server of its own on a free display (its pid in $xvfb, DISPLAY set), taking input.
+start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb=$!
-  for _ in $(seq 200); do [ -s "$fd_file" ] && break; sleep 0.05; done
-  export DISPLAY=:$(cat "$fd_file")
+  for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+  export DISPLAY=:$(cat "$work/display")
   for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.05; done
+}
+# That X server, and a persistent wineserver bound to it.
+start_x() {
+  start_xvfb
   "$WINESERVER" -k 2>/dev/null || true
   "$WINESERVER" -w
   "$WINESERVER" -p60
@@ -131,3 +134,18 @@ to_result_page() {
   sleep 0.6
 }
 exit_button() { click_in "$1" 64 480; } # "Вихід"
+
+# The text of message box $1, copied as a user would (Ctrl+C on a message box) and read from the
+# clipboard.
+box_text() {
+  click_in "$1" 4 4
+  xdotool key ctrl+c
+  sleep 0.5
+  xclip -o -selection clipboard 2>/dev/null | tr -d '\r'
+}
+
+# The silent uninstall of the program installed in folder $1; waits (up to 60 s) until it is gone.
+uninstall() {
+  wine "$1/uninstall.exe" /S >>"$work/wine.log" 2>&1 || fail "the silent uninstall failed"
+  for _ in $(seq 600); do [ ! -e "$1" ] && break; sleep 0.1; done
+}
