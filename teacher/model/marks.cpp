@@ -2,7 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/model/marks.h"
 
+#include <charconv>
+#include <iterator>
+
 namespace teacher::marks {
+
+// The number's digits appended, with no string made for them.
+static void appendNumber(QString &text, int number)
+{
+    char digits[16];
+    const char *end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+    text += QLatin1String(digits, int(end - digits));
+}
 
 QString text(const Facts &facts)
 {
@@ -34,9 +45,14 @@ QString text(const Facts &facts)
     if (facts.detailsDay.isValid())
         add(QStringLiteral("дата не збігається з подробицями: ") +
             facts.detailsDay.toString(QStringLiteral("dd.MM.yyyy")));
-    if (facts.attempts > 1)
-        add(QStringLiteral("спроба ") + QString::number(facts.attempt) + QStringLiteral(" з ") +
-            QString::number(facts.attempts) + (facts.counted ? QStringLiteral(", врахована") : QString()));
+    if (facts.attempts > 1) { // most marked rows carry this one alone: written in place
+        add(QStringLiteral("спроба "));
+        appendNumber(marks, facts.attempt);
+        marks += QStringLiteral(" з ");
+        appendNumber(marks, facts.attempts);
+        if (facts.counted)
+            marks += QStringLiteral(", врахована");
+    }
     return marks;
 }
 

@@ -54,6 +54,14 @@ struct Row {
     bool exported() const { return isResult() || absent; }
 };
 
+} // namespace teacher
+
+// A row moves as its bytes (its name is a QString, which does): a million rows grow in place
+// rather than each moved to a new block.
+Q_DECLARE_TYPEINFO(teacher::Row, Q_RELOCATABLE_TYPE);
+
+namespace teacher {
+
 // Why a row's line is in doubt, as bits of Row::doubt.
 enum Doubt : quint8 {
     NoDetails = 1,       // no details record, where its journal's other lines have one

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/report/csvexport.h"
 
+#include "qtcompat/bytes.h"
 #include "teacher/model/resultsmodel.h"
 #include "teacher/reading/details.h"
 #include "teacher/reading/journalpaths.h"
@@ -10,7 +11,84 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <charconv>
+
 namespace teacher {
+
+namespace {
+
+// Bytes a cell takes at most: three for each UTF-16 unit of its text (a letter of one unit, half
+// of a letter of four bytes, a doubled quote), and its quotes, apostrophe and the ';' after it.
+constexpr qsizetype kMostPerUnit = 3;
+constexpr qsizetype kMostAround = 4;
+
+qsizetype mostBytes(QStringView text)
+{
+    return kMostPerUnit * text.size() + kMostAround;
+}
+
+// Writes one row's cells into room made for them first: a school's CSV has millions of cells, and
+// a QByteArray made for each and thrown away costs more than the letters themselves.
+class CellWriter {
+public:
+    explicit CellWriter(char *to) : to_(to) {}
+    char *end() const { return to_; }
+    void put(char c) { *to_++ = c; }
+    void put(QByteArrayView bytes)
+    {
+        std::copy(bytes.begin(), bytes.end(), to_);
+        to_ += bytes.size();
+    }
+    void number(int n) { to_ = std::to_chars(to_, to_ + 16, n).ptr; }
+
+    void cell(QStringView field)
+    {
+        // A spreadsheet takes a cell that starts so for a formula (a pupil could type one as a
+        // name): the apostrophe keeps it text.
+        const bool formula = !field.isEmpty() && QStringView(u"=+-@\t\r").contains(field.front());
+        const bool quote = std::any_of(field.begin(), field.end(),
+                                       [](QChar c) { return c == u';' || c == u'"' || c == u'\r' || c == u'\n'; });
+        if (quote)
+            put('"');
+        if (formula)
+            put('\'');
+        utf8(field, quote);
+        if (quote)
+            put('"');
+    }
+
+private:
+    // The text as UTF-8, with its quotes doubled inside a quoted cell.
+    void utf8(QStringView text, bool quoted)
+    {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t u = text[i].unicode();
+            if (u < 0x80) {
+                if (u == u'"' && quoted)
+                    put('"');
+                put(char(u));
+            } else if (u < 0x800) {
+                put(char(0xC0 | (u >> 6)));
+                put(char(0x80 | (u & 0x3F)));
+            } else if (!QChar::isSurrogate(u)) {
+                put(char(0xE0 | (u >> 12)));
+                put(char(0x80 | ((u >> 6) & 0x3F)));
+                put(char(0x80 | (u & 0x3F)));
+            } else { // a letter beyond the first 65,536, or half of one: the rest as QString writes it
+                QByteArray rest = text.mid(i).toUtf8();
+                if (quoted)
+                    rest.replace('"', "\"\"");
+                put(rest);
+                return;
+            }
+        }
+    }
+
+    char *to_;
+};
+
+} // namespace
 
 CsvDocument::CsvDocument() : bytes_(journal::kByteOrderMark)
 {
@@ -24,71 +102,68 @@ CsvDocument::CsvDocument(const QStringList &header) : bytes_(journal::kByteOrder
     addRow(header);
 }
 
+char *CsvDocument::room(qsizetype most)
+{
+    const qsizetype at = bytes_.size();
+    bytes_.resize(at + most);
+    return bytes_.data() + at;
+}
+
+void CsvDocument::keep(Repeated &last, const QString &field, QStringView text)
+{
+    if (field == last.field)
+        return;
+    last.field = field;
+    last.cell.resize(mostBytes(text));
+    CellWriter cell(last.cell.data());
+    cell.cell(text);
+    last.cell.truncate(cell.end() - last.cell.constData());
+}
+
 void CsvDocument::add(const journal::Entry &entry, const QString &file, int line, const QString &marks,
                       const QString &duration, const QString &finished)
 {
-    addCell(entry.topic, topic_);
-    for (const QString *field : {&entry.name, &entry.group, &entry.date, &entry.grade}) {
-        bytes_ += ';';
-        addCell(*field);
+    keep(topic_, entry.topic, entry.topic);
+    if (file != file_.field) // compared before the path is written with the system's separators
+        keep(file_, file, QDir::toNativeSeparators(file));
+    const QString *const before[] = {&entry.name, &entry.group, &entry.date, &entry.grade};
+    const QString *const after[] = {&marks, &duration, &finished};
+    qsizetype most = topic_.cell.size() + file_.cell.size() + 16 + 4; // and the line number, separators, CR LF
+    for (const QString *text : before)
+        most += mostBytes(*text);
+    for (const QString *text : after)
+        most += mostBytes(*text);
+    CellWriter row(room(most));
+    row.put(topic_.cell);
+    for (const QString *text : before) {
+        row.put(';');
+        row.cell(*text);
     }
-    bytes_ += ';';
-    if (file != file_.field) {
-        file_.field = file;
-        const qsizetype from = bytes_.size();
-        addCell(QDir::toNativeSeparators(file));
-        file_.cell = bytes_.mid(from);
-    } else {
-        bytes_ += file_.cell;
+    row.put(';');
+    row.put(file_.cell);
+    row.put(';');
+    row.number(line);
+    for (const QString *text : after) {
+        row.put(';');
+        row.cell(*text);
     }
-    bytes_ += ';' + QByteArray::number(line) + ';';
-    addCell(marks);
-    bytes_ += ';';
-    addCell(duration);
-    bytes_ += ';';
-    addCell(finished);
-    bytes_ += "\r\n";
-}
-
-void CsvDocument::addCell(const QString &field, Repeated &last)
-{
-    if (field == last.field) {
-        bytes_ += last.cell;
-        return;
-    }
-    const qsizetype from = bytes_.size();
-    addCell(field);
-    last = {field, bytes_.mid(from)};
+    row.put("\r\n");
+    bytes_.truncate(row.end() - bytes_.constData());
 }
 
 void CsvDocument::addRow(const QStringList &fields)
 {
+    qsizetype most = 2;
+    for (const QString &field : fields)
+        most += mostBytes(field);
+    CellWriter row(room(most));
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0)
-            bytes_ += ';';
-        addCell(fields[i]);
+            row.put(';');
+        row.cell(fields[i]);
     }
-    bytes_ += "\r\n";
-}
-
-void CsvDocument::addCell(const QString &field)
-{
-    // A spreadsheet takes a cell that starts so for a formula (a pupil could type one as a
-    // name): the apostrophe keeps it text.
-    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
-    const bool formula = !field.isEmpty() && formulaStarts.contains(field.front());
-    const bool quote = field.contains(u';') || field.contains(u'"') || field.contains(u'\r') || field.contains(u'\n');
-    if (!formula && !quote) {
-        bytes_ += field.toUtf8();
-        return;
-    }
-    QString text = formula ? u'\'' + field : field;
-    if (quote) {
-        text.replace(u'"', QStringLiteral("\"\""));
-        bytes_ += '"' + text.toUtf8() + '"';
-    } else {
-        bytes_ += text.toUtf8();
-    }
+    row.put("\r\n");
+    bytes_.truncate(row.end() - bytes_.constData());
 }
 
 QString refusedOutput(const QString &out, const QStringList &readKeys, const QString &what,
