@@ -88,8 +88,8 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
         if (found.error.isEmpty() && found.problems.isEmpty() && found.files.isEmpty())
             say(QStringLiteral("netquiz: у теці «%1» немає жодного файлу %2").arg(path, journalFileName()));
         for (const QString &file : found.files)
-            if (!files.contains(sameFileKey(file)))
-                files.insert(sameFileKey(file), file);
+            if (const QString key = sameFileKey(file); !files.contains(key))
+                files.insert(key, file);
     }
     QStringList ordered = files.values();
     std::sort(ordered.begin(), ordered.end());

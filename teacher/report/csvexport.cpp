@@ -44,29 +44,49 @@ public:
 
     void cell(QStringView field)
     {
-        // A spreadsheet takes a cell that starts so for a formula (a pupil could type one as a
-        // name): the apostrophe keeps it text.
-        const bool formula = !field.isEmpty() && QStringView(u"=+-@\t\r").contains(field.front());
-        const bool quote = std::any_of(field.begin(), field.end(),
-                                       [](QChar c) { return c == u';' || c == u'"' || c == u'\r' || c == u'\n'; });
-        if (quote)
-            put('"');
+        char *const from = to_;
+        const bool formula = !field.isEmpty() && startsFormula(field.front());
         if (formula)
             put('\'');
-        utf8(field, quote);
-        if (quote)
-            put('"');
+        if (utf8<false>(field))
+            return;
+        to_ = from; // a ';', a quote or a line end in it: quoted, its quotes doubled
+        put('"');
+        if (formula)
+            put('\'');
+        utf8<true>(field);
+        put('"');
     }
 
 private:
-    // The text as UTF-8, with its quotes doubled inside a quoted cell.
-    void utf8(QStringView text, bool quoted)
+    // A spreadsheet takes a cell that starts so for a formula (a pupil could type one as a
+    // name): an apostrophe before it keeps it text.
+    static bool startsFormula(QChar c)
+    {
+        switch (c.unicode()) {
+        case u'=':
+        case u'+':
+        case u'-':
+        case u'@':
+        case u'\t':
+        case u'\r': return true;
+        default: return false;
+        }
+    }
+
+    // The text as UTF-8: in a quoted cell with its quotes doubled; in another, false where it
+    // meets a character that needs the quotes.
+    template <bool quoted> bool utf8(QStringView text)
     {
         for (qsizetype i = 0; i < text.size(); ++i) {
             const char16_t u = text[i].unicode();
             if (u < 0x80) {
-                if (u == u'"' && quoted)
-                    put('"');
+                if (u == u';' || u == u'"' || u == u'\r' || u == u'\n') {
+                    if (!quoted)
+                        return false;
+                    if (u == u'"')
+                        put('"');
+                }
                 put(char(u));
             } else if (u < 0x800) {
                 put(char(0xC0 | (u >> 6)));
@@ -79,10 +99,13 @@ private:
                 QByteArray rest = text.mid(i).toUtf8();
                 if (quoted)
                     rest.replace('"', "\"\"");
+                else if (rest.contains(';') || rest.contains('"') || rest.contains('\r') || rest.contains('\n'))
+                    return false;
                 put(rest);
-                return;
+                return true;
             }
         }
+        return true;
     }
 
     char *to_;
@@ -109,9 +132,15 @@ char *CsvDocument::room(qsizetype most)
     return bytes_.data() + at;
 }
 
+// Whether two texts are the same; most often they share their letters, and that is told at once.
+static bool same(const QString &a, const QString &b)
+{
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+
 void CsvDocument::keep(Repeated &last, const QString &field, QStringView text)
 {
-    if (field == last.field)
+    if (same(field, last.field))
         return;
     last.field = field;
     last.cell.resize(mostBytes(text));
@@ -124,7 +153,7 @@ void CsvDocument::add(const journal::Entry &entry, const QString &file, int line
                       const QString &duration, const QString &finished)
 {
     keep(topic_, entry.topic, entry.topic);
-    if (file != file_.field) // compared before the path is written with the system's separators
+    if (!same(file, file_.field)) // compared before the path is written with the system's separators
         keep(file_, file, QDir::toNativeSeparators(file));
     const QString *const before[] = {&entry.name, &entry.group, &entry.date, &entry.grade};
     const QString *const after[] = {&marks, &duration, &finished};
