@@ -31,16 +31,25 @@ void Attempts::clear()
 {
     pupilIds_.clear();
     pupils_.clear();
+    moments_.clear();
     counted_.clear();
     singles_.clear();
 }
 
-bool Attempts::before(int a, int b) const
+qsizetype Attempts::place(int pupil, int row) const
 {
-    // Each row's moment sits in one list: a pupil's attempts are compared without a visit to rows
-    // far apart in memory.
-    const qint64 ma = store_->moments()[a], mb = store_->moments()[b];
-    return ma != mb ? ma < mb : a < b;
+    const QVector<int> &rows = pupils_[pupil];
+    const QVector<qint64> &moments = moments_[pupil];
+    const qint64 moment = store_->moments()[row];
+    qsizetype low = 0, high = rows.size();
+    while (low < high) {
+        const qsizetype middle = low + (high - low) / 2;
+        if (moments[middle] < moment || (moments[middle] == moment && rows[middle] < row))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
 }
 
 int Attempts::add(int row, const Key &key)
@@ -49,12 +58,15 @@ int Attempts::add(int row, const Key &key)
     if (it == pupilIds_.cend()) {
         it = pupilIds_.insert(key, int(pupils_.size()));
         pupils_.append(QVector<int>());
+        moments_.append(QVector<qint64>());
         counted_.append(kUnknown);
     }
-    counted_[*it] = kUnknown;
-    QVector<int> &same = pupils_[*it];
-    same.insert(std::upper_bound(same.begin(), same.end(), row, [this](int a, int b) { return before(a, b); }), row);
-    return *it;
+    const int pupil = *it;
+    counted_[pupil] = kUnknown;
+    const qsizetype at = place(pupil, row);
+    pupils_[pupil].insert(at, row);
+    moments_[pupil].insert(at, store_->moments()[row]);
+    return pupil;
 }
 
 void Attempts::addSingle(int row)
@@ -65,7 +77,10 @@ void Attempts::addSingle(int row)
 void Attempts::remove(int row, int pupil)
 {
     if (pupil >= 0) {
-        pupils_[pupil].removeOne(row);
+        if (const qsizetype at = pupils_[pupil].indexOf(row); at >= 0) {
+            pupils_[pupil].remove(at);
+            moments_[pupil].remove(at);
+        }
         counted_[pupil] = kUnknown;
     } else if (const auto at = std::lower_bound(singles_.begin(), singles_.end(), row);
                at != singles_.end() && *at == row)
@@ -81,10 +96,7 @@ int Attempts::attempt(int row, int pupil) const
 {
     if (pupil < 0)
         return 1;
-    const QVector<int> &same = pupils_[pupil];
-    return int(std::lower_bound(same.begin(), same.end(), row, [this](int a, int b) { return before(a, b); }) -
-               same.begin()) +
-           1;
+    return int(place(pupil, row)) + 1;
 }
 
 int Attempts::counted(int pupil) const

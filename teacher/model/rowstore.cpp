@@ -105,7 +105,8 @@ Row RowStore::makeRow(int file, const JournalLine &line, bool incomplete)
     }
     row.name = e.name;
     row.nameKey = nameKey(e.name);
-    row.topic = intern(e.topic);
+    // The same topic as the line before is told by its letters, without looking it up again.
+    row.topic = e.topic == texts_[lastTopic_] ? lastTopic_ : (lastTopic_ = intern(e.topic));
     row.topicKey = topicKey(row.topic);
     row.group = intern(e.group);
     row.groupKey = groupKey(row.group);

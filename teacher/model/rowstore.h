@@ -128,6 +128,7 @@ private:
     QVector<qint32> simple_;      // by text number: the number of its simplified text
     QVector<qint32> groupKeys_;   // by text number: its class's spelling, -1 not looked up yet
     QVector<qint32> topicKeys_;   // by text number: its test's spelling, -1 not looked up yet
+    qint32 lastTopic_ = 0;        // the topic of the row made last: most lines share it
 
     QHash<QString, int> nameKeys_;     // a name as written -> its number as compared
     QHash<QString, int> comparedKeys_; // a name as compared -> its number

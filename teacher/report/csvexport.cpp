@@ -75,36 +75,40 @@ private:
     }
 
     // The text as UTF-8: in a quoted cell with its quotes doubled; in another, false where it
-    // meets a character that needs the quotes.
+    // meets a character that needs the quotes. (A local pointer: one written through may point
+    // anywhere, to_ included, as far as the compiler knows.)
     template <bool quoted> bool utf8(QStringView text)
     {
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const char16_t u = text[i].unicode();
+        char *to = to_;
+        for (auto c = text.begin(); c != text.end(); ++c) {
+            const char16_t u = c->unicode();
             if (u < 0x80) {
                 if (u == u';' || u == u'"' || u == u'\r' || u == u'\n') {
                     if (!quoted)
                         return false;
                     if (u == u'"')
-                        put('"');
+                        *to++ = '"';
                 }
-                put(char(u));
+                *to++ = char(u);
             } else if (u < 0x800) {
-                put(char(0xC0 | (u >> 6)));
-                put(char(0x80 | (u & 0x3F)));
+                *to++ = char(0xC0 | (u >> 6));
+                *to++ = char(0x80 | (u & 0x3F));
             } else if (!QChar::isSurrogate(u)) {
-                put(char(0xE0 | (u >> 12)));
-                put(char(0x80 | ((u >> 6) & 0x3F)));
-                put(char(0x80 | (u & 0x3F)));
+                *to++ = char(0xE0 | (u >> 12));
+                *to++ = char(0x80 | ((u >> 6) & 0x3F));
+                *to++ = char(0x80 | (u & 0x3F));
             } else { // a letter beyond the first 65,536, or half of one: the rest as QString writes it
-                QByteArray rest = text.mid(i).toUtf8();
+                QByteArray rest = text.mid(c - text.begin()).toUtf8();
                 if (quoted)
                     rest.replace('"', "\"\"");
                 else if (rest.contains(';') || rest.contains('"') || rest.contains('\r') || rest.contains('\n'))
                     return false;
+                to_ = to;
                 put(rest);
                 return true;
             }
         }
+        to_ = to;
         return true;
     }
 
