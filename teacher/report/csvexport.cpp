@@ -35,7 +35,7 @@ public:
     explicit CellWriter(char *to) : to_(to) {}
     char *end() const { return to_; }
     void put(char c) { *to_++ = c; }
-    void put(QByteArrayView bytes)
+    void putBytes(QByteArrayView bytes)
     {
         std::copy(bytes.begin(), bytes.end(), to_);
         to_ += bytes.size();
@@ -104,7 +104,7 @@ private:
                 else if (rest.contains(';') || rest.contains('"') || rest.contains('\r') || rest.contains('\n'))
                     return false;
                 to_ = to;
-                put(rest);
+                putBytes(rest);
                 return true;
             }
         }
@@ -167,20 +167,20 @@ void CsvDocument::add(const journal::Entry &entry, const QString &file, int line
     for (const QString *text : after)
         most += mostBytes(*text);
     CellWriter row(room(most));
-    row.put(topic_.cell);
+    row.putBytes(topic_.cell);
     for (const QString *text : before) {
         row.put(';');
         row.cell(*text);
     }
     row.put(';');
-    row.put(file_.cell);
+    row.putBytes(file_.cell);
     row.put(';');
     row.number(line);
     for (const QString *text : after) {
         row.put(';');
         row.cell(*text);
     }
-    row.put("\r\n");
+    row.putBytes("\r\n");
     bytes_.truncate(row.end() - bytes_.constData());
 }
 
@@ -195,7 +195,7 @@ void CsvDocument::addRow(const QStringList &fields)
             row.put(';');
         row.cell(fields[i]);
     }
-    row.put("\r\n");
+    row.putBytes("\r\n");
     bytes_.truncate(row.end() - bytes_.constData());
 }
 
