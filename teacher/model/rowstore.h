@@ -117,6 +117,9 @@ public:
     journal::Entry entry(const Row &row) const;
 
 private:
+    // The name as the store keeps it (rows of one name share its text), with its number.
+    QHash<QString, int>::const_iterator knownName(const QString &name);
+
     QStringList files_;
     QHash<QString, int> fileNumbers_;
     QVector<Row> rows_;
