@@ -38,17 +38,16 @@ void Attempts::clear()
 
 qsizetype Attempts::place(int pupil, int row) const
 {
-    // A binary search whose steps the processor cannot guess (attempts come in any order): each
-    // step chooses without a jump.
-    const int *rows = pupils_[pupil].constData();
-    const qint64 *moments = moments_[pupil].constData();
+    const QVector<int> &rows = pupils_[pupil];
+    const QVector<qint64> &moments = moments_[pupil];
     const qint64 moment = store_->moments()[row];
-    qsizetype low = 0, count = pupils_[pupil].size();
-    while (count > 0) {
-        const qsizetype half = count / 2, at = low + half;
-        const bool before = (moments[at] < moment) | ((moments[at] == moment) & (rows[at] < row));
-        low = before ? at + 1 : low;
-        count = before ? count - half - 1 : half;
+    qsizetype low = 0, high = rows.size();
+    while (low < high) {
+        const qsizetype middle = low + (high - low) / 2;
+        if (moments[middle] < moment || (moments[middle] == moment && rows[middle] < row))
+            low = middle + 1;
+        else
+            high = middle;
     }
     return low;
 }
