@@ -33,6 +33,7 @@ void Attempts::clear()
     pupils_.clear();
     moments_.clear();
     counted_.clear();
+    placed_.clear();
     singles_.clear();
 }
 
@@ -60,9 +61,11 @@ int Attempts::add(int row, const Key &key)
         pupils_.append(QVector<int>());
         moments_.append(QVector<qint64>());
         counted_.append(kUnknown);
+        placed_.append(false);
     }
     const int pupil = *it;
     counted_[pupil] = kUnknown;
+    placed_[pupil] = false;
     const qsizetype at = place(pupil, row);
     pupils_[pupil].insert(at, row);
     moments_[pupil].insert(at, store_->moments()[row]);
@@ -82,6 +85,7 @@ void Attempts::remove(int row, int pupil)
             moments_[pupil].remove(at);
         }
         counted_[pupil] = kUnknown;
+        placed_[pupil] = false;
     } else if (const auto at = std::lower_bound(singles_.begin(), singles_.end(), row);
                at != singles_.end() && *at == row)
         singles_.erase(at);
@@ -96,7 +100,18 @@ int Attempts::attempt(int row, int pupil) const
 {
     if (pupil < 0)
         return 1;
-    return int(place(pupil, row)) + 1;
+    const QVector<int> &rows = pupils_[pupil];
+    if (!placed_[pupil] && !rows.isEmpty()) {
+        const qsizetype most = *std::max_element(rows.cbegin(), rows.cend()) + 1;
+        if (placeOf_.size() < most)
+            placeOf_.resize(std::max<qsizetype>(most, store_->rows().size()));
+        for (qsizetype at = 0; at < rows.size(); ++at)
+            placeOf_[rows[at]] = int(at);
+        placed_[pupil] = true;
+    }
+    if (const int at = row < placeOf_.size() ? placeOf_[row] : -1; at >= 0 && at < rows.size() && rows[at] == row)
+        return at + 1;
+    return int(place(pupil, row)) + 1; // a row not among them: where it would go
 }
 
 int Attempts::counted(int pupil) const

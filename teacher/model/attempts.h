@@ -71,6 +71,10 @@ private:
     QVector<QVector<qint64>> moments_;
     static constexpr int kUnknown = -2;
     mutable QVector<int> counted_; // each pupil's counted row (counted()), kUnknown until asked
+    // Each row's place among its pupil's attempts (attempt()), written for all of a pupil's rows
+    // when first asked after they changed: the table asks for every row in turn.
+    mutable QVector<int> placeOf_; // by row
+    mutable QVector<bool> placed_; // by pupil: placeOf_ holds its rows' places
     QVector<int> singles_;         // pupils of their own, in row order
 };
 
