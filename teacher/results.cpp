@@ -54,6 +54,8 @@ int showGuideAlone(int &argc, char **argv, const std::function<void(QApplication
 
 // Bytes of a journal read at a time for the CSV.
 constexpr qint64 kBatchBytes = 4 << 20;
+// Bytes of the CSV written at a time: few enough that one buffer, used again, stays in the cache.
+constexpr qint64 kWrittenBytes = 256 << 10;
 
 int exportResults(int &argc, char **argv, const ExportRequest &request)
 {
@@ -86,8 +88,8 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
         if (found.error.isEmpty() && found.problems.isEmpty() && found.files.isEmpty())
             say(QStringLiteral("netquiz: у теці «%1» немає жодного файлу %2").arg(path, journalFileName()));
         for (const QString &file : found.files)
-            if (!files.contains(sameFileKey(file)))
-                files.insert(sameFileKey(file), file);
+            if (const QString key = sameFileKey(file); !files.contains(key))
+                files.insert(key, file);
     }
     QStringList ordered = files.values();
     std::sort(ordered.begin(), ordered.end());
@@ -158,7 +160,8 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
         }
     }
     model.setAttemptRule(request.rule.value_or(AttemptRule::Latest));
-    model.setClassLists(lists);
+    if (!lists.isEmpty()) // none: the rows as read are already indexed, with nothing to match
+        model.setClassLists(lists);
     for (const QString &problem : model.listProblems()) // namesakes: said, their results kept apart
         say(QStringLiteral("netquiz: ") + problem);
     QVector<std::pair<int, QString>> matched;
@@ -172,14 +175,13 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
     if (!request.csvFile.isEmpty()) {
         CsvDocument csv;
         for (int i = 0; i < model.rowCount(); ++i) {
-            if (addModelRow(csv, model, i) && csv.bytes().size() > kBatchBytes) {
-                const QByteArray bytes = csv.takeBytes();
-                if (save.write(bytes) != bytes.size())
+            if (addModelRow(csv, model, i) && csv.bytes().size() > kWrittenBytes) {
+                if (save.write(csv.bytes()) != csv.bytes().size())
                     return cannotWrite();
+                csv.clearBytes();
             }
         }
-        const QByteArray rest = csv.takeBytes();
-        if (save.write(rest) != rest.size() || !save.commit())
+        if (save.write(csv.bytes()) != csv.bytes().size() || !save.commit())
             return cannotWrite();
     }
     if (!request.itemsCsvFile.isEmpty()) {

@@ -256,6 +256,7 @@ void CommandLineTest::csvCells_data()
     QTest::addRow("= inside: as it is") << "Іван=Петро" << QByteArray("Іван=Петро");
     QTest::addRow("blank first: as it is") << " =1" << QByteArray(" =1");
     QTest::addRow("empty") << "" << QByteArray("");
+    QTest::addRow("a letter of four bytes, then ;: quoted") << "Іван 😀;" << QByteArray("\"Іван 😀;\"");
 }
 
 void CommandLineTest::csvCells()

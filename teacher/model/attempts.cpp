@@ -31,16 +31,26 @@ void Attempts::clear()
 {
     pupilIds_.clear();
     pupils_.clear();
+    moments_.clear();
     counted_.clear();
+    placed_.clear();
     singles_.clear();
 }
 
-bool Attempts::before(int a, int b) const
+qsizetype Attempts::place(int pupil, int row) const
 {
-    // Each row's moment sits in one list: a pupil's attempts are compared without a visit to rows
-    // far apart in memory.
-    const qint64 ma = store_->moments()[a], mb = store_->moments()[b];
-    return ma != mb ? ma < mb : a < b;
+    const QVector<int> &rows = pupils_[pupil];
+    const QVector<qint64> &moments = moments_[pupil];
+    const qint64 moment = store_->moments()[row];
+    qsizetype low = 0, high = rows.size();
+    while (low < high) {
+        const qsizetype middle = low + (high - low) / 2;
+        if (moments[middle] < moment || (moments[middle] == moment && rows[middle] < row))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
 }
 
 int Attempts::add(int row, const Key &key)
@@ -49,12 +59,17 @@ int Attempts::add(int row, const Key &key)
     if (it == pupilIds_.cend()) {
         it = pupilIds_.insert(key, int(pupils_.size()));
         pupils_.append(QVector<int>());
+        moments_.append(QVector<qint64>());
         counted_.append(kUnknown);
+        placed_.append(false);
     }
-    counted_[*it] = kUnknown;
-    QVector<int> &same = pupils_[*it];
-    same.insert(std::upper_bound(same.begin(), same.end(), row, [this](int a, int b) { return before(a, b); }), row);
-    return *it;
+    const int pupil = *it;
+    counted_[pupil] = kUnknown;
+    placed_[pupil] = false;
+    const qsizetype at = place(pupil, row);
+    pupils_[pupil].insert(at, row);
+    moments_[pupil].insert(at, store_->moments()[row]);
+    return pupil;
 }
 
 void Attempts::addSingle(int row)
@@ -65,8 +80,12 @@ void Attempts::addSingle(int row)
 void Attempts::remove(int row, int pupil)
 {
     if (pupil >= 0) {
-        pupils_[pupil].removeOne(row);
+        if (const qsizetype at = pupils_[pupil].indexOf(row); at >= 0) {
+            pupils_[pupil].remove(at);
+            moments_[pupil].remove(at);
+        }
         counted_[pupil] = kUnknown;
+        placed_[pupil] = false;
     } else if (const auto at = std::lower_bound(singles_.begin(), singles_.end(), row);
                at != singles_.end() && *at == row)
         singles_.erase(at);
@@ -81,10 +100,18 @@ int Attempts::attempt(int row, int pupil) const
 {
     if (pupil < 0)
         return 1;
-    const QVector<int> &same = pupils_[pupil];
-    return int(std::lower_bound(same.begin(), same.end(), row, [this](int a, int b) { return before(a, b); }) -
-               same.begin()) +
-           1;
+    const QVector<int> &rows = pupils_[pupil];
+    if (!placed_[pupil] && !rows.isEmpty()) {
+        const qsizetype most = *std::max_element(rows.cbegin(), rows.cend()) + 1;
+        if (placeOf_.size() < most)
+            placeOf_.resize(std::max<qsizetype>(most, store_->rows().size()));
+        for (qsizetype at = 0; at < rows.size(); ++at)
+            placeOf_[rows[at]] = int(at);
+        placed_[pupil] = true;
+    }
+    if (const int at = row < placeOf_.size() ? placeOf_[row] : -1; at >= 0 && at < rows.size() && rows[at] == row)
+        return at + 1;
+    return int(place(pupil, row)) + 1; // a row not among them: where it would go
 }
 
 int Attempts::counted(int pupil) const

@@ -58,14 +58,23 @@ public:
     AttemptRule rule() const { return rule_; }
 
 private:
-    bool before(int a, int b) const; // attempt order: by moment, then as read
+    // Where the row goes among the pupil's attempts, or is: the first that does not come before
+    // it (attempt order: by moment, then as read).
+    qsizetype place(int pupil, int row) const;
 
     const RowStore *store_;
     AttemptRule rule_ = AttemptRule::Latest;
     QHash<Key, int> pupilIds_;
     QVector<QVector<int>> pupils_; // rows of each pupil, in attempt order
+    // Their moments beside them (a row's moment holds while it is here): a pupil's attempts are
+    // ordered without a visit to rows far apart in memory.
+    QVector<QVector<qint64>> moments_;
     static constexpr int kUnknown = -2;
     mutable QVector<int> counted_; // each pupil's counted row (counted()), kUnknown until asked
+    // Each row's place among its pupil's attempts (attempt()), written for all of a pupil's rows
+    // when first asked after they changed: the table asks for every row in turn.
+    mutable QVector<int> placeOf_; // by row
+    mutable QVector<bool> placed_; // by pupil: placeOf_ holds its rows' places
     QVector<int> singles_;         // pupils of their own, in row order
 };
 

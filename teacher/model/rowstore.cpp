@@ -39,19 +39,23 @@ int RowStore::intern(const QString &text)
     return id;
 }
 
-int RowStore::nameKey(const QString &name)
+QHash<QString, int>::const_iterator RowStore::knownName(const QString &name)
 {
     // A name is folded once however many lines hold it: a school's million lines hold few names.
     if (const auto it = nameKeys_.constFind(name); it != nameKeys_.cend())
-        return *it;
+        return it;
     const QString compared = comparedName(name);
     auto known = comparedKeys_.constFind(compared);
     if (known == comparedKeys_.cend()) {
         known = comparedKeys_.insert(compared, int(comparedNames_.size()));
         comparedNames_ << compared;
     }
-    nameKeys_.insert(name, *known);
-    return *known;
+    return nameKeys_.insert(name, *known);
+}
+
+int RowStore::nameKey(const QString &name)
+{
+    return *knownName(name);
 }
 
 int RowStore::groupKey(int groupText)
@@ -103,9 +107,12 @@ Row RowStore::makeRow(int file, const JournalLine &line, bool incomplete)
         row.reason = intern(e.reason);
         return row;
     }
-    row.name = e.name;
-    row.nameKey = nameKey(e.name);
-    row.topic = intern(e.topic);
+    // Rows of one name share its letters: a line's own copy goes with the line.
+    const auto name = knownName(e.name);
+    row.name = name.key();
+    row.nameKey = *name;
+    // The same topic as the line before is told by its letters, without looking it up again.
+    row.topic = e.topic == texts_[lastTopic_] ? lastTopic_ : (lastTopic_ = intern(e.topic));
     row.topicKey = topicKey(row.topic);
     row.group = intern(e.group);
     row.groupKey = groupKey(row.group);

@@ -54,6 +54,14 @@ struct Row {
     bool exported() const { return isResult() || absent; }
 };
 
+} // namespace teacher
+
+// A row moves as its bytes (its name is a QString, which does): a million rows grow in place
+// rather than each moved to a new block.
+Q_DECLARE_TYPEINFO(teacher::Row, Q_RELOCATABLE_TYPE);
+
+namespace teacher {
+
 // Why a row's line is in doubt, as bits of Row::doubt.
 enum Doubt : quint8 {
     NoDetails = 1,       // no details record, where its journal's other lines have one
@@ -109,6 +117,9 @@ public:
     journal::Entry entry(const Row &row) const;
 
 private:
+    // The name as the store keeps it (rows of one name share its text), with its number.
+    QHash<QString, int>::const_iterator knownName(const QString &name);
+
     QStringList files_;
     QHash<QString, int> fileNumbers_;
     QVector<Row> rows_;
@@ -120,6 +131,7 @@ private:
     QVector<qint32> simple_;      // by text number: the number of its simplified text
     QVector<qint32> groupKeys_;   // by text number: its class's spelling, -1 not looked up yet
     QVector<qint32> topicKeys_;   // by text number: its test's spelling, -1 not looked up yet
+    qint32 lastTopic_ = 0;        // the topic of the row made last: most lines share it
 
     QHash<QString, int> nameKeys_;     // a name as written -> its number as compared
     QHash<QString, int> comparedKeys_; // a name as compared -> its number

@@ -5,6 +5,9 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <numeric>
+
 namespace teacher {
 
 // A month by its name as a short date writes it: English (the C locale's "Dec") or Ukrainian
@@ -64,6 +67,11 @@ DateReadings journalDates(const QString &text)
 
 int gradeNumber(const QString &text)
 {
+    // A grade is most often a digit or two: read at once, without the general number reading.
+    if (!text.isEmpty() && text.size() <= 4 &&
+        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::accumulate(text.cbegin(), text.cend(), 0,
+                               [](int number, QChar c) { return number * 10 + (c.unicode() - u'0'); });
     bool ok = false;
     const int grade = text.trimmed().toInt(&ok);
     return ok ? grade : -1;

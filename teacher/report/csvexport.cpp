@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/report/csvexport.h"
 
+#include "qtcompat/bytes.h"
 #include "teacher/model/resultsmodel.h"
 #include "teacher/reading/details.h"
 #include "teacher/reading/journalpaths.h"
@@ -10,7 +11,111 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <charconv>
+
 namespace teacher {
+
+namespace {
+
+// Bytes a cell takes at most: three for each UTF-16 unit of its text (a letter of one unit, half
+// of a letter of four bytes, a doubled quote), and its quotes, apostrophe and the ';' after it.
+constexpr qsizetype kMostPerUnit = 3;
+constexpr qsizetype kMostAround = 4;
+
+qsizetype mostBytes(QStringView text)
+{
+    return kMostPerUnit * text.size() + kMostAround;
+}
+
+// Writes one row's cells into room made for them first: a school's CSV has millions of cells, and
+// a QByteArray made for each and thrown away costs more than the letters themselves.
+class CellWriter {
+public:
+    explicit CellWriter(char *to) : to_(to) {}
+    char *end() const { return to_; }
+    void put(char c) { *to_++ = c; }
+    void putBytes(QByteArrayView bytes)
+    {
+        std::copy(bytes.begin(), bytes.end(), to_);
+        to_ += bytes.size();
+    }
+    void number(int n) { to_ = std::to_chars(to_, to_ + 16, n).ptr; }
+
+    void cell(QStringView field)
+    {
+        char *const from = to_;
+        const bool formula = !field.isEmpty() && startsFormula(field.front());
+        if (formula)
+            put('\'');
+        if (utf8<false>(field))
+            return;
+        to_ = from; // a ';', a quote or a line end in it: quoted, its quotes doubled
+        put('"');
+        if (formula)
+            put('\'');
+        utf8<true>(field);
+        put('"');
+    }
+
+private:
+    // A spreadsheet takes a cell that starts so for a formula (a pupil could type one as a
+    // name): an apostrophe before it keeps it text.
+    static bool startsFormula(QChar c)
+    {
+        switch (c.unicode()) {
+        case u'=':
+        case u'+':
+        case u'-':
+        case u'@':
+        case u'\t':
+        case u'\r': return true;
+        default: return false;
+        }
+    }
+
+    // The text as UTF-8: in a quoted cell with its quotes doubled; in another, false where it
+    // meets a character that needs the quotes. (A local pointer: one written through may point
+    // anywhere, to_ included, as far as the compiler knows.)
+    template <bool quoted> bool utf8(QStringView text)
+    {
+        char *to = to_;
+        for (auto c = text.begin(); c != text.end(); ++c) {
+            const char16_t u = c->unicode();
+            if (u < 0x80) {
+                if (u == u';' || u == u'"' || u == u'\r' || u == u'\n') {
+                    if (!quoted)
+                        return false;
+                    if (u == u'"')
+                        *to++ = '"';
+                }
+                *to++ = char(u);
+            } else if (u < 0x800) {
+                *to++ = char(0xC0 | (u >> 6));
+                *to++ = char(0x80 | (u & 0x3F));
+            } else if (!QChar::isSurrogate(u)) {
+                *to++ = char(0xE0 | (u >> 12));
+                *to++ = char(0x80 | ((u >> 6) & 0x3F));
+                *to++ = char(0x80 | (u & 0x3F));
+            } else { // a letter beyond the first 65,536, or half of one: the rest as QString writes it
+                QByteArray rest = text.mid(c - text.begin()).toUtf8();
+                if (quoted)
+                    rest.replace('"', "\"\"");
+                else if (rest.contains(';') || rest.contains('"') || rest.contains('\r') || rest.contains('\n'))
+                    return false;
+                to_ = to;
+                putBytes(rest);
+                return true;
+            }
+        }
+        to_ = to;
+        return true;
+    }
+
+    char *to_;
+};
+
+} // namespace
 
 CsvDocument::CsvDocument() : bytes_(journal::kByteOrderMark)
 {
@@ -24,71 +129,74 @@ CsvDocument::CsvDocument(const QStringList &header) : bytes_(journal::kByteOrder
     addRow(header);
 }
 
+char *CsvDocument::room(qsizetype most)
+{
+    const qsizetype at = bytes_.size();
+    bytes_.resize(at + most);
+    return bytes_.data() + at;
+}
+
+// Whether two texts are the same; most often they share their letters, and that is told at once.
+static bool same(const QString &a, const QString &b)
+{
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+
+void CsvDocument::keep(Repeated &last, const QString &field, QStringView text)
+{
+    if (same(field, last.field))
+        return;
+    last.field = field;
+    last.cell.resize(mostBytes(text));
+    CellWriter cell(last.cell.data());
+    cell.cell(text);
+    last.cell.truncate(cell.end() - last.cell.constData());
+}
+
 void CsvDocument::add(const journal::Entry &entry, const QString &file, int line, const QString &marks,
                       const QString &duration, const QString &finished)
 {
-    addCell(entry.topic, topic_);
-    for (const QString *field : {&entry.name, &entry.group, &entry.date, &entry.grade}) {
-        bytes_ += ';';
-        addCell(*field);
+    keep(topic_, entry.topic, entry.topic);
+    if (!same(file, file_.field)) // compared before the path is written with the system's separators
+        keep(file_, file, QDir::toNativeSeparators(file));
+    const QString *const before[] = {&entry.name, &entry.group, &entry.date, &entry.grade};
+    const QString *const after[] = {&marks, &duration, &finished};
+    qsizetype most = topic_.cell.size() + file_.cell.size() + 16 + 4; // and the line number, separators, CR LF
+    for (const QString *text : before)
+        most += mostBytes(*text);
+    for (const QString *text : after)
+        most += mostBytes(*text);
+    CellWriter row(room(most));
+    row.putBytes(topic_.cell);
+    for (const QString *text : before) {
+        row.put(';');
+        row.cell(*text);
     }
-    bytes_ += ';';
-    if (file != file_.field) {
-        file_.field = file;
-        const qsizetype from = bytes_.size();
-        addCell(QDir::toNativeSeparators(file));
-        file_.cell = bytes_.mid(from);
-    } else {
-        bytes_ += file_.cell;
+    row.put(';');
+    row.putBytes(file_.cell);
+    row.put(';');
+    row.number(line);
+    for (const QString *text : after) {
+        row.put(';');
+        row.cell(*text);
     }
-    bytes_ += ';' + QByteArray::number(line) + ';';
-    addCell(marks);
-    bytes_ += ';';
-    addCell(duration);
-    bytes_ += ';';
-    addCell(finished);
-    bytes_ += "\r\n";
-}
-
-void CsvDocument::addCell(const QString &field, Repeated &last)
-{
-    if (field == last.field) {
-        bytes_ += last.cell;
-        return;
-    }
-    const qsizetype from = bytes_.size();
-    addCell(field);
-    last = {field, bytes_.mid(from)};
+    row.putBytes("\r\n");
+    bytes_.truncate(row.end() - bytes_.constData());
 }
 
 void CsvDocument::addRow(const QStringList &fields)
 {
+    qsizetype most = 2;
+    for (const QString &field : fields)
+        most += mostBytes(field);
+    CellWriter row(room(most));
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0)
-            bytes_ += ';';
-        addCell(fields[i]);
+            row.put(';');
+        row.cell(fields[i]);
     }
-    bytes_ += "\r\n";
-}
-
-void CsvDocument::addCell(const QString &field)
-{
-    // A spreadsheet takes a cell that starts so for a formula (a pupil could type one as a
-    // name): the apostrophe keeps it text.
-    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
-    const bool formula = !field.isEmpty() && formulaStarts.contains(field.front());
-    const bool quote = field.contains(u';') || field.contains(u'"') || field.contains(u'\r') || field.contains(u'\n');
-    if (!formula && !quote) {
-        bytes_ += field.toUtf8();
-        return;
-    }
-    QString text = formula ? u'\'' + field : field;
-    if (quote) {
-        text.replace(u'"', QStringLiteral("\"\""));
-        bytes_ += '"' + text.toUtf8() + '"';
-    } else {
-        bytes_ += text.toUtf8();
-    }
+    row.putBytes("\r\n");
+    bytes_.truncate(row.end() - bytes_.constData());
 }
 
 QString refusedOutput(const QString &out, const QStringList &readKeys, const QString &what,

@@ -11,8 +11,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <utility>
-
 namespace teacher {
 
 class CsvDocument {
@@ -25,19 +23,23 @@ public:
     void add(const journal::Entry &entry, const QString &file, int line, const QString &marks = {},
              const QString &duration = {}, const QString &finished = {});
     const QByteArray &bytes() const { return bytes_; }
-    // The bytes so far, leaving none: to write a long document as it is made.
-    QByteArray takeBytes() { return std::exchange(bytes_, {}); }
+    // Forgets the bytes so far, once written, keeping their room: a long document is written
+    // as it is made, through one buffer.
+    void clearBytes() { bytes_.resize(0); }
     void addRow(const QStringList &fields);
 
 private:
-    void addCell(const QString &field);
+    // Room for `most` more bytes at the end: where they go. The row written, the bytes are cut
+    // to what it took.
+    char *room(qsizetype most);
     // A cell most rows repeat (the topic, the file), kept as written the last time.
     struct Repeated {
         QString field;
         QByteArray cell;
     };
+    // The cell of `text`, written anew when `field` is not the one kept.
+    static void keep(Repeated &last, const QString &field, QStringView text);
 
-    void addCell(const QString &field, Repeated &last);
     QByteArray bytes_;
     Repeated topic_, file_;
 };
