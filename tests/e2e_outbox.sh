@@ -74,26 +74,27 @@ to_result_page() {
 ended() { for _ in $(seq 300); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done; return 1; }
 # A program that should have ended and did not is stopped, so that the test fails, never hangs.
 ended_or_kill() { ended "$1" || { fail "$2"; kill -KILL "$1" 2>/dev/null || true; }; }
+# SIGTERM to netquiz, which must then end.
+stop() { kill -TERM "$1"; ended_or_kill "$1" "$2"; wait "$1" || true; }
 
 # The journal line of a pupil, in the journal's code page, as od shows it.
 line_of() {
   printf '%s\r\n' "Тема: Чи контактують між собою комп'ютери - $1 - 7-В - $date - Оцінка - 1" | iconv -f UTF-8 -t CP1251
 }
 date=$(QT_QPA_PLATFORM=offscreen "$(dirname "$0")/print_date")
+# Whether the file holds exactly the lines of these pupils, in this order, byte for byte.
+holds() { local f=$1; shift; [ "$(od -An -tx1 <"$f")" = "$(for n; do line_of "$n"; done | od -An -tx1)" ]; }
 
-# Starts netquiz, waits until the kept results are in the journal (the first prompt is up
-# meanwhile), and ends it at the prompt.
-# A start that delivers what waits, and ends at SIGTERM on the first prompt; the command line
-# after it, where given, starts netquiz in place of the plain one.
+# A start that delivers what waits (until `delivered`), and ends at SIGTERM on the first prompt;
+# the command line after it, where given, starts netquiz in place of the plain one.
+delivered() { [ ! -s "$outbox" ]; }
 next_start() {
   [ $# -gt 0 ] || set -- "$app"
   "$@" &
   pid=$!
   wait_for "Введення даних про учня"
-  for _ in $(seq 300); do [ -s "$outbox" ] || break; sleep 0.1; done
-  kill -TERM $pid
-  ended_or_kill $pid "netquiz did not end at SIGTERM on the prompt"
-  wait $pid || true
+  for _ in $(seq 300); do delivered && break; sleep 0.1; done
+  stop $pid "netquiz did not end at SIGTERM on the prompt"
 }
 
 start_x
@@ -102,17 +103,15 @@ start_x
 "$app" &
 pid=$!
 to_result_page "Сигнал Терміновий"
-kill -TERM $pid
-ended_or_kill $pid "netquiz did not end at SIGTERM on the result page"
-wait $pid || true
+stop $pid "netquiz did not end at SIGTERM on the result page"
 [ ! -e "$journal" ] || fail "a line written although the save never ran"
 grep -q '^K ' "$outbox" || fail "the result is not in the outbox after SIGTERM"
 next_start
-[ "$(od -An -tx1 <"$journal")" = "$(line_of "Сигнал Терміновий" | od -An -tx1)" ] ||
+holds "$journal" "Сигнал Терміновий" ||
   fail "after SIGTERM and a new start the journal is not the one line: $(iconv -f CP1251 -t UTF-8 <"$journal")"
 [ ! -s "$outbox" ] || fail "the outbox is not emptied once its result is delivered"
 next_start # a further start adds nothing
-[ "$(od -An -tx1 <"$journal")" = "$(line_of "Сигнал Терміновий" | od -An -tx1)" ] || fail "a further start changed the journal"
+holds "$journal" "Сигнал Терміновий" || fail "a further start changed the journal"
 
 # The X server goes away while the result page is up: Qt ends the program; the next start adds the line.
 "$app" &
@@ -124,8 +123,7 @@ ended_or_kill $pid "netquiz did not end when its display went away"
 wait $pid || true
 start_x
 next_start
-expected=$( (line_of "Сигнал Терміновий"; line_of "Дисплей Зниклий") | od -An -tx1)
-[ "$(od -An -tx1 <"$journal")" = "$expected" ] || fail "the line of the lost display did not reach the journal once"
+holds "$journal" "Сигнал Терміновий" "Дисплей Зниклий" || fail "the line of the lost display did not reach the journal once"
 
 # SIGTERM on a question page (F04): no journal line; the details file beside the journal says
 # that the pupil left there, after the run's "started", both of one run.
@@ -134,16 +132,17 @@ journal_before=$(od -An -tx1 <"$journal")
 "$app" &
 pid=$!
 to_result_page "Учень Пішов" 2 # F02 and F03 passed: F04 is up
-kill -TERM $pid
-ended_or_kill $pid "netquiz did not end at SIGTERM on F04"
-wait $pid || true
+stop $pid "netquiz did not end at SIGTERM on F04"
 [ "$(od -An -tx1 <"$journal")" = "$journal_before" ] || fail "SIGTERM on F04 changed the journal"
 started=$(grep '"Учень Пішов"' "$details" | grep '"kind":"started"' || true)
 left=$(grep '"Учень Пішов"' "$details" | tail -n1)
 case $left in *'"kind":"left"'*'"page":"F04"'*) ;; *) fail "no left record for F04 after SIGTERM: $left" ;; esac
 run_of() { sed -n 's/.*"run":"\([0-9a-f-]*\)".*/\1/p'; }
 [ -n "$started" ] && [ "$(run_of <<<"$started")" = "$(run_of <<<"$left")" ] || fail "left and started are not of one run"
-waiting=$(awk '$1 == "K" { k[$2] = 1 } $1 == "D" { delete k[$2] } END { print length(k) }' "$outbox")
+# The records waiting in the outbox (kept, not yet delivered), for the file given or for any.
+hex_of() { printf '%s' "$1" | od -An -tx1 | tr -d ' \n'; }
+kept_for() { awk -v j="${1:+$(hex_of "$1")}" '$1 == "K" && (j == "" || $3 == j) { k[$2] = 1 } $1 == "D" { delete k[$2] } END { print length(k) }' "$outbox"; }
+waiting=$(kept_for)
 [ "$waiting" = 0 ] || fail "$waiting records wait in the outbox although their files could be written"
 
 # The windows with the test's title: the page, and a message over it.
@@ -214,7 +213,7 @@ sleep 0.6
 xdotool key Return # "Вихід", with room on the disk again
 ended_or_kill "$pid" "full home: netquiz did not end once the line was saved"
 wait $shell || true
-[ "$(od -An -tx1 <"$work/full-journal")" = "$(line_of "Місця Немає" | od -An -tx1)" ] ||
+holds "$work/full-journal" "Місця Немає" ||
   fail "full home: the journal does not hold the one line"
 
 # HOME read-only (a read-only bind in a mount namespace of its own): neither the journal nor the
@@ -233,17 +232,11 @@ case $said in *"Результат збережено на цьому комп'�
 case $said in *"диск лише для читання"*) ;; *) fail "read-only home: the reason is not said: $said" ;; esac
 ls "$work/tmp"/netquiz-outbox-*.txt >/dev/null 2>&1 || fail "read-only home: nothing kept in the temporary folder"
 close_message
-kill -TERM "$pid"
-ended_or_kill "$pid" "read-only home: SIGTERM did not end netquiz although the result was kept"
-wait "$pid" || true
-HOME=$rohome TMPDIR=$work/tmp "$app" &
-pid=$!
-wait_for "Введення даних про учня"
-for _ in $(seq 300); do [ -s "$rohome/test/Internet/1.txt" ] && break; sleep 0.1; done
-kill -TERM $pid
-ended_or_kill $pid "read-only home: netquiz did not end at SIGTERM on the prompt"
-wait $pid || true
-[ "$(od -An -tx1 <"$rohome/test/Internet/1.txt")" = "$(line_of "Лише Читання" | od -An -tx1)" ] ||
+stop "$pid" "read-only home: SIGTERM did not end netquiz although the result was kept"
+delivered() { [ -s "$rohome/test/Internet/1.txt" ]; }
+next_start env HOME="$rohome" TMPDIR="$work/tmp" "$app"
+delivered() { [ ! -s "$outbox" ]; }
+holds "$rohome/test/Internet/1.txt" "Лише Читання" ||
   fail "read-only home: the next start did not deliver the kept line from the temporary folder"
 
 # A share that did not mount: the class folder is an empty local folder, without its marker.
@@ -260,38 +253,32 @@ xdotool key Return # "Вихід"
 sleep 2
 kill -0 $pid 2>/dev/null || fail "netquiz ended although its result could not be written"
 [ -z "$(ls -A "$class")" ] || fail "written into a class folder without its marker: $(ls -A "$class")"
-kill -TERM $pid
-ended_or_kill $pid "netquiz did not end at SIGTERM on the message"
-wait $pid || true
-hex_of() { printf '%s' "$1" | od -An -tx1 | tr -d ' \n'; }
-kept_for() { awk -v j="$(hex_of "$1")" '$1 == "K" && $3 == j { k[$2] = 1 } $1 == "D" { delete k[$2] } END { print length(k) }' "$outbox"; }
+stop $pid "netquiz did not end at SIGTERM on the message"
 [ "$(kept_for "$class/PC-09/1.txt")" = 1 ] || fail "the result does not wait in the outbox: $(cat "$outbox")"
 unshare --uts sh -c "$as_pc" sh PC-09 "$app" &
 pid=$!
 wait_for "Введення даних про учня"
 sleep 1
-kill -TERM $pid
-ended_or_kill $pid "netquiz did not end at SIGTERM on the prompt"
-wait $pid || true
+stop $pid "netquiz did not end at SIGTERM on the prompt"
 [ -z "$(ls -A "$class")" ] || fail "a plain start delivered into a class folder without its marker"
 [ "$(kept_for "$class/PC-09/1.txt")" = 1 ] || fail "a start without the marker dropped the kept result"
 "$app" --make-class-folder "$class" >/dev/null || fail "--make-class-folder failed"
 [ -f "$class/netquiz-class-folder.txt" ] || fail "--make-class-folder left no marker"
 next_start unshare --uts sh -c "$as_pc" sh PC-09 "$app" --class-folder "$class"
-[ "$(od -An -tx1 <"$class/PC-09/1.txt")" = "$(line_of "Учень Без Теки" | od -An -tx1)" ] ||
+holds "$class/PC-09/1.txt" "Учень Без Теки" ||
   fail "the kept result did not reach the marked class folder once"
 grep -q '"kind":"finished".*"Учень Без Теки"\|"Учень Без Теки".*"kind":"finished"' "$class/PC-09/1.details.jsonl" ||
   fail "the details record did not reach the marked class folder"
 
 # Two computers, one class folder: each its own journal; the teacher's CSV reads both.
 for pc in PC-01 PC-02; do
-  unshare --uts sh -c 'hostname "$1" && exec "$2" --class-folder "$3"' sh "$pc" "$app" "$class" &
+  unshare --uts sh -c "$as_pc" sh "$pc" "$app" --class-folder "$class" &
   pid=$!
   to_result_page "Учень $pc"
   xdotool key Return # "Вихід"
   ended_or_kill $pid "netquiz on $pc did not end after Вихід"
   wait $pid || fail "netquiz on $pc could not run under its own host name (unshare needs root)"
-  [ "$(od -An -tx1 <"$class/$pc/1.txt")" = "$(line_of "Учень $pc" | od -An -tx1)" ] || fail "no journal of its own for $pc"
+  holds "$class/$pc/1.txt" "Учень $pc" || fail "no journal of its own for $pc"
 done
 QT_QPA_PLATFORM=offscreen "$app" --results --csv "$work/class.csv" "$class" || fail "the CSV of the class folder failed"
 for pc in PC-01 PC-02; do grep -q "Учень $pc" "$work/class.csv" || fail "the CSV lacks $pc"; done

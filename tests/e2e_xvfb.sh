@@ -78,6 +78,17 @@ judge() {
 
 click_at() { xdotool mousemove --window "$(page_up)" "$1" "$2" click 1; }
 
+# One step begun on page number FROM: the command after it, judged by the pages it moved.
+step() {
+  local case=$1 from=$2 before
+  shift 2
+  before=$(pages)
+  kill -0 "$pid" 2>/dev/null || before=-1
+  "$@"
+  wait_pages "$before"
+  judge "$case" "$before" "$from"
+}
+
 # Answers the prompts; with held=S, Return is held S seconds on the name prompt.
 prompts() {
   local held=$1 id
@@ -108,25 +119,24 @@ prompts() {
   wait_pages 0
 }
 
-# Holds a key on the page up, whose "Далі" has the keyboard focus.
-hold() {
-  local key=$1 held=$2 case=$3 from=$4 before
-  before=$(pages)
-  kill -0 "$pid" 2>/dev/null || before=-1
-  xdotool keydown "$key"
-  sleep "$held"
-  xdotool keyup "$key"
-  wait_pages "$before"
-  judge "$case" "$before" "$from"
-}
+# Holds a key (on the page up, whose "Далі" has the keyboard focus) for the seconds given.
+hold() { xdotool keydown "$1" && sleep "$2" && xdotool keyup "$1"; }
+# Return, 0.1 s after the page appeared.
+read_and_return() { sleep 0.1 && xdotool key Return; }
 
 # Answers a single-choice page: the right mark 0.5 s after the page appeared, then "Далі" 100 ms
 # later, pressed as `how` says: once, a triple click (t:MS apart), or a double click with the
 # program stopped for 0.5 s at the first click (stall).
 answer() {
-  local page=$1 how=$2 from=$3 before
-  before=$(pages)
-  kill -0 "$pid" 2>/dev/null || before=-1
+  local page=$1 how=$2 from=$3
+  case $how in
+    once) step "mark after 0.5 s, Далі 100 ms later ($page)" "$from" mark_and_next "$page" "$how" ;;
+    t:*) step "triple click ${how#t:} ms apart ($page)" "$from" mark_and_next "$page" "$how" ;;
+    stall) step "double click across a 0.5 s stall ($page)" "$from" mark_and_next "$page" "$how" ;;
+  esac
+}
+mark_and_next() {
+  local page=$1 how=$2
   sleep 0.5
   click_at ${right[$page]}
   sleep 0.1
@@ -142,18 +152,12 @@ answer() {
       click_at ${next[$page]}
       ;;
   esac
-  wait_pages "$before"
-  case $how in
-    once) judge "mark after 0.5 s, Далі 100 ms later ($page)" "$before" "$from" ;;
-    t:*) judge "triple click ${how#t:} ms apart ($page)" "$before" "$from" ;;
-    stall) judge "double click across a 0.5 s stall ($page)" "$before" "$from" ;;
-  esac
 }
 
 # One pupil on an X server of their own: a run of the whole test, then its journal.
 # pupil ID KEY SECONDS NAMEHOLD F03 F04 F05 DELAY RATE   (KEY "-": the pupil who answers nothing)
 pupil() {
-  local id=$1 key=$2 held=$3 namehold=$4 f03=$5 f04=$6 f05=$7 delay=$8 rate=$9 n from grade
+  local id=$1 key=$2 held=$3 namehold=$4 f03=$5 f04=$6 f05=$7 delay=$8 rate=$9 from grade
   dir="$work/$1"
   verdicts="$dir/verdicts"
   : >"$verdicts"
@@ -176,19 +180,9 @@ pupil() {
   sleep 0.5
   if [ "$key" = - ]; then
     # A double click on the first "Далі", then Enter 0.6 s after each page appears.
-    n=$(pages)
-    xdotool mousemove --window "$(page_up)" ${next[F02]} click --repeat 2 --delay 100 1
-    wait_pages "$n"
-    judge "double click (F02)" "$n" 1
+    step "double click (F02)" 1 xdotool mousemove --window "$(page_up)" ${next[F02]} click --repeat 2 --delay 100 1
     from=2
-    for page in F03 F04 F05 F09; do
-      n=$(pages)
-      kill -0 "$pid" 2>/dev/null || n=-1
-      sleep 0.1
-      xdotool key Return
-      wait_pages "$n"
-      judge "Return after reading ($page)" "$n" $((from++))
-    done
+    for page in F03 F04 F05 F09; do step "Return after reading ($page)" $((from++)) read_and_return; done
     grade=1
   else
     for b in "${boxes[@]}"; do
@@ -198,12 +192,9 @@ pupil() {
     xdotool key shift+Tab # from T3 to "Далі"
     if [ -n "${E2E_NO_F02_HOLD:-}" ]; then
       # To see the later cases on their own: the first page left with a click.
-      n=$(pages)
-      click_at ${next[F02]}
-      wait_pages "$n"
-      judge "click after reading (F02)" "$n" 1
+      step "click after reading (F02)" 1 click_at ${next[F02]}
     else
-      hold "$key" "$held" "$key held ${held}s (F02)" 1
+      step "$key held ${held}s (F02)" 1 hold "$key" "$held"
     fi
     answer F03 "$f03" 2
     answer F04 "$f04" 3
@@ -211,7 +202,7 @@ pupil() {
     sleep 0.5
     for t in "${ticks[@]}"; do click_at $t; done
     xdotool key shift+Tab # from C1 to "Далі"
-    hold "$key" "$held" "$key held ${held}s (F09)" 5
+    step "$key held ${held}s (F09)" 5 hold "$key" "$held"
     grade=12
   fi
   kill -0 "$pid" 2>/dev/null || return

@@ -9,7 +9,6 @@
 #include "teacher/model/resultsmodel.h"
 #include "teacher/reading/growingjournal.h"
 #include "teacher/reading/journalpaths.h"
-#include "teacher/model/resultsmodel.h"
 #include "teacherfiles.h"
 
 #include <QElapsedTimer>
