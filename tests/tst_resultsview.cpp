@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPrinterInfo>
 #include <QSettings>
 #include <QSignalSpy>
@@ -375,6 +376,17 @@ void ResultsViewTest::chartColoursFollowLevels()
         levels.insert(GradeChart::levelColour(grade).rgb());
     }
     QCOMPARE(levels.size(), 4u);
+
+    // The count over the tallest bar stays clear of the title above it: the title's line is the
+    // same with a tall bar under it as with none. Catches a label drawn over "Учнів з оцінкою".
+    auto titleLine = [](const std::array<int, 12> &counts) {
+        QImage image(600, 300, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        GradeChart::draw(p, image.rect(), counts, Qt::black);
+        return image.copy(0, 0, image.width(), p.fontMetrics().height());
+    };
+    QCOMPARE(titleLine({0, 0, 0, 0, 0, 0, 10, 0, 0, 0, 0, 0}), titleLine({10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 // The attempt box, worked from the keyboard: the summary, the chart and the marks follow it.

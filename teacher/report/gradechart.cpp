@@ -71,9 +71,10 @@ void GradeChart::draw(QPainter &p, const QRect &area, const std::array<int, 12> 
     const int step = gridStep(most);
     const int top = (most + step - 1) / step * step;
 
-    // Room for the count labels on the left, the grades and the legend below.
+    // Room for the count labels on the left, the title and the tallest bar's count above, the
+    // grades and the legend below.
     const QRect plot =
-        area.adjusted(fm.horizontalAdvance(QString::number(top)) + line, line * 3 / 2, -line / 2, -line * 3);
+        area.adjusted(fm.horizontalAdvance(QString::number(top)) + line, line * 5 / 2, -line / 2, -line * 3);
     if (plot.width() < 12 || plot.height() < line) {
         p.restore();
         return;
