@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qtcompat/textcodec.h"
 
+#include <algorithm>
+
 namespace qtcompat {
 
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
@@ -59,6 +61,12 @@ QByteArray TextEncoder::encode(QStringView text)
 void TextEncoder::resetState()
 {
     encoder_.resetState();
+}
+
+char *appendUtf8(char *out, QStringView text)
+{
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+    return utf8.appendToBuffer(out, text);
 }
 
 #else
@@ -129,6 +137,12 @@ void TextEncoder::resetState()
     // Qt 5 writes a byte-order mark unless told it has been written.
     state_ = std::make_unique<QTextCodec::ConverterState>(byteOrderMark_ ? QTextCodec::DefaultConversion
                                                                          : QTextCodec::IgnoreHeader);
+}
+
+char *appendUtf8(char *out, QStringView text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return std::copy(bytes.cbegin(), bytes.cend(), out);
 }
 
 #endif

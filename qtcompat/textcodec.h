@@ -71,4 +71,8 @@ private:
 #endif
 };
 
+// Writes the text as UTF-8 at `out`, which has room for three bytes a UTF-16 unit; gives where
+// the bytes end.
+char *appendUtf8(char *out, QStringView text);
+
 } // namespace qtcompat

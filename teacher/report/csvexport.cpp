@@ -3,6 +3,7 @@
 #include "teacher/report/csvexport.h"
 
 #include "qtcompat/bytes.h"
+#include "qtcompat/textcodec.h"
 #include "teacher/model/resultsmodel.h"
 #include "teacher/reading/details.h"
 #include "teacher/reading/journalpaths.h"
@@ -44,17 +45,23 @@ public:
 
     void cell(QStringView field)
     {
-        char *const from = to_;
         const bool formula = !field.isEmpty() && startsFormula(field.front());
+        const bool quoted = std::any_of(field.begin(), field.end(),
+                                        [](QChar c) { return c == u';' || c == u'"' || c == u'\r' || c == u'\n'; });
+        if (quoted)
+            put('"');
         if (formula)
             put('\'');
-        if (utf8<false>(field))
+        if (!quoted) {
+            to_ = qtcompat::appendUtf8(to_, field);
             return;
-        to_ = from; // a ';', a quote or a line end in it: quoted, its quotes doubled
-        put('"');
-        if (formula)
-            put('\'');
-        utf8<true>(field);
+        }
+        // A ';', a quote or a line end in it: quoted, its quotes doubled.
+        for (qsizetype quote; (quote = field.indexOf(u'"')) >= 0; field = field.mid(quote + 1)) {
+            to_ = qtcompat::appendUtf8(to_, field.left(quote + 1));
+            put('"');
+        }
+        to_ = qtcompat::appendUtf8(to_, field);
         put('"');
     }
 
@@ -72,44 +79,6 @@ private:
         case u'\r': return true;
         default: return false;
         }
-    }
-
-    // The text as UTF-8: in a quoted cell with its quotes doubled; in another, false where it
-    // meets a character that needs the quotes. (A local pointer: one written through may point
-    // anywhere, to_ included, as far as the compiler knows.)
-    template <bool quoted> bool utf8(QStringView text)
-    {
-        char *to = to_;
-        for (auto c = text.begin(); c != text.end(); ++c) {
-            const char16_t u = c->unicode();
-            if (u < 0x80) {
-                if (u == u';' || u == u'"' || u == u'\r' || u == u'\n') {
-                    if (!quoted)
-                        return false;
-                    if (u == u'"')
-                        *to++ = '"';
-                }
-                *to++ = char(u);
-            } else if (u < 0x800) {
-                *to++ = char(0xC0 | (u >> 6));
-                *to++ = char(0x80 | (u & 0x3F));
-            } else if (!QChar::isSurrogate(u)) {
-                *to++ = char(0xE0 | (u >> 12));
-                *to++ = char(0x80 | ((u >> 6) & 0x3F));
-                *to++ = char(0x80 | (u & 0x3F));
-            } else { // a letter beyond the first 65,536, or half of one: the rest as QString writes it
-                QByteArray rest = text.mid(c - text.begin()).toUtf8();
-                if (quoted)
-                    rest.replace('"', "\"\"");
-                else if (rest.contains(';') || rest.contains('"') || rest.contains('\r') || rest.contains('\n'))
-                    return false;
-                to_ = to;
-                putBytes(rest);
-                return true;
-            }
-        }
-        to_ = to;
-        return true;
     }
 
     char *to_;
