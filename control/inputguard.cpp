@@ -4,19 +4,49 @@
 
 #include "control/systemkeys.h"
 
+#include "qtcompat/events.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QStyleHints>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
 namespace {
-bool isButtonKey(const QKeyEvent &key)
+// A field the pupil types into: keys there are text.
+bool isTextField(const QWidget &widget)
 {
-    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Space;
+    return widget.testAttribute(Qt::WA_InputMethodEnabled);
+}
+
+// A key that presses a button: Return and Enter (the focused or default one), Space on a button
+// (in a text field it is a blank) and Escape on a prompt (its Cancel).
+bool isButtonKey(const QWidget &target, const QKeyEvent &key)
+{
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return true;
+    case Qt::Key_Space: return !isTextField(target);
+    case Qt::Key_Escape: return qobject_cast<const QDialog *>(target.window()) != nullptr;
+    default: return false;
+    }
+}
+
+// The widget a press in `window` lands on.
+QWidget *widgetAt(const QWindow &window, const QPoint &at)
+{
+    const QWidgetList tops = QApplication::topLevelWidgets();
+    const auto top = std::find_if(tops.cbegin(), tops.cend(), [&](QWidget *w) { return w->windowHandle() == &window; });
+    if (top == tops.cend())
+        return nullptr;
+    QWidget *child = (*top)->childAt(at);
+    return child ? child : *top;
 }
 
 // A key by its place on the keyboard where the window system tells it (the same key whatever the
@@ -94,12 +124,31 @@ bool InputGuard::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        if (auto *widget = qobject_cast<QWidget *>(watched)) {
-            const quint64 stamp = static_cast<const QInputEvent &>(*event).timestamp();
-            const bool refused = qobject_cast<QPushButton *>(widget) && buttonPressRefused(widget, stamp);
-            latestInput_ = std::max(latestInput_, stamp);
-            return refused;
+    case QEvent::MouseButtonDblClick: {
+        const auto &mouse = static_cast<const QMouseEvent &>(*event);
+        const MouseJudged press{event->type(), mouse.timestamp()};
+        QWidget *target = qobject_cast<QWidget *>(watched);
+        if (target) {
+            if (press == mouseJudged_)
+                return false; // let through as it reached its window
+        } else if (auto *window = qobject_cast<QWindow *>(watched)) {
+            // The window system's press reaches the window before Qt hands the keyboard focus to
+            // the widget under it: judged here, a refused press changes nothing at all.
+            target = widgetAt(*window, qtcompat::position(mouse));
+            mouseJudged_ = press;
+        }
+        if (!target)
+            return false;
+        const bool refused = qobject_cast<QPushButton *>(target) && buttonPressRefused(target, press.stamp);
+        latestInput_ = std::max(latestInput_, press.stamp);
+        return refused;
+    }
+    case QEvent::Close:
+        // A prompt's close box and Alt+F4 are its Cancel: guarded like its buttons.
+        if (auto *dialog = qobject_cast<QDialog *>(watched);
+            dialog && event->spontaneous() && dialog->isVisible() && buttonPressRefused(dialog, 0)) {
+            event->ignore();
+            return true;
         }
         return false;
     default: return false;
@@ -162,7 +211,7 @@ bool InputGuard::keyPressRefused(QWidget *target, const QKeyEvent &key)
         k.heldAfterShow = qint64(shows_);
     k.down = true;
     k.window = serial;
-    const bool button = isButtonKey(key);
+    const bool button = isButtonKey(*target, key);
     bool refused;
     if (repeat && button) {
         refused = true;

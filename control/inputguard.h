@@ -16,8 +16,11 @@ class QKeyEvent;
 class QWidget;
 
 // Watches the application's input and decides which presses of a button count. A press is a
-// click on a push button ("Далі", "Вихід", a prompt's OK) or Return, Enter or Space, which press
-// the focused or default button. It does nothing:
+// click on a push button ("Далі", "Вихід", a prompt's OK), Return or Enter (the focused or
+// default button), Space on a button, and Escape or a close request on a prompt (its Cancel).
+// Keys typed into a text field are text: never refused. Marks and check boxes are not guarded.
+// A press is judged where the window system delivers it, before Qt moves the keyboard focus: a
+// refused one changes nothing. It does nothing:
 // - when it repeats a key held down. Where the window system says itself whether a key was down
 //   already (Windows does, with every key message), its word decides. Elsewhere, a press of a
 //   key already down in the same window, or one the window system stamps with the moment of that
@@ -92,6 +95,13 @@ private:
     };
     Judged judged_;
     bool judgedRefused_ = false;
+    // A mouse press judged as it reached its window, which then hands it on to the widget.
+    struct MouseJudged {
+        int type = 0;
+        quint64 stamp = 0;
+        bool operator==(const MouseJudged &) const = default;
+    };
+    MouseJudged mouseJudged_;
     const QEvent *resent_ = nullptr;                         // a press sent again without Qt's wrong repeat flag
     std::unique_ptr<QAbstractNativeEventFilter> systemKeys_; // hears them where the system tells them natively
 };

@@ -14,7 +14,6 @@ static QStringConverter::Encoding converterEncoding(Encoding encoding)
     case Encoding::Utf8: return QStringConverter::Utf8;
     case Encoding::Utf16LE: return QStringConverter::Utf16LE;
     case Encoding::Utf16BE: return QStringConverter::Utf16BE;
-    case Encoding::System: return QStringConverter::System;
     }
     return QStringConverter::Utf8;
 }
@@ -77,7 +76,6 @@ static QTextCodec *codecOf(Encoding encoding)
     case Encoding::Utf8: return QTextCodec::codecForName("UTF-8");
     case Encoding::Utf16LE: return QTextCodec::codecForName("UTF-16LE");
     case Encoding::Utf16BE: return QTextCodec::codecForName("UTF-16BE");
-    case Encoding::System: return QTextCodec::codecForLocale();
     }
     return nullptr;
 }

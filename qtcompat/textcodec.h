@@ -21,8 +21,8 @@
 
 namespace qtcompat {
 
-// The encodings by kind; System is the system's own code page (the ANSI code page on Windows).
-enum class Encoding { Utf8, Utf16LE, Utf16BE, System };
+// The encodings by kind.
+enum class Encoding { Utf8, Utf16LE, Utf16BE };
 
 class TextDecoder {
 public:

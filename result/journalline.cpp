@@ -24,15 +24,14 @@ QString dateText(const QDate &date, const QLocale &locale)
     return locale.toString(date, QLocale::ShortFormat);
 }
 
-// The journal's code page: the system's ANSI code page on Windows, Windows-1251 elsewhere, so
-// journals written on either are byte for byte the same.
+// The journal's code page is Windows-1251 on every system, through Qt's own table. A Ukrainian
+// Windows' ANSI code page is that very code page; an English one's (1252) has no Cyrillic and
+// would write every letter, "Тема" and "Оцінка" too, as '?'. And Windows' own converter writes
+// look-alikes (é as e) where this table has no code: with Qt's, a journal written on Windows is
+// byte for byte the one Linux writes.
 template <class Converter> static Converter inCodePage()
 {
-#ifdef Q_OS_WIN
-    return Converter(qtcompat::Encoding::System);
-#else
     return Converter("windows-1251");
-#endif
 }
 
 bool encoderReady()
@@ -76,7 +75,6 @@ namespace journal {
 
 LineDecoder::LineDecoder() : utf8_(qtcompat::Encoding::Utf8), codePage_(inCodePage<qtcompat::TextDecoder>())
 {
-#ifndef Q_OS_WIN // the system's code page on Windows may take two bytes a letter
     std::array<char16_t, 256> table{};
     for (int b = 0; b < 256; ++b) {
         const char byte = char(b);
@@ -87,7 +85,6 @@ LineDecoder::LineDecoder() : utf8_(qtcompat::Encoding::Utf8), codePage_(inCodePa
         table[b] = letter[0].unicode();
     }
     byteTable_ = table;
-#endif
 }
 
 // Whether the bytes are well-formed UTF-8 as the UTF-8 decoder takes them (no overlong form, no

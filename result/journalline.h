@@ -38,7 +38,7 @@ QString dateText(const QDate &date, const QLocale &locale);
 // any character without a code becomes '?'.
 QByteArray encode(const QString &text);
 
-// Whether this Qt has the journal's code page (Windows-1251; the ANSI code page on Windows).
+// Whether this Qt has the journal's code page (Windows-1251, on every system).
 // Without it every letter would be written as '?'.
 bool encoderReady();
 

@@ -14,7 +14,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QAbstractButton>
 #include <QFileDialog>
+#include <QStandardPaths>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -79,6 +81,8 @@ private slots:
     void attemptChoiceChangesSummary();
     void classListShowsWhoIsMissingAndIsRemembered();
     void reportHoldsWhatIsShown();
+    void outputsNeverReplaceWhatIsRead_data();
+    void outputsNeverReplaceWhatIsRead();
     void printWithoutPrinterSaysSo();
     void reportSectionsInClassOrder();
     void nearMissSettledOnItsRow();
@@ -491,15 +495,72 @@ void ResultsViewTest::reportHoldsWhatIsShown()
     QCOMPARE(report.to, QDate(2026, 11, 9));
     QCOMPARE(report.summary.pupils, 2);
 
-    const QString journal = dir.filePath(QStringLiteral("1.txt"));
-    const QByteArray before = files::readAll(journal);
-    QString error;
-    QVERIFY(!window->outputs().saveReportAs(journal, &error));
-    QVERIFY2(error.contains(QStringLiteral("це журнал, який читається")), qPrintable(error));
-    QCOMPARE(files::readAll(journal), before);
     const QString pdf = dir.filePath(QStringLiteral("звіт.pdf"));
+    QString error;
     QVERIFY2(window->outputs().saveReportAs(pdf, &error), qPrintable(error));
     QVERIFY(files::readAll(pdf).startsWith("%PDF-"));
+}
+
+void ResultsViewTest::outputsNeverReplaceWhatIsRead_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("why");
+    QTest::addRow("CSV over the journal") << "saveCsv" << "1.txt" << "це журнал, який читається";
+    QTest::addRow("CSV over the details") << "saveCsv" << "1.details.jsonl" << "на місце файлу подробиць";
+    QTest::addRow("PDF over the class folder's marker") << "savePdf" << "netquiz-class-folder.txt"
+                                                        << "на місце позначки теки класу";
+}
+
+// "Зберегти як …" through its dialog, as a teacher picks a file: a journal, its details or a
+// marker is refused with the reason, the dialog comes again at that file, and the file is
+// untouched. The first dialog opens in the teacher's Documents.
+void ResultsViewTest::outputsNeverReplaceWhatIsRead()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, file);
+    QFETCH(QString, why);
+    const QString target = dir.filePath(file);
+    if (!QFile::exists(target))
+        QVERIFY(write(target, "kept\r\n"));
+    const QByteArray before = files::readAll(target);
+    QStringList seen; // what each dialog and message showed
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            seen << box->text();
+            // "Replace it?" is the file dialog's own question: yes, as a teacher would.
+            if (QAbstractButton *yes = box->button(QMessageBox::Yes))
+                yes->click();
+            else
+                box->accept();
+            return;
+        }
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<QFileDialog *>(top);
+            if (!dialog || !dialog->isVisible())
+                continue;
+            seen << QStringLiteral("dialog in ") + dialog->directory().absolutePath();
+            if (seen.size() > 1) { // offered again: the teacher gives up
+                dialog->reject();
+                return;
+            }
+            dialog->setDirectory(dir.path());
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            name->setText(file);
+            // Later: the dialog's question whether to replace the file waits for this timer.
+            QTimer::singleShot(0, name, [name] { QTest::keyClick(name, Qt::Key_Return); });
+            return;
+        }
+    });
+    answer.start(20);
+    window->findChild<QAction *>(action)->trigger();
+    answer.stop();
+    QCOMPARE(files::readAll(target), before);
+    QVERIFY2(seen.size() >= 3, qPrintable(seen.join(QLatin1Char('|'))));
+    QCOMPARE(seen.first(), QStringLiteral("dialog in ") + documentsFolder());
+    QVERIFY2(seen.filter(why).size() == 1, qPrintable(seen.join(QLatin1Char('|'))));
+    QCOMPARE(seen.last(), QStringLiteral("dialog in ") + dir.path());
 }
 
 // "Друк…" (Ctrl+P) on a computer without a printer says so, and how to print elsewhere.

@@ -24,6 +24,7 @@ RequestExecutionLevel admin
 !include FileFunc.nsh
 !include LogicLib.nsh
 !include nsDialogs.nsh
+!include x64.nsh
 !include "${GUIDE_PICTURES_NSH}"
 
 !define PRODUCT "netquiz"
@@ -180,6 +181,7 @@ Function ClassFolderPage
   Pop $0
   ${NSD_CreateText} 0 38u -62u 13u "$ClassFolder"
   Pop $ClassFolderField
+  ${NSD_SetFocus} $ClassFolderField ; the teacher types at once, or keeps what an earlier install saved
   ${NSD_CreateBrowseButton} -58u 37u 58u 15u "О&гляд…"
   Pop $0
   ${NSD_OnClick} $0 ClassFolderBrowse
@@ -237,7 +239,15 @@ Function .onInit
   ClearErrors
   ${GetOptions} $0 "/CLASSFOLDER=" $ClassFolder
   ${If} ${Errors}
-    StrCpy $ClassFolder ""
+    ; Not given: an install over an earlier one (or an upgrade) keeps the folder it saved; only the
+    ; teacher's change replaces it. The earliest installers were 64-bit and wrote the 64-bit view.
+    ReadRegStr $ClassFolder HKLM "${UNINSTALL_KEY}" "ClassFolder"
+    ${If} $ClassFolder == ""
+    ${AndIf} ${RunningX64}
+      SetRegView 64
+      ReadRegStr $ClassFolder HKLM "${UNINSTALL_KEY}" "ClassFolder"
+      SetRegView 32
+    ${EndIf}
   ${EndIf}
   StrCpy $0 $ClassFolder
   Call TidyFolder

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/report/csvexport.h"
 
+#include "result/classfolder.h"
+
 #include "qtcompat/bytes.h"
 #include "qtcompat/textcodec.h"
 #include "teacher/model/resultsmodel.h"
@@ -177,12 +179,16 @@ QString refusedOutput(const QString &out, const QStringList &readKeys, const QSt
     if (info.isSymLink())
         names << info.symLinkTarget();
     for (const QString &name : std::as_const(names))
+        if (name.endsWith(QStringLiteral(".details.jsonl"), Qt::CaseInsensitive))
+            return QStringLiteral("«%1»: %2 не записано на місце файлу подробиць; оберіть іншу назву")
+                .arg(QDir::toNativeSeparators(out), what);
+    for (const QString &name : std::as_const(names))
         if (readKeys.contains(name))
             return QStringLiteral("«%1»: це журнал, який читається; %2 не записано, оберіть іншу назву")
                 .arg(QDir::toNativeSeparators(out), what);
     for (const QString &name : std::as_const(names))
-        if (name.endsWith(QStringLiteral(".details.jsonl"), Qt::CaseInsensitive))
-            return QStringLiteral("«%1»: %2 не записано на місце файлу подробиць; оберіть іншу назву")
+        if (QFileInfo(name).fileName().compare(classfolder::markerName(), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("«%1»: %2 не записано на місце позначки теки класу; оберіть іншу назву")
                 .arg(QDir::toNativeSeparators(out), what);
     for (const QString &name : std::as_const(names))
         if (QFileInfo(name).fileName().compare(journalFileName(), Qt::CaseInsensitive) == 0)

@@ -23,6 +23,7 @@ ResultsMenus::ResultsMenus(QMainWindow &window, ResultsOutputs &outputs, ClassLi
     QAction *addFolder = file->addAction(QStringLiteral("Додати &теку…"), this, &ResultsMenus::addFolder);
     file->addSeparator();
     QAction *csv = file->addAction(QStringLiteral("Зберегти як &CSV…"), &outputs, &ResultsOutputs::saveCsv);
+    csv->setObjectName(QStringLiteral("saveCsv"));
     csv->setShortcut(QKeySequence::Save);
     csv->setToolTip(QStringLiteral("Зберегти показані рядки як таблицю CSV"));
     QAction *pdf = file->addAction(QStringLiteral("Зберегти як &PDF…"), &outputs, &ResultsOutputs::savePdf);

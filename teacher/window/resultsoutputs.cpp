@@ -3,6 +3,7 @@
 #include "teacher/window/resultsoutputs.h"
 
 #include "teacher/model/resultsfilter.h"
+#include "result/details.h"
 #include "teacher/reading/journalpaths.h"
 #include "teacher/report/csvexport.h"
 #include "teacher/window/classlistkeeper.h"
@@ -16,6 +17,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -43,11 +45,43 @@ QByteArray ResultsOutputs::csvOfShownRows() const
     return csv.bytes();
 }
 
+QString ResultsOutputs::refused(const QString &file, const QString &what) const
+{
+    QStringList read;
+    for (const QString &journal : model_.files())
+        read << sameFileKey(journal) << sameFileKey(details::fileBeside(journal));
+    return refusedOutput(file, read, what, lists_.paths());
+}
+
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+QString ResultsOutputs::chooseOutput(const QString &title, const QString &name, const QString &filter,
+                                     const QString &what)
+{
+    // Never the program's own folder, where a teacher may not write (Program Files).
+    const QString folder = lastFolder_.isEmpty() ? documentsFolder() : lastFolder_;
+    QString suggested = QDir(folder).filePath(name);
+    for (;;) {
+        const QString file = QFileDialog::getSaveFileName(&window_, title, suggested, filter);
+        if (file.isEmpty())
+            return {};
+        lastFolder_ = QFileInfo(file).absolutePath();
+        const QString why = refused(file, what);
+        if (why.isEmpty())
+            return file;
+        QMessageBox::warning(&window_, window_.windowTitle(), why);
+        suggested = file;
+    }
+}
+
 void ResultsOutputs::saveCsv()
 {
-    const QString file =
-        QFileDialog::getSaveFileName(&window_, QStringLiteral("Зберегти як CSV"), QStringLiteral("результати.csv"),
-                                     QStringLiteral("Таблиця CSV (*.csv)"));
+    const QString file = chooseOutput(QStringLiteral("Зберегти як CSV"), QStringLiteral("результати.csv"),
+                                      QStringLiteral("Таблиця CSV (*.csv)"), QStringLiteral("таблицю CSV"));
     if (file.isEmpty())
         return;
     QString error;
@@ -64,22 +98,14 @@ Report ResultsOutputs::report() const
 
 bool ResultsOutputs::saveReportAs(const QString &file, QString *error)
 {
-    QStringList read;
-    for (const QString &journal : model_.files())
-        read << sameFileKey(journal);
-    const QString why = refusedOutput(file, read, QStringLiteral("звіт PDF"), lists_.paths());
-    if (!why.isEmpty()) {
-        *error = why;
-        return false;
-    }
-    return saveReportPdf(report(), file, error);
+    *error = refused(file, QStringLiteral("звіт PDF"));
+    return error->isEmpty() && saveReportPdf(report(), file, error);
 }
 
 void ResultsOutputs::savePdf()
 {
-    const QString file =
-        QFileDialog::getSaveFileName(&window_, QStringLiteral("Зберегти як PDF"), QStringLiteral("звіт.pdf"),
-                                     QStringLiteral("Документ PDF (*.pdf)"));
+    const QString file = chooseOutput(QStringLiteral("Зберегти як PDF"), QStringLiteral("звіт.pdf"),
+                                      QStringLiteral("Документ PDF (*.pdf)"), QStringLiteral("звіт PDF"));
     if (file.isEmpty())
         return;
     QString error;

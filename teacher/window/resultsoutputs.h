@@ -17,6 +17,9 @@ class DetailsPanel;
 class ResultsFilter;
 class ResultsModel;
 
+// The teacher's Documents folder (the home folder where there is none).
+QString documentsFolder();
+
 class ResultsOutputs : public QObject {
     Q_OBJECT
 public:
@@ -30,6 +33,8 @@ public:
     // or list read).
     Report report() const;
     bool saveReportAs(const QString &file, QString *error);
+    // Why `file` must not take an output (the rule the command line follows too); empty if it may.
+    QString refused(const QString &file, const QString &what) const;
 
     // Each asks the teacher where, or with what, first.
     void saveCsv();
@@ -38,6 +43,11 @@ public:
     void preview();
 
 private:
+    // Asks where to save `what`: the teacher's Documents folder first, then the folder last
+    // chosen; a file the output must not replace is refused with the reason, and asked again.
+    QString chooseOutput(const QString &title, const QString &name, const QString &filter, const QString &what);
+
+    QString lastFolder_;
     QMainWindow &window_;
     const ResultsModel &model_;
     const ResultsFilter &filter_;

@@ -29,6 +29,8 @@
 #             --make-class-folder "C:\class\9-Б\" as a teacher types it (its \" a quote to Windows)
 #   no_console   netquiz.exe --no-such-option started as a shortcut starts it: the message box
 #             with the test's title says what the console would, and the exit code is 2
+#   english_windows  every character's journal bytes as Linux writes them, in a Ukrainian and an
+#             English prefix (code pages 1251 and 1252), and the pupil's road on the English one
 #   short_date   the pupil's road with the user's short date format set to yyyy-MM-dd in the
 #             registry: the journal's date in that format, computed here from the registry's value
 #             (not by the program's own function); the one-test lock in %LOCALAPPDATA%\netquiz
@@ -248,8 +250,7 @@ setup_class_folder)
   wine "$setup" >>"$work/wine.log" 2>&1 &
   pid=$!
   setup_title=".*: встановлення.*"
-  type_folder() { # the class-folder page's field, emptied, then $1 typed, then Enter ("Встановити")
-    click_in "$id" 100 145
+  type_folder() { # the class-folder page's field (it has the keyboard), emptied, then $1 typed, then Enter ("Встановити")
     xdotool key ctrl+a BackSpace
     xdotool type --delay 40 "$1"
     sleep 0.3
@@ -286,6 +287,33 @@ setup_class_folder)
     fail "no installer window"
   fi
   ended $pid || { fail "the installer did not end"; kill $pid; }
+  # Installed again by hand: the page shows the folder saved, and going through keeps it.
+  wine "$setup" >>"$work/wine.log" 2>&1 &
+  pid=$!
+  if id=$(wait_new_window "$setup_title"); then
+    xdotool windowfocus "$id"
+    sleep 1
+    xdotool key Return # the program's folder as it is
+    sleep 1
+    xdotool key ctrl+a ctrl+c
+    sleep 0.5
+    shown=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')
+    [ "$shown" = 'C:\class9' ] || fail "installed again, the class-folder page shows '$shown', not C:\class9"
+    touch "$work/before-second"
+    xdotool key Return # "Встановити"
+    for _ in $(seq 600); do [ -n "$(find "$menu" -name "$title.lnk" -newer "$work/before-second")" ] && break; sleep 0.1; done
+    sleep 2
+    xdotool key Return # "Готово"
+  else
+    fail "no installer window the second time"
+  fi
+  ended $pid || { fail "the second installer did not end"; kill $pid; }
+  strings -el "$menu/$title.lnk" 2>/dev/null | grep -qxF -- '--class-folder "C:\class9"' ||
+    fail "installed again by hand, the test's entry: $(strings -el "$menu/$title.lnk" 2>&1)"
+  # And silently, without /CLASSFOLDER: the saved folder stays.
+  wine "$setup" /S >>"$work/wine.log" 2>&1 || fail "the silent install over the first failed"
+  strings -el "$menu/$title.lnk" 2>/dev/null | grep -qxF -- '--class-folder "C:\class9"' ||
+    fail "installed again silently, the test's entry: $(strings -el "$menu/$title.lnk" 2>&1)"
   uninstall "$installed"
   [ -f "$drive_c/class9/netquiz-class-folder.txt" ] || fail "the uninstall removed the class folder's marker"
   ;;
@@ -397,6 +425,32 @@ short_date)
   [ "$format" = yyyy-MM-dd ] || fail "the registry holds '$format', not yyyy-MM-dd"
   grep -aq "Short Date - 8-D - $expected - Оцінка - 12" <(iconv -f CP1251 -t UTF-8 "$drive_c/test/Internet/1.txt" 2>/dev/null) ||
     fail "the journal's date is not $expected: $(iconv -f CP1251 -t UTF-8 "$drive_c/test/Internet/1.txt" 2>&1)"
+  ;;
+english_windows)
+  # Every character of the Basic Multilingual Plane as the journal writes it: the same bytes on
+  # Linux and on Windows, a Ukrainian one (code page 1251) and an English one (1252).
+  "$linux_print_date" --encode >"$work/linux.codes"
+  for locale in uk_UA.UTF-8 en_US.UTF-8; do
+    LANG=$locale wine "$print_date_exe" --encode 2>/dev/null | tr -d '\r' >"$work/$locale.codes"
+    cmp -s "$work/linux.codes" "$work/$locale.codes" ||
+      fail "under $locale the journal's bytes differ from Linux's: $(diff "$work/linux.codes" "$work/$locale.codes" | head -6)"
+  done
+  grep -qx '0422 d2' "$work/linux.codes" || fail "Т is not Windows-1251's D2"
+  grep -qx '00E9 3f' "$work/linux.codes" || fail "é (no code in 1251) is not '?'"
+  LANG=en_US.UTF-8 wine cmd /c chcp 2>/dev/null | grep -q 437 || fail "the English prefix is not English: $(LANG=en_US.UTF-8 wine cmd /c chcp 2>&1)"
+  # The pupil's road on the English Windows: the journal Linux writes, in its date.
+  name="Коваль Мар'яна" group="6-Б"
+  linux_journal "$name" "$group"
+  export LANG=en_US.UTF-8
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w
+  "$WINESERVER" -p60
+  windows_date=$(wine "$print_date_exe" | tr -d '\r')
+  start_exe
+  to_result_page && exit_button "$result_window"
+  ended $pid || fail "netquiz.exe did not end after Вихід"
+  cmp -s <(expected_of "$work/linux/test/Internet/1.txt") "$drive_c/test/Internet/1.txt" ||
+    fail "the English Windows' journal differs from Linux's: $(od -An -c "$drive_c/test/Internet/1.txt" 2>&1 | head -4)"
   ;;
 *) echo "unknown case $case_name" >&2; exit 2 ;;
 esac
