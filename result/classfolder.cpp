@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
 #include <mutex>
 
 namespace classfolder {
@@ -84,9 +85,18 @@ QString mark(const QString &dir, bool makeFolder)
     return {};
 }
 
+bool holdsJournals(const QString &dir)
+{
+    const QStringList computers = QDir(dir).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    return std::any_of(computers.cbegin(), computers.cend(), [&](const QString &computer) {
+        return QFileInfo(QDir(dir).filePath(computer + QStringLiteral("/1.txt"))).isFile();
+    });
+}
+
 void offer(const QString &path)
 {
-    if (QFileInfo(path).isDir() && QFileInfo(path).isWritable())
+    // An empty folder may be the mount point of a share that did not mount: never marked so.
+    if (QFileInfo(path).isDir() && QFileInfo(path).isWritable() && holdsJournals(path))
         mark(path, false);
 }
 
@@ -115,6 +125,13 @@ QString missingFor(const QString &file, const QString &classFolder)
     const QString folder = classFolder.isEmpty() ? holding(file) : classFolder;
     if (folder.isEmpty() || isMarked(folder))
         return {};
+    // A folder that is there but unmarked (made by hand, named to a silent install, or the mount
+    // point of a share not connected) is said so, with the teacher's step.
+    if (QFileInfo(folder).isDir())
+        return QStringLiteral("Спільну теку класу не позначено: у ній немає файлу %1 (теку ще не позначив "
+                              "учитель, або мережеву теку не під'єднано).\nУчитель позначає її в «Результатах "
+                              "тесту»: «Файл» → «Позначити теку класу…».\nТека: %2")
+            .arg(markerName(), QDir::toNativeSeparators(folder));
     return QStringLiteral("Спільну теку класу не знайдено (не під'єднана?)\nТека: %1")
         .arg(QDir::toNativeSeparators(folder));
 }

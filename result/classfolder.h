@@ -4,8 +4,8 @@
 // The class folder: a shared folder where each pupil's computer keeps its journal in a folder
 // of its own (DIR/<computer>/1.txt). A share that did not mount leaves its mount point behind as
 // an empty local folder, which looks just like it; a small marker file tells the real one. The
-// teacher's side puts the marker there (`netquiz --make-class-folder DIR`, or the results window
-// opening the folder); a pupil's computer writes below a class folder only while it finds the
+// teacher's side puts the marker there (`netquiz --make-class-folder DIR`, the window's "Позначити
+// теку класу…", or the results window opening a folder that already holds journals); a pupil's computer writes below a class folder only while it finds the
 // marker, and never makes the class folder itself.
 
 #include <QString>
@@ -22,8 +22,12 @@ bool isMarked(const QString &dir);
 // Empty when DIR is marked afterwards, else why not (Ukrainian, with the system's words).
 QString mark(const QString &dir, bool makeFolder);
 
-// The results window opened `path`: a folder it can write to gets the marker, so that it can
-// serve as a class folder. Nothing is said when it cannot.
+// Some <computer>/1.txt lies in DIR: computers have kept their journals there.
+bool holdsJournals(const QString &dir);
+
+// The results window opened `path`: a folder it can write to that already holds computers'
+// journals gets the marker. An empty one never does (a share's mount point left empty). Nothing
+// is said when it cannot.
 void offer(const QString &path);
 
 // Pupils' results go below DIR (the command line's --class-folder): from now on, files below it

@@ -391,8 +391,11 @@ void ResultTest::classFolderNeedsItsMarker()
         QVERIFY(s.journal().endsWith(" - 7\r\n"));
         return;
     }
-    QVERIFY2(said.startsWith(QStringLiteral("Спільну теку класу не знайдено (не під'єднана?)\nТека: ") +
-                             QDir::toNativeSeparators(classFolder) + "\n"),
+    QVERIFY2(said.startsWith(QStringLiteral("Спільну теку класу не позначено: у ній немає файлу "
+                                            "netquiz-class-folder.txt")),
+             qPrintable(said));
+    QVERIFY2(said.contains(QStringLiteral("«Позначити теку класу…».\nТека: ") + QDir::toNativeSeparators(classFolder) +
+                           "\n"),
              qPrintable(said));
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY(f11.isVisible());

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The results window driven as a teacher drives it: typing into the search box, picking a class,
 // clicking column headings; and pupils finishing while the teacher looks.
+#include "result/classfolder.h"
 #include "result/journalline.h"
 #include "teacher/report/gradechart.h"
 #include "teacher/window/classlistkeeper.h"
@@ -82,6 +83,7 @@ private slots:
     void classListShowsWhoIsMissingAndIsRemembered();
     void reportHoldsWhatIsShown();
     void outputsNeverReplaceWhatIsRead_data();
+    void onlyAFolderOfJournalsIsMarkedWhenOpened();
     void outputsNeverReplaceWhatIsRead();
     void printWithoutPrinterSaysSo();
     void reportSectionsInClassOrder();
@@ -499,6 +501,20 @@ void ResultsViewTest::reportHoldsWhatIsShown()
     QString error;
     QVERIFY2(window->outputs().saveReportAs(pdf, &error), qPrintable(error));
     QVERIFY(files::readAll(pdf).startsWith("%PDF-"));
+}
+
+// An empty folder (a share's mount point that did not mount) opened in the window stays
+// unmarked, so pupils' results are never delivered into it; a folder of computers' journals
+// gets the marker.
+void ResultsViewTest::onlyAFolderOfJournalsIsMarkedWhenOpened()
+{
+    QTemporaryDir empty, class9;
+    QVERIFY(write(class9.filePath(QStringLiteral("PC-01/1.txt")), journalOf({{"Бондар Ярина", "9-А", "07.11.26", "9"}})));
+    open({empty.path(), class9.path()});
+    QTRY_COMPARE(window->model().rowCount(), 1);
+    QTRY_VERIFY(classfolder::isMarked(class9.path()));
+    QVERIFY(!classfolder::isMarked(empty.path()));
+    QCOMPARE(QDir(empty.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }
 
 void ResultsViewTest::outputsNeverReplaceWhatIsRead_data()

@@ -42,6 +42,11 @@ ResultsMenus::ResultsMenus(QMainWindow &window, ResultsOutputs &outputs, ClassLi
     file->addAction(QStringLiteral("Забути списки класів"), &lists, &ClassListKeeper::forget)
         ->setObjectName(QStringLiteral("forgetClassLists"));
     file->addSeparator();
+    QAction *markFolder =
+        file->addAction(QStringLiteral("Позначити теку &класу…"), &outputs, &ResultsOutputs::markClassFolder);
+    markFolder->setObjectName(QStringLiteral("markClassFolder"));
+    markFolder->setToolTip(QStringLiteral("Позначити спільну теку, куди комп'ютери учнів записують свої журнали"));
+    file->addSeparator();
     file->addAction(QStringLiteral("&Закрити"), &window, &QWidget::close)->setShortcut(QKeySequence::Quit);
     QMenu *help = window.menuBar()->addMenu(QStringLiteral("&Довідка"));
     QAction *guide = help->addAction(QStringLiteral("&Довідка для вчителя"), this, [&window] { showGuide(&window); });

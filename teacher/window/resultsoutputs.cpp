@@ -3,6 +3,7 @@
 #include "teacher/window/resultsoutputs.h"
 
 #include "teacher/model/resultsfilter.h"
+#include "result/classfolder.h"
 #include "result/details.h"
 #include "teacher/reading/journalpaths.h"
 #include "teacher/report/csvexport.h"
@@ -113,6 +114,25 @@ void ResultsOutputs::savePdf()
         window_.statusBar()->showMessage(QStringLiteral("Збережено: %1").arg(QDir::toNativeSeparators(file)), 5000);
     else
         QMessageBox::warning(&window_, window_.windowTitle(), error);
+}
+
+void ResultsOutputs::markClassFolder()
+{
+    const QString dir = QFileDialog::getExistingDirectory(&window_, QStringLiteral("Спільна тека класу"),
+                                                          lastFolder_.isEmpty() ? documentsFolder() : lastFolder_);
+    if (dir.isEmpty())
+        return;
+    lastFolder_ = dir;
+    const QString shown = QDir::toNativeSeparators(dir);
+    if (QMessageBox::question(&window_, window_.windowTitle(),
+                              QStringLiteral("Позначити теку «%1» як спільну теку класу?\nКомп'ютери учнів, "
+                                             "яким її вказано, записуватимуть туди свої журнали.")
+                                  .arg(shown)) != QMessageBox::Yes)
+        return;
+    if (const QString why = classfolder::mark(dir, false); !why.isEmpty())
+        QMessageBox::warning(&window_, window_.windowTitle(), QStringLiteral("Теку не позначено: %1").arg(why));
+    else
+        window_.statusBar()->showMessage(QStringLiteral("Позначено як теку класу: %1").arg(shown), 5000);
 }
 
 // The report on A4, named in the print queue.

@@ -41,6 +41,8 @@ public:
     void savePdf();
     void print();
     void preview();
+    // The teacher picks a folder and confirms it by name: it gets the class-folder marker.
+    void markClassFolder();
 
 private:
     // Asks where to save `what`: the teacher's Documents folder first, then the folder last
