@@ -152,6 +152,10 @@ void CommandLineTest::exitCodes()
     const Ran ran = netquiz(args, dir.path(), noDisplay());
     QCOMPARE(ran.code, code);
     QVERIFY2(QString::fromUtf8(code == 0 ? ran.out : ran.err).contains(says), ran.err.constData());
+    // Every line of the program's own texts fits an 80-column console (Windows 7's) without
+    // breaking a word.
+    for (const QString &line : QString::fromUtf8(ran.out).split(QLatin1Char('\n')))
+        QVERIFY2(line.size() <= 79, qPrintable(line));
     // Written with what could be read when something could not (3); otherwise nothing is written.
     QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("o.csv"))), code == 3);
     if (code == 3)
