@@ -54,6 +54,12 @@ QByteArray encode(const QString &text)
             out += '\'';
             continue;
         }
+        // The C1 controls have no letter in Windows-1251; Qt's tables differ on one of them
+        // (U+0098), so each becomes '?' here, the same on every system.
+        if (one.size() == 1 && one.at(0).unicode() >= 0x80 && one.at(0).unicode() <= 0x9F) {
+            out += '?';
+            continue;
+        }
         // The converter writes 0x1A for a character it has no code for; a journal reader would
         // see a control character there, so such characters become '?'.
         const QByteArray bytes = encoder.encode(one);

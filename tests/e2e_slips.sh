@@ -121,7 +121,7 @@ for wm in nowm wm; do
   rows+=("typed at once, spaces kept ($wm)|$wm|at-once|0|Ли Бо|7 А")
   rows+=("Escape twice 0.15 s apart: the class prompt stays ($wm)|$wm|escape-twice|0.15||7 А")
   rows+=("Return, Escape 0.15 s later: the class prompt stays ($wm)|$wm|return-escape|0.15|Ли Бо|7 А")
-  for gap in 0.08 0.2 0.3 0.37; do
+  for gap in 0.08 0.25 0.37; do
     rows+=("double click on OK, ${gap} s: the class is typed into its field ($wm)|$wm|double-click-ok|$gap|Ли Бо|7 А")
     rows+=("double click on every Далі, ${gap} s: no page skipped ($wm)|$wm|double-click-next|$gap|Ли Бо|7 А")
   done
@@ -134,7 +134,7 @@ for r in "${rows[@]}"; do
   [ -z "$only" ] || [[ $label == *$only* ]] || continue
   (row "$(md5sum <<<"$label" | cut -c1-8)" "$wm" "$slip" "$gap" "$n" "$g") &
   running=$((running + 1))
-  if [ "$running" -ge 4 ]; then wait -n; running=$((running - 1)); fi
+  if [ "$running" -ge 5 ]; then wait -n; running=$((running - 1)); fi
 done
 wait
 failed=0 passed=0

@@ -83,7 +83,7 @@ windows_date=$(wine "$print_date_exe" | tr -d '\r')
 linux_date=$(QT_QPA_PLATFORM=offscreen "$linux_print_date")
 # The Linux bytes with the Windows date in place of the Linux one.
 expected_of() { # journal -> stdout
-  iconv -f CP1251 -t UTF-8 <"$1" | sed "s/ - $linux_date - / - $windows_date - /" | iconv -f UTF-8 -t CP1251
+  iconv -f CP1251 -t UTF-8 <"$1" | sed "s| - $linux_date - | - $windows_date - |" | iconv -f UTF-8 -t CP1251
 }
 
 start_exe() { # args...; the program as Windows starts it, pid in $pid
@@ -437,10 +437,16 @@ english_windows)
   done
   grep -qx '0422 d2' "$work/linux.codes" || fail "Т is not Windows-1251's D2"
   grep -qx '00E9 3f' "$work/linux.codes" || fail "é (no code in 1251) is not '?'"
-  LANG=en_US.UTF-8 wine cmd /c chcp 2>/dev/null | grep -q 437 || fail "the English prefix is not English: $(LANG=en_US.UTF-8 wine cmd /c chcp 2>&1)"
+  for pair in uk_UA.UTF-8:1251 en_US.UTF-8:1252; do
+    acp=$(LANG=${pair%%:*} wine "$print_date_exe" --code-page 2>/dev/null | tr -d '\r')
+    [ "$acp" = "${pair##*:}" ] || fail "under ${pair%%:*} the program runs in code page '$acp', not ${pair##*:}"
+  done
   # The pupil's road on the English Windows: the journal Linux writes, in its date.
   name="Коваль Мар'яна" group="6-Б"
+  before=$failures
+  failures=0
   linux_journal "$name" "$group"
+  failures=$((failures + before))
   export LANG=en_US.UTF-8
   "$WINESERVER" -k 2>/dev/null || true
   "$WINESERVER" -w
