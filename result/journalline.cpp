@@ -42,6 +42,13 @@ bool encoderReady()
 QByteArray encode(const QString &text)
 {
     qtcompat::TextEncoder encoder = inCodePage<qtcompat::TextEncoder>();
+    // Whether the code page holds the character: its bytes read back as it. Qt 6's converter
+    // writes 0x1A for a character without a code, Qt 5's '?'; neither reads back as it.
+    qtcompat::TextDecoder decoder = inCodePage<qtcompat::TextDecoder>();
+    auto hasCode = [&decoder](QStringView one, const QByteArray &bytes) {
+        decoder.resetState();
+        return !bytes.isEmpty() && decoder.decode(bytes) == one;
+    };
     QByteArray out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -60,12 +67,39 @@ QByteArray encode(const QString &text)
             out += '?';
             continue;
         }
-        // The converter writes 0x1A for a character it has no code for; a journal reader would
-        // see a control character there, so such characters become '?'.
+        // A character the code page has no code for is left out when nobody sees it (a
+        // format character: a zero-width space, a joiner, a direction mark, a byte-order mark)
+        // or when it marks the letter before it (a combining mark the code page cannot join to
+        // it: "о" with a stress mark is "о"); a digit of another script is its ASCII digit;
+        // anything else is '?'.
         const QByteArray bytes = encoder.encode(one);
-        const bool substituted = bytes == "\x1a" && one != QStringView(u"\x1a");
-        out += (bytes.isEmpty() || substituted) ? QByteArray("?") : bytes;
         encoder.resetState();
+        if (hasCode(one, bytes)) {
+            out += bytes;
+            continue;
+        }
+        const char32_t code = one.size() == 2 ? QChar::surrogateToUcs4(one.at(0), one.at(1)) : one.at(0).unicode();
+        // Qt 5.15 knows Unicode 13, Qt 6 later versions: what came later is '?' on both.
+        const QChar::UnicodeVersion since = QChar::unicodeVersion(code);
+        if (since == QChar::Unicode_Unassigned || since > QChar::Unicode_13_0) {
+            out += '?';
+            continue;
+        }
+        const int digit = QChar::digitValue(code);
+        if (QChar::category(code) == QChar::Other_Format || QChar::isMark(code))
+            continue;
+        if (QChar::category(code) == QChar::Number_DecimalDigit && digit >= 0 && digit <= 9) {
+            out += char('0' + digit);
+            continue;
+        }
+        // A letter with a mark the code page has no letter for (ӧ, é): its base letter, when
+        // the code page has that.
+        const QString parts = one.toString().normalized(QString::NormalizationForm_D);
+        const QStringView letter = QStringView(parts).left(1);
+        const QByteArray base = parts.size() > 1 && QChar::isMark(parts.at(1).unicode()) ? encoder.encode(letter)
+                                                                                         : QByteArray();
+        encoder.resetState();
+        out += hasCode(letter, base) ? base : QByteArray("?");
     }
     return out;
 }

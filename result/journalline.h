@@ -34,8 +34,10 @@ QString line(const QString &name, const QString &group, const QString &date, con
 
 QString dateText(const QDate &date, const QLocale &locale);
 
-// Text in the journal's code page: U+02BC (the Ukrainian keyboard's apostrophe) becomes ', and
-// any character without a code becomes '?'.
+// Text in the journal's code page: U+02BC (the Ukrainian keyboard's apostrophe) becomes ';
+// of the characters without a code, format characters nobody sees (U+200B, U+FEFF, direction
+// marks) and combining marks are left out, a letter with a mark the code page lacks is its base
+// letter (ӧ is о), a digit of another script is its ASCII digit, and any other becomes '?'.
 QByteArray encode(const QString &text);
 
 // Whether this Qt has the journal's code page (Windows-1251, on every system).

@@ -114,6 +114,12 @@ LangString ^UninstallingText ${LANG_UKRAINIAN} "Тест буде видален
 LangString ^UninstallingSubText ${LANG_UKRAINIAN} "Тека програми:"
 LangString ^ShowDetailsBtn ${LANG_UKRAINIAN} "&Подробиці"
 LangString ^BrowseBtn ${LANG_UKRAINIAN} "О&гляд…"
+LangString ^DirBrowseText ${LANG_UKRAINIAN} "Виберіть теку для тесту «${TEST_NAME}»:"
+; Sizes as Ukrainian writes them: КБ, МБ, ГБ (the stock "б" is the Russian habit).
+LangString ^Byte ${LANG_UKRAINIAN} "Б"
+LangString ^Kilo ${LANG_UKRAINIAN} " К"
+LangString ^Mega ${LANG_UKRAINIAN} " М"
+LangString ^Giga ${LANG_UKRAINIAN} " Г"
 LangString ^CopyDetails ${LANG_UKRAINIAN} "Копіювати подробиці в буфер обміну"
 LangString ^LogInstall ${LANG_UKRAINIAN} "Записувати журнал встановлення"
 LangString ^Extract ${LANG_UKRAINIAN} "Розпакування: "

@@ -29,7 +29,7 @@ static QString pupilKey(const QString &name, const QString &group)
 static QString asInJournal(const QString &text)
 {
     journal::LineDecoder decoder;
-    return decoder.decode(journal::encode(text));
+    return decoder.decode(journal::encode(journal::asTyped(text)));
 }
 
 LineMatcher::LineMatcher(DetailsBook &book, const QString &journal)

@@ -144,5 +144,14 @@ for p in "${programs[@]}"; do
   [ -z "$late" ] || fail "$name imports what the Windows headers declare only for Windows 8 or later: $(tr '\n' ' ' <<<"$late")"
   echo "$name: $(wc -w <<<"$functions") functions from $(tr '\n' ' ' <<<"$dlls")"
 done
+# netquiz.exe tells Windows how to run it: with the user's own rights (no virtualised writes),
+# Windows 7 to 11 known, sharp at every monitor's scale, the common controls of the system's look.
+7z x -y -o"$work/rsrc" "$work/zip/netquiz/netquiz.exe" '.rsrc/MANIFEST/1' >/dev/null 2>&1
+manifest=$(cat "$work/rsrc/.rsrc/MANIFEST/1" 2>/dev/null)
+for want in 'level="asInvoker"' '{35138b9a-5d96-4fbd-8e2d-a2440225f93a}' '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}' \
+  '<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true/pm</dpiAware>' \
+  'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"'; do
+  grep -qF "$want" <<<"$manifest" || fail "netquiz.exe's manifest lacks $want: ${manifest:-(none)}"
+done
 [ "$failures" -eq 0 ] || exit 1
 echo "all passed"
