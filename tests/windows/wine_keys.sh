@@ -7,7 +7,9 @@
 #         text pasted first): each press moves exactly one step, "Вихід" saves the one line of a
 #         pupil who answered nothing, and the program ends;
 #   held  Return held 2 s on the name prompt leaves the class prompt open; held 3 s on a page
-#         moves one page; a Return a second later moves one more.
+#         moves one page; a Return a second later moves one more;
+#   slips a double click on the name prompt's OK, or Escape twice, leaves the class prompt up with
+#         its text field the keyboard: the class typed next reaches the journal.
 # Steps are counted by the windows the program shows (each prompt and page is a window of its
 # own), watched every 50 ms. Prints the presses the road took.
 # usage: wine_keys.sh road|held WINE WINESERVER WINEPREFIX LOCPATH NETQUIZ_EXE
@@ -47,7 +49,7 @@ rm -rf "$WINEPREFIX/drive_c/test" "$WINEPREFIX/drive_c/users/$(id -un)/AppData/L
   windows_titled "$prompt"
   windows_titled "$title"
   sleep 0.05
-done >"$work/seen") &
+done >>"$work/seen") &
 shown() { sort -u "$work/seen" | grep -c .; }
 
 start_exe() {
@@ -131,6 +133,44 @@ sleep 1
 hold 3 "first page"
 step "second page, a second after the held Return"
 kill "$pid" 2>/dev/null
+  ;;
+slips)
+# A pupil's slips on the prompts: a double click on the name prompt's OK (within Windows' 500 ms)
+# leaves the class prompt's text field the keyboard, and a second Escape does not close the class
+# prompt. Each row a whole run: what the pupil typed next is in the journal.
+for row in "double-click 0.08" "double-click 0.25" "double-click 0.45" "escape-twice 0.15"; do
+  set -- $row
+  # A new program's windows may take the ids of the last one's: counted afresh.
+  : >"$work/seen"
+  windows=0
+  start_exe # "Учень" pasted into the name prompt
+  id=$(windows_titled "$prompt" | tail -n1)
+  sleep 0.6
+  case $1 in
+    double-click)
+      # OK's middle: 132 px from the prompt's right edge, 23 px from its bottom.
+      eval "$(xdotool getwindowgeometry --shell "$id")"
+      eval "$(xdotool mousemove --window "$id" $((WIDTH - 132)) $((HEIGHT - 23)) getmouselocation --shell)"
+      xdotool mousemove "$X" "$Y" mousedown 1 mouseup 1 sleep "$2" mousedown 1 mouseup 1
+      want="Учень" ;;
+    escape-twice) xdotool key Escape sleep "$2" key Escape && want="" ;;
+  esac
+  sleep 1.5
+  if [ "$(shown)" -ne $((windows + 1)) ] || [ -z "$(windows_titled "$prompt")" ]; then
+    fail "$row: the class prompt did not stay up ($(($(shown) - windows)) windows came)"
+    kill "$pid" 2>/dev/null
+    windows=$(shown)
+    continue
+  fi
+  windows=$(shown)
+  xdotool type --delay 40 "7-A"
+  for what in "class prompt" F02 F03 F04 F05 F09; do step "$what ($row)"; done
+  sleep 1
+  xdotool key Return # "Вихід"
+  ended "$pid" || { fail "$row: the program did not end after Вихід"; kill "$pid" 2>/dev/null; }
+  last=$(tail -n1 "$journal" 2>/dev/null | iconv -f CP1251 -t UTF-8)
+  grep -qF "комп'ютери - $want - 7-A - " <<<"$last" || fail "$row: the journal's line: $last"
+done
   ;;
 esac
 exit "$failures"
