@@ -428,6 +428,15 @@ void ClassDetailsTest::figuresHoldAgainstTampering_data()
         << QByteArrayList{lineOf(honta, "02.03.26", 7) + lineOf(boiko, "02.03.26", 7)}
         << QByteArrayList{runAt("a", honta, "2026-03-02T11:00:00.000+02:00", 3)} << QStringList{}
         << QStringList{"", "без подробиць"} << QStringList{"Учнів: 1 · середня 7 · медіана 7"} << "";
+    // Гонта's record copied under Бойко's name (the same run id), his own line raised from 2 to 7:
+    // her line keeps its record; his leans on his own run, whose grade is 2.
+    QTest::addRow("a classmate's record copied under one's own name")
+        << QByteArrayList{lineOf(honta, "02.03.26", 7) + lineOf(boiko, "02.03.26", 7)}
+        << QByteArrayList{runAt("a", honta, "2026-03-02T11:00:00.000+02:00", 3) +
+                          runAt("b", boiko, "2026-03-02T10:00:00.000+02:00", 1) +
+                          runAt("a", boiko, "2026-03-02T11:00:00.000+02:00", 3)}
+        << QStringList{} << QStringList{"", "оцінка не збігається з відповідями: 2"}
+        << QStringList{"Учнів: 1 · середня 7 · медіана 7"} << "";
     QTest::addRow("the journal's grade edited")
         << QByteArrayList{lineOf(boiko, "02.03.26", 12)}
         << QByteArrayList{runAt("a", boiko, "2026-03-02T11:00:00.000+02:00", 1)} << QStringList{}

@@ -212,11 +212,15 @@ void DetailsBook::add(const QString &journal, const DetailsRecord &record)
     if (run.id.isEmpty()) {
         run.id = record.run;
         run.journal = journalKey(journal);
+        run.computer = record.computer;
+        run.name = record.name;
+        run.group = record.group;
+        run.topic = record.topic;
+    } else if (record.name != run.name || record.group != run.group) {
+        // A run id vouches for the pupil its first record names: a later record of it under
+        // another name or class is a copy made to lean a line on, and vouches for nothing.
+        return;
     }
-    run.computer = record.computer;
-    run.name = record.name;
-    run.group = record.group;
-    run.topic = record.topic;
     switch (record.kind) {
     case DetailsRecord::Kind::Started: run.started = record.at; break;
     case DetailsRecord::Kind::Left:
