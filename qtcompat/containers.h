@@ -52,19 +52,6 @@ template <class T> QVector<T> toVector(const QList<T> &list)
 #endif
 }
 
-// Grows or shrinks the vector to `size`; new elements are `value`.
-template <class T> void resize(QVector<T> &v, qsizetype size, const T &value)
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    v.resize(size, value);
-#else
-    const int old = v.size();
-    v.resize(int(size));
-    for (int i = old; i < int(size); ++i)
-        v[i] = value;
-#endif
-}
-
 // The hash of several values together, for qHash() of a key made of them.
 template <class... Values> size_t hashMulti(size_t seed, const Values &...values)
 {

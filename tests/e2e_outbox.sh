@@ -23,22 +23,12 @@ trap 'kill ${xvfb:-} ${pid:-} 2>/dev/null || true; rm -rf "$work"' EXIT
 export LC_ALL=C.UTF-8 HOME=$work/home QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/run
 mkdir -p "$HOME"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-title="Чи контактують між собою комп'ютери"
+# shellcheck source=xlib.sh
+source "$(dirname "$0")/xlib.sh" # start_x: an X server of this test's own
 journal=$HOME/test/Internet/1.txt
 outbox=$HOME/.local/share/netquiz/outbox.txt
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-
-# An X server on a display the server itself finds free (another test's may start meanwhile).
-start_x() {
-  rm -f "$work/display"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$work/display" 2>>"$work/xvfb.log" &
-  xvfb=$!
-  for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.05; done
-  export DISPLAY=:$(cat "$work/display")
-  for _ in $(seq 150); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-  setxkbmap -layout us,ua
-}
 
 # Waits until a window with this title exists and holds the keyboard focus.
 wait_for() {

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/report/gradechart.h"
 
+#include "pages/tally.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -31,7 +33,11 @@ QColor GradeChart::levelColour(int grade)
 {
     static const QColor colours[4] = {QColor(0xD9, 0x53, 0x4F), QColor(0xF0, 0xA0, 0x30), QColor(0x4A, 0x90, 0xD9),
                                       QColor(0x3C, 0xA0, 0x5A)};
-    return colours[std::clamp((grade - 1) / 3, 0, 3)];
+    // The result page's bands are the school's levels; past either end, the nearer one.
+    const tally::Band band = tally::bandOf(grade);
+    if (band == tally::Band::None)
+        return colours[grade < 0 ? 0 : 3];
+    return colours[int(band) - int(tally::Band::B1_3)];
 }
 
 QSize GradeChart::minimumSizeHint() const

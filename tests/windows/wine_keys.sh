@@ -26,22 +26,7 @@ journal=$WINEPREFIX/drive_c/test/Internet/1.txt
 
 prepare_prefix 96
 start_x
-# grep reads xprop's whole answer: with pipefail, grep -q ending early can fail the pipe by SIGPIPE.
-wm_up() { kill -0 "$wm" 2>/dev/null && xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep window >/dev/null; }
-# Up when it has held for half a second; an openbox that ended early is started again.
-for _ in 1 2 3; do
-  openbox --sm-disable >>"$work/openbox.log" 2>&1 &
-  wm=$!
-  held=0
-  for _ in $(seq 600); do
-    if wm_up; then held=$((held + 1)); else held=0; fi
-    [ "$held" -ge 5 ] && break
-    kill -0 "$wm" 2>/dev/null || break
-    sleep 0.1
-  done
-  [ "$held" -ge 5 ] && break
-done
-[ "$held" -ge 5 ] || { cat "$work/openbox.log" >&2; fail "openbox did not start"; exit 1; }
+start_wm || { fail "openbox did not start"; exit 1; }
 rm -rf "$WINEPREFIX/drive_c/test" "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/netquiz"
 
 # Every window of the program seen so far, one id a line.

@@ -7,8 +7,10 @@
 # win7, ...) for the Windows the prefix reports.
 # shellcheck shell=bash
 
-title="Чи контактують між собою комп'ютери"
-prompt="Введення даних про учня"
+# The X harness the Linux end-to-end tests share (its start_wm: openbox); this file's own start_x,
+# bound to a wineserver, and ended, which waits longer, take the place of its.
+# shellcheck source=../xlib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../xlib.sh"
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
