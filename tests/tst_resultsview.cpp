@@ -505,7 +505,7 @@ void ResultsViewTest::reportHoldsWhatIsShown()
 
 // An empty folder (a share's mount point that did not mount) opened in the window stays
 // unmarked, so pupils' results are never delivered into it; a folder of computers' journals
-// gets the marker.
+// gets the marker, and so does one the teacher marks through the menu, confirmed by its name.
 void ResultsViewTest::onlyAFolderOfJournalsIsMarkedWhenOpened()
 {
     QTemporaryDir empty, class9;
@@ -515,6 +515,25 @@ void ResultsViewTest::onlyAFolderOfJournalsIsMarkedWhenOpened()
     QTRY_VERIFY(classfolder::isMarked(class9.path()));
     QVERIFY(!classfolder::isMarked(empty.path()));
     QCOMPARE(QDir(empty.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    // "Позначити теку класу…": the teacher picks the folder and confirms it by its name.
+    QString asked;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            asked = box->text();
+            box->button(QMessageBox::Yes)->click();
+            return;
+        }
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            dialog->setDirectory(empty.path());
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        }
+    });
+    answer.start(20);
+    window->findChild<QAction *>(QStringLiteral("markClassFolder"))->trigger();
+    answer.stop();
+    QVERIFY2(asked.contains(QDir::toNativeSeparators(empty.path())), qPrintable(asked));
+    QVERIFY(classfolder::isMarked(empty.path()));
 }
 
 void ResultsViewTest::outputsNeverReplaceWhatIsRead_data()
