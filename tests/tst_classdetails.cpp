@@ -437,6 +437,13 @@ void ClassDetailsTest::figuresHoldAgainstTampering_data()
                           runAt("a", boiko, "2026-03-02T11:00:00.000+02:00", 3)}
         << QStringList{} << QStringList{"", "оцінка не збігається з відповідями: 2"}
         << QStringList{"Учнів: 1 · середня 7 · медіана 7"} << "";
+    // A journal older than its details (an earlier version wrote its first line): that line counts
+    // as it always did; a line without a record after records began does not.
+    QTest::addRow("lines from before the details began")
+        << QByteArrayList{lineOf(boiko, "01.03.26", 5) + lineOf(honta, "02.03.26", 7) + lineOf(honta, "02.03.26", 7)}
+        << QByteArrayList{runAt("a", honta, "2026-03-02T11:00:00.000+02:00", 3)} << QStringList{}
+        << QStringList{"", "спроба 2 з 2, врахована", "без подробиць; спроба 1 з 2"}
+        << QStringList{"Учнів: 2 · середня 6 · медіана 6"} << "";
     QTest::addRow("the journal's grade edited")
         << QByteArrayList{lineOf(boiko, "02.03.26", 12)}
         << QByteArrayList{runAt("a", boiko, "2026-03-02T11:00:00.000+02:00", 1)} << QStringList{}

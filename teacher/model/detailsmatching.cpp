@@ -176,9 +176,16 @@ QHash<qint64, ResultsModel::RowDetails> matchRows(DetailsBook &book, const Resul
         for (int n = 0; n < rows.size(); ++n) // then a line left over with a run of its pupil left over
             if (!runOf[n])
                 runOf[n] = matcher.nextOfPupil(model.rows()[rows[n]].name, model.textOf(model.rows()[rows[n]].group));
+        // Lines written before the journal's first line that has a record come from before the
+        // computer kept details (an earlier version, a journal brought along): they count as
+        // they always did. Only a line without a record after that one is in doubt.
+        const auto first = std::find_if(runOf.cbegin(), runOf.cend(), [](const RunState *run) { return run; });
+        const int firstWithRecord = int(first - runOf.cbegin());
         for (int n = 0; n < rows.size(); ++n) {
             const Row &row = model.rows()[rows[n]];
             const qint64 key = ResultsModel::rowKey(row.file, row.line);
+            if (!runOf[n] && n < firstWithRecord)
+                continue;
             if (!runOf[n]) {
                 ResultsModel::RowDetails none;
                 none.doubt = NoDetails;
