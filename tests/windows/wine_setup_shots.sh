@@ -22,9 +22,8 @@ mkdir -p "$out"
 grab() { sleep 1.5; xwd -silent -id "$1" | xwdtopnm 2>/dev/null | pnmtopng >"$out/$2-$pct.png" && echo "$out/$2-$pct.png"; }
 # Waits until only the installer's own window is left (the message box answered has gone).
 box_gone() { for _ in $(seq 100); do [ "$(windows_titled ".*: встановлення.*" | wc -l)" -le 1 ] && return; sleep 0.1; done; }
-# The field of the class-folder page, emptied, then TEXT typed.
+# The field of the class-folder page (it has the keyboard), emptied, then TEXT typed.
 type_folder() {
-  click_in "$id" 100 145
   xdotool key ctrl+a BackSpace
   xdotool type --delay 40 "$1"
 }
