@@ -5,8 +5,9 @@
 // of its own (DIR/<computer>/1.txt). A share that did not mount leaves its mount point behind as
 // an empty local folder, which looks just like it; a small marker file tells the real one. The
 // teacher's side puts the marker there (`netquiz --make-class-folder DIR`, the window's "Позначити
-// теку класу…", or the results window opening a folder that already holds journals); a pupil's computer writes below a class folder only while it finds the
-// marker, and never makes the class folder itself.
+// теку класу…", or the results window opening a folder that already holds journals); a pupil's
+// computer writes below a class folder only while it finds the marker, and never makes the class
+// folder itself.
 
 #include <QString>
 

@@ -42,12 +42,14 @@ bool encoderReady()
 QByteArray encode(const QString &text)
 {
     qtcompat::TextEncoder encoder = inCodePage<qtcompat::TextEncoder>();
-    // Whether the code page holds the character: its bytes read back as it. Qt 6's converter
-    // writes 0x1A for a character without a code, Qt 5's '?'; neither reads back as it.
     qtcompat::TextDecoder decoder = inCodePage<qtcompat::TextDecoder>();
-    auto hasCode = [&decoder](QStringView one, const QByteArray &bytes) {
+    // The code page's bytes of the text, or none where it has no code: the bytes must read back
+    // as the text (Qt 6's converter writes 0x1A for a character without one, Qt 5's '?').
+    auto codeOf = [&](QStringView one) {
+        const QByteArray bytes = encoder.encode(one);
+        encoder.resetState();
         decoder.resetState();
-        return !bytes.isEmpty() && decoder.decode(bytes) == one;
+        return !bytes.isEmpty() && decoder.decode(bytes) == one ? bytes : QByteArray();
     };
     QByteArray out;
     out.reserve(text.size());
@@ -72,9 +74,7 @@ QByteArray encode(const QString &text)
         // or when it marks the letter before it (a combining mark the code page cannot join to
         // it: "о" with a stress mark is "о"); a digit of another script is its ASCII digit;
         // anything else is '?'.
-        const QByteArray bytes = encoder.encode(one);
-        encoder.resetState();
-        if (hasCode(one, bytes)) {
+        if (const QByteArray bytes = codeOf(one); !bytes.isEmpty()) {
             out += bytes;
             continue;
         }
@@ -85,21 +85,18 @@ QByteArray encode(const QString &text)
             out += '?';
             continue;
         }
-        const int digit = QChar::digitValue(code);
         if (QChar::category(code) == QChar::Other_Format || QChar::isMark(code))
             continue;
-        if (QChar::category(code) == QChar::Number_DecimalDigit && digit >= 0 && digit <= 9) {
-            out += char('0' + digit);
+        if (QChar::category(code) == QChar::Number_DecimalDigit) {
+            out += char('0' + QChar::digitValue(code));
             continue;
         }
         // A letter with a mark the code page has no letter for (ӧ, é): its base letter, when
         // the code page has that.
         const QString parts = one.toString().normalized(QString::NormalizationForm_D);
-        const QStringView letter = QStringView(parts).left(1);
-        const QByteArray base = parts.size() > 1 && QChar::isMark(parts.at(1).unicode()) ? encoder.encode(letter)
-                                                                                         : QByteArray();
-        encoder.resetState();
-        out += hasCode(letter, base) ? base : QByteArray("?");
+        const QByteArray base =
+            parts.size() > 1 && QChar::isMark(parts.at(1).unicode()) ? codeOf(QStringView(parts).left(1)) : QByteArray();
+        out += base.isEmpty() ? QByteArray("?") : base;
     }
     return out;
 }

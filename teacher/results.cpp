@@ -4,7 +4,6 @@
 
 #include "pages/artwork.h"
 #include "qtcompat/highdpi.h"
-#include "result/details.h"
 #include "teacher/model/detailsmatching.h"
 #include "teacher/model/rowvalues.h"
 #include "teacher/reading/journalpaths.h"
@@ -95,16 +94,13 @@ int exportResults(int &argc, char **argv, const ExportRequest &request)
     std::sort(ordered.begin(), ordered.end());
 
     // No output goes over a journal read or the details file beside it, a class list, or another output.
-    QStringList readKeys = files.keys();
-    for (const QString &file : std::as_const(files))
-        readKeys << sameFileKey(details::fileBeside(file));
     const std::pair<QString, QString> outputs[] = {{request.csvFile, QStringLiteral("таблицю CSV")},
                                                    {request.pdfFile, QStringLiteral("звіт PDF")},
                                                    {request.itemsCsvFile, QStringLiteral("таблицю питань CSV")}};
     for (const auto &[out, what] : outputs) {
         if (out.isEmpty())
             continue;
-        QString why = refusedOutput(out, readKeys, what, request.classLists);
+        QString why = refusedOutput(out, ordered, what, request.classLists);
         int sameOut = 0;
         for (const auto &[other, _] : outputs)
             sameOut += !other.isEmpty() && sameFileKey(other) == sameFileKey(out);

@@ -350,11 +350,12 @@ void ClassDetailsTest::refusedOutputs_data()
     QTest::addRow("a details file being read") << "клас/PC-01/1.details.jsonl";
     QTest::addRow("any details file") << "інше.details.jsonl";
     QTest::addRow("a journal") << "клас/PC-02/1.txt";
+    QTest::addRow("a class folder's marker") << "клас/netquiz-class-folder.txt";
 }
 
 void ClassDetailsTest::refusedOutputs()
 {
-    // The per-question CSV never goes over a journal or a details file.
+    // The per-question CSV never goes over a journal, a details file or a class folder's marker.
     QFETCH(QString, out);
     const QString path = dir->filePath(out);
     const QByteArray before = readAll(path);

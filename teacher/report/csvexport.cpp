@@ -170,9 +170,12 @@ void CsvDocument::addRow(const QStringList &fields)
     bytes_.truncate(row.end() - bytes_.constData());
 }
 
-QString refusedOutput(const QString &out, const QStringList &readKeys, const QString &what,
+QString refusedOutput(const QString &out, const QStringList &journalsRead, const QString &what,
                       const QStringList &classLists)
 {
+    QStringList readKeys;
+    for (const QString &journal : journalsRead)
+        readKeys << sameFileKey(journal);
     // What OUT names: itself, the file a link leads to, the file it is (through every link).
     const QFileInfo info(out);
     QStringList names{info.absoluteFilePath(), sameFileKey(out)};

@@ -55,9 +55,11 @@ bool addModelRow(CsvDocument &csv, const ResultsModel &model, int row);
 struct ItemStat;
 QByteArray itemsCsv(const QVector<ItemStat> &stats);
 
-// Why OUT must not be written, given the files read (as sameFileKey names them) and the class
-// lists given; empty if it may. `what` names the output in the message ("таблицю CSV", "звіт PDF").
-QString refusedOutput(const QString &out, const QStringList &readKeys,
+// Why OUT must not be written, given the journals read and the class lists given: never a journal
+// being read, any details file or journal, a class-folder marker or a list; empty if it may.
+// `what` names the output in the message ("таблицю CSV", "звіт PDF"). The window and the
+// command line both ask it.
+QString refusedOutput(const QString &out, const QStringList &journalsRead,
                       const QString &what = QStringLiteral("таблицю CSV"), const QStringList &classLists = {});
 
 // Writes the whole file or nothing; the error names the file and says why, in Ukrainian.

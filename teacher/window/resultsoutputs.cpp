@@ -4,7 +4,6 @@
 
 #include "teacher/model/resultsfilter.h"
 #include "result/classfolder.h"
-#include "result/details.h"
 #include "teacher/reading/journalpaths.h"
 #include "teacher/report/csvexport.h"
 #include "teacher/window/classlistkeeper.h"
@@ -46,32 +45,28 @@ QByteArray ResultsOutputs::csvOfShownRows() const
     return csv.bytes();
 }
 
-QString ResultsOutputs::refused(const QString &file, const QString &what) const
-{
-    QStringList read;
-    for (const QString &journal : model_.files())
-        read << sameFileKey(journal) << sameFileKey(details::fileBeside(journal));
-    return refusedOutput(file, read, what, lists_.paths());
-}
-
 QString documentsFolder()
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
+QString ResultsOutputs::startFolder() const
+{
+    // Never the program's own folder, where a teacher may not write (Program Files).
+    return lastFolder_.isEmpty() ? documentsFolder() : lastFolder_;
+}
+
 QString ResultsOutputs::chooseOutput(const QString &title, const QString &name, const QString &filter,
                                      const QString &what)
 {
-    // Never the program's own folder, where a teacher may not write (Program Files).
-    const QString folder = lastFolder_.isEmpty() ? documentsFolder() : lastFolder_;
-    QString suggested = QDir(folder).filePath(name);
+    QString suggested = QDir(startFolder()).filePath(name);
     for (;;) {
         const QString file = QFileDialog::getSaveFileName(&window_, title, suggested, filter);
         if (file.isEmpty())
             return {};
         lastFolder_ = QFileInfo(file).absolutePath();
-        const QString why = refused(file, what);
+        const QString why = refusedOutput(file, model_.files(), what, lists_.paths());
         if (why.isEmpty())
             return file;
         QMessageBox::warning(&window_, window_.windowTitle(), why);
@@ -97,12 +92,6 @@ Report ResultsOutputs::report() const
     return reportOf(model_, filter_, details_.stats());
 }
 
-bool ResultsOutputs::saveReportAs(const QString &file, QString *error)
-{
-    *error = refused(file, QStringLiteral("звіт PDF"));
-    return error->isEmpty() && saveReportPdf(report(), file, error);
-}
-
 void ResultsOutputs::savePdf()
 {
     const QString file = chooseOutput(QStringLiteral("Зберегти як PDF"), QStringLiteral("звіт.pdf"),
@@ -110,7 +99,7 @@ void ResultsOutputs::savePdf()
     if (file.isEmpty())
         return;
     QString error;
-    if (saveReportAs(file, &error))
+    if (saveReportPdf(report(), file, &error))
         window_.statusBar()->showMessage(QStringLiteral("Збережено: %1").arg(QDir::toNativeSeparators(file)), 5000);
     else
         QMessageBox::warning(&window_, window_.windowTitle(), error);
@@ -118,8 +107,7 @@ void ResultsOutputs::savePdf()
 
 void ResultsOutputs::markClassFolder()
 {
-    const QString dir = QFileDialog::getExistingDirectory(&window_, QStringLiteral("Спільна тека класу"),
-                                                          lastFolder_.isEmpty() ? documentsFolder() : lastFolder_);
+    const QString dir = QFileDialog::getExistingDirectory(&window_, QStringLiteral("Спільна тека класу"), startFolder());
     if (dir.isEmpty())
         return;
     lastFolder_ = dir;

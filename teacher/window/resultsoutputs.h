@@ -29,12 +29,8 @@ public:
 
     // The rows the filter lets through that are whole results, in file and line order, as CSV.
     QByteArray csvOfShownRows() const;
-    // The report of what the window shows, and that report as a PDF file (never over a journal
-    // or list read).
+    // The report of what the window shows.
     Report report() const;
-    bool saveReportAs(const QString &file, QString *error);
-    // Why `file` must not take an output (the rule the command line follows too); empty if it may.
-    QString refused(const QString &file, const QString &what) const;
 
     // Each asks the teacher where, or with what, first.
     void saveCsv();
@@ -46,8 +42,11 @@ public:
 
 private:
     // Asks where to save `what`: the teacher's Documents folder first, then the folder last
-    // chosen; a file the output must not replace is refused with the reason, and asked again.
+    // chosen; a file the output must not replace (the command line's rule, refusedOutput) is
+    // refused with the reason, and asked again.
     QString chooseOutput(const QString &title, const QString &name, const QString &filter, const QString &what);
+    // Where a dialog opens: the folder last chosen, else the teacher's Documents.
+    QString startFolder() const;
 
     QString lastFolder_;
     QMainWindow &window_;

@@ -64,6 +64,7 @@ rm -rf "$drive_c/test" "$drive_c/class" "$outbox"
 # The Linux program's journal for the same road, on an X server of its own, in a Ukrainian locale.
 linux_journal() { # name group -> $work/linux/test/Internet/1.txt
   (
+    failures=0 # its own, whatever failed before it
     export HOME=$work/linux QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/linux-run
     mkdir -p "$HOME" && mkdir -m 700 -p "$XDG_RUNTIME_DIR"
     work=$work/linux-x && mkdir -p "$work"
@@ -444,10 +445,7 @@ english_windows)
   done
   # The pupil's road on the English Windows: the journal Linux writes, in its date.
   name="Коваль Мар'яна" group="6-Б"
-  before=$failures
-  failures=0
   linux_journal "$name" "$group"
-  failures=$((failures + before))
   export LANG=en_US.UTF-8
   "$WINESERVER" -k 2>/dev/null || true
   "$WINESERVER" -w
